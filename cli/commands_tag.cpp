@@ -1,0 +1,129 @@
+// quorven-cli tag new|show|set: tag files by record field name.
+
+#include <charconv>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_common.h"
+#include "project/tag_file.h"
+#include "record/cformat.h"
+#include "record/record_check.h"
+#include "record/text_codec.h"
+
+namespace quorven::cli {
+namespace {
+
+struct TagOptions {
+    std::string file;
+    bool json = false;
+    std::vector<std::string> assignments;
+};
+
+void ReportRepairs(const std::vector<RecordRepair>& repairs) {
+    for (const RecordRepair& r : repairs)
+        std::cerr << "Warning: field " << r.field << " held an invalid value (" << Cp1252ToUtf8(r.was)
+                  << ") and was reset.\n";
+}
+
+int TagNew(const TagOptions& o) {
+    CliMessageSink sink;
+    return WriteTagFile(o.file, NewTagRecord(), sink) ? 0 : 1;
+}
+
+int TagShow(const TagOptions& o) {
+    CliMessageSink sink;
+    TagRecord r = NewTagRecord();
+    std::vector<RecordRepair> repairs;
+    if (!ReadTagFile(o.file, r, sink, &repairs)) return 1;
+    ReportRepairs(repairs);
+    if (o.json) {
+        std::cout << RecordJson(r).dump(2) << '\n';
+        return 0;
+    }
+    for (const FieldInfo& f : RecordFields()) std::cout << f.name << " = " << FieldValueText(r, f) << '\n';
+    return 0;
+}
+
+bool ParseInt(std::string_view text, int32_t& out) {
+    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    const auto res = std::from_chars(text.data(), text.data() + text.size(), out);
+    return !text.empty() && res.ec == std::errc() && res.ptr == text.data() + text.size();
+}
+
+// Applies one NAME=VALUE to the record; returns an error sentence, or "" on success.
+std::string Assign(TagRecord& r, const std::string& assignment) {
+    const std::size_t eq = assignment.find('=');
+    if (eq == std::string::npos) return "Expected NAME=VALUE, got \"" + assignment + "\".";
+    const std::string name = assignment.substr(0, eq);
+    const std::string value = assignment.substr(eq + 1);
+    const FieldInfo* f = FindField(name);
+    if (!f) return "Unknown field \"" + name + "\".";
+    switch (f->kind) {
+        case FieldKind::Bytes: return "Field " + name + " is reserved and cannot be set.";
+        case FieldKind::Int32: {
+            int32_t v = 0;
+            if (!ParseInt(value, v)) return "Field " + name + " needs a whole number, got \"" + value + "\".";
+            if (!IsValidIntValue(f->name, v))
+                return "Field " + name + " cannot hold " + value + ": it is not one of its choices.";
+            SetInt(r, *f, v);
+            return {};
+        }
+        case FieldKind::Double: {
+            double v = 0;
+            if (!ParseFiniteDouble(value, v))
+                return "Field " + name + " needs a finite decimal number, got \"" + value + "\".";
+            SetDouble(r, *f, v);
+            return {};
+        }
+        case FieldKind::Text: {
+            if (!SetTextField(r, *f, Utf8ToCp1252(value)))
+                std::cerr << "Warning: " << name << " holds at most " << f->width - 1 << " characters; cut to \""
+                          << Cp1252ToUtf8(GetTextField(r, *f)) << "\".\n";
+            return {};
+        }
+    }
+    return {};
+}
+
+int TagSet(const TagOptions& o) {
+    CliMessageSink sink;
+    TagRecord r = NewTagRecord();
+    std::vector<RecordRepair> repairs;
+    if (!ReadTagFile(o.file, r, sink, &repairs)) return 1;
+    ReportRepairs(repairs);
+    for (const std::string& a : o.assignments) {
+        const std::string error = Assign(r, a);
+        if (!error.empty()) {
+            std::cerr << error << " Nothing was written.\n";
+            return 1;
+        }
+    }
+    return WriteTagFile(o.file, r, sink) ? 0 : 1;
+}
+
+}  // namespace
+
+void RegisterTagCommands(CLI::App& app, CommandContext& ctx) {
+    auto opts = std::make_shared<TagOptions>();
+    CLI::App* tag = app.add_subcommand("tag", "Tag files: create, show and edit by field name.");
+    tag->require_subcommand(1);
+
+    CLI::App* create = tag->add_subcommand("new", "Write a new tag (the new-document record).");
+    create->add_option("FILE", opts->file, "tag file to write")->required();
+    create->callback([&ctx, opts] { ctx.action = [opts] { return TagNew(*opts); }; });
+
+    CLI::App* show = tag->add_subcommand("show", "Print every field with its value (internal units).");
+    show->add_option("FILE", opts->file, "tag file to read")->required();
+    show->add_flag("--json", opts->json, "one JSON object keyed by field name");
+    show->callback([&ctx, opts] { ctx.action = [opts] { return TagShow(*opts); }; });
+
+    CLI::App* set = tag->add_subcommand("set", "Set fields by name and write the file back.");
+    set->add_option("FILE", opts->file, "tag file to edit")->required();
+    set->add_option("ASSIGNMENTS", opts->assignments, "NAME=VALUE ...")->required();
+    set->callback([&ctx, opts] { ctx.action = [opts] { return TagSet(*opts); }; });
+}
+
+}  // namespace quorven::cli

@@ -1,0 +1,30 @@
+// quorven-cli: the headless front end. Each command group lives in its own file
+// and registers its subcommands here.
+
+#include <clocale>
+#include <iostream>
+
+#include <CLI/CLI.hpp>
+
+#include "cli/cli_common.h"
+
+int main(int argc, char** argv) {
+    CLI::App app{"Quorven: sizing of differential-pressure flow elements, from the command line."};
+    app.name("quorven-cli");
+    app.require_subcommand(1);
+    quorven::cli::CommandContext ctx;
+    quorven::cli::RegisterTagCommands(app, ctx);
+    quorven::cli::RegisterMessageCommands(app, ctx);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        return app.exit(e);
+    }
+    if (!ctx.action) return 2;
+    try {
+        return ctx.action();
+    } catch (const std::exception& e) {
+        std::cerr << "quorven-cli: " << e.what() << '\n';
+        return 1;
+    }
+}

@@ -1,0 +1,71 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "record/record_check.h"
+#include "record/record_io.h"
+
+namespace quorven {
+namespace {
+
+TEST(CheckRecord, SoundRecordIsLeftAlone) {
+    TagRecord r = NewTagRecord();
+    const std::string before = RecordToBytes(r);
+    EXPECT_TRUE(CheckRecord(r).empty());
+    EXPECT_EQ(RecordToBytes(r), before);
+}
+
+TEST(CheckRecord, BadCodesIndexesAndNumbersAreResetAndReported) {
+    TagRecord r = NewTagRecord();
+    r.Meter_Type = 9999;
+    r.Calc_Std = 0;
+    r.Tap_Style = 5;
+    r.Matl_Elem = 45;
+    r.Pipe_Sched = -1;
+    r.Unit_Temp_Set = 4;
+    r.Fluid_Equation = 1351;
+    r.Calc_Status = 2;
+    r.Calc_Rev = 7;      // any non-negative revision is fine
+    r.Meter_Style = 8;   // style codes are not checked here
+    r.Flow_Max = std::numeric_limits<double>::quiet_NaN();
+    r.Pipe_IDia = std::numeric_limits<double>::infinity();
+    const auto repairs = CheckRecord(r);
+    EXPECT_EQ(repairs.size(), 10u);
+    EXPECT_EQ(r.Meter_Type, 1128);
+    EXPECT_EQ(r.Calc_Std, 1703);
+    EXPECT_EQ(r.Tap_Style, 1);
+    EXPECT_EQ(r.Matl_Elem, 6);
+    EXPECT_EQ(r.Pipe_Sched, 5);
+    EXPECT_EQ(r.Unit_Temp_Set, 0);
+    EXPECT_EQ(r.Fluid_Equation, 1352);
+    EXPECT_EQ(r.Calc_Status, 0);
+    EXPECT_EQ(r.Calc_Rev, 7);
+    EXPECT_EQ(r.Meter_Style, 8);
+    EXPECT_EQ(r.Flow_Max, 0.0);
+    EXPECT_EQ(r.Pipe_IDia, 4.026);
+    EXPECT_EQ(repairs[0].field, "Calc_Status");
+}
+
+TEST(CheckRecord, UnterminatedTextsAreTerminatedWithinTheirWidth) {
+    TagRecord r = NewTagRecord();
+    std::memset(r.Tag_No, 'X', sizeof r.Tag_No);
+    std::memset(r.Service, 'Y', sizeof r.Service);
+    const auto repairs = CheckRecord(r);
+    ASSERT_EQ(repairs.size(), 2u);
+    EXPECT_EQ(repairs[0].field, "Tag_No");
+    EXPECT_EQ(GetText(r.Tag_No), std::string(18, 'X'));
+    EXPECT_EQ(GetText(r.Service), std::string(50, 'Y'));
+}
+
+TEST(CheckRecord, ChoiceRules) {
+    EXPECT_TRUE(IsValidIntValue("Fluid_Property", 1358));
+    EXPECT_FALSE(IsValidIntValue("Fluid_Property", 1351));
+    EXPECT_TRUE(IsValidIntValue("Meter_Type", 1687));
+    EXPECT_FALSE(IsValidIntValue("Factor_Drain", 2));
+    EXPECT_TRUE(IsValidIntValue("Rec_Reserved3", -12345));  // no rule
+}
+
+}  // namespace
+}  // namespace quorven
