@@ -5,6 +5,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
 
@@ -13,6 +14,8 @@
 #include "project/tag_file.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
+#include "record/record_check.h"
+#include "record/text_codec.h"
 
 namespace quorven::cli {
 namespace {
@@ -53,10 +56,15 @@ int Coefficient(const CoefficientOptions& o) {
     CliMessageSink sink;
     sink.quiet = o.json;
     TagRecord r = NewTagRecord();
-    if (!ReadTagFile(o.file, r, sink)) {
+    std::vector<RecordRepair> repairs;
+    if (!ReadTagFile(o.file, r, sink, &repairs)) {
         if (o.json) std::cout << nlohmann::json{{"messages", sink.Json()}}.dump(2) << '\n';
         return 1;
     }
+    // A field the file held out of range was reset before the evaluation: say which.
+    for (const RecordRepair& rep : repairs)
+        std::cerr << "Warning: field " << rep.field << " held an invalid value (" << Cp1252ToUtf8(rep.was)
+                  << ") and was reset.\n";
     if (beta) r.Beta = *beta;
     if (rd) r.Rd = *rd;
 

@@ -13,7 +13,8 @@ struct EccentricRow {
 };
 
 // Miller, Flow Measurement Engineering Handbook, 3rd ed. (1996), eccentric orifice
-// coefficients; rows: tap style 1 to 4, each for D <= 4 in then D > 4 in.
+// coefficients (valid for D 4 to 14 in, b 0.3 to 0.75, Rd 10^4 to 10^6);
+// rows: tap style 1 to 4, each for D <= 4 in then D > 4 in.
 // Tap style 4 above 4 in has its b^4 term over (1 - b^8): c3 is 0 in its row and
 // the term is added in EccentricC_Miller.
 constexpr EccentricRow kEccentricMiller[8] = {
@@ -64,7 +65,9 @@ double SegmentalC_MillerFlangeSmall(double b) {
            0.2886 * Pow(b, 3);
 }
 
-// Miller, 3rd ed., segmental orifice, vena contracta taps, D <= 4 in.
+// Miller, 3rd ed., segmental orifice, vena contracta taps, D <= 4 in. The 0.1651 b^2.1
+// coefficient is kept as this program has always held it; check it against Miller's
+// table before any change, since stored tags were sized with it.
 double SegmentalC_MillerVenaContractaSmall(double b) {
     return 0.6261 + 0.1651 * Pow(b, 2.1) - 0.2879 * Pow(b, 8) + 0.117 * Pow(b, 4) / (1.0 - Pow(b, 4)) -
            0.2845 * Pow(b, 3);
@@ -83,7 +86,8 @@ double EccentricC_Miller(double b, double Rd, double D_in, int32_t tap_style) {
     const EccentricRow& row = kEccentricMiller[(tap_style - 1) * 2 + (large ? 1 : 0)];
     double B = row.c[0] + row.c[1] * Pow(b, 2.1) + row.c[2] * Pow(b, 8) + row.c[3] * Pow(b, 4) / (1.0 - Pow(b, 4)) +
                row.c[4] * Pow(b, 3);
-    // The tap-4, D > 4 in row carries its b^4 term over (1 - b^8), as the program has always held it.
+    // The tap-4, D > 4 in row carries its b^4 term over (1 - b^8) where every other row
+    // has (1 - b^4); kept as the program has always held it, since stored tags were sized with it.
     if (tap_style == 4 && large) B += 0.0955 * Pow(b, 4) / (1.0 - Pow(b, 8));
     return Quartic(row.a, b) / Pow(Rd, 0.75) + B;
 }
