@@ -248,6 +248,27 @@ TEST(DischargeCoefficient, ThroatTapNozzleStoresItsCoefficientAndWarnsAboveRange
     EXPECT_EQ(sink.Numbers(), std::vector<int>({-10}));
 }
 
+TEST(DischargeCoefficient, SegmentalOrificeBySizeAndTaps) {
+    // Miller's segmental forms: up to and including 4 in by tap, above 4 in one form for
+    // both taps (hand calculations of the printed polynomials at b 0.5).
+    const double b = 0.5, g = 0.0625 / 0.9375;
+    const double flange = 0.6284 + 0.1462 * std::pow(b, 2.1) - 0.8464 * std::pow(b, 8) + 0.2603 * g - 0.2886 * 0.125;
+    const double vena = 0.6261 + 0.1651 * std::pow(b, 2.1) - 0.2879 * std::pow(b, 8) + 0.117 * g - 0.2845 * 0.125;
+    const double large = 0.6276 + 0.0828 * std::pow(b, 2.1) + 0.2739 * std::pow(b, 8) - 0.0934 * g - 0.1132 * 0.125;
+    NullMessageSink sink;
+    TagRecord r = GasTag(MeterType::SegmentalOrifice, CalcStd::Miller3rd, 1);
+    r.Pipe_IDia = 4.0;
+    EXPECT_NEAR(C(r, sink), flange, kHand);
+    r.Tap_Style = 2;
+    EXPECT_NEAR(C(r, sink), vena, kHand);
+    r.Pipe_IDia = 4.001;
+    EXPECT_NEAR(C(r, sink), large, kHand);
+    r.Tap_Style = 1;
+    EXPECT_NEAR(C(r, sink), large, kHand);
+    r.Tap_Style = 3;  // no third tap on a segmental plate
+    EXPECT_EQ(C(r, sink), 0.0);
+}
+
 TEST(DischargeCoefficient, SmallBoreOnlyInItsPipeSizes) {
     NullMessageSink sink;
     TagRecord r = GasTag(MeterType::SmallBoreOrifice, CalcStd::AsmeMfc14M);
