@@ -9,7 +9,7 @@
 namespace quorven {
 namespace {
 
-struct Spec {
+struct Conversion {
     bool left = false, plus = false, space = false, zero = false, alt = false;
     int width = 0;
     int precision = -1;
@@ -33,7 +33,7 @@ long long AsInt(const FormatArg* a) {
     return 0;
 }
 
-std::string FormatDouble(double v, const Spec& s) {
+std::string FormatDouble(double v, const Conversion& s) {
     if (!std::isfinite(v)) return std::isnan(v) ? "nan" : (v > 0 ? "inf" : "-inf");
     const int prec = s.precision < 0 ? 6 : s.precision;
     std::chars_format fmt = std::chars_format::fixed;
@@ -52,7 +52,7 @@ std::string FormatDouble(double v, const Spec& s) {
     return out;
 }
 
-std::string Pad(std::string body, const Spec& s, bool numeric) {
+std::string Pad(std::string body, const Conversion& s, bool numeric) {
     if (numeric && body.front() != '-') {
         if (s.plus) body.insert(body.begin(), '+');
         else if (s.space) body.insert(body.begin(), ' ');
@@ -87,7 +87,7 @@ std::string CFormat(std::string_view format, std::initializer_list<FormatArg> ar
             ++i;
             continue;
         }
-        Spec s;
+        Conversion s;
         for (; i < format.size(); ++i) {
             const char f = format[i];
             if (f == '-') s.left = true;
