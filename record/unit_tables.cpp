@@ -46,7 +46,7 @@ struct Entry {
 // 1 ft = 0.3048 m, 1 lb = 0.45359237 kg, 1 US gal = 231 in3, 1 UK gal = 4.54609 L,
 // 1 bbl = 42 US gal, g = 9.80665 m/s2 (NIST SP 811, 2008, Appendix B);
 // 1 psi = 6894.757 Pa; 1 inH2O (68 degF) = 248.641 Pa; 1 inHg (60 degF) = 3376.85 Pa;
-// 1 mmHg (0 degC) = 133.322 Pa.
+// 1 mmHg (0 degC) = 133.322387 Pa.
 constexpr Entry kGasBase[] = {
     {"scfd", 24.0},          {"scfh", 1.0},           {"scfm", 0.01666667},     {"scfs", 0.0002777778},
     {"Nm3/d", 0.6796043},    {"Nm3/h", 0.02831685},   {"Nm3/m", 0.0004719474},  {"Nm3/s", 7.865791e-06},
@@ -85,7 +85,7 @@ constexpr Entry kAbsPressure[] = {
     {"N/m2", 6894.757},      {"lbf/ft2", 144.0},        {"in Hg(60\xB0" "F)", 2.041772},
     {"mm Hg(0\xB0" "C)", 51.71505},
 };
-// Water columns at 68 degF; mmHg at 0 degC: 248.641 / 133.322 = 1.86496.
+// Water columns at 68 degF; mmHg at 0 degC: 248.641 / 133.322387 = 1.86496.
 constexpr Entry kDiffPressure[] = {
     {"in WC", 1.0},          {"ft WC", 0.08333333},   {"mm WC", 25.4},
     {"in Hg(60\xB0" "F)", 0.07363107},                {"mm Hg(0\xB0" "C)", 1.86496},
