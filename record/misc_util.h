@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "record/formats.h"
+
 namespace quorven {
 
 // The standard pipe table itself: carbon steel (ASME B36.10M) or stainless
@@ -49,6 +51,18 @@ public:
     // Inside diameter [in] of standard pipe (ASME B36.10M carbon steel, B36.19M
     // stainless); 0 when the table has no pipe for the combination.
     double PipeInsideDiameter(int32_t material, double nominal_in, std::string_view schedule) const;
+
+    // The display formats (record/formats.h), for callers that hold a CMiscUtil.
+    std::string FmtFlow(double v) const { return quorven::FmtFlow(v); }
+    std::string FmtPressure(double v) const { return quorven::FmtPressure(v); }
+    std::string FmtAtmPressure(double v) const { return quorven::FmtAtmPressure(v); }
+    std::string FmtBasePressure(double v) const { return quorven::FmtBasePressure(v); }
+    std::string FmtDiffPressure(double v) const { return quorven::FmtDiffPressure(v); }
+    std::string FmtSixPlaces(double v) const { return quorven::FmtSixPlaces(v); }
+    std::string FmtDensity(double v) const { return quorven::FmtDensity(v); }
+    std::string FmtViscosity(double v) const { return quorven::FmtViscosity(v); }
+    std::string FmtShort(double v) const { return quorven::FmtShort(v); }
+    double RoundTo(double x, int n) const { return quorven::RoundTo(x, n); }
 
     // "FLOWMETER BORE" / "FLOWMETER CALC FOR BORE" ...; "" for other combinations.
     std::string_view SizingParameterText(bool short_form, int32_t calc_mode, int32_t size_param) const;

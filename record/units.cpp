@@ -179,7 +179,17 @@ int32_t& FlowSelection(TagRecord& r, FlowKind k) {
     return r.Unit_LiqMassFlow_Set;
 }
 
-int32_t FlowSelection(const TagRecord& r, FlowKind k) { return FlowSelection(const_cast<TagRecord&>(r), k); }
+int32_t FlowSelection(const TagRecord& r, FlowKind k) {
+    switch (k) {
+        case FlowKind::GasBase: return r.Unit_GasBaseFlow_Set;
+        case FlowKind::GasFlowing: return r.Unit_GasFlowingFlow_Set;
+        case FlowKind::GasMass: return r.Unit_GasMassFlow_Set;
+        case FlowKind::LiquidBase: return r.Unit_LiqBaseFlow_Set;
+        case FlowKind::LiquidFlowing: return r.Unit_LiqFlowingFlow_Set;
+        case FlowKind::LiquidMass: break;
+    }
+    return r.Unit_LiqMassFlow_Set;
+}
 
 bool SelectFlowUnit(TagRecord& r, const UnitTables& t, int32_t index) {
     const std::optional<FlowKind> k = FlowKindOf(r);
@@ -219,6 +229,48 @@ void RefreshFlowFactorAfterListEdit(TagRecord& r, const UnitTables& t, FlowKind 
     if (FlowKindOf(r) != k) return;
     const double factor = UnitFactor(t, FlowListOf(k), FlowSelection(r, k));
     if (Usable(factor)) r.Unit_Flow = factor;
+}
+
+bool ReapplyFlowUnit(TagRecord& r, const UnitTables& t) { return SelectFlowUnit(r, t, r.Unit_Flow_Set); }
+
+void StoreSelections(UnitDefaults& d, const TagRecord& r) {
+    d.Unit_GasBaseFlow_Set = r.Unit_GasBaseFlow_Set;
+    d.Unit_GasFlowingFlow_Set = r.Unit_GasFlowingFlow_Set;
+    d.Unit_GasMassFlow_Set = r.Unit_GasMassFlow_Set;
+    d.Unit_LiqBaseFlow_Set = r.Unit_LiqBaseFlow_Set;
+    d.Unit_LiqFlowingFlow_Set = r.Unit_LiqFlowingFlow_Set;
+    d.Unit_LiqMassFlow_Set = r.Unit_LiqMassFlow_Set;
+    d.Unit_Press_Set = r.Unit_Press_Set;
+    d.Unit_BasePress_Set = r.Unit_BasePress_Set;
+    d.Unit_AtmPress_Set = r.Unit_AtmPress_Set;
+    d.Unit_DpPress_Set = r.Unit_DpPress_Set;
+    d.Unit_Temp_Set = r.Unit_Temp_Set;
+    d.Unit_BaseTemp_Set = r.Unit_BaseTemp_Set;
+    d.Unit_DpRefTemp_Set = r.Unit_DpRefTemp_Set;
+    d.Unit_Dens_Set = r.Unit_Dens_Set;
+    d.Unit_Visc_Set = r.Unit_Visc_Set;
+    d.Unit_Velocity_Set = r.Unit_Velocity_Set;
+    d.Unit_GLocal_Set = r.Unit_GLocal_Set;
+    d.Unit_Bore_Set = r.Unit_Bore_Set;
+    d.Unit_Pipe_Set = r.Unit_Pipe_Set;
+    d.Unit_PressSys_Set = r.Unit_PressSys_Set;
+    CheckUnitDefaults(d);  // a damaged record never leaves a bad index in the settings
+}
+
+void RememberFluidEquation(UnitDefaults& d, const TagRecord& r) {
+    if (r.Fluid_Equation == Code(FluidEquation::GasVolume) || r.Fluid_Equation == Code(FluidEquation::GasMass)) {
+        d.Gas_Fluid_Equation = r.Fluid_Equation;
+        d.Gas_Fluid_Condition = r.Fluid_Condition;
+        d.Gas_Fluid_Property = r.Fluid_Property;
+    } else if (r.Fluid_Equation == Code(FluidEquation::LiquidVolume) ||
+               r.Fluid_Equation == Code(FluidEquation::LiquidMass)) {
+        d.Liquid_Fluid_Equation = r.Fluid_Equation;
+        d.Liquid_Fluid_Condition = r.Fluid_Condition;
+        d.Liquid_Fluid_Property = r.Fluid_Property;
+    } else {
+        return;
+    }
+    CheckUnitDefaults(d);
 }
 
 void RefreshUnitFactors(TagRecord& r, const UnitTables& t) {

@@ -102,6 +102,19 @@ bool PairLiquidAtmPressure(TagRecord& r, const UnitTables& t);
 // left as it is).
 void RefreshFlowFactorAfterListEdit(TagRecord& r, const UnitTables& t, FlowKind k);
 
+// A tag retrieved from the project takes the current flow list again: the flow
+// unit is selected anew with the record's Unit_Flow_Set (all other factors stay as
+// stored). Returns false, changing nothing, when that index is outside the list.
+bool ReapplyFlowUnit(TagRecord& r, const UnitTables& t);
+
+// The settings save keeps the current record's unit selections (the six per-kind
+// flow selections, the thirteen others and Unit_PressSys_Set) as the defaults.
+void StoreSelections(UnitDefaults& d, const TagRecord& r);
+
+// Reading a tag remembers its equation choice as the gas choice (Fluid_Equation
+// 1352, 1353) or the liquid choice (1345, 1346); other codes change nothing.
+void RememberFluidEquation(UnitDefaults& d, const TagRecord& r);
+
 // What Calculate does before it reads the form: every non-flow factor is taken
 // again from the lists at the record's selections (selections outside their lists
 // leave their factor as stored).

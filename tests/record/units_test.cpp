@@ -242,6 +242,53 @@ TEST(Selection, RefreshUnitFactorsTakesTheListsAtTheSelections) {
     EXPECT_EQ(r.Unit_Dens, 1.0);
 }
 
+TEST(Selection, RetrievedTagFollowsTheCurrentFlowList) {
+    TagRecord r = Gas();
+    ASSERT_TRUE(SelectFlowUnit(r, T(), 2));  // scfm, factor 0.01666667
+    UnitTables t = DefaultUnitTables();
+    ASSERT_TRUE(SetUnitEntry(t, UnitList::GasBaseVolFlow, 2, "k scfm", 0.00001666667));
+    r.Unit_Press = 6.894757;  // other factors stay as stored
+    ASSERT_TRUE(ReapplyFlowUnit(r, t));
+    EXPECT_EQ(r.Unit_Flow, 0.00001666667);
+    EXPECT_EQ(GetText(r.Unit_Flow_Text), "k scfm");
+    EXPECT_EQ(r.Unit_Press, 6.894757);
+    r.Unit_Flow_Set = 40;  // damaged: nothing changes
+    EXPECT_FALSE(ReapplyFlowUnit(r, t));
+    EXPECT_EQ(r.Unit_Flow, 0.00001666667);
+}
+
+TEST(Selection, SettingsKeepTheRecordsSelectionsAndEquationChoices) {
+    UnitDefaults d = DefaultUnitDefaults();
+    TagRecord r = Liquid();
+    r.Unit_LiqBaseFlow_Set = 9;
+    r.Unit_Press_Set = 3;
+    r.Unit_PressSys_Set = 1;
+    r.Unit_Pipe_Set = 2;
+    r.Unit_Bore_Set = 7;  // damaged: not carried into the settings
+    StoreSelections(d, r);
+    EXPECT_EQ(d.Unit_LiqBaseFlow_Set, 9);
+    EXPECT_EQ(d.Unit_Press_Set, 3);
+    EXPECT_EQ(d.Unit_PressSys_Set, 1);
+    EXPECT_EQ(d.Unit_Pipe_Set, 2);
+    EXPECT_EQ(d.Unit_Bore_Set, 0);
+
+    r.Fluid_Equation = 1346;
+    r.Fluid_Condition = 1348;
+    r.Fluid_Property = 1350;
+    RememberFluidEquation(d, r);
+    EXPECT_EQ(d.Liquid_Fluid_Equation, 1346);
+    EXPECT_EQ(d.Liquid_Fluid_Property, 1350);
+    EXPECT_EQ(d.Gas_Fluid_Equation, 1352);  // the gas choice is untouched
+    TagRecord g = Gas();
+    g.Fluid_Equation = 1353;
+    g.Fluid_Condition = 1355;
+    g.Fluid_Property = 1358;
+    RememberFluidEquation(d, g);
+    EXPECT_EQ(d.Gas_Fluid_Equation, 1353);
+    EXPECT_EQ(d.Gas_Fluid_Condition, 1355);
+    EXPECT_EQ(d.Liquid_Fluid_Equation, 1346);
+}
+
 // --- Custom flow units ------------------------------------------------------
 
 TEST(CustomFlowUnits, BuiltNamesAndFactors) {
