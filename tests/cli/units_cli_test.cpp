@@ -22,9 +22,9 @@ struct CliRun {
     std::string err;
 };
 
-CliRun Cli(const std::string& args) {
+CliRun Cli(const std::string& args, const std::string& env = "") {
     const fs::path err_path = fs::temp_directory_path() / ("quorven-units-cli-" + std::to_string(::getpid()) + ".err");
-    const std::string cmd = std::string(QUORVEN_CLI) + " " + args + " 2>'" + err_path.string() + "'";
+    const std::string cmd = env + std::string(QUORVEN_CLI) + " " + args + " 2>'" + err_path.string() + "'";
     CliRun run{};
     FILE* p = popen(cmd.c_str(), "r");
     if (!p) return {-1, "", "popen failed"};
@@ -70,6 +70,16 @@ TEST(ConvertCommand, PrintsInTheQuantitysDisplayFormat) {
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.out, c.out);
     }
+}
+
+TEST(ConvertCommand, SameUnderADecimalCommaLocale) {
+    // Where no such locale is installed the program runs in "C" and this repeats the
+    // plain check; the output must not change either way.
+    const std::string env = "LC_ALL=de_DE.UTF-8 LANG=de_DE.UTF-8 ";
+    EXPECT_EQ(Cli("convert pressure 100 psia kPa-ga", env).out, "588.15\n");
+    EXPECT_EQ(Cli("convert temperature 20.5 'deg C' 'deg F'", env).out, "68.90\n");
+    EXPECT_EQ(Cli("pipe 3.5 40", env).out, "3.548\n");
+    EXPECT_EQ(Cli("convert pressure 1,5 psia psig", env).status, 1);
 }
 
 TEST(ConvertCommand, JsonCarriesTheFullValue) {
