@@ -3,12 +3,11 @@
 // temperature scales, the display format of the quantity).
 // quorven-cli pipe NOMINAL_IN SCHEDULE: the inside diameter of standard pipe.
 
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_common.h"
 #include "record/cformat.h"
@@ -23,7 +22,7 @@ namespace {
 struct QuantityDef {
     std::string_view name;
     UnitList list;
-    Quantity quantity;      // how the record converts it
+    Quantity quantity;  // how the record converts it
     std::string (*format)(double);
     std::string_view internal_unit;
 };
@@ -53,8 +52,8 @@ void SetFlowKind(TagRecord& r, UnitList list) {
         int32_t eq, cond, prop;
     };
     constexpr Kind kKinds[] = {
-        {UnitList::GasBaseVolFlow, 1352, 1354, 1356},    {UnitList::GasFlowingVolFlow, 1352, 1355, 1356},
-        {UnitList::GasMassFlow, 1353, 1355, 1356},       {UnitList::LiquidBaseVolFlow, 1345, 1347, 1349},
+        {UnitList::GasBaseVolFlow, 1352, 1354, 1356},       {UnitList::GasFlowingVolFlow, 1352, 1355, 1356},
+        {UnitList::GasMassFlow, 1353, 1355, 1356},          {UnitList::LiquidBaseVolFlow, 1345, 1347, 1349},
         {UnitList::LiquidFlowingVolFlow, 1345, 1348, 1349}, {UnitList::LiquidMassFlow, 1346, 1348, 1349},
     };
     for (const Kind& k : kKinds)
@@ -104,8 +103,8 @@ int Convert(const ConvertOptions& o) {
     const int32_t to = FindUnit(t, q->list, Utf8ToCp1252(o.to));
     for (const auto& [index, name] : {std::pair{from, o.from}, std::pair{to, o.to}}) {
         if (index < 0) {
-            std::cerr << "Unknown " << q->name << " unit \"" << name << "\". Valid units: " << UnitNames(q->list)
-                      << ".\n";
+            std::cerr << "Unknown " << q->name << " unit \"" << name
+                      << "\". Valid units: " << UnitNames(q->list) << ".\n";
             return 1;
         }
     }
@@ -133,14 +132,10 @@ int Convert(const ConvertOptions& o) {
     }
     const std::string text = q->format(result);
     if (o.json) {
-        nlohmann::json j = {{"quantity", q->name},
-                            {"value", value},
-                            {"from", o.from},
-                            {"to", o.to},
-                            {"result", result},
-                            {"text", text},
-                            {"internal", internal},
-                            {"internal_unit", Cp1252ToUtf8(q->internal_unit)}};
+        nlohmann::json j = {{"quantity", q->name},  {"value", value},
+                            {"from", o.from},       {"to", o.to},
+                            {"result", result},     {"text", text},
+                            {"internal", internal}, {"internal_unit", Cp1252ToUtf8(q->internal_unit)}};
         if (q->quantity == Quantity::Pressure) j["atm_psia"] = atm;
         std::cout << j.dump(2) << '\n';
     } else {
@@ -170,9 +165,10 @@ int Pipe(const PipeOptions& o) {
     const std::string schedule = Utf8ToCp1252(o.schedule);
     if (mu.SchedulePosition(o.material, schedule) < 0) {
         std::string names;
-        for (std::string_view s : mu.Schedules(o.material)) names += (names.empty() ? "\"" : ", \"") + std::string(s) + '"';
-        std::cerr << "Unknown schedule \"" << o.schedule << "\" for " << Cp1252ToUtf8(mu.MaterialTag(o.material))
-                  << ". Valid schedules: " << names << ".\n";
+        for (std::string_view s : mu.Schedules(o.material))
+            names += (names.empty() ? "\"" : ", \"") + std::string(s) + '"';
+        std::cerr << "Unknown schedule \"" << o.schedule << "\" for "
+                  << Cp1252ToUtf8(mu.MaterialTag(o.material)) << ". Valid schedules: " << names << ".\n";
         return 1;
     }
     const double id = mu.PipeInsideDiameter(o.material, nominal, schedule);
@@ -203,10 +199,13 @@ int Pipe(const PipeOptions& o) {
 void RegisterUnitsCommands(CLI::App& app, CommandContext& ctx) {
     auto co = std::make_shared<ConvertOptions>();
     CLI::App* convert = app.add_subcommand(
-        "convert", "Convert a value between two units of one quantity, with the program's unit lists and rules.");
-    convert->add_option("QUANTITY", co->quantity,
-                        "pressure, abs-pressure, dp, temperature, density, viscosity, length, velocity, "
-                        "acceleration, gas-base, gas-flowing, gas-mass, liquid-base, liquid-flowing, liquid-mass")
+        "convert",
+        "Convert a value between two units of one quantity, with the program's unit lists and rules.");
+    convert
+        ->add_option(
+            "QUANTITY", co->quantity,
+            "pressure, abs-pressure, dp, temperature, density, viscosity, length, velocity, "
+            "acceleration, gas-base, gas-flowing, gas-mass, liquid-base, liquid-flowing, liquid-mass")
         ->required();
     convert->add_option("VALUE", co->value, "the value in FROM units")->required();
     convert->add_option("FROM", co->from, "unit name as in the list, e.g. \"kPa-ga\", \"deg C\", \"scfh\"")
@@ -217,7 +216,8 @@ void RegisterUnitsCommands(CLI::App& app, CommandContext& ctx) {
     convert->callback([&ctx, co] { ctx.action = [co] { return Convert(*co); }; });
 
     auto po = std::make_shared<PipeOptions>();
-    CLI::App* pipe = app.add_subcommand("pipe", "Inside diameter (in) of standard pipe, ASME B36.10M / B36.19M.");
+    CLI::App* pipe =
+        app.add_subcommand("pipe", "Inside diameter (in) of standard pipe, ASME B36.10M / B36.19M.");
     pipe->add_option("NOMINAL_IN", po->nominal, "nominal pipe size, inches")->required();
     pipe->add_option("SCHEDULE", po->schedule, "schedule text, e.g. 40, STD, XS, 10S")->required();
     pipe->add_option("--material", po->material, "material index 1..44 (default 13, carbon steel)");

@@ -34,18 +34,32 @@ constexpr Quantum kGasFlowing[] = {
     {"cubic centimeters @ flowing conditions", "cc/", 28316.8465},
 };
 constexpr Quantum kMass[] = {
-    {"pounds avd.", "lb/", 1.0},          {"kilograms", "kg/", 0.4535924},    {"ton short", "tons/", 0.0005},
-    {"ton long", "tonl/", 0.0004464286},  {"ton metric", "ton-m/", 0.0004535924}, {"ounces", "oz/", 16.0},
-    {"grams", "g/", 453.5924},            {"grains", "gr/", 7000.0},          {"drams", "dr/", 256.0},
+    {"pounds avd.", "lb/", 1.0},
+    {"kilograms", "kg/", 0.4535924},
+    {"ton short", "tons/", 0.0005},
+    {"ton long", "tonl/", 0.0004464286},
+    {"ton metric", "ton-m/", 0.0004535924},
+    {"ounces", "oz/", 16.0},
+    {"grams", "g/", 453.5924},
+    {"grains", "gr/", 7000.0},
+    {"drams", "dr/", 256.0},
 };
 constexpr Quantum kLiquidBase[] = {
-    {"Barrels Oil", "USBBL/", 0.04166667}, {"US Gallons", "USGp", 1.75},         {"Imperial Gallons", "ImpGp", 1.457181},
-    {"Cubic Feet", "Ft3/", 0.233941},      {"Cubic Meters", "M3/", 0.006624471}, {"Cubic Centimeters", "CC/", 6624.471},
+    {"Barrels Oil", "USBBL/", 0.04166667},
+    {"US Gallons", "USGp", 1.75},
+    {"Imperial Gallons", "ImpGp", 1.457181},
+    {"Cubic Feet", "Ft3/", 0.233941},
+    {"Cubic Meters", "M3/", 0.006624471},
+    {"Cubic Centimeters", "CC/", 6624.471},
     {"Liters", "L/", 6.624471},
 };
 constexpr Quantum kLiquidFlowing[] = {
-    {"Barrels Oil", "USbbl/", 0.04166667}, {"US Gallons", "USgp", 1.75},         {"Imperial Gallons", "Impgp", 1.457181},
-    {"Cubic Feet", "ft3/", 0.233941},      {"Cubic Meters", "m3/", 0.006624471}, {"Cubic Centimeters", "cc/", 6624.471},
+    {"Barrels Oil", "USbbl/", 0.04166667},
+    {"US Gallons", "USgp", 1.75},
+    {"Imperial Gallons", "Impgp", 1.457181},
+    {"Cubic Feet", "ft3/", 0.233941},
+    {"Cubic Meters", "m3/", 0.006624471},
+    {"Cubic Centimeters", "cc/", 6624.471},
     {"Liters", "l/", 6.624471},
 };
 
@@ -87,12 +101,17 @@ std::span<const Quantum> S(const Quantum (&a)[N]) {
 
 std::span<const Quantum> QuantaOf(FlowKind k) {
     switch (k) {
-        case FlowKind::GasBase: return S(kGasBase);
-        case FlowKind::GasFlowing: return S(kGasFlowing);
-        case FlowKind::LiquidBase: return S(kLiquidBase);
-        case FlowKind::LiquidFlowing: return S(kLiquidFlowing);
+        case FlowKind::GasBase:
+            return S(kGasBase);
+        case FlowKind::GasFlowing:
+            return S(kGasFlowing);
+        case FlowKind::LiquidBase:
+            return S(kLiquidBase);
+        case FlowKind::LiquidFlowing:
+            return S(kLiquidFlowing);
         case FlowKind::GasMass:
-        case FlowKind::LiquidMass: break;
+        case FlowKind::LiquidMass:
+            break;
     }
     return S(kMass);
 }
@@ -113,40 +132,60 @@ std::span<const std::string_view> Texts() {
 
 std::span<const std::string_view> CustomQuantityTexts(FlowKind k) {
     switch (k) {
-        case FlowKind::GasBase: return Texts<kGasBase>();
-        case FlowKind::GasFlowing: return Texts<kGasFlowing>();
-        case FlowKind::LiquidBase: return Texts<kLiquidBase>();
-        case FlowKind::LiquidFlowing: return Texts<kLiquidFlowing>();
+        case FlowKind::GasBase:
+            return Texts<kGasBase>();
+        case FlowKind::GasFlowing:
+            return Texts<kGasFlowing>();
+        case FlowKind::LiquidBase:
+            return Texts<kLiquidBase>();
+        case FlowKind::LiquidFlowing:
+            return Texts<kLiquidFlowing>();
         case FlowKind::GasMass:
-        case FlowKind::LiquidMass: break;
+        case FlowKind::LiquidMass:
+            break;
     }
     return Texts<kMass>();
 }
 
-std::span<const std::string_view> CustomTimeTexts() { return Texts<kPeriods>(); }
+std::span<const std::string_view> CustomTimeTexts() {
+    return Texts<kPeriods>();
+}
 
-std::span<const std::string_view> CustomPrefixTexts() { return Texts<kPrefixes>(); }
+std::span<const std::string_view> CustomPrefixTexts() {
+    return Texts<kPrefixes>();
+}
 
 std::string_view CustomUnitCaption(FlowKind k) {
     switch (k) {
-        case FlowKind::GasBase: return "Gas/Vapor Volume Units @ Base Conditions";
-        case FlowKind::GasFlowing: return "Gas/Vapor Volume Flows @ Flowing Conditions";
-        case FlowKind::GasMass: return "Gas/Vapor Mass Flow";
-        case FlowKind::LiquidBase: return "Liquid Volume Flows @ Base Conditions";
-        case FlowKind::LiquidFlowing: return "Liquid Volume Flows @ Flowing Conditions";
-        case FlowKind::LiquidMass: break;
+        case FlowKind::GasBase:
+            return "Gas/Vapor Volume Units @ Base Conditions";
+        case FlowKind::GasFlowing:
+            return "Gas/Vapor Volume Flows @ Flowing Conditions";
+        case FlowKind::GasMass:
+            return "Gas/Vapor Mass Flow";
+        case FlowKind::LiquidBase:
+            return "Liquid Volume Flows @ Base Conditions";
+        case FlowKind::LiquidFlowing:
+            return "Liquid Volume Flows @ Flowing Conditions";
+        case FlowKind::LiquidMass:
+            break;
     }
     return "Liquid Mass Flow";
 }
 
 std::string_view UnitsSetupHeader(FlowKind k) {
     switch (k) {
-        case FlowKind::GasBase: return "1 scfh =";
-        case FlowKind::GasFlowing: return "1 ft3/h =";
-        case FlowKind::LiquidBase: return "1 USBBL/d =";
-        case FlowKind::LiquidFlowing: return "1 USbbl/d =";
+        case FlowKind::GasBase:
+            return "1 scfh =";
+        case FlowKind::GasFlowing:
+            return "1 ft3/h =";
+        case FlowKind::LiquidBase:
+            return "1 USBBL/d =";
+        case FlowKind::LiquidFlowing:
+            return "1 USbbl/d =";
         case FlowKind::GasMass:
-        case FlowKind::LiquidMass: break;
+        case FlowKind::LiquidMass:
+            break;
     }
     return "1 lb/h =";
 }

@@ -52,7 +52,8 @@ std::string FmtDiffPressure(double v) {
 }
 
 std::string FmtSixPlaces(double v) {
-    constexpr Step k[] = {{9999.9, "%.1f"}, {999.9, "%.2f"}, {99.99, "%.3f"}, {9.99, "%.4f"}, {0.999, "%.5f"}};
+    constexpr Step k[] = {
+        {9999.9, "%.1f"}, {999.9, "%.2f"}, {99.99, "%.3f"}, {9.99, "%.4f"}, {0.999, "%.5f"}};
     std::string s = ByMagnitude(v, k, "%.6f");
     // Cutting a long fixed form would show a wrong number; write it in exponent
     // form instead, with as many digits as fit.
@@ -76,7 +77,9 @@ std::string FmtShort(double v) {
     return ByMagnitude(v, k, "%.4f");
 }
 
-std::string FmtTemperature(double v) { return CFormat("%.2f", {v}); }
+std::string FmtTemperature(double v) {
+    return CFormat("%.2f", {v});
+}
 
 std::string FmtLengthWithUnit(double inches, const TagRecord& r, const UnitTables& t) {
     const double v = inches * FactorOf(r, Quantity::Bore);

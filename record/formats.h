@@ -11,7 +11,7 @@
 namespace quorven {
 
 std::string FmtFlow(double v);
-std::string FmtPressure(double v);      // flowing and vapour pressure
+std::string FmtPressure(double v);  // flowing and vapour pressure
 std::string FmtAtmPressure(double v);
 std::string FmtBasePressure(double v);
 std::string FmtDiffPressure(double v);

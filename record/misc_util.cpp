@@ -12,6 +12,7 @@ struct Material {
     std::string_view tag;
 };
 
+// clang-format off
 // Index 1..44 at position index - 1.
 constexpr Material kMaterials[CMiscUtil::kMaterialCount] = {
     {"< 5% Chrome Moly (-325 to 1400\xB0" "F)", "< 5% Chrome Moly (-198 to 760\xB0" "C)", "< 5% CHROME MOLY"},
@@ -64,6 +65,7 @@ constexpr Material kMaterials[CMiscUtil::kMaterialCount] = {
     {"PVC (0 to 150\xB0" "F)", "PVC (-18 to 66\xB0" "C)", "PVC"},
     {"CPVC (0 to 210\xB0" "F)", "CPVC (-18 to 99\xB0" "C)", "CPVC"},
 };
+// clang-format on
 
 // Material indexes in the order of the sorted combo boxes.
 constexpr int32_t kSortedMaterials[CMiscUtil::kMaterialCount] = {
@@ -86,11 +88,11 @@ struct Window {
     double lo, hi, size;
 };
 constexpr Window kSnapWindows[] = {
-    {0.12, 0.13, 0.125}, {0.2, 0.3, 0.25},   {0.35, 0.4, 0.375}, {0.4, 0.7, 0.5},    {0.7, 0.8, 0.75},
-    {0.95, 1.1, 1},      {1.15, 1.4, 1.25},  {1.4, 1.6, 1.5},    {1.9, 2.1, 2},      {2.3, 2.6, 2.5},
-    {2.8, 3.2, 3},       {3.3, 3.6, 3.5},    {3.8, 4.1, 4},      {4.8, 5.1, 5},      {5.8, 6.1, 6},
-    {7.8, 8.1, 8},       {9.8, 10.1, 10},    {11.8, 12.1, 12},   {13.7, 14.1, 14},   {15.7, 16.1, 16},
-    {17.7, 18.1, 18},    {19.6, 20.1, 20},   {23.6, 24.1, 24},   {29.5, 30.1, 30},   {35, 37, 36},
+    {0.12, 0.13, 0.125}, {0.2, 0.3, 0.25},  {0.35, 0.4, 0.375}, {0.4, 0.7, 0.5},  {0.7, 0.8, 0.75},
+    {0.95, 1.1, 1},      {1.15, 1.4, 1.25}, {1.4, 1.6, 1.5},    {1.9, 2.1, 2},    {2.3, 2.6, 2.5},
+    {2.8, 3.2, 3},       {3.3, 3.6, 3.5},   {3.8, 4.1, 4},      {4.8, 5.1, 5},    {5.8, 6.1, 6},
+    {7.8, 8.1, 8},       {9.8, 10.1, 10},   {11.8, 12.1, 12},   {13.7, 14.1, 14}, {15.7, 16.1, 16},
+    {17.7, 18.1, 18},    {19.6, 20.1, 20},  {23.6, 24.1, 24},   {29.5, 30.1, 30}, {35, 37, 36},
     {41, 43, 42},        {47, 49, 48},
 };
 
@@ -98,8 +100,9 @@ constexpr Window kSnapWindows[] = {
 struct Dn {
     double inches, mm;
 };
-constexpr Dn kDn[] = {{0.125, 3}, {0.25, 7}, {0.375, 10}, {0.5, 15}, {0.75, 20}, {1, 25},  {1.25, 30}, {1.5, 40},
-                      {2, 50},    {2.5, 60}, {3, 80},     {3.5, 90}, {4, 100},   {5, 125}, {6, 150},   {8, 200}};
+constexpr Dn kDn[] = {{0.125, 3}, {0.25, 7}, {0.375, 10}, {0.5, 15}, {0.75, 20}, {1, 25},
+                      {1.25, 30}, {1.5, 40}, {2, 50},     {2.5, 60}, {3, 80},    {3.5, 90},
+                      {4, 100},   {5, 125},  {6, 150},    {8, 200}};
 
 struct SizingText {
     int32_t mode, param;
@@ -146,20 +149,13 @@ struct EquationText {
     std::string_view text;
 };
 constexpr EquationText kEquationTexts[] = {
-    {1345, 1347, 1349, "LIQUID-VOLUME-SG-BASE"},
-    {1345, 1348, 1349, "LIQUID-VOLUME-SG-FLOWING"},
-    {1345, 1347, 1350, "LIQUID-VOLUME-DENSITY-BASE"},
-    {1345, 1348, 1350, "LIQUID-VOLUME-DENSITY-FLOWING"},
-    {1346, 0, 1349, "LIQUID-MASS-SG-FLOWING"},
-    {1346, 0, 1350, "LIQUID-MASS-DENSITY-FLOWING"},
-    {1352, 1354, 1356, "GAS-VOLUME-PVT-BASE"},
-    {1352, 1354, 1357, "GAS-VOLUME-PVT-BASE"},
-    {1352, 1355, 1356, "GAS-VOLUME-PVT-FLOWING"},
-    {1352, 1355, 1357, "GAS-VOLUME-PVT-FLOWING"},
-    {1352, 1354, 1358, "GAS-VOLUME-DENSITY-BASE"},
-    {1352, 1355, 1358, "GAS-VOLUME-DENSITY-FLOWING"},
-    {1353, 0, 1356, "VAPOR-MASS-PVT-FLOWING"},
-    {1353, 0, 1357, "VAPOR-MASS-PVT-FLOWING"},
+    {1345, 1347, 1349, "LIQUID-VOLUME-SG-BASE"},      {1345, 1348, 1349, "LIQUID-VOLUME-SG-FLOWING"},
+    {1345, 1347, 1350, "LIQUID-VOLUME-DENSITY-BASE"}, {1345, 1348, 1350, "LIQUID-VOLUME-DENSITY-FLOWING"},
+    {1346, 0, 1349, "LIQUID-MASS-SG-FLOWING"},        {1346, 0, 1350, "LIQUID-MASS-DENSITY-FLOWING"},
+    {1352, 1354, 1356, "GAS-VOLUME-PVT-BASE"},        {1352, 1354, 1357, "GAS-VOLUME-PVT-BASE"},
+    {1352, 1355, 1356, "GAS-VOLUME-PVT-FLOWING"},     {1352, 1355, 1357, "GAS-VOLUME-PVT-FLOWING"},
+    {1352, 1354, 1358, "GAS-VOLUME-DENSITY-BASE"},    {1352, 1355, 1358, "GAS-VOLUME-DENSITY-FLOWING"},
+    {1353, 0, 1356, "VAPOR-MASS-PVT-FLOWING"},        {1353, 0, 1357, "VAPOR-MASS-PVT-FLOWING"},
     {1353, 0, 1358, "VAPOR-MASS-DENSITY-FLOWING"},
 };
 
@@ -202,7 +198,9 @@ int32_t CMiscUtil::SchedulePosition(int32_t material, std::string_view text) con
     return it == list.end() ? -1 : static_cast<int32_t>(it - list.begin());
 }
 
-std::span<const std::string_view> CMiscUtil::NominalSizeTexts() const { return kNominalSizes; }
+std::span<const std::string_view> CMiscUtil::NominalSizeTexts() const {
+    return kNominalSizes;
+}
 
 std::string_view CMiscUtil::NominalSizeText(int32_t position) const {
     if (position < 0 || position >= static_cast<int32_t>(std::size(kNominalSizes))) return {};
@@ -228,7 +226,8 @@ double CMiscUtil::PipeInsideDiameter(int32_t material, double nominal_in, std::s
     return StandardPipeInsideDiameter(IsStainless(material), nominal_in, schedule);
 }
 
-std::string_view CMiscUtil::SizingParameterText(bool short_form, int32_t calc_mode, int32_t size_param) const {
+std::string_view CMiscUtil::SizingParameterText(bool short_form, int32_t calc_mode,
+                                                int32_t size_param) const {
     for (const SizingText& s : kSizingTexts)
         if (s.mode == calc_mode && s.param == size_param) return short_form ? s.short_text : s.long_text;
     return {};
@@ -259,7 +258,8 @@ std::string CMiscUtil::StandardText(int32_t calc_std, int32_t calc_mode, int32_t
 std::string CMiscUtil::FluidEquationText(int32_t equation, int32_t condition, int32_t property,
                                          std::string_view previous) const {
     for (const EquationText& e : kEquationTexts)
-        if (e.equation == equation && (e.condition == 0 || e.condition == condition) && e.property == property)
+        if (e.equation == equation && (e.condition == 0 || e.condition == condition) &&
+            e.property == property)
             return std::string(e.text);
     return std::string(previous);
 }

@@ -1,10 +1,10 @@
 // Inside diameters of standard pipe [in]: outside diameter less twice the nominal
 // wall. 0 marks a size and schedule for which the standard lists no pipe.
 
-#include "record/misc_util.h"
-
 #include <iterator>
 #include <string_view>
+
+#include "record/misc_util.h"
 
 namespace quorven {
 namespace {
@@ -14,6 +14,7 @@ struct Row {
     double lo, hi;
 };
 
+// clang-format off
 constexpr Row kRows[] = {
     {0.4, 0.7},   {0.7, 0.8},   {0.95, 1.1},  {1.15, 1.4},  {1.4, 1.6},   {1.9, 2.1},   {2.3, 2.6},
     {2.8, 3.2},   {3.3, 3.6},   {3.8, 4.1},   {4.8, 5.1},   {5.8, 6.1},   {7.8, 8.1},   {9.8, 10.1},
@@ -98,8 +99,11 @@ constexpr double kCarbon[33][14] = {
     {0, 0, 0, 0, 0, 45.25, 0, 0, 45, 0, 0, 0, 0, 0},                                          // 46
     {0, 0, 0, 0, 0, 47.25, 0, 0, 47, 0, 0, 0, 0, 0},                                          // 48
 };
+// clang-format on
 
-bool Inside(const Row& w, double v) { return v > w.lo && v < w.hi; }
+bool Inside(const Row& w, double v) {
+    return v > w.lo && v < w.hi;
+}
 
 int StainlessRow(double nominal) {
     for (int i = 0; i < static_cast<int>(std::size(kRows)); ++i)

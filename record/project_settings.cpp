@@ -12,22 +12,38 @@ namespace {
 template <typename S>
 auto* NamesOf(S& s, UnitList list) {
     switch (list) {
-        case UnitList::GasBaseVolFlow: return &s.GasBaseVolFlow_Names[0][0];
-        case UnitList::GasFlowingVolFlow: return &s.GasFlowingVolFlow_Names[0][0];
-        case UnitList::GasMassFlow: return &s.GasMassFlow_Names[0][0];
-        case UnitList::LiquidBaseVolFlow: return &s.LiquidBaseVolFlow_Names[0][0];
-        case UnitList::LiquidFlowingVolFlow: return &s.LiquidFlowingVolFlow_Names[0][0];
-        case UnitList::LiquidMassFlow: return &s.LiquidMassFlow_Names[0][0];
-        case UnitList::Pressure: return &s.Pressure_Names[0][0];
-        case UnitList::AbsPressure: return &s.AbsPressure_Names[0][0];
-        case UnitList::DiffPressure: return &s.DiffPressure_Names[0][0];
-        case UnitList::Density: return &s.Density_Names[0][0];
-        case UnitList::Viscosity: return &s.Viscosity_Names[0][0];
-        case UnitList::BoreLength: return &s.BoreLength_Names[0][0];
-        case UnitList::PipeSizeLength: return &s.PipeSizeLength_Names[0][0];
-        case UnitList::Speed: return &s.Speed_Names[0][0];
-        case UnitList::Acceleration: return &s.Acceleration_Names[0][0];
-        case UnitList::Temperature: break;
+        case UnitList::GasBaseVolFlow:
+            return &s.GasBaseVolFlow_Names[0][0];
+        case UnitList::GasFlowingVolFlow:
+            return &s.GasFlowingVolFlow_Names[0][0];
+        case UnitList::GasMassFlow:
+            return &s.GasMassFlow_Names[0][0];
+        case UnitList::LiquidBaseVolFlow:
+            return &s.LiquidBaseVolFlow_Names[0][0];
+        case UnitList::LiquidFlowingVolFlow:
+            return &s.LiquidFlowingVolFlow_Names[0][0];
+        case UnitList::LiquidMassFlow:
+            return &s.LiquidMassFlow_Names[0][0];
+        case UnitList::Pressure:
+            return &s.Pressure_Names[0][0];
+        case UnitList::AbsPressure:
+            return &s.AbsPressure_Names[0][0];
+        case UnitList::DiffPressure:
+            return &s.DiffPressure_Names[0][0];
+        case UnitList::Density:
+            return &s.Density_Names[0][0];
+        case UnitList::Viscosity:
+            return &s.Viscosity_Names[0][0];
+        case UnitList::BoreLength:
+            return &s.BoreLength_Names[0][0];
+        case UnitList::PipeSizeLength:
+            return &s.PipeSizeLength_Names[0][0];
+        case UnitList::Speed:
+            return &s.Speed_Names[0][0];
+        case UnitList::Acceleration:
+            return &s.Acceleration_Names[0][0];
+        case UnitList::Temperature:
+            break;
     }
     return &s.Temperature_Names[0][0];
 }
@@ -36,31 +52,49 @@ template <typename S>
 auto* FactorsOf(S& s, UnitList list) {
     using P = decltype(&s.Speed_Factors[0]);
     switch (list) {
-        case UnitList::GasBaseVolFlow: return &s.GasBaseVolFlow_Factors[0];
-        case UnitList::GasFlowingVolFlow: return &s.GasFlowingVolFlow_Factors[0];
-        case UnitList::GasMassFlow: return &s.GasMassFlow_Factors[0];
-        case UnitList::LiquidBaseVolFlow: return &s.LiquidBaseVolFlow_Factors[0];
-        case UnitList::LiquidFlowingVolFlow: return &s.LiquidFlowingVolFlow_Factors[0];
-        case UnitList::LiquidMassFlow: return &s.LiquidMassFlow_Factors[0];
-        case UnitList::Pressure: return &s.Pressure_Factors[0];
-        case UnitList::AbsPressure: return &s.AbsPressure_Factors[0];
-        case UnitList::DiffPressure: return &s.DiffPressure_Factors[0];
-        case UnitList::Density: return &s.Density_Factors[0];
-        case UnitList::Viscosity: return &s.Viscosity_Factors[0];
-        case UnitList::BoreLength: return &s.BoreLength_Factors[0];
-        case UnitList::PipeSizeLength: return &s.PipeSizeLength_Factors[0];
-        case UnitList::Speed: return &s.Speed_Factors[0];
-        case UnitList::Acceleration: return &s.Acceleration_Factors[0];
-        case UnitList::Temperature: break;
+        case UnitList::GasBaseVolFlow:
+            return &s.GasBaseVolFlow_Factors[0];
+        case UnitList::GasFlowingVolFlow:
+            return &s.GasFlowingVolFlow_Factors[0];
+        case UnitList::GasMassFlow:
+            return &s.GasMassFlow_Factors[0];
+        case UnitList::LiquidBaseVolFlow:
+            return &s.LiquidBaseVolFlow_Factors[0];
+        case UnitList::LiquidFlowingVolFlow:
+            return &s.LiquidFlowingVolFlow_Factors[0];
+        case UnitList::LiquidMassFlow:
+            return &s.LiquidMassFlow_Factors[0];
+        case UnitList::Pressure:
+            return &s.Pressure_Factors[0];
+        case UnitList::AbsPressure:
+            return &s.AbsPressure_Factors[0];
+        case UnitList::DiffPressure:
+            return &s.DiffPressure_Factors[0];
+        case UnitList::Density:
+            return &s.Density_Factors[0];
+        case UnitList::Viscosity:
+            return &s.Viscosity_Factors[0];
+        case UnitList::BoreLength:
+            return &s.BoreLength_Factors[0];
+        case UnitList::PipeSizeLength:
+            return &s.PipeSizeLength_Factors[0];
+        case UnitList::Speed:
+            return &s.Speed_Factors[0];
+        case UnitList::Acceleration:
+            return &s.Acceleration_Factors[0];
+        case UnitList::Temperature:
+            break;
     }
     return P{nullptr};
 }
 
-constexpr UnitList kFlowLists[] = {UnitList::GasBaseVolFlow,    UnitList::GasFlowingVolFlow,
-                                   UnitList::GasMassFlow,       UnitList::LiquidBaseVolFlow,
+constexpr UnitList kFlowLists[] = {UnitList::GasBaseVolFlow,       UnitList::GasFlowingVolFlow,
+                                   UnitList::GasMassFlow,          UnitList::LiquidBaseVolFlow,
                                    UnitList::LiquidFlowingVolFlow, UnitList::LiquidMassFlow};
 
-bool IsFlowList(UnitList list) { return static_cast<int>(list) <= static_cast<int>(UnitList::LiquidMassFlow); }
+bool IsFlowList(UnitList list) {
+    return static_cast<int>(list) <= static_cast<int>(UnitList::LiquidMassFlow);
+}
 
 void StoreList(ProjectSettings& s, const UnitTables& t, UnitList list) {
     const UnitListShape shape = ShapeOf(list);

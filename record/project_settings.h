@@ -144,7 +144,8 @@ std::string SettingsToBytes(const ProjectSettings& s);
 
 // Reads a block from file bytes. Only exactly 3352 bytes are accepted (anything
 // else returns false and leaves s untouched); the block read is then checked.
-bool SettingsFromBytes(std::string_view bytes, ProjectSettings& s, std::vector<std::string>* repairs = nullptr);
+bool SettingsFromBytes(std::string_view bytes, ProjectSettings& s,
+                       std::vector<std::string>* repairs = nullptr);
 
 // A block read from a file is untrusted: every text slot is terminated within its
 // width, every used factor that is not finite and positive gets its default, and

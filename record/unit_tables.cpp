@@ -47,6 +47,7 @@ struct Entry {
 // 1 bbl = 42 US gal, g = 9.80665 m/s2 (NIST SP 811, 2008, Appendix B);
 // 1 psi = 6894.757 Pa; 1 inH2O (68 degF) = 248.641 Pa; 1 inHg (60 degF) = 3376.85 Pa;
 // 1 mmHg (0 degC) = 133.322387 Pa.
+// clang-format off
 constexpr Entry kGasBase[] = {
     {"scfd", 24.0},          {"scfh", 1.0},           {"scfm", 0.01666667},     {"scfs", 0.0002777778},
     {"Nm3/d", 0.6796043},    {"Nm3/h", 0.02831685},   {"Nm3/m", 0.0004719474},  {"Nm3/s", 7.865791e-06},
@@ -110,6 +111,7 @@ constexpr Entry kLength[] = {{"in", 1.0}, {"mm", 25.4}, {"cm", 2.54}};
 constexpr Entry kSpeed[] = {{"ft/s", 1.0}, {"m/s", 0.3048}, {"mph", 0.6818182}, {"k/h", 1.09728}};
 constexpr Entry kAcceleration[] = {{"ft/s\xB2", 1.0}, {"m/s\xB2", 0.3048}};
 constexpr Entry kTemperature[] = {{"deg F", 0}, {"deg R", 0}, {"deg C", 0}, {"deg K", 0}};
+// clang-format on
 
 struct DefaultList {
     const Entry* entries;
@@ -122,12 +124,14 @@ constexpr DefaultList L(const Entry (&e)[N]) {
 }
 
 constexpr DefaultList kDefaults[kUnitListCount] = {
-    L(kGasBase),     L(kGasFlowing),   L(kMass),    L(kLiquidBase),     L(kLiquidFlowing), L(kMass),
-    L(kPressure),    L(kAbsPressure),  L(kDiffPressure), L(kDensity),   L(kViscosity),     L(kLength),
-    L(kLength),      L(kSpeed),        L(kAcceleration), L(kTemperature),
+    L(kGasBase),  L(kGasFlowing),  L(kMass),         L(kLiquidBase),  L(kLiquidFlowing), L(kMass),
+    L(kPressure), L(kAbsPressure), L(kDiffPressure), L(kDensity),     L(kViscosity),     L(kLength),
+    L(kLength),   L(kSpeed),       L(kAcceleration), L(kTemperature),
 };
 
-constexpr int Idx(UnitList list) { return static_cast<int>(list); }
+constexpr int Idx(UnitList list) {
+    return static_cast<int>(list);
+}
 
 UnitTables BuildDefaults() {
     UnitTables t;
@@ -145,9 +149,13 @@ UnitTables BuildDefaults() {
 
 }  // namespace
 
-UnitListShape ShapeOf(UnitList list) { return kLists[Idx(list)].shape; }
+UnitListShape ShapeOf(UnitList list) {
+    return kLists[Idx(list)].shape;
+}
 
-std::string_view UnitListName(UnitList list) { return kLists[Idx(list)].name; }
+std::string_view UnitListName(UnitList list) {
+    return kLists[Idx(list)].name;
+}
 
 std::optional<UnitList> UnitListByName(std::string_view name) {
     for (const ListDef& d : kLists)

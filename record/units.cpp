@@ -19,24 +19,32 @@ struct Binding {
 
 std::optional<Binding> BindingOf(Quantity q) {
     switch (q) {
-        case Quantity::Flow: return std::nullopt;
-        case Quantity::Pressure: return Binding{UnitList::Pressure, &TagRecord::Unit_Press_Set, &TagRecord::Unit_Press};
+        case Quantity::Flow:
+            return std::nullopt;
+        case Quantity::Pressure:
+            return Binding{UnitList::Pressure, &TagRecord::Unit_Press_Set, &TagRecord::Unit_Press};
         case Quantity::BasePressure:
             return Binding{UnitList::AbsPressure, &TagRecord::Unit_BasePress_Set, &TagRecord::Unit_BasePress};
         case Quantity::AtmPressure:
             return Binding{UnitList::AbsPressure, &TagRecord::Unit_AtmPress_Set, &TagRecord::Unit_AtmPress};
         case Quantity::DiffPressure:
             return Binding{UnitList::DiffPressure, &TagRecord::Unit_DpPress_Set, &TagRecord::Unit_Dpress};
-        case Quantity::Temperature: return Binding{UnitList::Temperature, &TagRecord::Unit_Temp_Set, nullptr};
-        case Quantity::BaseTemperature: return Binding{UnitList::Temperature, &TagRecord::Unit_BaseTemp_Set, nullptr};
+        case Quantity::Temperature:
+            return Binding{UnitList::Temperature, &TagRecord::Unit_Temp_Set, nullptr};
+        case Quantity::BaseTemperature:
+            return Binding{UnitList::Temperature, &TagRecord::Unit_BaseTemp_Set, nullptr};
         case Quantity::DpRefTemperature:
             return Binding{UnitList::Temperature, &TagRecord::Unit_DpRefTemp_Set, nullptr};
-        case Quantity::Density: return Binding{UnitList::Density, &TagRecord::Unit_Dens_Set, &TagRecord::Unit_Dens};
-        case Quantity::Viscosity: return Binding{UnitList::Viscosity, &TagRecord::Unit_Visc_Set, &TagRecord::Unit_Visc};
-        case Quantity::Velocity: return Binding{UnitList::Speed, &TagRecord::Unit_Velocity_Set, &TagRecord::Unit_Velo};
+        case Quantity::Density:
+            return Binding{UnitList::Density, &TagRecord::Unit_Dens_Set, &TagRecord::Unit_Dens};
+        case Quantity::Viscosity:
+            return Binding{UnitList::Viscosity, &TagRecord::Unit_Visc_Set, &TagRecord::Unit_Visc};
+        case Quantity::Velocity:
+            return Binding{UnitList::Speed, &TagRecord::Unit_Velocity_Set, &TagRecord::Unit_Velo};
         case Quantity::Gravity:
             return Binding{UnitList::Acceleration, &TagRecord::Unit_GLocal_Set, &TagRecord::Unit_Glocal};
-        case Quantity::Bore: return Binding{UnitList::BoreLength, &TagRecord::Unit_Bore_Set, &TagRecord::Unit_Bore};
+        case Quantity::Bore:
+            return Binding{UnitList::BoreLength, &TagRecord::Unit_Bore_Set, &TagRecord::Unit_Bore};
         case Quantity::PipeSize:
             return Binding{UnitList::PipeSizeLength, &TagRecord::Unit_Pipe_Set, &TagRecord::Unit_Pipe};
     }
@@ -46,20 +54,41 @@ std::optional<Binding> BindingOf(Quantity q) {
 // The text field a selection fills, if the quantity has one.
 void StoreText(TagRecord& r, Quantity q, std::string_view name) {
     switch (q) {
-        case Quantity::Pressure: SetText(r.Unit_Press_Text, name); break;
-        case Quantity::AtmPressure: SetText(r.Unit_AtmPress_Text, name); break;
-        case Quantity::DiffPressure: SetText(r.Unit_Dpress_Text, name); break;
-        case Quantity::Temperature: SetText(r.Unit_Temp_Text, name); break;
-        case Quantity::Density: SetText(r.Unit_Dens_Text, name); break;
-        case Quantity::Viscosity: SetText(r.Unit_Visc_Text, name); break;
-        case Quantity::Velocity: SetText(r.Unit_Velo_Text, name); break;
-        case Quantity::Bore: SetText(r.Unit_Bore_Text, name); break;
-        case Quantity::PipeSize: SetText(r.Unit_Pipe_Text, name); break;
-        default: break;
+        case Quantity::Pressure:
+            SetText(r.Unit_Press_Text, name);
+            break;
+        case Quantity::AtmPressure:
+            SetText(r.Unit_AtmPress_Text, name);
+            break;
+        case Quantity::DiffPressure:
+            SetText(r.Unit_Dpress_Text, name);
+            break;
+        case Quantity::Temperature:
+            SetText(r.Unit_Temp_Text, name);
+            break;
+        case Quantity::Density:
+            SetText(r.Unit_Dens_Text, name);
+            break;
+        case Quantity::Viscosity:
+            SetText(r.Unit_Visc_Text, name);
+            break;
+        case Quantity::Velocity:
+            SetText(r.Unit_Velo_Text, name);
+            break;
+        case Quantity::Bore:
+            SetText(r.Unit_Bore_Text, name);
+            break;
+        case Quantity::PipeSize:
+            SetText(r.Unit_Pipe_Text, name);
+            break;
+        default:
+            break;
     }
 }
 
-bool Usable(double factor) { return std::isfinite(factor) && factor > 0; }
+bool Usable(double factor) {
+    return std::isfinite(factor) && factor > 0;
+}
 
 }  // namespace
 
@@ -72,35 +101,51 @@ std::optional<UnitList> ListOf(const TagRecord& r, Quantity q) {
     return BindingOf(q)->list;
 }
 
-double ScaleToUser(double internal, double factor) { return internal * factor; }
+double ScaleToUser(double internal, double factor) {
+    return internal * factor;
+}
 
-double DensityToUser(double lb_ft3, double factor) { return lb_ft3 / factor; }
+double DensityToUser(double lb_ft3, double factor) {
+    return lb_ft3 / factor;
+}
 
-double DensityFromUser(double typed, double factor) { return typed * factor; }
+double DensityFromUser(double typed, double factor) {
+    return typed * factor;
+}
 
 double GaugePressureToUser(double psia, double factor, double atm_psia) {
     if (psia == 0.0) return 0.0;
     return (psia - atm_psia) * factor;
 }
 
-double GaugePressureFromUser(double typed, double factor, double atm_psia) { return typed / factor + atm_psia; }
+double GaugePressureFromUser(double typed, double factor, double atm_psia) {
+    return typed / factor + atm_psia;
+}
 
 double TemperatureToUser(int32_t index, double rankine) {
     if (rankine == 0.0) return 0.0;
     switch (index) {
-        case 1: return rankine;
-        case 2: return rankine * 5.0 / 9.0 - kKelvinAtZeroC;
-        case 3: return rankine * 5.0 / 9.0;
-        default: return rankine - kRankineAtZeroF;
+        case 1:
+            return rankine;
+        case 2:
+            return rankine * 5.0 / 9.0 - kKelvinAtZeroC;
+        case 3:
+            return rankine * 5.0 / 9.0;
+        default:
+            return rankine - kRankineAtZeroF;
     }
 }
 
 double TemperatureFromUser(int32_t index, double typed) {
     switch (index) {
-        case 1: return typed;
-        case 2: return typed * 1.8 + 32.0 + kRankineAtZeroF;
-        case 3: return typed * 1.8;
-        default: return typed + kRankineAtZeroF;
+        case 1:
+            return typed;
+        case 2:
+            return typed * 1.8 + 32.0 + kRankineAtZeroF;
+        case 3:
+            return typed * 1.8;
+        default:
+            return typed + kRankineAtZeroF;
     }
 }
 
@@ -120,14 +165,19 @@ double FactorOf(const TagRecord& r, Quantity q) {
 
 double ToUser(const TagRecord& r, Quantity q, double internal) {
     switch (q) {
-        case Quantity::Temperature: return TemperatureToUser(r.Unit_Temp_Set, internal);
-        case Quantity::BaseTemperature: return TemperatureToUser(r.Unit_BaseTemp_Set, internal);
-        case Quantity::DpRefTemperature: return TemperatureToUser(r.Unit_DpRefTemp_Set, internal);
-        case Quantity::Density: return DensityToUser(internal, FactorOf(r, q));
+        case Quantity::Temperature:
+            return TemperatureToUser(r.Unit_Temp_Set, internal);
+        case Quantity::BaseTemperature:
+            return TemperatureToUser(r.Unit_BaseTemp_Set, internal);
+        case Quantity::DpRefTemperature:
+            return TemperatureToUser(r.Unit_DpRefTemp_Set, internal);
+        case Quantity::Density:
+            return DensityToUser(internal, FactorOf(r, q));
         case Quantity::Pressure:
             if (r.Unit_PressSys_Set == 0) return GaugePressureToUser(internal, FactorOf(r, q), r.AtmPress);
             return ScaleToUser(internal, FactorOf(r, q));
-        default: return ScaleToUser(internal, FactorOf(r, q));
+        default:
+            return ScaleToUser(internal, FactorOf(r, q));
     }
 }
 
@@ -135,22 +185,34 @@ bool FromUser(const TagRecord& r, Quantity q, double typed, double& internal) {
     if (!std::isfinite(typed)) return false;
     double v = 0;
     switch (q) {
-        case Quantity::Temperature: v = TemperatureFromUser(r.Unit_Temp_Set, typed); break;
-        case Quantity::BaseTemperature: v = TemperatureFromUser(r.Unit_BaseTemp_Set, typed); break;
-        case Quantity::DpRefTemperature: v = TemperatureFromUser(r.Unit_DpRefTemp_Set, typed); break;
-        case Quantity::Density: v = DensityFromUser(typed, FactorOf(r, q)); break;
+        case Quantity::Temperature:
+            v = TemperatureFromUser(r.Unit_Temp_Set, typed);
+            break;
+        case Quantity::BaseTemperature:
+            v = TemperatureFromUser(r.Unit_BaseTemp_Set, typed);
+            break;
+        case Quantity::DpRefTemperature:
+            v = TemperatureFromUser(r.Unit_DpRefTemp_Set, typed);
+            break;
+        case Quantity::Density:
+            v = DensityFromUser(typed, FactorOf(r, q));
+            break;
         case Quantity::Pressure:
             v = r.Unit_PressSys_Set == 0 ? GaugePressureFromUser(typed, FactorOf(r, q), r.AtmPress)
                                          : typed / FactorOf(r, q);
             break;
-        default: v = typed / FactorOf(r, q); break;
+        default:
+            v = typed / FactorOf(r, q);
+            break;
     }
     if (!std::isfinite(v)) return false;
     internal = v;
     return true;
 }
 
-UnitList FlowListOf(FlowKind k) { return static_cast<UnitList>(static_cast<int>(k) - 1); }
+UnitList FlowListOf(FlowKind k) {
+    return static_cast<UnitList>(static_cast<int>(k) - 1);
+}
 
 std::optional<FlowKind> FlowKindOf(const TagRecord& r) {
     const int32_t eq = r.Fluid_Equation, cond = r.Fluid_Condition, prop = r.Fluid_Property;
@@ -160,7 +222,8 @@ std::optional<FlowKind> FlowKindOf(const TagRecord& r) {
     }
     if (eq == Code(FluidEquation::GasMass)) return FlowKind::GasMass;
     if (eq == Code(FluidEquation::LiquidVolume)) {
-        if (prop != Code(FluidProperty::LiquidSG) && prop != Code(FluidProperty::LiquidDensity)) return std::nullopt;
+        if (prop != Code(FluidProperty::LiquidSG) && prop != Code(FluidProperty::LiquidDensity))
+            return std::nullopt;
         return cond == Code(FluidCondition::LiquidBaseTemp) ? FlowKind::LiquidBase : FlowKind::LiquidFlowing;
     }
     if (eq == Code(FluidEquation::LiquidMass)) return FlowKind::LiquidMass;
@@ -169,24 +232,36 @@ std::optional<FlowKind> FlowKindOf(const TagRecord& r) {
 
 int32_t& FlowSelection(TagRecord& r, FlowKind k) {
     switch (k) {
-        case FlowKind::GasBase: return r.Unit_GasBaseFlow_Set;
-        case FlowKind::GasFlowing: return r.Unit_GasFlowingFlow_Set;
-        case FlowKind::GasMass: return r.Unit_GasMassFlow_Set;
-        case FlowKind::LiquidBase: return r.Unit_LiqBaseFlow_Set;
-        case FlowKind::LiquidFlowing: return r.Unit_LiqFlowingFlow_Set;
-        case FlowKind::LiquidMass: break;
+        case FlowKind::GasBase:
+            return r.Unit_GasBaseFlow_Set;
+        case FlowKind::GasFlowing:
+            return r.Unit_GasFlowingFlow_Set;
+        case FlowKind::GasMass:
+            return r.Unit_GasMassFlow_Set;
+        case FlowKind::LiquidBase:
+            return r.Unit_LiqBaseFlow_Set;
+        case FlowKind::LiquidFlowing:
+            return r.Unit_LiqFlowingFlow_Set;
+        case FlowKind::LiquidMass:
+            break;
     }
     return r.Unit_LiqMassFlow_Set;
 }
 
 int32_t FlowSelection(const TagRecord& r, FlowKind k) {
     switch (k) {
-        case FlowKind::GasBase: return r.Unit_GasBaseFlow_Set;
-        case FlowKind::GasFlowing: return r.Unit_GasFlowingFlow_Set;
-        case FlowKind::GasMass: return r.Unit_GasMassFlow_Set;
-        case FlowKind::LiquidBase: return r.Unit_LiqBaseFlow_Set;
-        case FlowKind::LiquidFlowing: return r.Unit_LiqFlowingFlow_Set;
-        case FlowKind::LiquidMass: break;
+        case FlowKind::GasBase:
+            return r.Unit_GasBaseFlow_Set;
+        case FlowKind::GasFlowing:
+            return r.Unit_GasFlowingFlow_Set;
+        case FlowKind::GasMass:
+            return r.Unit_GasMassFlow_Set;
+        case FlowKind::LiquidBase:
+            return r.Unit_LiqBaseFlow_Set;
+        case FlowKind::LiquidFlowing:
+            return r.Unit_LiqFlowingFlow_Set;
+        case FlowKind::LiquidMass:
+            break;
     }
     return r.Unit_LiqMassFlow_Set;
 }
@@ -219,7 +294,8 @@ bool SelectUnit(TagRecord& r, const UnitTables& t, Quantity q, int32_t index) {
 }
 
 bool PairLiquidAtmPressure(TagRecord& r, const UnitTables& t) {
-    if (r.Fluid_Equation != Code(FluidEquation::LiquidVolume) && r.Fluid_Equation != Code(FluidEquation::LiquidMass))
+    if (r.Fluid_Equation != Code(FluidEquation::LiquidVolume) &&
+        r.Fluid_Equation != Code(FluidEquation::LiquidMass))
         return false;
     if (!IsUnitIndex(UnitList::Pressure, r.Unit_Press_Set)) return false;
     return SelectUnit(r, t, Quantity::AtmPressure, r.Unit_Press_Set / 2);
@@ -231,7 +307,9 @@ void RefreshFlowFactorAfterListEdit(TagRecord& r, const UnitTables& t, FlowKind 
     if (Usable(factor)) r.Unit_Flow = factor;
 }
 
-bool ReapplyFlowUnit(TagRecord& r, const UnitTables& t) { return SelectFlowUnit(r, t, r.Unit_Flow_Set); }
+bool ReapplyFlowUnit(TagRecord& r, const UnitTables& t) {
+    return SelectFlowUnit(r, t, r.Unit_Flow_Set);
+}
 
 void StoreSelections(UnitDefaults& d, const TagRecord& r) {
     d.Unit_GasBaseFlow_Set = r.Unit_GasBaseFlow_Set;
@@ -258,7 +336,8 @@ void StoreSelections(UnitDefaults& d, const TagRecord& r) {
 }
 
 void RememberFluidEquation(UnitDefaults& d, const TagRecord& r) {
-    if (r.Fluid_Equation == Code(FluidEquation::GasVolume) || r.Fluid_Equation == Code(FluidEquation::GasMass)) {
+    if (r.Fluid_Equation == Code(FluidEquation::GasVolume) ||
+        r.Fluid_Equation == Code(FluidEquation::GasMass)) {
         d.Gas_Fluid_Equation = r.Fluid_Equation;
         d.Gas_Fluid_Condition = r.Fluid_Condition;
         d.Gas_Fluid_Property = r.Fluid_Property;
@@ -274,9 +353,9 @@ void RememberFluidEquation(UnitDefaults& d, const TagRecord& r) {
 }
 
 void RefreshUnitFactors(TagRecord& r, const UnitTables& t) {
-    for (Quantity q : {Quantity::Pressure, Quantity::BasePressure, Quantity::AtmPressure, Quantity::DiffPressure,
-                       Quantity::Density, Quantity::Viscosity, Quantity::Velocity, Quantity::Gravity, Quantity::Bore,
-                       Quantity::PipeSize}) {
+    for (Quantity q : {Quantity::Pressure, Quantity::BasePressure, Quantity::AtmPressure,
+                       Quantity::DiffPressure, Quantity::Density, Quantity::Viscosity, Quantity::Velocity,
+                       Quantity::Gravity, Quantity::Bore, Quantity::PipeSize}) {
         const Binding b = *BindingOf(q);
         const double factor = UnitFactor(t, b.list, r.*(b.selection));
         if (Usable(factor)) r.*(b.factor) = factor;

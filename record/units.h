@@ -13,20 +13,20 @@ namespace quorven {
 
 // Quantities a user reads and types.
 enum class Quantity {
-    Flow,             // the current flow kind, Unit_Flow
-    Pressure,         // flowing pressure: Pressure list, gauge or absolute
-    BasePressure,     // AbsPressure list, Unit_BasePress
-    AtmPressure,      // atmospheric and vapour pressure: AbsPressure, Unit_AtmPress
-    DiffPressure,     // Unit_Dpress
-    Temperature,      // flowing temperature, Unit_Temp_Set
-    BaseTemperature,  // Unit_BaseTemp_Set
-    DpRefTemperature, // Unit_DpRefTemp_Set
-    Density,          // Unit_Dens (lb/ft3 per user unit)
-    Viscosity,        // Unit_Visc
-    Velocity,         // Unit_Velo
-    Gravity,          // local gravity, Unit_Glocal
-    Bore,             // bore and pipe inside diameter, Unit_Bore
-    PipeSize,         // nominal pipe size, Unit_Pipe
+    Flow,              // the current flow kind, Unit_Flow
+    Pressure,          // flowing pressure: Pressure list, gauge or absolute
+    BasePressure,      // AbsPressure list, Unit_BasePress
+    AtmPressure,       // atmospheric and vapour pressure: AbsPressure, Unit_AtmPress
+    DiffPressure,      // Unit_Dpress
+    Temperature,       // flowing temperature, Unit_Temp_Set
+    BaseTemperature,   // Unit_BaseTemp_Set
+    DpRefTemperature,  // Unit_DpRefTemp_Set
+    Density,           // Unit_Dens (lb/ft3 per user unit)
+    Viscosity,         // Unit_Visc
+    Velocity,          // Unit_Velo
+    Gravity,           // local gravity, Unit_Glocal
+    Bore,              // bore and pipe inside diameter, Unit_Bore
+    PipeSize,          // nominal pipe size, Unit_Pipe
 };
 
 // The list a quantity selects from (Flow: the list of the record's flow kind).

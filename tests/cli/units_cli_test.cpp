@@ -23,7 +23,8 @@ struct CliRun {
 };
 
 CliRun Cli(const std::string& args, const std::string& env = "") {
-    const fs::path err_path = fs::temp_directory_path() / ("quorven-units-cli-" + std::to_string(::getpid()) + ".err");
+    const fs::path err_path =
+        fs::temp_directory_path() / ("quorven-units-cli-" + std::to_string(::getpid()) + ".err");
     const std::string cmd = env + std::string(QUORVEN_CLI) + " " + args + " 2>'" + err_path.string() + "'";
     CliRun run{};
     FILE* p = popen(cmd.c_str(), "r");
@@ -61,7 +62,7 @@ TEST(ConvertCommand, PrintsInTheQuantitysDisplayFormat) {
         // 1000 bbl/d = 6624.471 L/h = 110.4078 L/min
         {"convert liquid-flowing 1000 USbbl/d l/m", "110.408\n"},
         {"convert gas-base 1 sm3/h scfh", "35.3147\n"},  // 1 / 0.02831685
-        {"convert gas-mass 1 kg/s lb/h", "7936.64\n"},     // 3600 / 0.45359237
+        {"convert gas-mass 1 kg/s lb/h", "7936.64\n"},   // 3600 / 0.45359237
         {"convert acceleration 9.80665 'm/s\u00B2' 'ft/s\u00B2'", "32.1740\n"},
     };
     for (const Case& c : cases) {
@@ -122,15 +123,15 @@ TEST(PipeCommand, InsideDiameterOfStandardPipe) {
         int status;
     };
     const Case cases[] = {
-        {"pipe 4 40", "4.026\n", 0},                    // 4.500 - 2 x 0.237
+        {"pipe 4 40", "4.026\n", 0},  // 4.500 - 2 x 0.237
         {"pipe 4.00 STD", "4.026\n", 0},
-        {"pipe 22 30", "21\n", 0},                      // 22.000 - 2 x 0.500
-        {"pipe 2 10S --material 6", "2.157\n", 0},      // 2.375 - 2 x 0.109
+        {"pipe 22 30", "21\n", 0},                  // 22.000 - 2 x 0.500
+        {"pipe 2 10S --material 6", "2.157\n", 0},  // 2.375 - 2 x 0.109
         {"pipe 26 XS", "25\n", 0},
         {"pipe 26 STD", "0\n", 0},
         {"pipe 36 10S --material 4", "0\n", 0},
         {"pipe 4 NON-STD", "0\n", 0},
-        {"pipe 4 40S", "", 1},                          // not a carbon steel schedule
+        {"pipe 4 40S", "", 1},  // not a carbon steel schedule
         {"pipe 4 40 --material 45", "", 1},
         {"pipe 4 40 --material 0", "", 1},
         {"pipe four 40", "", 1},

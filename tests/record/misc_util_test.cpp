@@ -1,10 +1,10 @@
+#include "record/misc_util.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <set>
 #include <string>
-
-#include "record/misc_util.h"
 
 namespace quorven {
 namespace {
@@ -22,23 +22,40 @@ struct PipeCase {
 
 // Inside diameter = OD - 2 x wall (hand calculation from the published dimensions).
 const PipeCase kPublishedPipes[] = {
-    {kCarbonSteel, 0.5, "40", 0.840, 0.109},  {kCarbonSteel, 0.5, "XXS", 0.840, 0.294},
-    {kCarbonSteel, 1, "80", 1.315, 0.179},    {kCarbonSteel, 2, "160", 2.375, 0.344},
-    {kCarbonSteel, 3, "40", 3.500, 0.216},    {kCarbonSteel, 4, "40", 4.500, 0.237},
-    {kCarbonSteel, 4, "120", 4.500, 0.438},   {kCarbonSteel, 5, "120", 5.563, 0.500},
-    {kCarbonSteel, 6, "80", 6.625, 0.432},    {kCarbonSteel, 8, "20", 8.625, 0.250},
-    {kCarbonSteel, 8, "XXS", 8.625, 0.875},   {kCarbonSteel, 10, "60", 10.750, 0.500},
-    {kCarbonSteel, 12, "STD", 12.750, 0.375}, {kCarbonSteel, 12, "40", 12.750, 0.406},
-    {kCarbonSteel, 16, "160", 16.0, 1.594},   {kCarbonSteel, 20, "40", 20.0, 0.594},
-    {kCarbonSteel, 22, "10", 22.0, 0.250},    {kCarbonSteel, 22, "30", 22.0, 0.500},
-    {kCarbonSteel, 22, "XS", 22.0, 0.500},    {kCarbonSteel, 22, "160", 22.0, 2.125},
-    {kCarbonSteel, 24, "40", 24.0, 0.688},    {kCarbonSteel, 30, "30", 30.0, 0.625},
-    {kCarbonSteel, 36, "40", 36.0, 0.750},    {kCarbonSteel, 48, "STD", 48.0, 0.375},
-    {k316, 0.75, "10S", 1.050, 0.083},        {k316, 2, "5S", 2.375, 0.065},
-    {k316, 4, "40S", 4.500, 0.237},           {k316, 10, "10S", 10.750, 0.165},
-    {k316, 12, "80S", 12.750, 0.500},         {k316, 22, "10S", 22.0, 0.218},
-    {k316, 24, "5S", 24.0, 0.218},            {k316, 30, "10S", 30.0, 0.312},
-    {41, 6, "80S", 6.625, 0.432},             {42, 8, "40S", 8.625, 0.322},
+    {kCarbonSteel, 0.5, "40", 0.840, 0.109},
+    {kCarbonSteel, 0.5, "XXS", 0.840, 0.294},
+    {kCarbonSteel, 1, "80", 1.315, 0.179},
+    {kCarbonSteel, 2, "160", 2.375, 0.344},
+    {kCarbonSteel, 3, "40", 3.500, 0.216},
+    {kCarbonSteel, 4, "40", 4.500, 0.237},
+    {kCarbonSteel, 4, "120", 4.500, 0.438},
+    {kCarbonSteel, 5, "120", 5.563, 0.500},
+    {kCarbonSteel, 6, "80", 6.625, 0.432},
+    {kCarbonSteel, 8, "20", 8.625, 0.250},
+    {kCarbonSteel, 8, "XXS", 8.625, 0.875},
+    {kCarbonSteel, 10, "60", 10.750, 0.500},
+    {kCarbonSteel, 12, "STD", 12.750, 0.375},
+    {kCarbonSteel, 12, "40", 12.750, 0.406},
+    {kCarbonSteel, 16, "160", 16.0, 1.594},
+    {kCarbonSteel, 20, "40", 20.0, 0.594},
+    {kCarbonSteel, 22, "10", 22.0, 0.250},
+    {kCarbonSteel, 22, "30", 22.0, 0.500},
+    {kCarbonSteel, 22, "XS", 22.0, 0.500},
+    {kCarbonSteel, 22, "160", 22.0, 2.125},
+    {kCarbonSteel, 24, "40", 24.0, 0.688},
+    {kCarbonSteel, 30, "30", 30.0, 0.625},
+    {kCarbonSteel, 36, "40", 36.0, 0.750},
+    {kCarbonSteel, 48, "STD", 48.0, 0.375},
+    {k316, 0.75, "10S", 1.050, 0.083},
+    {k316, 2, "5S", 2.375, 0.065},
+    {k316, 4, "40S", 4.500, 0.237},
+    {k316, 10, "10S", 10.750, 0.165},
+    {k316, 12, "80S", 12.750, 0.500},
+    {k316, 22, "10S", 22.0, 0.218},
+    {k316, 24, "5S", 24.0, 0.218},
+    {k316, 30, "10S", 30.0, 0.312},
+    {41, 6, "80S", 6.625, 0.432},
+    {42, 8, "40S", 8.625, 0.322},
 };
 
 TEST(PipeInsideDiameter, MatchesPublishedDimensions) {
@@ -57,14 +74,14 @@ TEST(PipeInsideDiameter, NoStandardPipeGivesZero) {
         const char* schedule;
     };
     const Case cases[] = {
-        {k316, 26, "10S"},              // stainless rows stop at 30 and have no 26
+        {k316, 26, "10S"},  // stainless rows stop at 30 and have no 26
         {k316, 36, "5S"},
-        {kCarbonSteel, 26, "STD"},      // no table entry
-        {kCarbonSteel, 22, "40"},       // B36.10M lists no schedule 40 for NPS 22
-        {kCarbonSteel, 4, "NON-STD"},   // entered by hand
-        {kCarbonSteel, 4, "40S"},       // a stainless schedule for carbon steel
-        {k316, 4, "40"},                // a carbon steel schedule for stainless
-        {kCarbonSteel, 0.9, "40"},      // between rows
+        {kCarbonSteel, 26, "STD"},     // no table entry
+        {kCarbonSteel, 22, "40"},      // B36.10M lists no schedule 40 for NPS 22
+        {kCarbonSteel, 4, "NON-STD"},  // entered by hand
+        {kCarbonSteel, 4, "40S"},      // a stainless schedule for carbon steel
+        {k316, 4, "40"},               // a carbon steel schedule for stainless
+        {kCarbonSteel, 0.9, "40"},     // between rows
         {kCarbonSteel, 50, "STD"},
         {kCarbonSteel, std::nan(""), "40"},
         {k316, 22, "40S"},
@@ -83,9 +100,9 @@ TEST(NominalSizes, SnapAndMetricSize) {
         double in, out;
     };
     const Snap snaps[] = {
-        {0.72, 0.75}, {0.9, 0.9},   {0.7, 0.7},   {0.7000001, 0.75}, {0.6999999, 0.5},
-        {1.3, 1.25},  {3.9, 4.0},   {4.1, 4.1},   {36.9, 36},        {47.5, 48},
-        {22.0, 22.0},  // no 22 in window in the snap list
+        {0.72, 0.75}, {0.9, 0.9}, {0.7, 0.7}, {0.7000001, 0.75}, {0.6999999, 0.5}, {1.3, 1.25},
+        {3.9, 4.0},   {4.1, 4.1}, {36.9, 36}, {47.5, 48},        {22.0, 22.0},  // no 22 in window in the snap
+                                                                                // list
     };
     for (const Snap& s : snaps) {
         SCOPED_TRACE(s.in);
@@ -94,8 +111,8 @@ TEST(NominalSizes, SnapAndMetricSize) {
     struct Dn {
         double in, mm;
     };
-    const Dn dns[] = {{0.125, 3}, {1.25, 30}, {2.5, 60}, {3.5, 90}, {8, 200},
-                      {10, 250},  {12, 300},  {46, 1150}, {48, 1200}, {4.1, 4.1}, {9, 9}};
+    const Dn dns[] = {{0.125, 3}, {1.25, 30}, {2.5, 60},  {3.5, 90},  {8, 200}, {10, 250},
+                      {12, 300},  {46, 1150}, {48, 1200}, {4.1, 4.1}, {9, 9}};
     for (const Dn& d : dns) {
         SCOPED_TRACE(d.in);
         EXPECT_EQ(mu.NominalSizeMm(d.in), d.mm);
@@ -108,10 +125,18 @@ TEST(NominalSizes, SnapAndMetricSize) {
 
 TEST(Materials, NamesGroupsAndSortedOrder) {
     const CMiscUtil mu;
-    EXPECT_EQ(mu.MaterialName(0, 41), "17-4 PH SS (70 to 600\xB0" "F)");
-    EXPECT_EQ(mu.MaterialName(2, 41), "17-4 pH (21 to 316\xB0" "C)");
-    EXPECT_EQ(mu.MaterialName(1, 13), "Carbon Steel (-50 to 1400\xB0" "F)");
-    EXPECT_EQ(mu.MaterialName(3, 13), "Carbon Steel (-45 to 760\xB0" "C)");
+    EXPECT_EQ(mu.MaterialName(0, 41),
+              "17-4 PH SS (70 to 600\xB0"
+              "F)");
+    EXPECT_EQ(mu.MaterialName(2, 41),
+              "17-4 pH (21 to 316\xB0"
+              "C)");
+    EXPECT_EQ(mu.MaterialName(1, 13),
+              "Carbon Steel (-50 to 1400\xB0"
+              "F)");
+    EXPECT_EQ(mu.MaterialName(3, 13),
+              "Carbon Steel (-45 to 760\xB0"
+              "C)");
     EXPECT_EQ(mu.MaterialTag(23), "ICONEL X ANNEALED");
     EXPECT_EQ(mu.MaterialTag(44), "CPVC");
     EXPECT_EQ(mu.MaterialTag(0), "");

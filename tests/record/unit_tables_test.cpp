@@ -1,3 +1,5 @@
+#include "record/unit_tables.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,24 +7,23 @@
 
 #include "record/project_settings.h"
 #include "record/tag_record.h"
-#include "record/unit_tables.h"
 
 namespace quorven {
 namespace {
 
 // Exact definitions (NIST SP 811, 2008, Appendix B) from which every default
 // factor is worked out by hand below.
-constexpr double kFt = 0.3048;                       // m
-constexpr double kFt3 = kFt * kFt * kFt;             // m3
-constexpr double kLb = 0.45359237;                   // kg
-constexpr double kPsi = kLb * 9.80665 / (0.0254 * 0.0254);  // Pa, 6894.757
+constexpr double kFt = 0.3048;                                // m
+constexpr double kFt3 = kFt * kFt * kFt;                      // m3
+constexpr double kLb = 0.45359237;                            // kg
+constexpr double kPsi = kLb * 9.80665 / (0.0254 * 0.0254);    // Pa, 6894.757
 constexpr double kBbl = 42 * 231 * 0.0254 * 0.0254 * 0.0254;  // m3
-constexpr double kUkGal = 4.54609e-3;                // m3
-constexpr double kInWc68 = 248.641;                  // Pa, water at 68 degF
-constexpr double kInHg60 = 3376.85;                  // Pa, mercury at 60 degF
-constexpr double kMmHg0 = 133.322387415;  // Pa, 1 mm of mercury (13.5951 g/cm3) at 0 degC
-constexpr double kKgf = 9.80665;                     // N
-constexpr double kLbFt3 = kLb / kFt3;                // kg/m3 in one lb/ft3
+constexpr double kUkGal = 4.54609e-3;                         // m3
+constexpr double kInWc68 = 248.641;                           // Pa, water at 68 degF
+constexpr double kInHg60 = 3376.85;                           // Pa, mercury at 60 degF
+constexpr double kMmHg0 = 133.322387415;                      // Pa, 1 mm of mercury (13.5951 g/cm3) at 0 degC
+constexpr double kKgf = 9.80665;                              // N
+constexpr double kLbFt3 = kLb / kFt3;                         // kg/m3 in one lb/ft3
 
 struct FactorCase {
     UnitList list;
@@ -109,13 +110,25 @@ const FactorCase kFactorCases[] = {
     {UnitList::AbsPressure, 7, "dyne/cm2", kPsi * 10},
     {UnitList::AbsPressure, 8, "N/m2", kPsi},
     {UnitList::AbsPressure, 9, "lbf/ft2", 144},
-    {UnitList::AbsPressure, 10, "in Hg(60\xB0" "F)", kPsi / kInHg60},
-    {UnitList::AbsPressure, 11, "mm Hg(0\xB0" "C)", kPsi / kMmHg0},
+    {UnitList::AbsPressure, 10,
+     "in Hg(60\xB0"
+     "F)",
+     kPsi / kInHg60},
+    {UnitList::AbsPressure, 11,
+     "mm Hg(0\xB0"
+     "C)",
+     kPsi / kMmHg0},
     {UnitList::DiffPressure, 0, "in WC", 1},
     {UnitList::DiffPressure, 1, "ft WC", 1.0 / 12},
     {UnitList::DiffPressure, 2, "mm WC", 25.4},
-    {UnitList::DiffPressure, 3, "in Hg(60\xB0" "F)", kInWc68 / kInHg60},
-    {UnitList::DiffPressure, 4, "mm Hg(0\xB0" "C)", kInWc68 / kMmHg0},  // 1.86496, not 1.86648
+    {UnitList::DiffPressure, 3,
+     "in Hg(60\xB0"
+     "F)",
+     kInWc68 / kInHg60},
+    {UnitList::DiffPressure, 4,
+     "mm Hg(0\xB0"
+     "C)",
+     kInWc68 / kMmHg0},  // 1.86496, not 1.86648
     {UnitList::DiffPressure, 5, "psid", kInWc68 / kPsi},
     {UnitList::DiffPressure, 6, "Pa-d", kInWc68},
     {UnitList::DiffPressure, 7, "kPa-d", kInWc68 / 1e3},
@@ -139,7 +152,7 @@ const FactorCase kFactorCases[] = {
     {UnitList::Viscosity, 1, "Poise", 0.01},
     {UnitList::Viscosity, 2, "mPa-s", 1},
     {UnitList::Viscosity, 3, "Pa-s", 1e-3},
-    {UnitList::Viscosity, 4, "lbf-s/ft2", 1e-3 * kFt * kFt / (kLb * 9.80665)},
+    {UnitList::Viscosity, 4, "lbf-s/ft2", 1e-3 * kFt* kFt / (kLb * 9.80665)},
     {UnitList::Viscosity, 5, "lbf-s/in2", 1e-3 * 0.0254 * 0.0254 / (kLb * 9.80665)},
     {UnitList::Viscosity, 6, "lbm/ft-s", 1e-3 * kFt / kLb},
     {UnitList::Viscosity, 7, "lbm/in-s", 1e-3 * 0.0254 / kLb},
@@ -177,11 +190,16 @@ TEST(UnitTables, ListsHaveTheirStoredShapes) {
         const char* last;
     };
     const ShapeCase cases[] = {
-        {UnitList::GasBaseVolFlow, 12, 10, 12, "sm3/s"},       {UnitList::LiquidFlowingVolFlow, 12, 10, 12, "l/m"},
-        {UnitList::LiquidMassFlow, 12, 10, 12, "ton-m/h"},     {UnitList::Pressure, 12, 12, 12, "kg/cm2-ab"},
-        {UnitList::Density, 12, 16, 12, "grain/gal"},          {UnitList::BoreLength, 3, 4, 4, "cm"},
-        {UnitList::PipeSizeLength, 3, 4, 4, "cm"},             {UnitList::Speed, 4, 7, 4, "k/h"},
-        {UnitList::Acceleration, 2, 7, 2, "m/s\xB2"},          {UnitList::Temperature, 4, 7, 0, "deg K"},
+        {UnitList::GasBaseVolFlow, 12, 10, 12, "sm3/s"},
+        {UnitList::LiquidFlowingVolFlow, 12, 10, 12, "l/m"},
+        {UnitList::LiquidMassFlow, 12, 10, 12, "ton-m/h"},
+        {UnitList::Pressure, 12, 12, 12, "kg/cm2-ab"},
+        {UnitList::Density, 12, 16, 12, "grain/gal"},
+        {UnitList::BoreLength, 3, 4, 4, "cm"},
+        {UnitList::PipeSizeLength, 3, 4, 4, "cm"},
+        {UnitList::Speed, 4, 7, 4, "k/h"},
+        {UnitList::Acceleration, 2, 7, 2, "m/s\xB2"},
+        {UnitList::Temperature, 4, 7, 0, "deg K"},
     };
     for (const ShapeCase& c : cases) {
         SCOPED_TRACE(std::string(UnitListName(c.list)));
@@ -221,10 +239,10 @@ TEST(UnitDefaults, DefaultsAndRepairOfOutOfRangeValues) {
     EXPECT_EQ(d.Gas_Fluid_Equation, 1352);
     EXPECT_EQ(d.Liquid_Fluid_Property, 1349);
     EXPECT_EQ(CheckUnitDefaults(d), 0);
-    d.Unit_Bore_Set = 3;             // BoreLength has three entries
+    d.Unit_Bore_Set = 3;  // BoreLength has three entries
     d.Unit_Velocity_Set = -1;
-    d.Unit_GasMassFlow_Set = 11;     // valid, kept
-    d.Gas_Fluid_Condition = 1347;    // a liquid code
+    d.Unit_GasMassFlow_Set = 11;   // valid, kept
+    d.Gas_Fluid_Condition = 1347;  // a liquid code
     EXPECT_EQ(CheckUnitDefaults(d), 3);
     EXPECT_EQ(d.Unit_Bore_Set, 0);
     EXPECT_EQ(d.Unit_Velocity_Set, 0);
@@ -247,21 +265,23 @@ TEST(ProjectSettings, DefaultBlockHoldsEachRegionAtItsOffset) {
     EXPECT_STREQ(b.data() + 101, "Enter Company Name");
     EXPECT_STREQ(b.data() + 152, "Enter Company Address");
     EXPECT_STREQ(b.data() + 203, "Enter Company Phone");
-    EXPECT_STREQ(b.data() + 405, "scfd");                // GasBaseVolFlow[0]
+    EXPECT_STREQ(b.data() + 405, "scfd");  // GasBaseVolFlow[0]
     EXPECT_STREQ(b.data() + 405 + 10, "scfh");
-    EXPECT_STREQ(b.data() + 525 + 11 * 10, "l/m");       // GasFlowingVolFlow[11]
+    EXPECT_STREQ(b.data() + 525 + 11 * 10, "l/m");  // GasFlowingVolFlow[11]
     EXPECT_STREQ(b.data() + 765, "USBBL/d");
     EXPECT_STREQ(b.data() + 885, "USbbl/d");
     EXPECT_STREQ(b.data() + 1125 + 2 * 12, "kPa-ga");
-    EXPECT_STREQ(b.data() + 1413 + 4 * 12, "mm Hg(0\xB0" "C)");
+    EXPECT_STREQ(b.data() + 1413 + 4 * 12,
+                 "mm Hg(0\xB0"
+                 "C)");
     EXPECT_STREQ(b.data() + 1557 + 9 * 16, "oz-av/gal-US");
-    EXPECT_STREQ(b.data() + 1893 + 4, "mm");             // BoreLength[1]
+    EXPECT_STREQ(b.data() + 1893 + 4, "mm");  // BoreLength[1]
     EXPECT_STREQ(b.data() + 1917 + 3 * 7, "k/h");
     EXPECT_STREQ(b.data() + 1945 + 7, "m/s\xB2");
     EXPECT_STREQ(b.data() + 1959 + 3 * 7, "deg K");
     EXPECT_EQ(b[1987], '\0');
-    const int32_t defaults[26] = {1, 1, 1, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                  1352, 1354, 1356, 1345, 1347, 1349};
+    const int32_t defaults[26] = {1, 1, 1, 0, 0, 1, 0, 0,    0,    0,    0,    0,    0,
+                                  0, 0, 0, 0, 0, 0, 0, 1352, 1354, 1356, 1345, 1347, 1349};
     for (int i = 0; i < 26; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(At<int32_t>(b, 1988 + 4 * static_cast<std::size_t>(i)), defaults[i]);
@@ -273,18 +293,18 @@ TEST(ProjectSettings, DefaultBlockHoldsEachRegionAtItsOffset) {
     EXPECT_EQ(At<double>(b, 2160), 0.75);
     EXPECT_EQ(At<double>(b, 2168), 7.75);
     EXPECT_EQ(At<double>(b, 2176), 1.1);
-    EXPECT_EQ(At<double>(b, 2184), 24.0);                 // scfd
-    EXPECT_EQ(At<double>(b, 2280 + 8 * 8), 28316.85);     // cc/h
-    EXPECT_EQ(At<double>(b, 2472 + 11 * 8), 0.1104078);   // L/m
-    EXPECT_EQ(At<double>(b, 2760 + 2 * 8), 6.894757);     // kPa-ga
-    EXPECT_EQ(At<double>(b, 2952 + 4 * 8), 1.86496);      // mm Hg
-    EXPECT_EQ(At<double>(b, 3048 + 5 * 8), 108.0);        // oz-av/in3
-    EXPECT_EQ(At<double>(b, 3144 + 8 * 8), 1.019716e-05); // gmf-s/cm2
-    EXPECT_EQ(At<double>(b, 3240 + 3 * 8), 1.09728);      // k/h
-    EXPECT_EQ(At<double>(b, 3272 + 8), 0.3048);           // m/s2
-    EXPECT_EQ(At<double>(b, 3288 + 8), 25.4);             // BoreLength mm
-    EXPECT_EQ(At<double>(b, 3288 + 24), 0.0);             // unused fourth slot
-    EXPECT_EQ(At<double>(b, 3320 + 16), 2.54);            // PipeSizeLength cm
+    EXPECT_EQ(At<double>(b, 2184), 24.0);                  // scfd
+    EXPECT_EQ(At<double>(b, 2280 + 8 * 8), 28316.85);      // cc/h
+    EXPECT_EQ(At<double>(b, 2472 + 11 * 8), 0.1104078);    // L/m
+    EXPECT_EQ(At<double>(b, 2760 + 2 * 8), 6.894757);      // kPa-ga
+    EXPECT_EQ(At<double>(b, 2952 + 4 * 8), 1.86496);       // mm Hg
+    EXPECT_EQ(At<double>(b, 3048 + 5 * 8), 108.0);         // oz-av/in3
+    EXPECT_EQ(At<double>(b, 3144 + 8 * 8), 1.019716e-05);  // gmf-s/cm2
+    EXPECT_EQ(At<double>(b, 3240 + 3 * 8), 1.09728);       // k/h
+    EXPECT_EQ(At<double>(b, 3272 + 8), 0.3048);            // m/s2
+    EXPECT_EQ(At<double>(b, 3288 + 8), 25.4);              // BoreLength mm
+    EXPECT_EQ(At<double>(b, 3288 + 24), 0.0);              // unused fourth slot
+    EXPECT_EQ(At<double>(b, 3320 + 16), 2.54);             // PipeSizeLength cm
     EXPECT_EQ(At<double>(b, 3320 + 24), 0.0);
     // Everything not named is zero: the block has no stray bytes.
     EXPECT_EQ(std::string(b.data() + 60, 41), std::string(41, '\0'));
@@ -331,8 +351,8 @@ TEST(ProjectSettings, DamagedFileIsRepairedNeverTrusted) {
     std::string bytes = SettingsToBytes(DefaultProjectSettings());
     const double nan = std::nan("");
     const double zero = 0.0;
-    std::memcpy(&bytes[2952 + 4 * 8], &nan, 8);    // DiffPressure mm Hg factor
-    std::memcpy(&bytes[2184 + 1 * 8], &zero, 8);   // scfh factor: would divide by zero
+    std::memcpy(&bytes[2952 + 4 * 8], &nan, 8);   // DiffPressure mm Hg factor
+    std::memcpy(&bytes[2184 + 1 * 8], &zero, 8);  // scfh factor: would divide by zero
     std::memset(&bytes[101], 'X', 51);            // company name without terminator
     std::memset(&bytes[1125], 'P', 12);           // Pressure[0] name without terminator
     const int32_t bad_index = 99;

@@ -1,3 +1,5 @@
+#include "record/units.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -7,14 +9,17 @@
 #include "record/cformat.h"
 #include "record/custom_units.h"
 #include "record/formats.h"
-#include "record/units.h"
 
 namespace quorven {
 namespace {
 
-const UnitTables& T() { return DefaultUnitTables(); }
+const UnitTables& T() {
+    return DefaultUnitTables();
+}
 
-TagRecord Gas() { return NewTagRecord(); }  // gas volume, base conditions, SG
+TagRecord Gas() {
+    return NewTagRecord();
+}  // gas volume, base conditions, SG
 
 TagRecord Liquid() {
     TagRecord r = NewTagRecord();
@@ -101,7 +106,7 @@ TEST(Conversions, TemperatureScales) {
         double user;  // hand calculation: F = R - 459.67, C = (R - 491.67) x 5/9, K = R x 5/9
     };
     const Case cases[] = {
-        {0, 671.67, 212.0}, {1, 671.67, 671.67}, {2, 671.67, 100.0}, {3, 671.67, 373.15},
+        {0, 671.67, 212.0}, {1, 671.67, 671.67}, {2, 671.67, 100.0},  {3, 671.67, 373.15},
         {0, 419.67, -40.0}, {2, 419.67, -40.0},  {3, 491.67, 273.15}, {2, 491.67, 0.0},
     };
     for (const Case& c : cases) {
@@ -128,7 +133,7 @@ TEST(Conversions, BadInputNeverYieldsNaNOrInfinity) {
     double internal = 7.0;
     EXPECT_FALSE(FromUser(r, Quantity::DiffPressure, std::nan(""), internal));
     EXPECT_FALSE(FromUser(r, Quantity::DiffPressure, HUGE_VAL, internal));
-    ASSERT_TRUE(SelectUnit(r, T(), Quantity::DiffPressure, 8));  // MPa-d, factor 2.5e-4
+    ASSERT_TRUE(SelectUnit(r, T(), Quantity::DiffPressure, 8));          // MPa-d, factor 2.5e-4
     EXPECT_FALSE(FromUser(r, Quantity::DiffPressure, 1e308, internal));  // overflows
     EXPECT_EQ(internal, 7.0);
     // A damaged or unset factor (Unit_Glocal is 0 in a new record) falls back to the
@@ -201,8 +206,8 @@ TEST(FlowUnits, ListEditRefreshesOnlyTheRecordsOwnKind) {
 }
 
 TEST(Selection, LiquidAtmosphericUnitFollowsTheFlowingPressureFamily) {
-    const char* expected[12] = {"psia",    "psia",    "kPa-ab",  "kPa-ab",  "MPa-ab",    "MPa-ab",
-                                "bar-ab",  "bar-ab",  "mbar-ab", "mbar-ab", "kg/cm2-ab", "kg/cm2-ab"};
+    const char* expected[12] = {"psia",   "psia",   "kPa-ab",  "kPa-ab",  "MPa-ab",    "MPa-ab",
+                                "bar-ab", "bar-ab", "mbar-ab", "mbar-ab", "kg/cm2-ab", "kg/cm2-ab"};
     for (int i = 0; i < 12; ++i) {
         SCOPED_TRACE(i);
         TagRecord r = Liquid();
@@ -231,10 +236,10 @@ TEST(Selection, OutOfRangeIndexChangesNothing) {
 TEST(Selection, RefreshUnitFactorsTakesTheListsAtTheSelections) {
     UnitTables t = DefaultUnitTables();
     TagRecord r = Gas();
-    r.Unit_DpPress_Set = 6;   // Pa-d
-    r.Unit_Bore_Set = 1;      // mm
-    r.Unit_GLocal_Set = 1;    // m/s2
-    r.Unit_Dens_Set = 99;     // damaged: its factor stays as stored
+    r.Unit_DpPress_Set = 6;  // Pa-d
+    r.Unit_Bore_Set = 1;     // mm
+    r.Unit_GLocal_Set = 1;   // m/s2
+    r.Unit_Dens_Set = 99;    // damaged: its factor stays as stored
     RefreshUnitFactors(r, t);
     EXPECT_EQ(r.Unit_Dpress, 248.6411);
     EXPECT_EQ(r.Unit_Bore, 25.4);
@@ -333,9 +338,9 @@ TEST(CustomFlowUnits, LongNamesKeepTheirTimeLetter) {
         const char* name;
     };
     const Case cases[] = {
-        {FlowKind::LiquidBase, 0, 1, "MMUSBBL/d"},   {FlowKind::LiquidBase, 0, 2, "MMUSBBL/h"},
+        {FlowKind::LiquidBase, 0, 1, "MMUSBBL/d"},    {FlowKind::LiquidBase, 0, 2, "MMUSBBL/h"},
         {FlowKind::LiquidFlowing, 0, 1, "MMUSbbl/d"}, {FlowKind::GasMass, 4, 1, "MMton-m/d"},
-        {FlowKind::LiquidMass, 4, 2, "MMton-m/h"},   {FlowKind::GasBase, 4, 1, "MM Nft3/d"},
+        {FlowKind::LiquidMass, 4, 2, "MMton-m/h"},    {FlowKind::GasBase, 4, 1, "MM Nft3/d"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
