@@ -182,6 +182,27 @@ TEST(UnitTables, EveryDefaultFactorMatchesItsDefinition) {
     }
 }
 
+TEST(UnitTables, SisterListsShareTheirFactors) {
+    // Liquid mass = gas mass, names and factors; liquid flowing = liquid base factors
+    // under lower-case names; pipe size = bore length.
+    const UnitTables& t = DefaultUnitTables();
+    const char* flowing[12] = {"USbbl/d", "USbbl/h", "USgpd", "USgph", "USgpm", "IMPgpd",
+                               "IMPgph",  "IMPgpm",  "m3/d",  "m3/h",  "l/h",   "l/m"};
+    for (int i = 0; i < 12; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(UnitName(t, UnitList::LiquidMassFlow, i), UnitName(t, UnitList::GasMassFlow, i));
+        EXPECT_EQ(UnitFactor(t, UnitList::LiquidMassFlow, i), UnitFactor(t, UnitList::GasMassFlow, i));
+        EXPECT_EQ(UnitName(t, UnitList::LiquidFlowingVolFlow, i), flowing[i]);
+        EXPECT_EQ(UnitFactor(t, UnitList::LiquidFlowingVolFlow, i),
+                  UnitFactor(t, UnitList::LiquidBaseVolFlow, i));
+    }
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(UnitName(t, UnitList::PipeSizeLength, i), UnitName(t, UnitList::BoreLength, i));
+        EXPECT_EQ(UnitFactor(t, UnitList::PipeSizeLength, i), UnitFactor(t, UnitList::BoreLength, i));
+    }
+}
+
 TEST(UnitTables, ListsHaveTheirStoredShapes) {
     const UnitTables& t = DefaultUnitTables();
     struct ShapeCase {
@@ -310,6 +331,48 @@ TEST(ProjectSettings, DefaultBlockHoldsEachRegionAtItsOffset) {
     EXPECT_EQ(std::string(b.data() + 60, 41), std::string(41, '\0'));
     EXPECT_EQ(std::string(b.data() + 2133, 3), std::string(3, '\0'));
     EXPECT_EQ(std::string(b.data() + 2140, 4), std::string(4, '\0'));
+}
+
+TEST(ProjectSettings, WholeUnitRegionHoldsTheDefaultLists) {
+    struct Region {
+        UnitList list;
+        std::size_t names, factors;  // byte offsets in the block; factors 0: none
+    };
+    const Region regions[] = {
+        {UnitList::GasBaseVolFlow, 405, 2184},
+        {UnitList::GasFlowingVolFlow, 525, 2280},
+        {UnitList::GasMassFlow, 645, 2376},
+        {UnitList::LiquidBaseVolFlow, 765, 2472},
+        {UnitList::LiquidFlowingVolFlow, 885, 2568},
+        {UnitList::LiquidMassFlow, 1005, 2664},
+        {UnitList::Pressure, 1125, 2760},
+        {UnitList::AbsPressure, 1269, 2856},
+        {UnitList::DiffPressure, 1413, 2952},
+        {UnitList::Density, 1557, 3048},
+        {UnitList::Viscosity, 1749, 3144},
+        {UnitList::BoreLength, 1893, 3288},
+        {UnitList::PipeSizeLength, 1905, 3320},
+        {UnitList::Speed, 1917, 3240},
+        {UnitList::Acceleration, 1945, 3272},
+        {UnitList::Temperature, 1959, 0},
+    };
+    const std::string b = SettingsToBytes(DefaultProjectSettings());
+    const UnitTables& t = DefaultUnitTables();
+    for (const Region& g : regions) {
+        const UnitListShape shape = ShapeOf(g.list);
+        for (int i = 0; i < shape.entries; ++i) {
+            SCOPED_TRACE(std::string(UnitListName(g.list)) + " " + std::to_string(i));
+            const std::size_t at = g.names + static_cast<std::size_t>(i * shape.name_width);
+            const std::string slot(b.data() + at, static_cast<std::size_t>(shape.name_width));
+            const std::string_view name = UnitName(t, g.list, i);
+            EXPECT_EQ(slot.substr(0, name.size()), name);
+            EXPECT_EQ(slot.substr(name.size()), std::string(slot.size() - name.size(), '\0'));
+            if (g.factors) {
+                EXPECT_EQ(At<double>(b, g.factors + 8 * static_cast<std::size_t>(i)),
+                          UnitFactor(t, g.list, i));
+            }
+        }
+    }
 }
 
 TEST(ProjectSettings, RoundTripIsByteExact) {
