@@ -46,5 +46,6 @@ nlohmann::json RecordJson(const TagRecord& r);
 void RegisterTagCommands(CLI::App& app, CommandContext& ctx);
 void RegisterMessageCommands(CLI::App& app, CommandContext& ctx);
 void RegisterCoefficientCommands(CLI::App& app, CommandContext& ctx);
+void RegisterUnitsCommands(CLI::App& app, CommandContext& ctx);
 
 }  // namespace quorven::cli

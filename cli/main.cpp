@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
     quorven::cli::RegisterTagCommands(app, ctx);
     quorven::cli::RegisterMessageCommands(app, ctx);
     quorven::cli::RegisterCoefficientCommands(app, ctx);
+    quorven::cli::RegisterUnitsCommands(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

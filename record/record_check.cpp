@@ -8,7 +8,9 @@
 #include <string_view>
 
 #include "record/choice_codes.h"
+#include "record/misc_util.h"
 #include "record/record_fields.h"
+#include "record/unit_tables.h"
 
 namespace quorven {
 namespace {
@@ -32,32 +34,40 @@ struct IntRule {
 
 constexpr int32_t kNoLimit = 1 << 30;
 
-// Unit list indexes: every unit list holds far fewer than 64 entries; the unit
-// tables check the exact list lengths where they are used.
-constexpr int32_t kMaxUnitIndex = 63;
+// Unit list indexes: the last index of each list, so an index read from a file
+// never reaches past its list.
+int32_t LastIndex(UnitList list) { return ShapeOf(list).entries - 1; }
+
+// Pipe schedule positions: the carbon steel list is the longer one; the stainless
+// list is checked against the pipe material below.
+constexpr int32_t kLastCarbonSchedule = 14;
+
+// The drain-hole table position: the table is far shorter than this.
+constexpr int32_t kMaxDrainHoleSel = 63;
+constexpr int32_t kStainlessNonStd = 4;
 
 const IntRule kIntRules[] = {
     {"Calc_Status", kCalcStatus, 0, 0},
-    {"Unit_GasBaseFlow_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_GasFlowingFlow_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_GasMassFlow_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_LiqBaseFlow_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_LiqFlowingFlow_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_LiqMassFlow_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_Flow_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_Press_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_BasePress_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_AtmPress_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_DpPress_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_Temp_Set", {}, 0, 3},
-    {"Unit_BaseTemp_Set", {}, 0, 3},
-    {"Unit_DpRefTemp_Set", {}, 0, 3},
-    {"Unit_Dens_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_Visc_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_Velocity_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_GLocal_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_Bore_Set", {}, 0, kMaxUnitIndex},
-    {"Unit_Pipe_Set", {}, 0, kMaxUnitIndex},
+    {"Unit_GasBaseFlow_Set", {}, 0, LastIndex(UnitList::GasBaseVolFlow)},
+    {"Unit_GasFlowingFlow_Set", {}, 0, LastIndex(UnitList::GasFlowingVolFlow)},
+    {"Unit_GasMassFlow_Set", {}, 0, LastIndex(UnitList::GasMassFlow)},
+    {"Unit_LiqBaseFlow_Set", {}, 0, LastIndex(UnitList::LiquidBaseVolFlow)},
+    {"Unit_LiqFlowingFlow_Set", {}, 0, LastIndex(UnitList::LiquidFlowingVolFlow)},
+    {"Unit_LiqMassFlow_Set", {}, 0, LastIndex(UnitList::LiquidMassFlow)},
+    {"Unit_Flow_Set", {}, 0, LastIndex(UnitList::GasBaseVolFlow)},
+    {"Unit_Press_Set", {}, 0, LastIndex(UnitList::Pressure)},
+    {"Unit_BasePress_Set", {}, 0, LastIndex(UnitList::AbsPressure)},
+    {"Unit_AtmPress_Set", {}, 0, LastIndex(UnitList::AbsPressure)},
+    {"Unit_DpPress_Set", {}, 0, LastIndex(UnitList::DiffPressure)},
+    {"Unit_Temp_Set", {}, 0, LastIndex(UnitList::Temperature)},
+    {"Unit_BaseTemp_Set", {}, 0, LastIndex(UnitList::Temperature)},
+    {"Unit_DpRefTemp_Set", {}, 0, LastIndex(UnitList::Temperature)},
+    {"Unit_Dens_Set", {}, 0, LastIndex(UnitList::Density)},
+    {"Unit_Visc_Set", {}, 0, LastIndex(UnitList::Viscosity)},
+    {"Unit_Velocity_Set", {}, 0, LastIndex(UnitList::Speed)},
+    {"Unit_GLocal_Set", {}, 0, LastIndex(UnitList::Acceleration)},
+    {"Unit_Bore_Set", {}, 0, LastIndex(UnitList::BoreLength)},
+    {"Unit_Pipe_Set", {}, 0, LastIndex(UnitList::PipeSizeLength)},
     {"Unit_PressSys_Set", kFlag, 0, 0},
     {"Fluid_Equation", {}, 0, 0},
     {"Fluid_Condition", {}, 0, 0},
@@ -65,7 +75,7 @@ const IntRule kIntRules[] = {
     {"Factor_Manometer", kFlag, 0, 0},
     {"Factor_Drain", kFlag, 0, 0},
     {"Factor_DrainType", kDrainType, 0, 0},
-    {"Factor_Drain_HoleSel", {}, 0, kMaxUnitIndex},
+    {"Factor_Drain_HoleSel", {}, 0, kMaxDrainHoleSel},
     {"Factor_H2OvapSetup", kH2Ovap, 0, 0},
     {"Factor_H2OvapIncl", kFlag, 0, 0},
     {"Factor_SatLiq", kFlag, 0, 0},
@@ -79,7 +89,7 @@ const IntRule kIntRules[] = {
     {"Tap_Loc", kTapLoc, 0, 0},
     {"Matl_Pipe", {}, 1, 44},
     {"Matl_Elem", {}, 1, 44},
-    {"Pipe_Sched", {}, 0, 13},
+    {"Pipe_Sched", {}, 0, kLastCarbonSchedule},
     {"Calc_Mode", {}, 0, 0},
     {"Calc_Std", {}, 0, 0},
     {"Calc_SizeParam", {}, 0, 0},
@@ -152,6 +162,12 @@ std::vector<RecordRepair> CheckRecord(TagRecord& r) {
             }
             case FieldKind::Bytes: break;
         }
+    }
+    // A stainless pipe has the shorter schedule list; a position past it becomes
+    // "NON-STD", so the stored inside diameter is kept and never looked up again.
+    if (CMiscUtil().IsStainless(r.Matl_Pipe) && r.Pipe_Sched > kStainlessNonStd) {
+        repairs.push_back({"Pipe_Sched", std::to_string(r.Pipe_Sched)});
+        r.Pipe_Sched = kStainlessNonStd;
     }
     return repairs;
 }

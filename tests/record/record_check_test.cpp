@@ -48,6 +48,61 @@ TEST(CheckRecord, BadCodesIndexesAndNumbersAreResetAndReported) {
     EXPECT_EQ(repairs[0].field, "Calc_Status");
 }
 
+TEST(CheckRecord, UnitIndexesStayWithinTheirLists) {
+    struct Case {
+        const char* field;
+        int32_t TagRecord::*member;
+        int32_t last;  // last index of the field's list
+        int32_t reset; // new-document value
+    };
+    const Case cases[] = {
+        {"Unit_GasBaseFlow_Set", &TagRecord::Unit_GasBaseFlow_Set, 11, 1},
+        {"Unit_LiqBaseFlow_Set", &TagRecord::Unit_LiqBaseFlow_Set, 11, 0},
+        {"Unit_Flow_Set", &TagRecord::Unit_Flow_Set, 11, 0},
+        {"Unit_Press_Set", &TagRecord::Unit_Press_Set, 11, 0},
+        {"Unit_AtmPress_Set", &TagRecord::Unit_AtmPress_Set, 11, 0},
+        {"Unit_DpPress_Set", &TagRecord::Unit_DpPress_Set, 11, 0},
+        {"Unit_Dens_Set", &TagRecord::Unit_Dens_Set, 11, 0},
+        {"Unit_DpRefTemp_Set", &TagRecord::Unit_DpRefTemp_Set, 3, 0},
+        {"Unit_Velocity_Set", &TagRecord::Unit_Velocity_Set, 3, 0},
+        {"Unit_GLocal_Set", &TagRecord::Unit_GLocal_Set, 1, 0},
+        {"Unit_Bore_Set", &TagRecord::Unit_Bore_Set, 2, 0},
+        {"Unit_Pipe_Set", &TagRecord::Unit_Pipe_Set, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field);
+        EXPECT_TRUE(IsValidIntValue(c.field, c.last));
+        EXPECT_FALSE(IsValidIntValue(c.field, c.last + 1));
+        EXPECT_FALSE(IsValidIntValue(c.field, -1));
+        TagRecord r = NewTagRecord();
+        r.*c.member = c.last;
+        EXPECT_TRUE(CheckRecord(r).empty());
+        r.*c.member = c.last + 1;
+        const auto repairs = CheckRecord(r);
+        ASSERT_EQ(repairs.size(), 1u);
+        EXPECT_EQ(repairs[0].field, c.field);
+        EXPECT_EQ(r.*c.member, c.reset);
+    }
+}
+
+TEST(CheckRecord, PipeScheduleFollowsTheMaterialsList) {
+    TagRecord r = NewTagRecord();  // carbon steel: 15 schedules, 14 is "NON-STD"
+    r.Pipe_Sched = 14;
+    EXPECT_TRUE(CheckRecord(r).empty());
+    r.Pipe_Sched = 15;
+    EXPECT_EQ(CheckRecord(r).size(), 1u);
+    EXPECT_EQ(r.Pipe_Sched, 5);
+
+    r.Matl_Pipe = 6;  // 316 stainless: 5 schedules, 4 is "NON-STD"
+    r.Pipe_Sched = 4;
+    EXPECT_TRUE(CheckRecord(r).empty());
+    r.Pipe_Sched = 5;  // past the stainless list: the hand-entered diameter is kept
+    r.Pipe_IDia = 3.5;
+    ASSERT_EQ(CheckRecord(r).size(), 1u);
+    EXPECT_EQ(r.Pipe_Sched, 4);
+    EXPECT_EQ(r.Pipe_IDia, 3.5);
+}
+
 TEST(CheckRecord, UnterminatedTextsAreTerminatedWithinTheirWidth) {
     TagRecord r = NewTagRecord();
     std::memset(r.Tag_No, 'X', sizeof r.Tag_No);
