@@ -173,11 +173,10 @@ bool CCalculate::SizeDp(TagRecord& r, bool interactive) {
 bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
     const int passes = IsWedgeMeter(r.Meter_Type) ? kWedgePasses : 1;
     const double D = r.Pipe_IDia;
-    double beta_prev = 1.0;
     NullMessageSink repeat_sink;
     if (!Start(r, interactive)) return false;
     for (int pass = 0; pass < passes; ++pass) {
-        // Each pass starts clean: only the comparison beta carries over.
+        // Each pass starts clean.
         r.Calc_Status = kStatusNotCalculated;
         r.Sm = r.Rd = r.Y = r.Beta = r.Bore = 0.0;
         // Warnings of the factors are shown once, not once per pass.
@@ -194,8 +193,11 @@ bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
         r.Rd = PipeReynolds(r, r.Flow_Norm);
         r.Beta = InitialBeta(r);
 
-        // At least one round per pass, so every pass leaves its own C, Y and bore.
+        // At least one round per pass, so every pass leaves its own C, Y and
+        // bore (a pass whose start beta happened to equal the previous pass's
+        // last beta would otherwise keep a zero bore).
         int rounds = 0;
+        double beta_prev = 1.0;
         do {
             if (++rounds > kMaxRounds) return Fail(interactive);
             beta_prev = r.Beta;

@@ -304,6 +304,9 @@ TEST(StandardMeter, SonicDifferentialGivesError22AndTheResultStands) {
         EXPECT_EQ(sink.Numbers(), std::vector<int>{22});  // once, not once per wedge pass
         EXPECT_EQ(t.Calc_Status, 1);
         EXPECT_EQ(t.E_Ftp, 123.0);  // the sonic test leaves the coefficient's E alone
+        // The critical pressure the driver asks for does store its E.
+        EXPECT_GT(CCalculate(sink).CriticalPressure(t), 15.0);
+        EXPECT_NE(t.E_Ftp, 123.0);
     }
 }
 
