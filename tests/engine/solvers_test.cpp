@@ -167,6 +167,32 @@ TEST(ChokedLiquid, VapourPressureAtOrAboveThePressureGivesError13) {
     ASSERT_TRUE(CCalculate(sink, StandIns()).SizeBore(r, true));
     EXPECT_NEAR(r.Dp_Norm, 90.0 * 27.72976, 1e-9);  // choked differential
     EXPECT_EQ(r.Flow_Norm, r.Flow_Max);
+    EXPECT_NEAR(TextbookFlow(r) / r.Flow_Norm, 1.0, 3e-5);
+
+    TagRecord f = r;  // the choked flow through that bore
+    f.Calc_SizeParam = 1122;
+    f.Flow_Norm = f.Flow_Max = 0.0;
+    ASSERT_TRUE(CCalculate(sink, StandIns()).SizeFlow(f, true));
+    EXPECT_NEAR(f.Flow_Norm / r.Flow_Norm, 1.0, 1e-9);
+    EXPECT_EQ(f.Flow_Max, f.Flow_Norm);
+    EXPECT_TRUE(sink.Numbers().empty());
+}
+
+TEST(StandardMeter, GasOrificeSizedIntoSonicFlowStillGetsABore) {
+    TagRecord r = CustomLiquidTag();
+    r.Meter_Type = 1128;
+    SetFluid(r, 1352, 1354, 1356);
+    r.Flow_Press = 30.0;
+    r.Property_KFp = 1.4;
+    r.Dp_Max = 625.0;  // hw 400 inH2O = 14.42 psi; critical pressure about 0.53 x 30 psia
+    r.Flow_Max = 60000.0;
+    r.Flow_Norm = 0.8 * r.Flow_Max;
+    RecordingMessageSink sink;
+    ASSERT_TRUE(CCalculate(sink, StandIns()).SizeBore(r, true));
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{22});
+    EXPECT_GT(r.Bore, 0.0);
+    EXPECT_EQ(r.Calc_Status, 1);
+    EXPECT_NEAR(TextbookFlow(r) / r.Flow_Norm, 1.0, 3e-5);
 }
 
 TEST(StandardMeter, WithoutCoefficientFailsAndSaysSoOnlyWhenInteractive) {
