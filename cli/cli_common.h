@@ -47,5 +47,6 @@ void RegisterTagCommands(CLI::App& app, CommandContext& ctx);
 void RegisterMessageCommands(CLI::App& app, CommandContext& ctx);
 void RegisterCoefficientCommands(CLI::App& app, CommandContext& ctx);
 void RegisterUnitsCommands(CLI::App& app, CommandContext& ctx);
+void RegisterCalcCommands(CLI::App& app, CommandContext& ctx);
 
 }  // namespace quorven::cli

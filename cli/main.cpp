@@ -17,6 +17,7 @@ int main(int argc, char** argv) {
     quorven::cli::RegisterMessageCommands(app, ctx);
     quorven::cli::RegisterCoefficientCommands(app, ctx);
     quorven::cli::RegisterUnitsCommands(app, ctx);
+    quorven::cli::RegisterCalcCommands(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

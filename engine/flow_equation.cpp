@@ -1,0 +1,354 @@
+#include "engine/flow_equation.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "engine/factors.h"
+#include "record/choice_codes.h"
+
+namespace quorven {
+namespace {
+
+// Flow-equation constants for the internal units (d, D in in; hw in inH2O at
+// 68 deg F, 27.72976 inH2O per psi; gc = 32.174049 lbm ft/(lbf s2)):
+// W [lb/h] = 358.9268 C Y d^2 sqrt(hw rho) / sqrt(1 - beta^4), rho in lb/ft3;
+// the others follow from it through the ideal gas law (R = 10.73151 psia ft3 /
+// (lbmol R), air 28.9625 lb/lbmol), water at 60 deg F for specific gravities,
+// and 5.614583 ft3 per US barrel.
+constexpr double kGasVolumeSgMw = 218.4834;   // ft3/h, psia, deg R
+constexpr double kMassDensity = 358.9268;     // lb/h, lb/ft3
+constexpr double kGasMassSgMw = 589.6487;     // lb/h from SG or MW
+constexpr double kLiquidBblSg = 194.2785;     // US bbl/d, SG
+constexpr double kLiquidBblDensity = 1534.262;  // US bbl/d, lb/ft3
+constexpr double kLiquidMassSg = 2834.529;    // lb/h, SG
+
+// Reynolds-number constants: Re = 4 W / (pi D mu) in lb/h, in and cP, written
+// against the flow constants above so that each row reads as mass flow / (mu D).
+constexpr double kReSg = 17902.78;
+constexpr double kReDensity = 2266.97;
+constexpr double kReGasSgMw = 3724.2;
+
+// Molar mass of air [lb/lbmol]: gas specific gravity = MW / 28.9625.
+constexpr double kMwAir = 28.9625;
+// Inches of water per psi (water at 68 deg F), as the choked differential uses it.
+constexpr double kInH2OPerPsiChoked = 27.72976;
+
+bool IsFinite(double v) { return std::isfinite(v); }
+
+double GasG(const TagRecord& r) {
+    return r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp / kMwAir : r.Property_MwDenVp;
+}
+
+bool IsSgOrMw(const TagRecord& r) {
+    return r.Fluid_Property == Code(FluidProperty::GasSG) || r.Fluid_Property == Code(FluidProperty::GasMW);
+}
+
+// Sm of the operating data, Miller's sizing form, once Q and hw are in place.
+double ProcessSm(const TagRecord& r) {
+    const double Q = r.Flow_Norm;
+    const double hw = r.Dp_Norm;
+    const double Pf = r.Flow_Press, Tf = r.Flow_Temp, Pb = r.Base_Press, Tb = r.Base_Temp;
+    const double Z_rho_G_f = r.Flow_RhoGZ, Z_rho_G_b = r.Base_RhoGZ;
+    const double Fp = r.Property_KFp;
+    const double Fd = r.DpRefFact;
+    const double Dw = r.Pipe_IDia * r.Fa_Pipe;
+    const double Dw2 = Dw * Dw;
+    const int32_t eq = r.Fluid_Equation, cond = r.Fluid_Condition, prop = r.Fluid_Property;
+
+    if (eq == 1352) {
+        if (cond == 1354) {
+            if (IsSgOrMw(r))
+                return std::sqrt(GasG(r) * Z_rho_G_f * Tf) * Q * Pb /
+                       (Z_rho_G_b * kGasVolumeSgMw * Tb * Dw2 * std::sqrt(Fd * hw * Pf));
+            if (prop == 1358) return Z_rho_G_b * Q / (std::sqrt(hw * Z_rho_G_f * Fd) * Dw2 * kMassDensity);
+        } else if (cond == 1355) {
+            if (IsSgOrMw(r))
+                return std::sqrt(GasG(r) * Pf) * Q / (std::sqrt(Z_rho_G_f * Tf * hw * Fd) * kGasVolumeSgMw * Dw2);
+            if (prop == 1358) return std::sqrt(Z_rho_G_f) * Q / (Dw2 * kMassDensity * std::sqrt(Fd * hw));
+        }
+        return 0.0;
+    }
+    if (eq == 1353) {
+        if (prop == 1358) return Q / (Dw2 * kMassDensity * std::sqrt(Z_rho_G_f * hw * Fd));
+        if (IsSgOrMw(r))
+            return Q * std::sqrt(Z_rho_G_f) * std::sqrt(Tf) / (Dw2 * kGasMassSgMw * std::sqrt(Fd * GasG(r) * hw * Pf));
+        return 0.0;
+    }
+    if (eq == 1345) {
+        if (cond == 1347) {
+            if (prop == 1349) return Z_rho_G_b * Q / (std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblSg);
+            if (prop == 1350) return Z_rho_G_b * Q / (std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblDensity);
+        } else if (cond == 1348) {
+            if (prop == 1349) return std::sqrt(Fp * Z_rho_G_f) * Q / (Dw2 * kLiquidBblSg * std::sqrt(Fd * hw));
+            if (prop == 1350) return std::sqrt(Fp * Z_rho_G_f) * Q / (Dw2 * kLiquidBblDensity * std::sqrt(Fd * hw));
+        }
+        return 0.0;
+    }
+    if (eq == 1346) {
+        if (prop == 1349) return Q / (Dw2 * kLiquidMassSg * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
+        if (prop == 1350) return Q / (Dw2 * kMassDensity * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
+    }
+    return 0.0;
+}
+
+}  // namespace
+
+double SegmentBeta(double H, double Dc) {
+    if (!(Dc > 0.0) || !(H > 0.0) || !(H < Dc)) return 0.0;
+    const double h = H / Dc;
+    const double u = 1.0 - 2.0 * h;
+    const double area_ratio = (std::acos(u) - 2.0 * u * std::sqrt(h - h * h)) / std::numbers::pi;
+    return std::sqrt(area_ratio);
+}
+
+SegmentSolve SolveSegmentHeight(double beta, double Dc, double H1, double H2, double tol) {
+    SegmentSolve out;
+    if (!(beta > 0.0 && beta < 1.0) || !(Dc > 0.0) || !IsFinite(Dc)) return out;
+    const auto inside = [Dc](double H) { return H > 0.0 && H < Dc; };
+    const auto g = [&](double H) { return beta - SegmentBeta(H, Dc); };
+    // Start values outside the circle are pulled in; the search stays inside.
+    if (!inside(H1)) H1 = 0.5 * Dc;
+    if (!inside(H2) || H2 == H1) H2 = 0.5 * H1;
+
+    constexpr int kSecantRounds = 50;
+    double g1 = g(H1), g2 = g(H2);
+    for (int i = 0; i < kSecantRounds; ++i) {
+        ++out.rounds;
+        if (std::fabs(g2) <= tol) {
+            out.H = H2;
+            out.status = SolveStatus::Converged;
+            return out;
+        }
+        const double denom = g2 - g1;
+        if (!(denom != 0.0)) break;
+        double H_new = H2 - (H2 - H1) / denom * g2;
+        // A step that leaves the circle goes half-way to the wall it would cross.
+        if (!IsFinite(H_new)) break;
+        if (H_new <= 0.0) H_new = 0.5 * H2;
+        if (H_new >= Dc) H_new = 0.5 * (H2 + Dc);
+        H1 = H2;
+        g1 = g2;
+        H2 = H_new;
+        g2 = g(H2);
+    }
+    // beta(H) rises monotonically from 0 to 1 across the circle: bisection ends.
+    double lo = 0.0, hi = Dc;
+    constexpr int kBisectionRounds = 200;
+    for (int i = 0; i < kBisectionRounds; ++i) {
+        ++out.rounds;
+        const double mid = 0.5 * (lo + hi);
+        const double gm = g(mid);
+        if (std::fabs(gm) <= tol) {
+            out.H = mid;
+            out.status = SolveStatus::Converged;
+            return out;
+        }
+        if (gm > 0.0)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    out.H = 0.5 * (lo + hi);
+    out.status = SolveStatus::NotConverged;
+    return out;
+}
+
+double SmOfBeta(double K, double beta) {
+    if (!(beta > 0.0 && beta < 1.0)) return 0.0;
+    const double b2 = beta * beta;
+    const double Sm = K * b2 / std::sqrt(1.0 - b2 * b2);
+    return IsFinite(Sm) ? Sm : 0.0;
+}
+
+double BetaOfSm(double K, double Sm) {
+    if (!(Sm > 0.0) || !IsFinite(Sm) || !IsFinite(K)) return 0.0;
+    const double a = K / Sm;
+    const double beta = std::pow(1.0 + a * a, -0.25);
+    return IsFinite(beta) ? beta : 0.0;
+}
+
+double WaterDensity(double T_R) {
+    const double t = (T_R - 459.67 - 32.0) * 5.0 / 9.0;
+    const double rho_kg_m3 = 999.8395639 + 0.06798299989 * t - 0.009106025564 * t * t +
+                             0.0001005272999 * t * t * t - 1.126713526e-6 * t * t * t * t +
+                             6.591795606e-9 * t * t * t * t * t;
+    constexpr double kKgM3PerLbFt3 = 16.018463;
+    return rho_kg_m3 / kKgM3PerLbFt3;
+}
+
+bool ChokedLiquidDpValid(const TagRecord& r) {
+    const double dp = r.Flow_Press - r.Property_MwDenVp;
+    return dp > 0.0 && IsFinite(dp);
+}
+
+double SizingFactor(TagRecord& r) {
+    const bool critical = r.Calc_Mode == Code(CalcMode::CriticalDrop);
+    const int32_t param = r.Calc_SizeParam;
+    const auto store = [](double& field, double v) {
+        if (IsFinite(v)) field = v;
+        return IsFinite(v);
+    };
+    if (critical) r.Flow_Norm = r.Flow_Max;
+    if (!(r.Sm > 0.0) || !IsFinite(r.Sm)) r.Sm = 0.5;
+    bool ok = true;
+    if (param == Code(SizeParam::Bore) && r.Calc_Mode == Code(CalcMode::Meter)) {
+        const double q = r.Flow_Norm / r.Flow_Max;
+        ok = store(r.Dp_Norm, q * q * r.Dp_Max);
+    }
+    if (param == Code(SizeParam::Flow)) ok = store(r.Flow_Norm, 1.0 / r.Sm) && ok;
+    if (param == Code(SizeParam::Dp)) ok = store(r.Dp_Norm, r.Sm * r.Sm) && ok;
+    if (critical) {
+        if (!ChokedLiquidDpValid(r)) return 0.0;
+        ok = store(r.Dp_Norm, (r.Flow_Press - r.Property_MwDenVp) * kInH2OPerPsiChoked) && ok;
+        if (param == Code(SizeParam::Flow)) ok = store(r.Flow_Norm, 1.0 / r.Sm) && ok;
+    }
+    if (!ok) return 0.0;
+    const double Sm = ProcessSm(r);
+    return IsFinite(Sm) ? Sm : 0.0;
+}
+
+double PipeReynolds(const TagRecord& r, double q) {
+    const bool liquid = IsLiquid(r);
+    double Dr = 0.0;
+    if ((r.Calc_Mode == Code(CalcMode::CriticalDrop) && !liquid) ||
+        r.Meter_Type == Code(MeterType::AsmeThroatTapNozzle)) {
+        const double bore = r.Bore == 0.0 ? 0.3 * r.Pipe_IDia : r.Bore;
+        Dr = bore * r.Fa_Meter;
+    } else {
+        Dr = r.Pipe_IDia * r.Fa_Pipe;
+    }
+    if (r.Factor_VapQual == 1) q *= r.Factor_QualX / 100.0;
+    const double mu = r.Property_Visc;
+    const double mu_l = r.Factor_SatLiq == 1 && liquid ? (1.0 - r.Factor_QualX / 100.0) * mu : mu;
+    if (!(q > 0.0)) return 0.0;
+
+    const int32_t eq = r.Fluid_Equation, cond = r.Fluid_Condition, prop = r.Fluid_Property;
+    double Rd = 0.0;
+    if (eq == 1345) {
+        const double base_or_flowing = cond == 1347 ? r.Base_RhoGZ : r.Flow_RhoGZ;
+        if (prop == 1349) Rd = kReSg * q * base_or_flowing / (mu_l * Dr * kLiquidBblSg);
+        if (prop == 1350) Rd = kReDensity * q * base_or_flowing / (mu_l * Dr * kLiquidBblDensity);
+    } else if (eq == 1346) {
+        if (prop == 1349) Rd = kReSg * q / (mu_l * Dr * kLiquidMassSg);
+        if (prop == 1350) Rd = kReDensity * q / (mu_l * Dr * kMassDensity);
+    } else if (eq == 1352) {
+        if (IsSgOrMw(r)) {
+            if (cond == 1354)
+                Rd = kReGasSgMw * q * GasG(r) * r.Base_Press / (r.Base_RhoGZ * r.Base_Temp * mu * Dr * kGasVolumeSgMw);
+            else if (cond == 1355)
+                Rd = kReGasSgMw * q * GasG(r) * r.Flow_Press / (r.Flow_RhoGZ * r.Flow_Temp * mu * Dr * kGasVolumeSgMw);
+        } else if (prop == 1358) {
+            const double rho = cond == 1354 ? r.Base_RhoGZ : r.Flow_RhoGZ;
+            Rd = kReDensity * q * rho / (mu * Dr * kMassDensity);
+        }
+    } else if (eq == 1353) {
+        if (prop == 1358) Rd = kReDensity * q / (mu * Dr * kMassDensity);
+        if (IsSgOrMw(r)) Rd = kReGasSgMw * q / (mu * Dr * kGasMassSgMw);
+    }
+    return IsFinite(Rd) && Rd > 0.0 ? Rd : 0.0;
+}
+
+double InitialBeta(const TagRecord& r) {
+    // Start values from the typical coefficient of each meter family; any start
+    // in (0, 1) converges, these save rounds.
+    const double Sm = r.Sm;
+    const int32_t t = r.Meter_Type;
+    double a = 0.0;
+    bool known = true;
+    switch (t) {
+        case 1128:
+            if (r.Tap_Style >= 1 && r.Tap_Style <= 3)
+                a = 0.6 / Sm + (r.Rd < 200000.0 ? 0.06 : 0.0);
+            else if (r.Tap_Style == 4)
+                a = 0.61 / Sm + 0.55;
+            else
+                known = false;
+            break;
+        case 1133:
+        case 1134: a = 0.6 / Sm + (r.Rd < 200000.0 ? 0.06 : 0.0); break;
+        case 1129: a = 0.634 / Sm + 0.062; break;
+        case 1130: a = 0.607 / Sm + 0.088; break;
+        case 1131: a = 0.76 / Sm + 0.26; break;
+        case 1132: a = 0.734 / Sm; break;
+        case 1150:
+        case 1151: a = 0.9975 / Sm; break;
+        case 1152: a = 0.9944 / Sm - 0.118; break;
+        case 1153: a = 0.989 / Sm - 0.09; break;
+        case 1156: a = 0.995 / Sm; break;
+        case 1157: a = 0.984 / Sm; break;
+        case 1158: a = 0.985 / Sm; break;
+        case 1163: a = 0.9872 / Sm; break;
+        case 1165: a = 0.92 / Sm - 0.31; break;
+        default: known = false;
+    }
+    if (!known) return 0.5;
+    const double beta0 = std::pow(1.0 + a * a, -0.25);
+    return beta0 == 0.0 || !IsFinite(beta0) ? 0.5 : beta0;
+}
+
+double TwoPhaseMultiplier(const TagRecord& r) { return r.Factor_SatLiq == 1 ? 1.0 / r.Fx : r.Fx; }
+
+double BetaFromSm(TagRecord& r) {
+    const double Fdh = DrainHoleFactor(r);
+    if (IsFinite(Fdh)) r.Fdh = Fdh;
+    const double K = TwoPhaseMultiplier(r) * r.Fdh * r.Fwv * r.Fm * r.C * r.Y;
+    return BetaOfSm(K, r.Sm);
+}
+
+double SmFromBeta(TagRecord& r) {
+    const double Fdh = DrainHoleFactor(r);
+    if (IsFinite(Fdh)) r.Fdh = Fdh;
+    const double K = r.Fdh * TwoPhaseMultiplier(r) * r.Fwv * r.Fm * r.C * r.Y;
+    return SmOfBeta(K, r.Beta);
+}
+
+double CriticalPressureOf(const TagRecord& r, double* e_ftp) {
+    // Choked flow of an ideal gas through a nozzle: critical pressure ratio
+    // (2 / (k + 1))^(k / (k - 1)) (ASME MFC-7M, ISO 9300), raised by the
+    // approach-velocity term E. A liquid has no such pressure: 0.
+    const double k = r.Property_KFp;
+    const bool gas = !IsLiquid(r);
+    const double rr = 2.0 / (k + 1.0);
+    const double n = k > 1.0 && gas ? (k + 1.0) / (k - 1.0) : 0.0;
+    const double b2 = r.Beta * r.Beta;
+    const double E = 1.0 + b2 * b2 * std::pow(rr, n) * k / 2.0;
+    if (e_ftp && IsFinite(E)) *e_ftp = E;
+    if (!gas || !(k > 1.0)) return 0.0;
+    const double Pc = E * std::pow(rr, k / (k - 1.0)) * r.Flow_Press;
+    return IsFinite(Pc) ? Pc : 0.0;
+}
+
+double PermanentLoss(const TagRecord& r) {
+    const double b = r.Beta * r.Fa_Meter;
+    const double C = r.C;
+    const int32_t t = r.Meter_Type;
+    double loss = 100.0;
+    if (t == 1128 && r.Tap_Style == 4) {
+        loss = 100.0;
+    } else if (t == 1128 || (t >= 1129 && t <= 1134) || (t >= 1150 && t <= 1152) || t == 1360) {
+        // Orifices and nozzles: pressure loss from the momentum balance across
+        // the jet, ISO 5167-2:2003, 5.4.1.
+        const double b4 = b * b * b * b;
+        const double s = std::sqrt(1.0 - (1.0 - C * C) * b4);
+        loss = 100.0 * (s - C * b * b) / (s + C * b * b);
+    } else if (t == 1153 || t == 1359 || t == 1361) {
+        loss = 100.0 * (1.0 + 0.014 * b - 2.06 * b * b + 1.18 * b * b * b);
+        if (r.Meter_Diffuser == 1) loss *= 0.3;
+    } else if ((t >= 1156 && t <= 1158) || t == 1362 || t == 1776) {
+        // Fits of the venturi head-loss curves for 15 and 7 degree exit cones.
+        if (r.Meter_VenturiExit == Code(VenturiExit::Deg15))
+            loss = 100.0 * (0.436 - 0.86 * b + 0.59 * b * b);
+        else
+            loss = 100.0 * (0.218 - 0.42 * b + 0.38 * b * b);
+    } else if (t == 1163 || t == 1165) {
+        loss = 100.0 * (0.065 + 0.092 * b - 0.167 * b * b);
+    } else if (t == 1690 || t == 1691) {
+        loss = 100.0 * (1.09 - 0.79 * b);
+    } else if ((t >= 1692 && t <= 1697) || t == 1762) {
+        loss = 18701.34 * std::pow(b, 5) - 6926.419 * std::pow(b, 6) - 20432.94 * std::pow(b, 4) +
+               11532.49 * std::pow(b, 3) - 3585.247 * b * b + 551.0534 * b + 28.09081;
+    }
+    return loss > 0.0 && IsFinite(loss) ? loss : 100.0;
+}
+
+}  // namespace quorven

@@ -1,0 +1,81 @@
+#pragma once
+// The differential-pressure flow equation in sizing-factor form (R. W. Miller,
+// Flow Measurement Engineering Handbook, 3rd ed., 1996: all geometry and
+// coefficients in one dimensionless Sm, the process side in the same number) and
+// the record-level helpers the solvers build on. Internal units throughout:
+// psia, inH2O, deg R, in, lb/ft3, cP; flows in the internal flow unit of the
+// fluid equation.
+
+#include "record/tag_record.h"
+
+namespace quorven {
+
+// Status of an inner solve.
+enum class SolveStatus { Converged, NotConverged, BadInput };
+
+struct SegmentSolve {
+    double H = 0.0;  // segment height [in]
+    SolveStatus status = SolveStatus::BadInput;
+    int rounds = 0;
+};
+
+// ---- Pure functions of plain doubles -------------------------------------
+
+// Beta of a circular segment of height H in a circle of diameter Dc: the square
+// root of the ratio of the segment area to the circle area (plane geometry).
+// H [in], Dc [in]; 0 outside 0 < H < Dc.
+double SegmentBeta(double H, double Dc);
+
+// The segment height whose SegmentBeta is `beta`: secant method from H1 and H2
+// (the usual start values), kept inside (0, Dc), with a bisection fallback so a
+// search that does not converge still ends. Converged when |beta - beta(H)| <= tol.
+SegmentSolve SolveSegmentHeight(double beta, double Dc, double H1, double H2, double tol);
+
+// Sm = K x beta^2 / sqrt(1 - beta^4), K = product of C, Y and the correction
+// factors. 0 when beta is outside (0, 1) or the result is not finite.
+double SmOfBeta(double K, double beta);
+
+// The inverse: beta = (1 + (K / Sm)^2)^(-1/4). 0 when Sm <= 0 or not finite.
+double BetaOfSm(double K, double Sm);
+
+// Density of pure water at one atmosphere [lb/ft3] at T [deg R]: fifth-degree
+// polynomial in deg C giving kg/m3, converted with 16.018463 kg/m3 per lb/ft3.
+double WaterDensity(double T_R);
+
+// ---- Record-level helpers (read and, where stated, write the record) -----
+
+// The process-side sizing factor. Prepares the unknown first (Flow_Norm or
+// Dp_Norm, see the source) and returns Sm of the operating data; 0 for any fluid
+// combination it does not know or a value that is not finite. Never stores a
+// non-finite value. A liquid choked differential with Property_MwDenVp >= Flow_Press
+// has no value: the function leaves Dp_Norm alone and returns 0 (the solvers
+// report Error #13 before they get here).
+double SizingFactor(TagRecord& r);
+
+// Whether the liquid choked differential (Flow_Press - vapour pressure) exists.
+bool ChokedLiquidDpValid(const TagRecord& r);
+
+// Pipe Reynolds number for flow q (internal flow unit); 0 when q <= 0 or not finite.
+double PipeReynolds(const TagRecord& r, double q);
+
+// Start value of beta for the bore iteration.
+double InitialBeta(const TagRecord& r);
+
+// The combined correction factor F (Fx, or 1/Fx for a saturated liquid).
+double TwoPhaseMultiplier(const TagRecord& r);
+
+// Beta from the record's Sm; recomputes Fdh for the record's current Beta and
+// stores it. Returns 0 when there is no finite beta.
+double BetaFromSm(TagRecord& r);
+
+// Sm from the record's Beta; recomputes and stores Fdh. 0 when not finite.
+double SmFromBeta(TagRecord& r);
+
+// Choked downstream pressure [psia] of a gas; 0 for every liquid and for k <= 1.
+// `e_ftp` receives the approach-velocity term E.
+double CriticalPressureOf(const TagRecord& r, double* e_ftp);
+
+// Permanent pressure loss, percent of the differential.
+double PermanentLoss(const TagRecord& r);
+
+}  // namespace quorven

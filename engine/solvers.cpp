@@ -1,0 +1,351 @@
+#include <cmath>
+
+#include "engine/calculate.h"
+#include "engine/coefficients.h"
+#include "fluids/steam_ifc67.h"
+#include "record/choice_codes.h"
+
+namespace quorven {
+namespace {
+
+constexpr int kMaxRounds = 200;
+constexpr double kBetaTolerance = 1e-6;
+constexpr double kSmTolerance = 1e-6;
+constexpr double kSegmentTolerance = 1e-6;
+// Upper bound of Sm while sizing for flow or differential.
+constexpr double kSmLimitFlowDp = 1.1;
+// Wedge meters repeat the whole bore solution this many times.
+constexpr int kWedgePasses = 5;
+// The segmental orifice's segment circle is 0.98 D.
+constexpr double kSegmentCircleRatio = 0.98;
+// Inches of water per psi (water at 68 deg F) of the sonic test.
+constexpr double kInH2OPerPsi = 27.729767;
+
+bool IsFinite(double v) { return std::isfinite(v); }
+bool IsPositiveFinite(double v) { return v > 0.0 && IsFinite(v); }
+
+}  // namespace
+
+bool IsCustomDirectMeter(int32_t t) { return t >= 1359 && t <= 1363; }
+bool HasEnteredCoefficient(int32_t t) { return IsCustomDirectMeter(t) || t == Code(MeterType::CustomWedge); }
+bool IsWedgeMeter(int32_t t) { return (t >= 1690 && t <= 1697) || t == Code(MeterType::CustomWedge); }
+
+CCalculate::CCalculate(MessageSink& sink, CalcContext context) : sink_(sink), context_(std::move(context)) {
+    if (!context_.sat_pressure)
+        context_.sat_pressure = [](double T_F) {
+            CSteamTable steam;
+            return steam.SatPressure(T_F);
+        };
+    if (!context_.discharge_coefficient) context_.discharge_coefficient = DischargeCoefficient;
+    if (!context_.expansion_factor) context_.expansion_factor = ExpansionFactor;
+    if (!context_.wedge_coefficient) context_.wedge_coefficient = WedgeCoefficient;
+}
+
+double CCalculate::CriticalPressure(TagRecord& r) const { return CriticalPressureOf(r, &r.E_Ftp); }
+
+SegmentSolve CCalculate::SegmentHeight(TagRecord& r, double tolerance, double first, double second) const {
+    const SegmentSolve s = SolveSegmentHeight(r.Beta, r.SegDc, first, second, tolerance);
+    if (s.status == SolveStatus::Converged) r.SegHs = s.H;
+    return s;
+}
+
+double CCalculate::WaterVapourFactor(TagRecord& r) const { return quorven::WaterVapourFactor(r, context_.sat_pressure); }
+
+bool CCalculate::Fail(bool interactive) {
+    if (interactive) CError(sink_).Show(1);
+    return false;
+}
+
+// Common start of every sizing: not calculated, a missing Fp or k counts as 1,
+// a meter carrying the user's coefficient must have one, and there must be a pipe.
+bool CCalculate::Start(TagRecord& r, bool interactive) {
+    r.Calc_Status = kStatusNotCalculated;
+    if (r.Property_KFp == 0.0) r.Property_KFp = 1.0;
+    if (HasEnteredCoefficient(r.Meter_Type) && !IsPositiveFinite(r.C)) {
+        CError(sink_).Show(33);
+        return false;
+    }
+    if (!IsPositiveFinite(r.Pipe_IDia)) return Fail(interactive);
+    return true;
+}
+
+// The choked liquid differential (Flow_Press - vapour pressure) must be positive.
+bool CCalculate::ChokedDpOk(const TagRecord& r, bool interactive) {
+    if (r.Calc_Mode != Code(CalcMode::CriticalDrop) || ChokedLiquidDpValid(r)) return true;
+    CError(sink_).Show(13);
+    return Fail(interactive);
+}
+
+bool CCalculate::UpdateFx(TagRecord& r) {
+    const double fx = TwoPhaseFactor(r);
+    if (IsPositiveFinite(fx)) {
+        r.Fx = fx;
+        return true;
+    }
+    // A two-phase factor that is not positive has no meaning: the sizing stops.
+    if (IsFinite(fx)) r.Fx = fx;
+    CError(sink_).Show(50);
+    return false;
+}
+
+bool CCalculate::UpdateFaFwvFm(TagRecord& r, MessageSink& warnings) {
+    ThermalExpansion(r, warnings);
+    const double fwv = WaterVapourFactor(r);
+    const double fm = ManometerFactor(r);
+    if (IsFinite(fwv)) r.Fwv = fwv;
+    if (IsFinite(fm)) r.Fm = fm;
+    return IsPositiveFinite(fwv) && IsPositiveFinite(fm);
+}
+
+bool CCalculate::UpdateY(TagRecord& r, bool interactive) {
+    const double y = IsLiquid(r) ? 1.0 : context_.expansion_factor(r, sink_, interactive);
+    if (!IsPositiveFinite(y)) return false;
+    r.Y = y;
+    return true;
+}
+
+double CCalculate::Coefficient(TagRecord& r, bool interactive, bool flow_or_dp) {
+    const int32_t t = r.Meter_Type;
+    if (HasEnteredCoefficient(t)) return r.C;
+    if (flow_or_dp && t >= 1692 && t <= 1697) return context_.wedge_coefficient(r, sink_, interactive);
+    return context_.discharge_coefficient(r, sink_, interactive);
+}
+
+// Beta at flowing temperature from the bore (or, for the wedges, from the
+// segment height) of the record.
+bool CCalculate::BetaFromGeometry(TagRecord& r) {
+    const double D = r.Pipe_IDia;
+    if (!IsPositiveFinite(D)) return false;
+    if (IsWedgeMeter(r.Meter_Type)) {
+        r.SegDc = D;
+        const double beta = SegmentBeta(r.SegHs, D);
+        if (!(beta > 0.0 && beta < 1.0)) return false;
+        r.Beta = beta;
+        r.Bore = beta * D;
+        return true;
+    }
+    const double beta = r.Fa_Meter * r.Bore / (r.Fa_Pipe * D);
+    if (!(beta > 0.0 && beta < 1.0)) return false;
+    r.Beta = beta;
+    return true;
+}
+
+// Flow and dP solutions end here: the segmental orifice's beta and segment
+// height refer to its 0.98 D segment circle; all others' beta to D.
+bool CCalculate::SegmentalEnd(TagRecord& r) {
+    if (r.Meter_Type == Code(MeterType::SegmentalOrifice)) {
+        r.SegDc = kSegmentCircleRatio * r.Pipe_IDia;
+        r.Beta = r.Bore / r.SegDc;
+        const double H1 = r.Pipe_IDia * r.Beta;
+        return SegmentHeight(r, kSegmentTolerance, H1, H1 / 2.0).status == SolveStatus::Converged;
+    }
+    r.Beta = r.Bore / r.Pipe_IDia;
+    return true;
+}
+
+// The differential brings the downstream pressure below the choked pressure:
+// the flow is sonic. The results stand; E_Ftp is left to the coefficient.
+void CCalculate::SonicTest(const TagRecord& r) {
+    if (r.Calc_Mode == Code(CalcMode::CriticalDrop) || r.Calc_Mode == Code(CalcMode::Restriction)) return;
+    if (CriticalPressureOf(r, nullptr) > r.Flow_Press - r.Dp_Norm / kInH2OPerPsi) CError(sink_).Show(22);
+}
+
+void CCalculate::Succeed(TagRecord& r, bool interactive) {
+    if (r.Calc_Status != kStatusWarningsSuppressed) r.Calc_Status = kStatusCalculated;
+    if (!context_.default_project) r.Rec_Version4 = 1;
+    if (interactive && context_.check_limits) context_.check_limits(r, sink_);
+}
+
+bool CCalculate::SizeBore(TagRecord& r, bool interactive) {
+    return IsCustomDirectMeter(r.Meter_Type) ? SizeBoreCustom(r, interactive) : SizeBoreStandard(r, interactive);
+}
+
+bool CCalculate::SizeFlow(TagRecord& r, bool interactive) {
+    return IsCustomDirectMeter(r.Meter_Type) ? SizeFlowOrDpCustom(r, interactive, true)
+                                             : SizeFlowStandard(r, interactive);
+}
+
+bool CCalculate::SizeDp(TagRecord& r, bool interactive) {
+    return IsCustomDirectMeter(r.Meter_Type) ? SizeFlowOrDpCustom(r, interactive, false)
+                                             : SizeDpStandard(r, interactive);
+}
+
+bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
+    const int passes = IsWedgeMeter(r.Meter_Type) ? kWedgePasses : 1;
+    const double D = r.Pipe_IDia;
+    NullMessageSink repeat_sink;
+    if (!Start(r, interactive)) return false;
+    for (int pass = 0; pass < passes; ++pass) {
+        // Each pass starts clean.
+        r.Calc_Status = kStatusNotCalculated;
+        r.Sm = r.Rd = r.Y = r.Beta = r.Bore = 0.0;
+        // Warnings of the factors are shown once, not once per pass.
+        if (!UpdateFx(r)) return Fail(interactive);
+        if (!UpdateFaFwvFm(r, pass == 0 ? sink_ : repeat_sink)) return Fail(interactive);
+        if (!ChokedDpOk(r, interactive)) return false;
+
+        const double Sm = SizingFactor(r);
+        if (!(Sm > 0.0 && Sm < 1.0)) {
+            CError(sink_).Show(20);
+            return Fail(interactive);
+        }
+        r.Sm = Sm;
+        r.Rd = PipeReynolds(r, r.Flow_Norm);
+        r.Beta = InitialBeta(r);
+
+        // At least one round per pass, so every pass leaves its own C, Y and
+        // bore (a pass whose start beta happened to equal the previous pass's
+        // last beta would otherwise keep a zero bore).
+        int rounds = 0;
+        double beta_prev = 1.0;
+        do {
+            if (++rounds > kMaxRounds) return Fail(interactive);
+            beta_prev = r.Beta;
+            r.Bore = D * beta_prev;
+            if (!UpdateY(r, interactive)) return Fail(interactive);
+            const double C = Coefficient(r, interactive, false);
+            if (IsFinite(C)) r.C = C;
+            if (!IsPositiveFinite(C)) return Fail(interactive);
+            if (r.Factor_SatLiq == 1 && r.Factor_QualX == 0.0 && !UpdateFx(r)) return Fail(interactive);
+            const double beta = BetaFromSm(r);
+            if (!(beta > 0.0 && beta < 1.0)) return Fail(interactive);
+            r.Beta = beta;
+            if (beta_prev > 0.99) return Fail(interactive);
+        } while (!(std::fabs(beta_prev - r.Beta) <= kBetaTolerance));
+
+        if (r.Meter_Type == Code(MeterType::SegmentalOrifice)) {
+            r.SegDc = kSegmentCircleRatio * D;
+            r.Beta = r.Beta / kSegmentCircleRatio;
+            const double H1 = D * r.Beta;
+            if (SegmentHeight(r, kSegmentTolerance, H1, H1 / 2.0).status != SolveStatus::Converged)
+                return Fail(interactive);
+        } else if (IsWedgeMeter(r.Meter_Type)) {
+            r.SegDc = D;
+            if (SegmentHeight(r, kSegmentTolerance, r.Bore, r.Bore / 2.0).status != SolveStatus::Converged)
+                return Fail(interactive);
+        } else {
+            // Bore and beta at the reference temperature of 68 deg F.
+            r.Beta = r.Beta * r.Fa_Pipe / r.Fa_Meter;
+            r.Bore = D * r.Beta;
+        }
+        r.Dp_Loss = PermanentLoss(r);
+        r.Sm = r.Sm / r.Fwv;
+        // A wedge's five passes give one sonic warning, not five.
+        if (pass == 0) SonicTest(r);
+    }
+    Succeed(r, interactive);
+    return true;
+}
+
+bool CCalculate::SizeFlowStandard(TagRecord& r, bool interactive) {
+    if (!HasEnteredCoefficient(r.Meter_Type) && r.C == 0.0) r.C = 0.75;  // start value
+    if (!Start(r, interactive)) return false;
+    if (!UpdateFaFwvFm(r, sink_)) return Fail(interactive);
+    if (!BetaFromGeometry(r)) return Fail(interactive);
+    if (!UpdateFx(r)) return Fail(interactive);
+    if (!UpdateY(r, interactive)) return Fail(interactive);
+    if (!ChokedDpOk(r, interactive)) return false;
+    r.Sm = SmFromBeta(r);
+
+    // One round: the flow at the current Sm, its Reynolds number, the
+    // coefficient there and the Sm that follows.
+    const auto round = [&]() {
+        const double sf = SizingFactor(r);  // evaluated at Q = 1/Sm: gives 1/Q
+        const double Q = 1.0 / sf;
+        if (!IsPositiveFinite(sf) || !IsPositiveFinite(Q)) return false;
+        r.Flow_Norm = Q;
+        r.Rd = PipeReynolds(r, Q);
+        const double C = Coefficient(r, interactive, true);
+        if (IsFinite(C)) r.C = C;
+        if (!IsPositiveFinite(C)) return false;
+        r.Sm = SmFromBeta(r);
+        return true;
+    };
+
+    bool converged = false;
+    for (int i = 0; i < kMaxRounds && !converged; ++i) {
+        if (!(r.Sm > 0.0 && r.Sm < kSmLimitFlowDp)) {
+            CError(sink_).Show(20);
+            return Fail(interactive);
+        }
+        const double Sm_prev = r.Sm;
+        if (!round()) return Fail(interactive);
+        converged = std::fabs(Sm_prev - r.Sm) <= kSmTolerance;
+    }
+    if (!converged) return Fail(interactive);
+
+    r.Dp_Loss = PermanentLoss(r);
+    if (!round()) return Fail(interactive);
+    if (r.Calc_Mode == Code(CalcMode::CriticalDrop)) {
+        r.Flow_Max = r.Flow_Norm;
+    } else {
+        const double Qmax = std::sqrt(r.Dp_Max / r.Dp_Norm) * r.Flow_Norm;
+        if (!IsFinite(Qmax)) return Fail(interactive);
+        r.Flow_Max = Qmax;
+        SonicTest(r);
+    }
+    if (interactive && context_.check_limits) context_.check_limits(r, sink_);
+    if (!SegmentalEnd(r)) return Fail(interactive);
+    if (r.Calc_Status != kStatusWarningsSuppressed) r.Calc_Status = kStatusCalculated;
+    if (!context_.default_project) r.Rec_Version4 = 1;
+    return true;
+}
+
+bool CCalculate::SizeDpStandard(TagRecord& r, bool interactive) {
+    if (!Start(r, interactive)) return false;
+    if (!UpdateFaFwvFm(r, sink_)) return Fail(interactive);
+    if (!BetaFromGeometry(r)) return Fail(interactive);
+    if (!UpdateFx(r)) return Fail(interactive);
+    if (!UpdateY(r, interactive)) return Fail(interactive);  // at the differential the record holds
+    if (!ChokedDpOk(r, interactive)) return false;
+    r.Rd = PipeReynolds(r, r.Flow_Norm);
+    const double C = Coefficient(r, interactive, true);
+    if (IsFinite(C)) r.C = C;
+    if (!IsPositiveFinite(C)) return Fail(interactive);
+    r.Sm = SmFromBeta(r);
+
+    // The differential at the current Sm: the factor evaluated at hw = Sm^2 is
+    // sqrt(hw) of the solution.
+    const auto differential = [&]() {
+        if (!(r.Sm > 0.0)) return false;
+        const double sf = SizingFactor(r);
+        const double hw = sf * sf;
+        if (!IsPositiveFinite(hw)) return false;
+        r.Dp_Norm = hw;
+        return true;
+    };
+    if (!differential()) {
+        CError(sink_).Show(20);
+        return Fail(interactive);
+    }
+
+    bool converged = false;
+    for (int i = 0; i < kMaxRounds && !converged; ++i) {
+        if (!(r.Sm > 0.0 && r.Sm < kSmLimitFlowDp)) {
+            CError(sink_).Show(20);
+            return Fail(interactive);
+        }
+        const double Sm_prev = r.Sm;
+        if (!differential()) return Fail(interactive);
+        if (!UpdateY(r, interactive)) return Fail(interactive);  // Y at the new differential
+        r.Sm = SmFromBeta(r);
+        converged = std::fabs(r.Sm - Sm_prev) <= kSmTolerance;
+    }
+    if (!converged) return Fail(interactive);
+
+    r.Dp_Loss = PermanentLoss(r);
+    if (!differential()) return Fail(interactive);
+    const double q = r.Flow_Max / r.Flow_Norm;
+    const double hmax = q * q * r.Dp_Norm;
+    if (!IsFinite(hmax)) return Fail(interactive);
+    r.Dp_Max = hmax;
+    r.Beta = r.Bore / r.Pipe_IDia;
+    SonicTest(r);
+    if (interactive && context_.check_limits) context_.check_limits(r, sink_);
+    if (!SegmentalEnd(r)) return Fail(interactive);
+    if (r.Calc_Status != kStatusWarningsSuppressed) r.Calc_Status = kStatusCalculated;
+    if (!context_.default_project) r.Rec_Version4 = 1;
+    return true;
+}
+
+}  // namespace quorven

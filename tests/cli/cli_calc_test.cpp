@@ -1,0 +1,144 @@
+// quorven-cli calc run as a user runs it, on tags made with tag new and tag set.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "record/file_io.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliRun {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class CliCalcTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // One directory per process: other checkouts may run the same tests at once.
+        dir_ = fs::temp_directory_path() /
+               ("quorven-calc-" + std::to_string(getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    CliRun Cli(const std::string& args) {
+        const std::string err_path = (dir_ / "stderr.txt").string();
+        const std::string cmd = std::string(QUORVEN_CLI) + " " + args + " 2>" + Quote(err_path);
+        CliRun run{};
+        FILE* p = popen(cmd.c_str(), "r");
+        if (!p) return {-1, "", "popen failed"};
+        std::array<char, 4096> buf;
+        std::size_t n;
+        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) run.out.append(buf.data(), n);
+        const int raw = pclose(p);
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.err = quorven::ReadFileBytes(err_path, 1 << 20).value_or("");
+        return run;
+    }
+    std::string Tag(const char* name) const { return Quote((dir_ / name).string()); }
+    std::string Bytes(const char* name) const {
+        return quorven::ReadFileBytes((dir_ / name).string(), 1 << 20).value_or("");
+    }
+    nlohmann::json Show(const char* name) { return nlohmann::json::parse(Cli("tag show --json " + Tag(name)).out); }
+
+    // A calibrated orifice (C 0.6) in a 4.026 in pipe, 55000 lb/h of a liquid of
+    // 55 lb/ft3 (Fp 1.02) at 68 F, 64 of 100 inH2O.
+    void MakeCustomLiquidTag(const char* name) {
+        ASSERT_EQ(Cli("tag new " + Tag(name)).status, 0);
+        const CliRun set = Cli("tag set " + Tag(name) +
+                               " Tag_No=FE-201 Meter_Type=1360 C=0.6 Fluid_Equation=1346 Fluid_Condition=1348"
+                               " Fluid_Property=1350 Flow_RhoGZ=55 Property_KFp=1.02 Property_Visc=2"
+                               " Flow_Press=100 Flow_Temp=527.67 Flow_Max=68750 Flow_Norm=55000 Dp_Max=100");
+        ASSERT_EQ(set.status, 0) << set.err;
+    }
+    fs::path dir_;
+};
+
+TEST_F(CliCalcTest, SizesACustomMeterTagAndWritesIt) {
+    MakeCustomLiquidTag("a.tag");
+    const CliRun calc = Cli("calc " + Tag("a.tag") + " --out " + Tag("b.tag"));
+    ASSERT_EQ(calc.status, 0) << calc.err;
+    EXPECT_TRUE(calc.err.empty()) << calc.err;
+    EXPECT_EQ(calc.out.rfind("Calculated.\n", 0), 0u);
+    EXPECT_NE(calc.out.find("Calc_Status = 1\n"), std::string::npos);
+
+    const auto b = Show("b.tag");
+    // Hand calculation (python, textbook equation W = 3600 C (pi/4) d^2
+    // sqrt(2 gc dp rho) / sqrt(1 - b^4)): bore 2.0302872 in.
+    EXPECT_NEAR(b["Bore"].get<double>(), 2.0302872496, 5e-5);
+    EXPECT_EQ(b["Calc_Status"], 1);
+    EXPECT_EQ(b["Tag_No"], "FE-201");
+    EXPECT_EQ(Show("a.tag")["Calc_Status"], 0);  // the input tag is not touched
+
+    // Flow from that bore gives the flow back.
+    ASSERT_EQ(Cli("tag set " + Tag("b.tag") + " Calc_SizeParam=1122 Flow_Norm=0 Flow_Max=0").status, 0);
+    const CliRun flow = Cli("calc --json " + Tag("b.tag"));
+    ASSERT_EQ(flow.status, 0) << flow.err;
+    const auto j = nlohmann::json::parse(flow.out);
+    EXPECT_EQ(j["ok"], true);
+    EXPECT_EQ(j["messages"], nlohmann::json::array());
+    EXPECT_NEAR(j["Flow_Norm"].get<double>(), 55000.0, 55000.0 * 1e-9);
+    EXPECT_NEAR(j["Flow_Max"].get<double>(), 68750.0, 68750.0 * 1e-9);
+    EXPECT_EQ(j.size(), 231u + 2u);  // every field, the messages and ok
+}
+
+TEST_F(CliCalcTest, RefusedSizingPrintsItsMessageAndWritesNothing) {
+    MakeCustomLiquidTag("a.tag");
+    ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " C=0").status, 0);
+    ASSERT_EQ(Cli("tag new " + Tag("old.tag")).status, 0);
+    const std::string old_bytes = Bytes("old.tag");
+
+    const CliRun calc = Cli("calc " + Tag("a.tag") + " --out " + Tag("old.tag"));
+    EXPECT_EQ(calc.status, 1);
+    EXPECT_NE(calc.err.find("Error #33: You have not entered the discharge coefficient for this orifice calculation."),
+              std::string::npos)
+        << calc.err;
+    EXPECT_NE(calc.err.find("nothing was written"), std::string::npos);
+    EXPECT_EQ(calc.out.rfind("Not calculated.\n", 0), 0u);
+    EXPECT_EQ(Bytes("old.tag"), old_bytes);
+
+    const auto j = nlohmann::json::parse(Cli("calc --json " + Tag("a.tag")).out);
+    EXPECT_EQ(j["ok"], false);
+    ASSERT_EQ(j["messages"].size(), 1u);
+    EXPECT_EQ(j["messages"][0].get<std::string>().rfind("Error #33: ", 0), 0u);
+    EXPECT_EQ(j["Calc_Status"], 0);
+}
+
+TEST_F(CliCalcTest, OtherFailuresExitNonZero) {
+    MakeCustomLiquidTag("a.tag");
+    ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " Calc_Mode=1125").status, 0);
+    const CliRun mode = Cli("calc " + Tag("a.tag"));
+    EXPECT_EQ(mode.status, 1);
+    EXPECT_NE(mode.err.find("only flow-meter mode"), std::string::npos);
+
+    const CliRun missing = Cli("calc " + Tag("missing.tag"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("Error #49: "), std::string::npos);
+
+    MakeCustomLiquidTag("big.tag");  // far more flow than the line can carry
+    ASSERT_EQ(Cli("tag set " + Tag("big.tag") + " Meter_Type=1762 Flow_Max=2e7 Flow_Norm=1.6e7").status, 0);
+    const CliRun big = Cli("calc " + Tag("big.tag"));
+    EXPECT_EQ(big.status, 1);
+    EXPECT_NE(big.err.find("Error #20: "), std::string::npos) << big.err;
+}
+
+}  // namespace
