@@ -22,8 +22,8 @@ struct CalcContext {
     // sizing marks the record as of the current format (Rec_Version4 = 1).
     bool default_project = true;
     // Validity limit checks, run after a successful interactive sizing; they may
-    // set Calc_Status to 20. None when empty.
-    std::function<void(TagRecord&, MessageSink&)> check_limits;
+    // set Calc_Status to 20, or void the result (false). CheckLimits when empty.
+    std::function<bool(TagRecord&, MessageSink&)> check_limits;
     // Saturation pressure of water [psia] at T [deg F]; the IFC-67 steam table
     // when empty. Tests install their own.
     SatPressureFn sat_pressure;
@@ -80,7 +80,7 @@ private:
     bool BetaFromGeometry(TagRecord& r);
     bool SegmentalEnd(TagRecord& r);
     void SonicTest(const TagRecord& r);
-    void Succeed(TagRecord& r, bool interactive);
+    bool Succeed(TagRecord& r, bool interactive);
 
     MessageSink& sink_;
     CalcContext context_;

@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "engine/calculate.h"
+#include "engine/limits.h"
 #include "engine/coefficients.h"
 #include "fluids/steam_ifc67.h"
 #include "record/choice_codes.h"
@@ -150,10 +151,13 @@ void CCalculate::SonicTest(const TagRecord& r) {
     if (CriticalPressureOf(r, nullptr) > r.Flow_Press - r.Dp_Norm / kInH2OPerPsi) CError(sink_).Show(22);
 }
 
-void CCalculate::Succeed(TagRecord& r, bool interactive) {
+// The sizing stands: status 1, then (interactive only) the validity limit checks,
+// which may suppress further warnings (status 20) or void a critical-drop result.
+bool CCalculate::Succeed(TagRecord& r, bool interactive) {
     if (r.Calc_Status != kStatusWarningsSuppressed) r.Calc_Status = kStatusCalculated;
     if (!context_.default_project) r.Rec_Version4 = 1;
-    if (interactive && context_.check_limits) context_.check_limits(r, sink_);
+    if (!interactive) return true;
+    return context_.check_limits ? context_.check_limits(r, sink_) : CheckLimits(r, sink_, true);
 }
 
 bool CCalculate::SizeBore(TagRecord& r, bool interactive) {
@@ -233,7 +237,7 @@ bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
         // A wedge's five passes give one sonic warning, not five.
         if (pass == 0) SonicTest(r);
     }
-    Succeed(r, interactive);
+    if (!Succeed(r, interactive)) return false;
     return true;
 }
 
@@ -284,11 +288,8 @@ bool CCalculate::SizeFlowStandard(TagRecord& r, bool interactive) {
         r.Flow_Max = Qmax;
         SonicTest(r);
     }
-    if (interactive && context_.check_limits) context_.check_limits(r, sink_);
     if (!SegmentalEnd(r)) return Fail(interactive);
-    if (r.Calc_Status != kStatusWarningsSuppressed) r.Calc_Status = kStatusCalculated;
-    if (!context_.default_project) r.Rec_Version4 = 1;
-    return true;
+    return Succeed(r, interactive);
 }
 
 bool CCalculate::SizeDpStandard(TagRecord& r, bool interactive) {
@@ -341,11 +342,8 @@ bool CCalculate::SizeDpStandard(TagRecord& r, bool interactive) {
     r.Dp_Max = hmax;
     r.Beta = r.Bore / r.Pipe_IDia;
     SonicTest(r);
-    if (interactive && context_.check_limits) context_.check_limits(r, sink_);
     if (!SegmentalEnd(r)) return Fail(interactive);
-    if (r.Calc_Status != kStatusWarningsSuppressed) r.Calc_Status = kStatusCalculated;
-    if (!context_.default_project) r.Rec_Version4 = 1;
-    return true;
+    return Succeed(r, interactive);
 }
 
 }  // namespace quorven
