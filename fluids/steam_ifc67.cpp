@@ -325,18 +325,20 @@ std::optional<double> CSteamTable::BracketVPT3(double P_psia, double T_F, Start 
     }
     if (!lo_v) return std::nullopt;
     double a = *lo_v, b = *hi_v;
-    double ra = *r_of(a);
-    for (int i = 0; i < 200 && b - a > 1e-15 * b; ++i) {
+    std::optional<double> ra = r_of(a);
+    for (int i = 0; i < 200 && ra && b - a > 1e-15 * b; ++i) {
         const double mid = 0.5 * (a + b);
-        const double rm = *r_of(mid);
-        if (rm == 0.0) return mid;
-        if ((rm > 0.0) == (ra > 0.0)) {
+        const std::optional<double> rm = r_of(mid);
+        if (!rm) return std::nullopt;
+        if (*rm == 0.0) return mid;
+        if ((*rm > 0.0) == (*ra > 0.0)) {
             a = mid;
             ra = rm;
         } else {
             b = mid;
         }
     }
+    if (!ra) return std::nullopt;
     return 0.5 * (a + b);
 }
 
