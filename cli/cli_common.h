@@ -48,5 +48,6 @@ void RegisterMessageCommands(CLI::App& app, CommandContext& ctx);
 void RegisterCoefficientCommands(CLI::App& app, CommandContext& ctx);
 void RegisterUnitsCommands(CLI::App& app, CommandContext& ctx);
 void RegisterCalcCommands(CLI::App& app, CommandContext& ctx);
+void RegisterSteamCommands(CLI::App& app, CommandContext& ctx);
 
 }  // namespace quorven::cli

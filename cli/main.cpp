@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
     quorven::cli::RegisterCoefficientCommands(app, ctx);
     quorven::cli::RegisterUnitsCommands(app, ctx);
     quorven::cli::RegisterCalcCommands(app, ctx);
+    quorven::cli::RegisterSteamCommands(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -46,10 +46,18 @@ constexpr double kSMin = 0.804, kSMax = 3.0;
 // pressure is liquid-like and TPS lets its points go down to 662 deg F.
 constexpr double kSCrit = 1.061160140728766;
 
-double Theta(double T_F) { return (T_F + kRankine) / kTc_R; }
-double Beta(double P_psia) { return P_psia / kPc_psia; }
-bool Finite(double a) { return std::isfinite(a); }
-bool Finite(double a, double b, double c) { return std::isfinite(a) && std::isfinite(b) && std::isfinite(c); }
+double Theta(double T_F) {
+    return (T_F + kRankine) / kTc_R;
+}
+double Beta(double P_psia) {
+    return P_psia / kPc_psia;
+}
+bool Finite(double a) {
+    return std::isfinite(a);
+}
+bool Finite(double a, double b, double c) {
+    return std::isfinite(a) && std::isfinite(b) && std::isfinite(c);
+}
 
 double Keep(const std::optional<double>& r, double& memory) {
     if (r) memory = *r;
@@ -108,7 +116,9 @@ std::optional<double> CSteamTable::TrySatTemperature(double P_psia) {
     return std::nullopt;
 }
 
-double CSteamTable::SatTemperature(double P_psia) { return TrySatTemperature(P_psia).value_or(0.0); }
+double CSteamTable::SatTemperature(double P_psia) {
+    return TrySatTemperature(P_psia).value_or(0.0);
+}
 
 // --- Boundary of regions 2 and 3 ---
 
@@ -120,7 +130,9 @@ std::optional<double> CSteamTable::TryP23T(double T_F) {
     return ifc67::BetaL(Theta(T_F)) * kPc_psia;
 }
 
-double CSteamTable::P23T(double T_F) { return Keep(TryP23T(T_F), p23_); }
+double CSteamTable::P23T(double T_F) {
+    return Keep(TryP23T(T_F), p23_);
+}
 
 // --- Region 1 and compressed water ---
 
@@ -138,7 +150,8 @@ std::optional<CSteamTable::State> CSteamTable::TryRegion1(std::string_view label
     return st;
 }
 
-std::optional<CSteamTable::State> CSteamTable::TryWaterState(std::string_view label, double P_psia, double T_F) {
+std::optional<CSteamTable::State> CSteamTable::TryWaterState(std::string_view label, double P_psia,
+                                                             double T_F) {
     if (!(T_F > kT1Max_F)) return TryRegion1(label, P_psia, T_F);
     const std::optional<double> v = TryVPT3(P_psia, T_F, Start::Liquid);
     if (!v) return std::nullopt;
@@ -200,7 +213,8 @@ double CSteamTable::SPT2(double P_psia, double T_F) {
 
 // --- Region 3 ---
 
-std::optional<CSteamTable::State3> CSteamTable::TryRegion3(std::string_view label, double v_ft3_lb, double T_F) {
+std::optional<CSteamTable::State3> CSteamTable::TryRegion3(std::string_view label, double v_ft3_lb,
+                                                           double T_F) {
     if (!(v_ft3_lb >= kV3Min_ft3_lb && v_ft3_lb <= kV3Max_ft3_lb && T_F > kT3Min_F && T_F <= kT3Max_F)) {
         Report(label, v_ft3_lb, T_F);
         return std::nullopt;
@@ -311,18 +325,20 @@ std::optional<double> CSteamTable::BracketVPT3(double P_psia, double T_F, Start 
     }
     if (!lo_v) return std::nullopt;
     double a = *lo_v, b = *hi_v;
-    double ra = *r_of(a);
-    for (int i = 0; i < 200 && b - a > 1e-15 * b; ++i) {
+    std::optional<double> ra = r_of(a);
+    for (int i = 0; i < 200 && ra && b - a > 1e-15 * b; ++i) {
         const double mid = 0.5 * (a + b);
-        const double rm = *r_of(mid);
-        if (rm == 0.0) return mid;
-        if ((rm > 0.0) == (ra > 0.0)) {
+        const std::optional<double> rm = r_of(mid);
+        if (!rm) return std::nullopt;
+        if (*rm == 0.0) return mid;
+        if ((*rm > 0.0) == (*ra > 0.0)) {
             a = mid;
             ra = rm;
         } else {
             b = mid;
         }
     }
+    if (!ra) return std::nullopt;
     return 0.5 * (a + b);
 }
 
@@ -368,13 +384,12 @@ std::optional<CSteamTable::State> CSteamTable::SteamState(double P_psia, double 
 // The first estimate is left to the implementer. The program's fitted polynomials
 // are not published; here the estimate comes from bisecting the vapour-side states
 // between the lowest temperature of the search and 1600 deg F, then regula falsi in
-// the last bracket, and m from that bracket. The points are held within that search range: from the saturation
-// temperature at pressures up to the critical one (TPH and TPS serve superheated
-// states; below saturation the vapour-side choice would evaluate metastable or
-// liquid states that region 2 and region 3 with the vapour start do not describe),
-// from 705.47 deg F above it (662 deg F for entropies below the critical entropy,
-// as Part 3.5 says), and from 25 deg F where the pressure is below the saturation
-// line's range.
+// the last bracket, and m from that bracket. The points are held within that search range: from the
+// saturation temperature at pressures up to the critical one (TPH and TPS serve superheated states; below
+// saturation the vapour-side choice would evaluate metastable or liquid states that region 2 and region 3
+// with the vapour start do not describe), from 705.47 deg F above it (662 deg F for entropies below the
+// critical entropy, as Part 3.5 says), and from 25 deg F where the pressure is below the saturation line's
+// range.
 
 namespace {
 
@@ -398,7 +413,9 @@ std::optional<double> CSteamTable::InvertT(double P_psia, double target, bool en
     };
     const double tol = entropy ? 0.00004 : 0.04;
     // The step in T for a change dx of the property, with slope m.
-    const auto step = [&](double m, double T, double dx) { return entropy ? m * (T + kRankine) * dx : m * dx; };
+    const auto step = [&](double m, double T, double dx) {
+        return entropy ? m * (T + kRankine) * dx : m * dx;
+    };
     const auto secant = [&](double Ta, double xa, double Tb, double xb) {
         return entropy ? (Tb - Ta) / ((0.5 * (Ta + Tb) + kRankine) * (xb - xa)) : (Tb - Ta) / (xb - xa);
     };
@@ -485,7 +502,9 @@ std::optional<double> CSteamTable::TryTPH(double P_psia, double h_btu_lb) {
     return T;
 }
 
-double CSteamTable::TPH(double P_psia, double h_btu_lb) { return Keep(TryTPH(P_psia, h_btu_lb), t_); }
+double CSteamTable::TPH(double P_psia, double h_btu_lb) {
+    return Keep(TryTPH(P_psia, h_btu_lb), t_);
+}
 
 std::optional<double> CSteamTable::TryTPS(double P_psia, double s_btu_lbR) {
     if (!(P_psia >= 0.0 && P_psia <= kPMax_psia && s_btu_lbR >= kSMin && s_btu_lbR <= kSMax)) {
@@ -503,7 +522,9 @@ std::optional<double> CSteamTable::TryTPS(double P_psia, double s_btu_lbR) {
     return T;
 }
 
-double CSteamTable::TPS(double P_psia, double s_btu_lbR) { return Keep(TryTPS(P_psia, s_btu_lbR), t_); }
+double CSteamTable::TPS(double P_psia, double s_btu_lbR) {
+    return Keep(TryTPS(P_psia, s_btu_lbR), t_);
+}
 
 // --- Wet states ---
 //
@@ -566,8 +587,14 @@ std::optional<double> CSteamTable::TrySPH(double P_psia, double h_btu_lb) {
     return r->s_btu_lbR;
 }
 
-double CSteamTable::VPH(double P_psia, double h_btu_lb) { return Keep(TryVPH(P_psia, h_btu_lb), v_); }
-double CSteamTable::VPS(double P_psia, double s_btu_lbR) { return Keep(TryVPS(P_psia, s_btu_lbR), v_); }
-double CSteamTable::SPH(double P_psia, double h_btu_lb) { return Keep(TrySPH(P_psia, h_btu_lb), s_); }
+double CSteamTable::VPH(double P_psia, double h_btu_lb) {
+    return Keep(TryVPH(P_psia, h_btu_lb), v_);
+}
+double CSteamTable::VPS(double P_psia, double s_btu_lbR) {
+    return Keep(TryVPS(P_psia, s_btu_lbR), v_);
+}
+double CSteamTable::SPH(double P_psia, double h_btu_lb) {
+    return Keep(TrySPH(P_psia, h_btu_lb), s_);
+}
 
 }  // namespace quorven

@@ -155,7 +155,8 @@ private:
     std::optional<double> BracketVPT3(double P_psia, double T_F, Start start);
     // The iteration of TPH (entropy = false) and TPS (true) from T_lo up to 1600 deg F;
     // slope_blend > 0 averages the first slope with it.
-    std::optional<double> InvertT(double P_psia, double target, bool entropy, double T_lo, double slope_blend);
+    std::optional<double> InvertT(double P_psia, double target, bool entropy, double T_lo,
+                                  double slope_blend);
     double LowestSearchT(double P_psia);
     std::optional<double> TryTPH(double P_psia, double h_btu_lb);
     std::optional<double> TryTPS(double P_psia, double s_btu_lbR);

@@ -27,7 +27,9 @@ double RoundHalfUp(double x, int decimals) {
     return std::floor(x * scale + 0.5) / scale;
 }
 
-bool Positive(double x) { return std::isfinite(x) && x > 0.0; }
+bool Positive(double x) {
+    return std::isfinite(x) && x > 0.0;
+}
 
 }  // namespace
 
@@ -61,14 +63,19 @@ std::optional<double> CSteamTable::TrySteamIsentropicExponent(double P_psia, dou
     const std::optional<State> st = SteamState(P_psia, T_F);
     if (!st) return std::nullopt;
     const double P2 = 1.05 * P_psia;
-    const std::optional<double> s1 = TrySPH(P_psia, st->h_btu_lb);
-    if (!s1) return std::nullopt;
-    const std::optional<double> v1 = TryVPH(P_psia, st->h_btu_lb);
-    if (!v1) return std::nullopt;
-    const std::optional<double> v2 = TryVPS(P2, *s1);
+    // s1 = SPH(P, h1) and v1 = VPH(P, h1) come from the same wet-or-superheated
+    // evaluation; VPH's range (the narrower of the two) is checked first.
+    if (!(st->h_btu_lb >= 500.0 && st->h_btu_lb <= 1860.0)) {
+        Report("SteamIsentropicExponent VPH (PIN,HIN)", P_psia, st->h_btu_lb);
+        return std::nullopt;
+    }
+    const std::optional<WetResult> state1 = TryWet(P_psia, st->h_btu_lb, true);
+    if (!state1) return std::nullopt;
+    const double v1 = state1->v_ft3_lb;
+    const std::optional<double> v2 = TryVPS(P2, state1->s_btu_lbR);
     if (!v2) return std::nullopt;
-    if (!Positive(*v1) || !Positive(*v2) || *v2 == *v1) return std::nullopt;
-    const double k = std::log(P_psia / P2) / std::log(*v2 / *v1);
+    if (!Positive(v1) || !Positive(*v2) || *v2 == v1) return std::nullopt;
+    const double k = std::log(P_psia / P2) / std::log(*v2 / v1);
     if (!Positive(k)) return std::nullopt;
     return k;
 }
@@ -113,9 +120,8 @@ std::optional<SteamProperties> CSteamTable::SaturatedSet(double P_psia, double T
 
 std::optional<SteamProperties> CSteamTable::SaturatedSteamAtPressure(double P_psia, MessageSink& sink) const {
     CSteamTable t = Fresh();
-    const std::optional<double> Ts = (P_psia >= kSatPMin_psia && P_psia <= kPc_psia)
-                                         ? t.TrySatTemperature(P_psia)
-                                         : std::nullopt;
+    const std::optional<double> Ts =
+        (P_psia >= kSatPMin_psia && P_psia <= kPc_psia) ? t.TrySatTemperature(P_psia) : std::nullopt;
     if (!Ts) {
         CError(sink).Show(kErrorLiquidState);
         return std::nullopt;
@@ -128,7 +134,8 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtPressure(double P_ps
 
 std::optional<SteamProperties> CSteamTable::SaturatedSteamAtTemperature(double T_F, MessageSink& sink) const {
     CSteamTable t = Fresh();
-    const std::optional<double> P = (T_F >= 32.0 && T_F <= kTc_F) ? t.TrySatPressure(T_F, nullptr) : std::nullopt;
+    const std::optional<double> P =
+        (T_F >= 32.0 && T_F <= kTc_F) ? t.TrySatPressure(T_F, nullptr) : std::nullopt;
     if (!P) {
         CError(sink).Show(kErrorLiquidState);
         return std::nullopt;
@@ -138,7 +145,8 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtTemperature(double T
     return p;
 }
 
-std::optional<SteamProperties> CSteamTable::SuperheatedSteam(double P_psia, double T_F, MessageSink& sink) const {
+std::optional<SteamProperties> CSteamTable::SuperheatedSteam(double P_psia, double T_F,
+                                                             MessageSink& sink) const {
     CSteamTable t = Fresh();
     // Part 3.5: accepted when P <= Psat(T) (32 to 705.47 deg F) or T is above 705.47;
     // a non-positive pressure has no steam state either.
@@ -156,10 +164,12 @@ std::optional<SteamProperties> CSteamTable::SuperheatedSteam(double P_psia, doub
     return t.SaturatedSet(P_psia, T_F, sink);
 }
 
-std::optional<CompressedWaterProperties> CSteamTable::CompressedWater(double P_psia, double T_F, double Pb_psia,
-                                                                      double Tb_F, MessageSink& sink) const {
+std::optional<CompressedWaterProperties> CSteamTable::CompressedWater(double P_psia, double T_F,
+                                                                      double Pb_psia, double Tb_F,
+                                                                      MessageSink& sink) const {
     CSteamTable t = Fresh();
-    const std::optional<double> Psat = (T_F >= 32.0 && T_F <= kTc_F) ? t.TrySatPressure(T_F, nullptr) : std::nullopt;
+    const std::optional<double> Psat =
+        (T_F >= 32.0 && T_F <= kTc_F) ? t.TrySatPressure(T_F, nullptr) : std::nullopt;
     std::optional<State> flowing, base;
     std::optional<double> mu;
     if (Psat && P_psia >= *Psat) {

@@ -166,4 +166,81 @@ TEST_F(CliTest, UsageErrorsExitNonZero) {
     EXPECT_EQ(Cli("--help").status, 0);
 }
 
+// ---------------------------------------------------------------- steam
+
+TEST_F(CliTest, SteamSaturationLine) {
+    const CliRun p = Cli("steam psat 212 --json");
+    ASSERT_EQ(p.status, 0) << p.err;
+    EXPECT_NEAR(nlohmann::json::parse(p.out)["psat_psia"].get<double>(), 14.696, 0.0005);  // Part 3.5
+    const CliRun p662 = Cli("steam psat 662 --json");
+    EXPECT_NEAR(nlohmann::json::parse(p662.out)["psat_psia"].get<double>(), 2398.217, 0.0005);
+    const CliRun t = Cli("steam tsat 14.696 --json");
+    ASSERT_EQ(t.status, 0) << t.err;
+    EXPECT_NEAR(nlohmann::json::parse(t.out)["tsat_F"].get<double>(), 212.0, 0.001);
+    const CliRun text = Cli("steam psat 212");
+    EXPECT_EQ(text.out, "Saturation pressure at 212 deg F: 14.695987 psia\n");
+}
+
+TEST_F(CliTest, SteamPropsOfWaterAndSteam) {
+    const CliRun w = Cli("steam props 14.7 60 --json");
+    ASSERT_EQ(w.status, 0) << w.err;
+    const auto jw = nlohmann::json::parse(w.out);
+    EXPECT_EQ(jw["phase"], "compressed water");
+    EXPECT_EQ(jw["region"], 1);
+    EXPECT_NEAR(jw["rho_lb_ft3"].get<double>(), 62.37, 0.005);  // Part 3.5
+    EXPECT_NEAR(jw["v_ft3_lb"].get<double>() * jw["rho_lb_ft3"].get<double>(), 1.0, 1e-12);
+    EXPECT_TRUE(jw["k"].is_null());
+    for (const char* key : {"psat_psia", "tsat_F", "h_btu_lb", "s_btu_lbR", "mu_cP"}) EXPECT_TRUE(jw[key].is_number()) << key;
+
+    const CliRun s = Cli("steam props 100 500 --json");
+    ASSERT_EQ(s.status, 0) << s.err;
+    const auto js = nlohmann::json::parse(s.out);
+    EXPECT_EQ(js["phase"], "superheated steam");
+    EXPECT_EQ(js["region"], 2);
+    // 1967 ASME Steam Tables, 100 psia and 500 deg F: v 5.589 ft3/lb, s 1.7085 Btu/(lb R)
+    EXPECT_NEAR(js["v_ft3_lb"].get<double>(), 5.589, 0.003);
+    EXPECT_NEAR(js["s_btu_lbR"].get<double>(), 1.7085, 0.0005);
+    EXPECT_NEAR(js["k"].get<double>(), 1.30, 0.01);
+    EXPECT_TRUE(js["tsat_F"].is_number());
+
+    const CliRun text = Cli("steam props 100 500");
+    ASSERT_EQ(text.status, 0);
+    EXPECT_NE(text.out.find("Phase:               superheated steam (IFC-67 region 2)"), std::string::npos);
+    EXPECT_NE(text.out.find("Isentropic exponent: 1.29"), std::string::npos);
+}
+
+TEST_F(CliTest, SteamBadInputIsAnErrorAndNeverNaN) {
+    struct {
+        const char* args;
+        const char* message;
+    } const cases[] = {
+        {"steam psat abc", "needs a finite decimal number"},
+        {"steam psat nan", "needs a finite decimal number"},
+        {"steam psat inf --json", "needs a finite decimal number"},
+        {"steam psat 31.9", "outside it"},
+        {"steam psat 705.48 --json", "outside it"},
+        {"steam tsat 0.0088589", "outside it"},  // the misprinted bound of Part 3.5
+        {"steam tsat 3208.3", "outside it"},
+        {"steam props 14.7 abc", "needs a finite decimal number"},
+        {"steam props 100 300 --json", ""},     // liquid: compressed water, fine (status 0)
+        {"steam props 0 500 --json", "Error #18: "},
+        {"steam props -5 500", "Error #18: "},
+        {"steam props 20000 100 --json", "Error #19: "},
+        {"steam props 14.7 2000", "Error #18: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CliRun r = Cli(c.args);
+        if (*c.message == 0) {
+            EXPECT_EQ(r.status, 0) << r.err;
+        } else {
+            EXPECT_EQ(r.status, 1);
+            EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+            EXPECT_TRUE(r.out.empty()) << r.out;
+        }
+        EXPECT_EQ(r.out.find("nan"), std::string::npos);
+        EXPECT_EQ(r.out.find("inf"), std::string::npos);
+    }
+}
+
 }  // namespace

@@ -7,6 +7,8 @@
 // computed independently from the same coefficient tables; "program constant" is a
 // number Part 3.5 prints. Tolerances follow the digits printed.
 
+#include "fluids/steam_ifc67.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -15,7 +17,6 @@
 #include <vector>
 
 #include "fluids/ifc67_regions.h"
-#include "fluids/steam_ifc67.h"
 
 namespace {
 
@@ -27,9 +28,15 @@ constexpr double kJkgPerBtulb = 2326.0;              // IT Btu/lb
 constexpr double kJkgKPerBtulbR = 4186.8;            // IT Btu/(lb R)
 constexpr double kPc_psia = 3208.234758592228;
 constexpr double kVc_ft3_lb = 0.05077852889545364;
-double FOfK(double T_K) { return T_K * 1.8 - 459.67; }
-double Psia(double p_Pa) { return p_Pa / kPaPerPsi; }
-double Ft3Lb(double v_m3_kg) { return v_m3_kg * kKgM3PerLbFt3; }
+double FOfK(double T_K) {
+    return T_K * 1.8 - 459.67;
+}
+double Psia(double p_Pa) {
+    return p_Pa / kPaPerPsi;
+}
+double Ft3Lb(double v_m3_kg) {
+    return v_m3_kg * kKgM3PerLbFt3;
+}
 
 // ---------------------------------------------------------------- saturation line
 
@@ -342,9 +349,9 @@ TEST(VPT3, SolvesCOMT3OnTheSideOfItsStart) {
         double P, T;
         CSteamTable::Start start;
     } const cases[] = {
-        {3000.0, 695.0, CSteamTable::Start::Vapour},   // saturated vapour side
-        {3000.0, 695.0, CSteamTable::Start::Liquid},   // same P, T, liquid root
-        {3500.0, 720.0, CSteamTable::Start::Vapour},   // supercritical
+        {3000.0, 695.0, CSteamTable::Start::Vapour},  // saturated vapour side
+        {3000.0, 695.0, CSteamTable::Start::Liquid},  // same P, T, liquid root
+        {3500.0, 720.0, CSteamTable::Start::Vapour},  // supercritical
         {16000.0, 1000.0, CSteamTable::Start::Vapour},
         {16000.0, 670.0, CSteamTable::Start::Liquid},  // steep isotherm: bracketed root
         {3368.6, 662.5, CSteamTable::Start::Vapour},   // vapour start in a liquid state

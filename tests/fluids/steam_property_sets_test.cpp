@@ -23,7 +23,9 @@ constexpr double kPc_psia = 3208.234758592228;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-double Decimals(double x, int n) { return std::floor(x * std::pow(10.0, n) + 0.5) / std::pow(10.0, n); }
+double Decimals(double x, int n) {
+    return std::floor(x * std::pow(10.0, n) + 0.5) / std::pow(10.0, n);
+}
 
 // ---------------------------------------------------------------- viscosity
 
@@ -52,8 +54,8 @@ TEST(Viscosity, WaterAndSteamKinds) {
     // Same formula, the steam volume: low-pressure steam at 500 deg F, about 0.0185 cP.
     EXPECT_NEAR(st.SteamViscosity(100.0, 500.0, 'S'), 0.0185, 0.0003);
     const double last = st.SteamViscosity(100.0, 500.0, 'S');
-    EXPECT_EQ(st.SteamViscosity(100.0, 500.0, 'X'), last);          // unknown kind: remembered
-    EXPECT_EQ(st.SteamViscosity(16000.001, 100.0, 'W'), last);      // VPT1 out of range
+    EXPECT_EQ(st.SteamViscosity(100.0, 500.0, 'X'), last);      // unknown kind: remembered
+    EXPECT_EQ(st.SteamViscosity(16000.001, 100.0, 'W'), last);  // VPT1 out of range
 }
 
 // ---------------------------------------------------------------- isentropic exponent
@@ -75,7 +77,8 @@ double LocalExponent(double P, double T) {
 }
 
 TEST(IsentropicExponent, AgreesWithTheLocalDerivative) {
-    for (const auto& [P, T] : std::vector<std::pair<double, double>>{{14.7, 300.0}, {100.0, 500.0}, {1000.0, 1000.0}}) {
+    for (const auto& [P, T] :
+         std::vector<std::pair<double, double>>{{14.7, 300.0}, {100.0, 500.0}, {1000.0, 1000.0}}) {
         SCOPED_TRACE(std::to_string(P) + " psia " + std::to_string(T) + " F");
         CSteamTable st;
         EXPECT_NEAR(st.SteamIsentropicExponent(P, T), LocalExponent(P, T), 0.003);
@@ -111,9 +114,9 @@ TEST(SaturatedSteamAtPressure, RangeEdgesBothSides) {
         double P;
         bool ok;
     } const cases[] = {
-        {0.088589, true},  {0.0885889, false}, {0.0088589, false},  // the mended lower bound
-        {kPc_psia, true},  {kPc_psia + 1e-6, false},
-        {0.0, false},      {-14.7, false},      {kNaN, false},        {kInf, false},
+        {0.088589, true}, {0.0885889, false},       {0.0088589, false},  // the mended lower bound
+        {kPc_psia, true}, {kPc_psia + 1e-6, false}, {0.0, false},       {-14.7, false}, {kNaN, false},
+        {kInf, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.P);
@@ -183,9 +186,8 @@ TEST(SuperheatedSteam, BelowItsSaturationTemperatureGivesError18) {
         {100.0, Ts + 0.01, true}, {100.0, Ts - 0.01, false},  // both sides of saturation
         {100.0, 300.0, false},    {5000.0, 705.4701, true},   // above 705.47 any pressure
         {5000.0, 705.47, false},  {14.7, 31.9, false},        // no saturation pressure below 32
-        {0.0, 800.0, false},      {-1.0, 800.0, false},       {kNaN, 800.0, false},
-        {100.0, kNaN, false},     {100.0, kInf, false},
-        {100.0, 1600.001, false},                             // beyond region 2
+        {0.0, 800.0, false},      {-1.0, 800.0, false},      {kNaN, 800.0, false},
+        {100.0, kNaN, false},     {100.0, kInf, false},      {100.0, 1600.001, false},  // beyond region 2
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.P) + " psia " + std::to_string(c.T) + " F");
@@ -199,8 +201,10 @@ TEST(SuperheatedSteam, ExponentOutOfItsRoutinesRangesGivesError18) {
     // The exponent needs VPS at 1.05 P (P <= 16000 psia) and TPS up to 1600 deg F: near
     // those edges the set reports Error #18 rather than an unconverged number.
     const CSteamTable st;
-    for (const auto& [P, T, ok] : std::vector<std::tuple<double, double, bool>>{
-             {15200.0, 1000.0, true}, {15300.0, 1000.0, false}, {100.0, 1550.0, true}, {100.0, 1599.0, false}}) {
+    for (const auto& [P, T, ok] : std::vector<std::tuple<double, double, bool>>{{15200.0, 1000.0, true},
+                                                                                {15300.0, 1000.0, false},
+                                                                                {100.0, 1550.0, true},
+                                                                                {100.0, 1599.0, false}}) {
         SCOPED_TRACE(std::to_string(P) + " psia " + std::to_string(T) + " F");
         RecordingMessageSink sink;
         EXPECT_EQ(st.SuperheatedSteam(P, T, sink).has_value(), ok);
@@ -218,7 +222,7 @@ TEST(CompressedWater, Values) {
     EXPECT_TRUE(sink.Numbers().empty());
     EXPECT_NEAR(w->density_lb_ft3, 62.37, 0.005);
     EXPECT_EQ(w->base_density_lb_ft3, w->density_lb_ft3);
-    EXPECT_NEAR(w->viscosity_cP, 1.12, 0.005);  // water at 60 deg F, about 1.12 cP
+    EXPECT_NEAR(w->viscosity_cP, 1.12, 0.005);             // water at 60 deg F, about 1.12 cP
     EXPECT_NEAR(w->vapour_pressure_psia, 0.2563, 0.0005);  // 1967 ASME Steam Tables: 0.25611 psia
     EXPECT_EQ(w->Fp, 1.0);
 }
@@ -241,11 +245,11 @@ TEST(CompressedWater, AboveItsSaturationTemperatureGivesError19) {
         double P, T, Pb, Tb;
         bool ok;
     } const cases[] = {
-        {14.7, Ts - 0.01, 14.7, 60.0, true},  {14.7, Ts + 0.01, 14.7, 60.0, false},  // both sides
-        {14.7, 300.0, 14.7, 60.0, false},     {kPc_psia, 705.47, 14.7, 60.0, true},
+        {14.7, Ts - 0.01, 14.7, 60.0, true},   {14.7, Ts + 0.01, 14.7, 60.0, false},  // both sides
+        {14.7, 300.0, 14.7, 60.0, false},      {kPc_psia, 705.47, 14.7, 60.0, true},
         {5000.0, 705.4701, 14.7, 60.0, false}, {14.7, 32.0, 14.7, 60.0, true},
-        {14.7, 31.999, 14.7, 60.0, false},    {16000.001, 100.0, 14.7, 60.0, false},
-        {14.7, 60.0, 16000.001, 60.0, false}, {14.7, 60.0, 14.7, kNaN, false},
+        {14.7, 31.999, 14.7, 60.0, false},     {16000.001, 100.0, 14.7, 60.0, false},
+        {14.7, 60.0, 16000.001, 60.0, false},  {14.7, 60.0, 14.7, kNaN, false},
         {kNaN, 60.0, 14.7, 60.0, false},
     };
     for (const auto& c : cases) {
@@ -266,8 +270,10 @@ TEST(CompressedWater, AboveItsSaturationTemperatureGivesError19) {
 
 TEST(PropertySets, DeliverFiniteValuesOrTheirMessage) {
     const CSteamTable st;
-    const double Ps[] = {-1.0, 0.0, 0.05, 0.1, 14.7, 100.0, 1000.0, 2500.0, 3000.0, 3208.0, 3500.0, 8000.0, 16000.0, 20000.0, kNaN};
-    const double Ts[] = {-300.0, 0.0, 32.0, 100.0, 300.0, 500.0, 650.0, 690.0, 705.0, 720.0, 1000.0, 1600.0, 2000.0, kInf};
+    const double Ps[] = {-1.0,   0.0,    0.05,   0.1,    14.7,    100.0,   1000.0, 2500.0,
+                         3000.0, 3208.0, 3500.0, 8000.0, 16000.0, 20000.0, kNaN};
+    const double Ts[] = {-300.0, 0.0,   32.0,  100.0,  300.0,  500.0,  650.0,
+                         690.0,  705.0, 720.0, 1000.0, 1600.0, 2000.0, kInf};
     for (const double P : Ps) {
         for (const double T : Ts) {
             SCOPED_TRACE(std::to_string(P) + " psia " + std::to_string(T) + " F");
@@ -311,7 +317,7 @@ TEST(Reporter, CalledWithLabelAndInputsWhenInstalled) {
 TEST(Reporter, NoneInstalledIsSilentAndTheLastResultIsPerObject) {
     CSteamTable a, b;
     const double va = a.VPT2(100.0, 500.0);
-    EXPECT_EQ(a.VPT2(20000.0, 100.0), va);  // remembered by a
+    EXPECT_EQ(a.VPT2(20000.0, 100.0), va);   // remembered by a
     EXPECT_EQ(b.VPT2(20000.0, 100.0), 0.0);  // b has remembered nothing
 }
 
