@@ -45,5 +45,6 @@ nlohmann::json RecordJson(const TagRecord& r);
 
 void RegisterTagCommands(CLI::App& app, CommandContext& ctx);
 void RegisterMessageCommands(CLI::App& app, CommandContext& ctx);
+void RegisterUncertaintyCommands(CLI::App& app, CommandContext& ctx);
 
 }  // namespace quorven::cli

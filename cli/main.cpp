@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
     quorven::cli::CommandContext ctx;
     quorven::cli::RegisterTagCommands(app, ctx);
     quorven::cli::RegisterMessageCommands(app, ctx);
+    quorven::cli::RegisterUncertaintyCommands(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

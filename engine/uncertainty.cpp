@@ -73,6 +73,15 @@ double VenturiNozzleUC_Iso5167_3(double beta) {
     return 1.2 + 1.5 * std::pow(beta, 4);
 }
 
+// A diameter tolerance as a percentage of the diameter; 0 for no tolerance, whatever
+// the diameter, and nothing when the diameter gives no finite value.
+std::optional<double> RelativePercent(double tolerance, double diameter) {
+    if (tolerance == 0.0) return 0.0;
+    const double u = tolerance / diameter * 100.0;
+    if (!std::isfinite(u)) return std::nullopt;
+    return u;
+}
+
 }  // namespace
 
 double PipeSensitivity(double beta) {
@@ -85,6 +94,9 @@ double BoreSensitivity(double beta) {
     return 2.0 / (1.0 - b4);
 }
 
+// The D and Rd arguments also serve the rows that depend on the pipe size or the
+// Reynolds number of the record (eccentric plates, generic wedge, machined venturi):
+// every caller passes the record's `Pipe_IDia` and `Rd`.
 double DischargeCoefUncertainty(const TagRecord& r, double D, int32_t meter_type,
                                 int32_t tap_style, double beta, double Rd) {
     using enum MeterType;
@@ -177,8 +189,11 @@ std::optional<double> MeterUncertainty(const TagRecord& r, const UncertaintyInpu
     auto add = [&sum](double weighted) { sum += weighted * weighted; };
 
     add(DischargeCoefUncertainty(r, in.D, in.meter_type, in.tap_style, in.beta, in.Rd));
-    if (in.u_D != 0.0) add(PipeSensitivity(in.beta) * (in.u_D / in.D * 100.0));
-    if (in.u_d != 0.0) add(BoreSensitivity(in.beta) * (in.u_d / in.d * 100.0));
+    const std::optional<double> pipe_pct = RelativePercent(in.u_D, in.D);
+    const std::optional<double> bore_pct = RelativePercent(in.u_d, in.d);
+    if (!pipe_pct || !bore_pct) return std::nullopt;
+    if (*pipe_pct != 0.0) add(PipeSensitivity(in.beta) * *pipe_pct);
+    if (*bore_pct != 0.0) add(BoreSensitivity(in.beta) * *bore_pct);
     // A transducer accuracy in percent of full scale is hmax / hnor times larger at the
     // normal differential; the flow goes with the root of the differential.
     if (in.meter_xmtr != 0.0) add(0.5 * (in.hmax / in.hnor) * in.meter_xmtr);
@@ -216,6 +231,14 @@ double BoreToleranceInches(const TagRecord& r) {
 
 double PipeToleranceInches(const TagRecord& r) {
     return r.Uncert_BoreMode == 1 ? r.Uncert_Pipe * r.Pipe_IDia : r.Uncert_Pipe;
+}
+
+std::optional<double> BoreUncertaintyPercent(const TagRecord& r) {
+    return RelativePercent(BoreToleranceInches(r), r.Bore);
+}
+
+std::optional<double> PipeUncertaintyPercent(const TagRecord& r) {
+    return RelativePercent(PipeToleranceInches(r), r.Pipe_IDia);
 }
 
 UncertaintyInputs MeterOnlyInputs(const TagRecord& r) {

@@ -69,6 +69,11 @@ std::optional<double> MeterUncertainty(const TagRecord& r, const UncertaintyInpu
 double BoreToleranceInches(const TagRecord& r);
 double PipeToleranceInches(const TagRecord& r);
 
+// The diameter uncertainties [%] as the combination uses them (tolerance over
+// diameter); empty when the diameter gives no finite value. For reports.
+std::optional<double> BoreUncertaintyPercent(const TagRecord& r);
+std::optional<double> PipeUncertaintyPercent(const TagRecord& r);
+
 // The primary-element inputs: the record's tolerances, diameters, Reynolds number
 // and differentials, every transducer, pressure, temperature and fluid term 0 (so
 // no expansion term either).

@@ -316,6 +316,15 @@ TEST(StoreMeterUncertainty, PercentModeGivesTheSameUncertaintyAsTheEqualToleranc
     EXPECT_NEAR(percent.MeterUncert, std::sqrt(0.25 + SD * SD * 0.04 + Sd * Sd * 0.01), 1e-12);
     EXPECT_NEAR(BoreToleranceInches(percent), 0.0024156, 1e-15);
     EXPECT_NEAR(PipeToleranceInches(percent), 0.008052, 1e-15);
+    // The single terms a report prints are the ones the combination used.
+    for (const TagRecord* r : {&tolerance, &percent}) {
+        EXPECT_NEAR(*BoreUncertaintyPercent(*r), 0.1, 1e-12);
+        EXPECT_NEAR(*PipeUncertaintyPercent(*r), 0.2, 1e-12);
+    }
+    tolerance.Bore = 0;
+    EXPECT_FALSE(BoreUncertaintyPercent(tolerance).has_value());
+    tolerance.Uncert_Bore = 0;
+    EXPECT_EQ(BoreUncertaintyPercent(tolerance), 0.0);
 }
 
 TEST(StoreMeterUncertainty, KeepsTheFieldWhenItDoesNotApply) {
