@@ -99,19 +99,14 @@ int Noise(const ComputeOptions& o) {
                      "(1125) tags only.\n";
         return 1;
     }
-    std::optional<double> level;
-    Values values;
-    const bool liquid = r.Fluid_Equation == Code(FluidEquation::LiquidVolume) ||
-                        r.Fluid_Equation == Code(FluidEquation::LiquidMass);
-    if (liquid) {
-        level = LiquidOutletNoise(r, sink, true);
-        values = {{"Outlet_Noise", level}, {"Velocity_Vc", r.Velocity_Vc}, {"Velocity_Pipe", r.Velocity_Pipe}};
-    } else {
-        // After a critical-drop sizing Calculate stores Dp_Max = (Pf - Pc) x 27.729767,
-        // so the stored tag carries its choked downstream pressure.
-        const double critical_pressure = r.Flow_Press - r.Dp_Max / kInH2OPerPsi;
-        level = GasOutletNoise(r, critical_pressure, sink, true);
-        values = {{"Outlet_Noise", level}};
+    // After a critical-drop sizing Calculate stores Dp_Max = (Pf - Pc) x 27.729767, so
+    // the stored tag carries its choked downstream pressure.
+    const double critical_pressure = r.Flow_Press - r.Dp_Max / kInH2OPerPsi;
+    const std::optional<double> level = OutletNoise(r, critical_pressure, sink, true);
+    Values values = {{"Outlet_Noise", level}};
+    if (IsLiquid(r)) {
+        values.emplace_back("Velocity_Vc", r.Velocity_Vc);
+        values.emplace_back("Velocity_Pipe", r.Velocity_Pipe);
     }
     Print(values, o, sink);
     return level ? 0 : 1;

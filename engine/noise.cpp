@@ -296,4 +296,13 @@ std::optional<double> GasOutletNoise(TagRecord& r, double critical_pressure, Mes
     return r.Outlet_Noise;
 }
 
+std::optional<double> OutletNoise(TagRecord& r, double critical_pressure, MessageSink& sink,
+                                  bool interactive) {
+    if (r.Fluid_Equation == Code(FluidEquation::LiquidVolume) ||
+        r.Fluid_Equation == Code(FluidEquation::LiquidMass)) {
+        return LiquidOutletNoise(r, sink, interactive);
+    }
+    return GasOutletNoise(r, critical_pressure, sink, interactive);
+}
+
 }  // namespace quorven

@@ -71,4 +71,10 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
 std::optional<double> GasOutletNoise(TagRecord& r, double critical_pressure, MessageSink& sink,
                                      bool interactive);
 
+// The estimator of the tag's fluid: `LiquidOutletNoise` for fluid equations 1345 and
+// 1346, `GasOutletNoise` for every other. Calculate runs it after sizing a
+// critical-drop device or a restriction orifice (not in batch runs).
+std::optional<double> OutletNoise(TagRecord& r, double critical_pressure, MessageSink& sink,
+                                  bool interactive);
+
 }  // namespace quorven

@@ -322,5 +322,21 @@ TEST(GasOutletNoise, DataWithNoFiniteLevelGivesError1AndStoresNothingInfinite) {
     }
 }
 
+TEST(OutletNoise, TakesTheEstimatorOfTheFluid) {
+    NullMessageSink sink;
+    TagRecord liquid = LiquidRestriction();
+    ASSERT_TRUE(OutletNoise(liquid, 0.0, sink, false).has_value());
+    EXPECT_NEAR(liquid.Outlet_Noise, 86.23027367862979, 1e-9);  // hand calculation above
+    for (FluidEquation e : {FluidEquation::GasMass, FluidEquation::GasVolume}) {
+        SCOPED_TRACE(Code(e));
+        TagRecord gas = GasRestriction();
+        gas.Fluid_Equation = Code(e);
+        gas.Fluid_Condition = Code(FluidCondition::GasFlowing);
+        if (e == FluidEquation::GasVolume) gas.Flow_Max = 10000 / 0.5447025674450923;  // same lb/h
+        ASSERT_TRUE(OutletNoise(gas, 0.0, sink, false).has_value());
+        EXPECT_NEAR(gas.Outlet_Noise, 99.91730254678501, 1e-9);  // hand calculation above
+    }
+}
+
 }  // namespace
 }  // namespace quorven
