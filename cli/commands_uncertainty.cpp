@@ -1,6 +1,7 @@
 // quorven-cli uncertainty|noise FILE: the meter uncertainty and the outlet noise of
 // a tag as stored, computed without changing the file.
 
+#include <CLI/CLI.hpp>
 #include <cmath>
 #include <iostream>
 #include <memory>
@@ -8,8 +9,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_common.h"
 #include "engine/noise.h"
@@ -55,7 +54,8 @@ void Print(const Values& values, const ComputeOptions& o, const CliMessageSink& 
         std::cout << j.dump(2) << '\n';
         return;
     }
-    for (const auto& [name, v] : values) std::cout << name << " = " << (v ? NumberText(*v) : "not computable") << '\n';
+    for (const auto& [name, v] : values)
+        std::cout << name << " = " << (v ? NumberText(*v) : "not computable") << '\n';
 }
 
 int Uncertainty(const ComputeOptions& o) {
@@ -123,8 +123,8 @@ void RegisterUncertaintyCommands(CLI::App& app, CommandContext& ctx) {
     unc->add_flag("--json", opts->json, "one JSON object");
     unc->callback([&ctx, opts] { ctx.action = [opts] { return Uncertainty(*opts); }; });
 
-    CLI::App* noise = app.add_subcommand(
-        "noise", "Outlet noise (dBA) of a critical-drop or restriction tag as stored.");
+    CLI::App* noise =
+        app.add_subcommand("noise", "Outlet noise (dBA) of a critical-drop or restriction tag as stored.");
     noise->add_option("FILE", opts->file, "tag file to read")->required();
     noise->add_flag("--json", opts->json, "one JSON object");
     noise->callback([&ctx, opts] { ctx.action = [opts] { return Noise(*opts); }; });

@@ -37,9 +37,24 @@ struct OutsideDiameter {
     double nominal, outside;
 };
 constexpr std::array<OutsideDiameter, 18> kOutsideDiameters{{
-    {0.125, 0.405}, {0.25, 0.54}, {0.375, 0.675}, {0.5, 0.84}, {0.75, 1.05}, {1.0, 1.315},
-    {1.25, 1.66}, {1.5, 1.9}, {2.0, 2.375}, {2.5, 2.875}, {3.0, 3.5}, {3.5, 4.0},
-    {4.0, 4.5}, {5.0, 5.563}, {6.0, 6.625}, {8.0, 8.625}, {10.0, 10.75}, {12.0, 12.75},
+    {0.125, 0.405},
+    {0.25, 0.54},
+    {0.375, 0.675},
+    {0.5, 0.84},
+    {0.75, 1.05},
+    {1.0, 1.315},
+    {1.25, 1.66},
+    {1.5, 1.9},
+    {2.0, 2.375},
+    {2.5, 2.875},
+    {3.0, 3.5},
+    {3.5, 4.0},
+    {4.0, 4.5},
+    {5.0, 5.563},
+    {6.0, 6.625},
+    {8.0, 8.625},
+    {10.0, 10.75},
+    {12.0, 12.75},
 }};
 
 // Acoustic efficiency curves of the aerodynamic estimator, one per value of
@@ -115,8 +130,7 @@ double ValveExpansionFactor_Isa75(double x, double Fk, double xT) {
 
 // ANSI/ISA-75.01.01-2007 eq. (8), mass flow form with N6 = 63.3 (lb/h, psia, lb/ft3):
 // Cv = W / (N6 Y sqrt(x P1 rho1)), x limited to the choked Fk xT.
-double ValveCoefficient_Isa75(double W, double Y, double P1, double x, double Fk, double xT,
-                              double rho1) {
+double ValveCoefficient_Isa75(double W, double Y, double P1, double x, double Fk, double xT, double rho1) {
     return W / (63.3 * Y * std::sqrt(P1 * std::min(Fk * xT, x) * rho1));
 }
 
@@ -126,7 +140,9 @@ std::optional<double> Fail(TagRecord& r, MessageSink& sink, bool interactive, in
     return std::nullopt;
 }
 
-double FiniteOrZero(double v) { return std::isfinite(v) ? v : 0.0; }
+double FiniteOrZero(double v) {
+    return std::isfinite(v) ? v : 0.0;
+}
 
 }  // namespace
 
@@ -163,8 +179,7 @@ double LiquidCriticalPressureRatioFactor(double Pv, double Pc) {
     return 0.96 - 0.28 * std::sqrt(Pv / Pc);
 }
 
-std::optional<double> ChokedLiquidDp(const TagRecord& r, double w, MessageSink& sink,
-                                     bool interactive) {
+std::optional<double> ChokedLiquidDp(const TagRecord& r, double w, MessageSink& sink, bool interactive) {
     const double Pf = r.Flow_Press;
     const double Pv = r.Property_MwDenVp;
     if (!(Pv >= 0.0 && Pv < Pf) || !std::isfinite(Pf) || !std::isfinite(w)) {
@@ -187,8 +202,8 @@ double LiquidThroatVelocity(const TagRecord& r, double d, double water_v60) {
         return 0.0;
     }
     if (r.Fluid_Equation == Code(FluidEquation::LiquidMass)) {
-        const double SG = r.Fluid_Property == Code(FluidProperty::LiquidSG) ? r.Flow_RhoGZ
-                                                                            : r.Flow_RhoGZ * water_v60;
+        const double SG =
+            r.Fluid_Property == Code(FluidProperty::LiquidSG) ? r.Flow_RhoGZ : r.Flow_RhoGZ * water_v60;
         return r.Flow_Norm * 8.2739718e-5 * 34.28571429 / (area_ft2_over_pi4 * SG * 500.2296054);
     }
     return 0.0;
@@ -213,10 +228,9 @@ double AcousticEfficiency(double A, double r) {
     return G > 0.0 ? G : 1e-10;
 }
 
-std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool interactive,
-                                        double water_v60) {
-    const double rho = r.Fluid_Property == Code(FluidProperty::LiquidSG) ? r.Flow_RhoGZ / water_v60
-                                                                          : r.Flow_RhoGZ;
+std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool interactive, double water_v60) {
+    const double rho =
+        r.Fluid_Property == Code(FluidProperty::LiquidSG) ? r.Flow_RhoGZ / water_v60 : r.Flow_RhoGZ;
     const double w = VenaContractaCoefficient(r.Meter_Type);
     const double d_vc = std::sqrt(r.C) * r.Bore * w;
     const double v_vc = d_vc > 0.0 ? LiquidThroatVelocity(r, d_vc, water_v60) : kNaN;
@@ -228,8 +242,7 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
     const double Pv = r.Property_MwDenVp;
     const double P2 = Pf - r.Dp_Max / kInH2OPerPsiRecovery * r.Dp_Loss / 100.0;
     const double Pvc = (v_pipe * v_pipe / g2 + Pf * 144.0 / rho - v_vc * v_vc / g2) * rho / 144.0;
-    if (!(rho > 0.0) || !(g2 > 0.0) || !std::isfinite(Pvc) || !std::isfinite(P2) ||
-        !std::isfinite(Pv)) {
+    if (!(rho > 0.0) || !(g2 > 0.0) || !std::isfinite(Pvc) || !std::isfinite(P2) || !std::isfinite(Pv)) {
         return Fail(r, sink, interactive, kErrorNoSolution);
     }
     const bool cavitating = Pvc < Pv && Pv < P2;
@@ -245,8 +258,7 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
     }
     double L = kNoiseFloorDba;
     if (dp_norm_psi > 0.0) {  // no differential, no flow noise: the floor
-        L = 20.0 * std::log10(dp_norm_psi) +
-            10.0 * std::log10((3.1415927 / 4.0) * r.Bore * r.Bore / 0.04) -
+        L = 20.0 * std::log10(dp_norm_psi) + 10.0 * std::log10((3.1415927 / 4.0) * r.Bore * r.Bore / 0.04) -
             30.0 * std::log10(t) + 5.0;
         if (cavitating) {
             const std::optional<double> choked = ChokedLiquidDp(r, w, sink, interactive);
@@ -270,9 +282,9 @@ std::optional<double> GasOutletNoise(TagRecord& r, double critical_pressure, Mes
     const bool critical = r.Calc_Mode == Code(CalcMode::CriticalDrop);
     const double dP = critical ? Pf - critical_pressure : r.Dp_Max / kInH2OPerPsi;
     const double x = r.Calc_Mode == Code(CalcMode::Restriction) ? dP / Pf : critical_pressure / Pf;
-    if (!(Pf > 0.0) || !(r.Flow_Temp > 0.0) || !(r.Pipe_IDia > 0.0) || !(t > 0.0) ||
-        !(r.C > 0.0) || !(rho_f > 0.0) || !(W >= 0.0) || !(dP >= 0.0) || !(dP < Pf) ||
-        !std::isfinite(W) || !std::isfinite(x) || !std::isfinite(r.Flow_Temp)) {
+    if (!(Pf > 0.0) || !(r.Flow_Temp > 0.0) || !(r.Pipe_IDia > 0.0) || !(t > 0.0) || !(r.C > 0.0) ||
+        !(rho_f > 0.0) || !(W >= 0.0) || !(dP >= 0.0) || !(dP < Pf) || !std::isfinite(W) ||
+        !std::isfinite(x) || !std::isfinite(r.Flow_Temp)) {
         return Fail(r, sink, interactive, kErrorNoSolution);
     }
     if (W == 0.0 || dP == 0.0) {  // no flow or no pressure drop: no flow noise
@@ -286,8 +298,7 @@ std::optional<double> GasOutletNoise(TagRecord& r, double critical_pressure, Mes
     const double Cv = ValveCoefficient_Isa75(W, Y, Pf, x, Fk, B, rho_f);
     const double ratio = Pf / (Pf - dP);
     const double G = AcousticEfficiency(A, ratio);
-    const double power = r.Pipe_IDia * r.Pipe_IDia * Cv * 28.0 * A * Pf * dP * G * r.Flow_Temp /
-                         (t * t * t);
+    const double power = r.Pipe_IDia * r.Pipe_IDia * Cv * 28.0 * A * Pf * dP * G * r.Flow_Temp / (t * t * t);
     const double L = 10.0 * std::log10(power);
     if (!(Fk > 0.0) || !std::isfinite(Cv) || !std::isfinite(L)) {
         return Fail(r, sink, interactive, kErrorNoSolution);

@@ -44,8 +44,7 @@ double LiquidCriticalPressureRatioFactor(double Pv, double Pc);
 // w^2 (`Flow_Press` - FF `Property_MwDenVp`), w the recovery (vena contracta)
 // coefficient. When the vapour pressure is not below the flowing pressure (or is
 // negative or not a number) there is no choked differential: Error #13, nothing returned.
-std::optional<double> ChokedLiquidDp(const TagRecord& r, double w, MessageSink& sink,
-                                     bool interactive);
+std::optional<double> ChokedLiquidDp(const TagRecord& r, double w, MessageSink& sink, bool interactive);
 
 // Mean velocity [ft/s] of a liquid at `Flow_Norm` through a circle of diameter d
 // [in]; 0 for a gas or an unknown fluid condition. `water_v60` [ft3/lb] turns a

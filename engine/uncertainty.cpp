@@ -97,8 +97,8 @@ double BoreSensitivity(double beta) {
 // The D and Rd arguments also serve the rows that depend on the pipe size or the
 // Reynolds number of the record (eccentric plates, generic wedge, machined venturi):
 // every caller passes the record's `Pipe_IDia` and `Rd`.
-double DischargeCoefUncertainty(const TagRecord& r, double D, int32_t meter_type,
-                                int32_t tap_style, double beta, double Rd) {
+double DischargeCoefUncertainty(const TagRecord& r, double D, int32_t meter_type, int32_t tap_style,
+                                double beta, double Rd) {
     using enum MeterType;
     if (IsAnyOf(meter_type, {ConcentricOrifice, CustomOrifice})) {
         return tap_style == kPipeTaps ? OrificeUC_PipeTaps(beta) : OrificeUC_Iso5167_2(beta, D, Rd);
@@ -113,8 +113,8 @@ double DischargeCoefUncertainty(const TagRecord& r, double D, int32_t meter_type
         return LongRadiusNozzleUC(r.Calc_Std, beta);
     }
     // ASME PTC 6 throat-tap nozzle; ISO 5167-4:2003 as-cast venturi; PTC 19.5 venturi.
-    if (IsAnyOf(meter_type, {AsmeThroatTapNozzle, VenturiRoughCast, CustomThroatTapNozzle,
-                             CustomVenturi, VenturiPtc195})) {
+    if (IsAnyOf(meter_type, {AsmeThroatTapNozzle, VenturiRoughCast, CustomThroatTapNozzle, CustomVenturi,
+                             VenturiPtc195})) {
         return 0.7;
     }
     if (meter_type == Code(IsaNozzle)) return IsaNozzleUC_Iso5167_3(beta);
@@ -138,16 +138,15 @@ double DischargeCoefUncertainty(const TagRecord& r, double D, int32_t meter_type
     return 0.0;
 }
 
-double ExpansionUncertainty(double hnor, double P, double beta, int32_t meter_type,
-                            int32_t tap_style) {
+double ExpansionUncertainty(double hnor, double P, double beta, int32_t meter_type, int32_t tap_style) {
     using enum MeterType;
     if (!(P > 0.0)) return 0.0;
     // The published forms give the uncertainty in terms of dP/p1 with dP in the unit of
     // p1; with hnor in inH2O and P in psia, 4 dP/p1 is 4 / 27.73 hnor / P = 0.144 hnor / P.
     const double h_over_P = hnor / P;
     // ISO 5167-1:1991: orifice plates, 4 dP/p1 %; 8 dP/p1 % (0.3) with pipe taps.
-    if (IsAnyOf(meter_type, {ConcentricOrifice, QuadrantOrifice, SmallBoreOrifice,
-                             IntegralOrifice, ConicOrifice, CustomOrifice})) {
+    if (IsAnyOf(meter_type, {ConcentricOrifice, QuadrantOrifice, SmallBoreOrifice, IntegralOrifice,
+                             ConicOrifice, CustomOrifice})) {
         return (tap_style == kPipeTaps ? 0.3 : 0.144) * h_over_P;
     }
     // Segmental and eccentric plates and wedges (ISO/TR 15377, ISO 5167-6): 8 dP/p1 %.
@@ -164,8 +163,8 @@ double ExpansionUncertainty(double hnor, double P, double beta, int32_t meter_ty
     // ISO 5167-4:2003: venturi tubes, (4 + 100 beta^8) dP/p1 %. The PTC 19.5 venturi
     // 1776 is a classical venturi too and takes the same term.
     if (InRange(meter_type, VenturiMachined, VenturiWeldedSheet) ||
-        IsAnyOf(meter_type, {Uvt, LoLoss, CustomVenturi, ProprietaryMeter1, ProprietaryMeter2,
-                             VenturiPtc195})) {
+        IsAnyOf(meter_type,
+                {Uvt, LoLoss, CustomVenturi, ProprietaryMeter1, ProprietaryMeter2, VenturiPtc195})) {
         return (3.61 * std::pow(beta, 8) + 0.144) * h_over_P;
     }
     return 0.0;
@@ -174,11 +173,11 @@ double ExpansionUncertainty(double hnor, double P, double beta, int32_t meter_ty
 std::optional<double> MeterUncertainty(const TagRecord& r, const UncertaintyInputs& in) {
     using enum FluidEquation;
     using enum FluidCondition;
-    const bool liquid_base = in.fluid_equation == Code(LiquidVolume) &&
-                             in.fluid_condition == Code(LiquidBaseTemp);
-    const bool liquid_flowing = (in.fluid_equation == Code(LiquidVolume) &&
-                                 in.fluid_condition == Code(LiquidFlowingTemp)) ||
-                                in.fluid_equation == Code(LiquidMass);
+    const bool liquid_base =
+        in.fluid_equation == Code(LiquidVolume) && in.fluid_condition == Code(LiquidBaseTemp);
+    const bool liquid_flowing =
+        (in.fluid_equation == Code(LiquidVolume) && in.fluid_condition == Code(LiquidFlowingTemp)) ||
+        in.fluid_equation == Code(LiquidMass);
     const bool gas = in.fluid_equation == Code(GasVolume) || in.fluid_equation == Code(GasMass);
     if (!liquid_base && !liquid_flowing && !gas) return 0.0;
 

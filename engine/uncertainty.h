@@ -21,40 +21,39 @@ double BoreSensitivity(double beta);
 // Uncertainty of the discharge coefficient of the meter, U_C [%]. D [in] pipe
 // inside diameter, beta [-], Rd [-] pipe Reynolds number. Reads `Calc_Std` (nozzle
 // standard) and `SegHs` (wedge segment height) from the record. Finite for any input.
-double DischargeCoefUncertainty(const TagRecord& r, double D, int32_t meter_type,
-                                int32_t tap_style, double beta, double Rd);
+double DischargeCoefUncertainty(const TagRecord& r, double D, int32_t meter_type, int32_t tap_style,
+                                double beta, double Rd);
 
 // Uncertainty of the expansion factor, U_Y [%]. hnor [inH2O] normal differential,
 // P [psia] flowing pressure, beta [-]. 0 when P is not above 0.
-double ExpansionUncertainty(double hnor, double P, double beta, int32_t meter_type,
-                            int32_t tap_style);
+double ExpansionUncertainty(double hnor, double P, double beta, int32_t meter_type, int32_t tap_style);
 
 // Everything `MeterUncertainty` combines. Lengths in inches, differentials in inH2O,
 // pressures in psia, all other values in percent.
 struct UncertaintyInputs {
-    double u_d = 0;               // bore tolerance [in]
-    double D = 0;                 // pipe inside diameter [in]
-    double u_D = 0;               // pipe inside diameter tolerance [in]
-    double Rd = 0;                // pipe Reynolds number [-]
-    double hmax = 0;              // maximum (full-scale) differential [inH2O]
-    double hnor = 0;              // normal differential [inH2O]
-    double meter_xmtr = 0;        // differential transducer accuracy [% of full scale]
-    double recv_xmtr = 0;         // receiver accuracy [% of full scale]
-    double P = 0;                 // flowing pressure [psia]
-    double Patm = 0;              // atmospheric pressure [psia]
-    double u_press = 0;           // flowing pressure [%]
-    double u_temp = 0;            // flowing temperature [%]
-    double u_liq_base_dens = 0;   // liquid base gravity or density [%]
-    double u_liq_flow_dens = 0;   // liquid flowing gravity or density [%]
-    double u_liq_fp = 0;          // liquid compressibility factor Fp [%]
-    double u_gas_sg = 0;          // gas specific gravity or molecular weight [%]
-    double u_gas_flow_dens = 0;   // gas flowing compressibility or density [%]
+    double u_d = 0;              // bore tolerance [in]
+    double D = 0;                // pipe inside diameter [in]
+    double u_D = 0;              // pipe inside diameter tolerance [in]
+    double Rd = 0;               // pipe Reynolds number [-]
+    double hmax = 0;             // maximum (full-scale) differential [inH2O]
+    double hnor = 0;             // normal differential [inH2O]
+    double meter_xmtr = 0;       // differential transducer accuracy [% of full scale]
+    double recv_xmtr = 0;        // receiver accuracy [% of full scale]
+    double P = 0;                // flowing pressure [psia]
+    double Patm = 0;             // atmospheric pressure [psia]
+    double u_press = 0;          // flowing pressure [%]
+    double u_temp = 0;           // flowing temperature [%]
+    double u_liq_base_dens = 0;  // liquid base gravity or density [%]
+    double u_liq_flow_dens = 0;  // liquid flowing gravity or density [%]
+    double u_liq_fp = 0;         // liquid compressibility factor Fp [%]
+    double u_gas_sg = 0;         // gas specific gravity or molecular weight [%]
+    double u_gas_flow_dens = 0;  // gas flowing compressibility or density [%]
     int32_t meter_type = 0;
     int32_t tap_style = 0;
     int32_t fluid_equation = 0;
     int32_t fluid_condition = 0;
-    double beta = 0;              // [-]
-    double d = 0;                 // bore [in]
+    double beta = 0;  // [-]
+    double d = 0;     // bore [in]
 };
 
 // Combined uncertainty of the flow [%]. A term whose input uncertainty is 0 adds

@@ -1,10 +1,10 @@
 #include "engine/noise.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "messages/messages.h"
 #include "record/choice_codes.h"
@@ -21,7 +21,7 @@ TEST(PipeOutsideDiameter, FollowsAsmeB36_10M) {
         double nominal, outside;
     };
     // ASME B36.10M, Table 1 (published outside diameters); from NPS 14 on OD = NPS.
-    const Row rows[] = {{0.125, 0.405}, {0.5, 0.84}, {1.0, 1.315}, {3.5, 4.0}, {4.0, 4.5},
+    const Row rows[] = {{0.125, 0.405}, {0.5, 0.84},   {1.0, 1.315}, {3.5, 4.0},   {4.0, 4.5},
                         {5.0, 5.563},   {12.0, 12.75}, {14.0, 14.0}, {22.0, 22.0}, {46.0, 46.0},
                         {60.0, 60.0},   {3.9999, 4.5}, {7.0, 0.0},   {0.0, 0.0}};
     for (const Row& row : rows) {
@@ -42,11 +42,16 @@ TEST(VenaContractaCoefficient, OneTableWithACoefficientForEveryType) {
         double w;
     };
     const Row rows[] = {
-        {MeterType::ConcentricOrifice, 0.98},       {MeterType::ConicOrifice, 0.98},
-        {MeterType::CustomOrifice, 0.98},           {MeterType::CriticalSquareEdgedOrifice, 0.98},
-        {MeterType::AsmeLongRadiusNozzle, 0.99},    {MeterType::CustomThroatTapNozzle, 0.99},
-        {MeterType::CriticalToroidalNozzle, 0.99},  {MeterType::VenturiMachined, 1.0},
-        {MeterType::VenturiPtc195, 1.0},            {MeterType::CriticalVenturi, 1.0},
+        {MeterType::ConcentricOrifice, 0.98},
+        {MeterType::ConicOrifice, 0.98},
+        {MeterType::CustomOrifice, 0.98},
+        {MeterType::CriticalSquareEdgedOrifice, 0.98},
+        {MeterType::AsmeLongRadiusNozzle, 0.99},
+        {MeterType::CustomThroatTapNozzle, 0.99},
+        {MeterType::CriticalToroidalNozzle, 0.99},
+        {MeterType::VenturiMachined, 1.0},
+        {MeterType::VenturiPtc195, 1.0},
+        {MeterType::CriticalVenturi, 1.0},
         {MeterType::CustomWedge, 1.0},
     };
     for (const Row& row : rows) {
@@ -171,8 +176,7 @@ TEST(LiquidOutletNoise, SpecificGravityGivesTheSameLevelAsItsDensity) {
     by_sg.Fluid_Property = Code(FluidProperty::LiquidSG);
     by_sg.Flow_RhoGZ = 1.0;
     NullMessageSink sink;
-    EXPECT_NEAR(*LiquidOutletNoise(by_sg, sink, true), *LiquidOutletNoise(by_density, sink, true),
-                1e-9);
+    EXPECT_NEAR(*LiquidOutletNoise(by_sg, sink, true), *LiquidOutletNoise(by_density, sink, true), 1e-9);
 }
 
 TEST(LiquidOutletNoise, CriticalDropTypesAndUnlistedPipeSizesStayFinite) {
@@ -303,8 +307,7 @@ TEST(GasOutletNoise, DataWithNoFiniteLevelGivesError1AndStoresNothingInfinite) {
         {"no coefficient", [](TagRecord& r) { r.C = 0; }, 0.0},
         {"pipe size with no outside diameter", [](TagRecord& r) { r.Pipe_NomDia = 9.0; }, 0.0},
         {"differential to absolute zero", [](TagRecord& r) { r.Dp_Max = 200 * kInH2OPerPsi; }, 0.0},
-        {"critical pressure NaN",
-         [](TagRecord& r) { r.Calc_Mode = Code(CalcMode::CriticalDrop); }, kNaN},
+        {"critical pressure NaN", [](TagRecord& r) { r.Calc_Mode = Code(CalcMode::CriticalDrop); }, kNaN},
         {"critical pressure 0 (k not above 1)",
          [](TagRecord& r) { r.Calc_Mode = Code(CalcMode::CriticalDrop); }, 0.0},
         {"critical pressure above the flowing pressure",

@@ -1,9 +1,9 @@
 #include "engine/uncertainty.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <limits>
-
-#include <gtest/gtest.h>
 
 #include "record/choice_codes.h"
 #include "record/tag_record.h"
@@ -28,61 +28,56 @@ struct UcCase {
 // 5.3.3.1 for the orifice rows, ISO 5167-3:2003 for the nozzles), both sides of
 // each edge; tolerances are rounding only.
 constexpr UcCase kUcCases[] = {
-    {"orifice beta 0.8: beta itself, no small-pipe or Re addition", MeterType::ConcentricOrifice,
-     kFlangeTaps, 0, 0.8, 2.0, 5000, 0, 0.8},
-    {"orifice beta 0.5 D 2.0 Rd 5000: 0.5 + 0.9 x 0.25 x 0.8, no Re addition",
-     MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.5, 2.0, 5000, 0, 0.68},
-    {"orifice beta 0.7 D 3 Rd 8000: 1.667 x 0.7 - 0.5 + 0.5", MeterType::ConcentricOrifice,
-     kFlangeTaps, 0, 0.7, 3.0, 8000, 0, 1.1669},
-    {"orifice beta 0.7 Rd 10000: no Re addition at 10000", MeterType::ConcentricOrifice,
-     kFlangeTaps, 0, 0.7, 3.0, 10000, 0, 0.6669},
-    {"orifice beta 0.5001 Rd 5000: Re addition above 0.5", MeterType::ConcentricOrifice,
-     kFlangeTaps, 0, 0.5001, 4.0, 5000, 0, 1.0},
-    {"orifice beta 0.15: 0.7 - beta", MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.15, 4.0,
-     1e5, 0, 0.55},
-    {"orifice beta 0.0999: below the range, 0", MeterType::ConcentricOrifice, kFlangeTaps, 0,
-     0.0999, 4.0, 1e5, 0, 0.0},
-    {"orifice beta 0.75: 1.667 x 0.75 - 0.5", MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.75,
-     4.0, 1e5, 0, 0.75025},
-    {"orifice D 2.8: no small-pipe addition", MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.5,
-     2.8, 1e5, 0, 0.5},
-    {"orifice D 2.79: 0.5 + 0.9 x 0.25 x 0.01", MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.5,
-     2.79, 1e5, 0, 0.50225},
-    {"custom orifice follows the concentric rows", MeterType::CustomOrifice, kFlangeTaps, 0, 0.4,
-     4.0, 1e5, 0, 0.5},
+    {"orifice beta 0.8: beta itself, no small-pipe or Re addition", MeterType::ConcentricOrifice, kFlangeTaps,
+     0, 0.8, 2.0, 5000, 0, 0.8},
+    {"orifice beta 0.5 D 2.0 Rd 5000: 0.5 + 0.9 x 0.25 x 0.8, no Re addition", MeterType::ConcentricOrifice,
+     kFlangeTaps, 0, 0.5, 2.0, 5000, 0, 0.68},
+    {"orifice beta 0.7 D 3 Rd 8000: 1.667 x 0.7 - 0.5 + 0.5", MeterType::ConcentricOrifice, kFlangeTaps, 0,
+     0.7, 3.0, 8000, 0, 1.1669},
+    {"orifice beta 0.7 Rd 10000: no Re addition at 10000", MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.7,
+     3.0, 10000, 0, 0.6669},
+    {"orifice beta 0.5001 Rd 5000: Re addition above 0.5", MeterType::ConcentricOrifice, kFlangeTaps, 0,
+     0.5001, 4.0, 5000, 0, 1.0},
+    {"orifice beta 0.15: 0.7 - beta", MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.15, 4.0, 1e5, 0, 0.55},
+    {"orifice beta 0.0999: below the range, 0", MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.0999, 4.0,
+     1e5, 0, 0.0},
+    {"orifice beta 0.75: 1.667 x 0.75 - 0.5", MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.75, 4.0, 1e5, 0,
+     0.75025},
+    {"orifice D 2.8: no small-pipe addition", MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.5, 2.8, 1e5, 0,
+     0.5},
+    {"orifice D 2.79: 0.5 + 0.9 x 0.25 x 0.01", MeterType::ConcentricOrifice, kFlangeTaps, 0, 0.5, 2.79, 1e5,
+     0, 0.50225},
+    {"custom orifice follows the concentric rows", MeterType::CustomOrifice, kFlangeTaps, 0, 0.4, 4.0, 1e5, 0,
+     0.5},
     {"pipe taps beta 0.505", MeterType::ConcentricOrifice, kPipeTaps, 0, 0.505, 4.0, 1e5, 0, 0.8},
     {"pipe taps beta 0.51", MeterType::ConcentricOrifice, kPipeTaps, 0, 0.51, 4.0, 1e5, 0, 1.6},
     {"pipe taps beta 0.19", MeterType::ConcentricOrifice, kPipeTaps, 0, 0.19, 4.0, 1e5, 0, 0.0},
-    {"eccentric in a 4.000 in pipe", MeterType::EccentricOrifice, kFlangeTaps, 0, 0.5, 4.0, 1e5, 0,
-     2.0},
-    {"eccentric in a 4.026 in pipe", MeterType::EccentricOrifice, kFlangeTaps, 0, 0.5, 4.026, 1e5,
-     0, 1.5},
-    {"long radius PTC 19.5 beta 0.75", MeterType::AsmeLongRadiusNozzle, 0,
-     Code(CalcStd::NozzlePtc195), 0.75, 4.0, 1e5, 0, 1.5},
-    {"long radius PTC 19.5 beta 0.7", MeterType::AsmeLongRadiusNozzle, 0,
-     Code(CalcStd::NozzlePtc195), 0.7, 4.0, 1e5, 0, 1.0},
-    {"long radius PTC 19.5 beta 0.15", MeterType::AsmeLongRadiusNozzle, 0,
-     Code(CalcStd::NozzlePtc195), 0.15, 4.0, 1e5, 0, 0.0},
-    {"long radius MFC-3M beta 0.85", MeterType::AsmeLongRadiusNozzle, 0,
-     Code(CalcStd::NozzleAsmeMfc3M1989), 0.85, 4.0, 1e5, 0, 0.0},
-    {"long radius MFC-3M beta 0.8", MeterType::AsmeLongRadiusNozzle, 0,
-     Code(CalcStd::NozzleAsmeMfc3M1989), 0.8, 4.0, 1e5, 0, 2.0},
+    {"eccentric in a 4.000 in pipe", MeterType::EccentricOrifice, kFlangeTaps, 0, 0.5, 4.0, 1e5, 0, 2.0},
+    {"eccentric in a 4.026 in pipe", MeterType::EccentricOrifice, kFlangeTaps, 0, 0.5, 4.026, 1e5, 0, 1.5},
+    {"long radius PTC 19.5 beta 0.75", MeterType::AsmeLongRadiusNozzle, 0, Code(CalcStd::NozzlePtc195), 0.75,
+     4.0, 1e5, 0, 1.5},
+    {"long radius PTC 19.5 beta 0.7", MeterType::AsmeLongRadiusNozzle, 0, Code(CalcStd::NozzlePtc195), 0.7,
+     4.0, 1e5, 0, 1.0},
+    {"long radius PTC 19.5 beta 0.15", MeterType::AsmeLongRadiusNozzle, 0, Code(CalcStd::NozzlePtc195), 0.15,
+     4.0, 1e5, 0, 0.0},
+    {"long radius MFC-3M beta 0.85", MeterType::AsmeLongRadiusNozzle, 0, Code(CalcStd::NozzleAsmeMfc3M1989),
+     0.85, 4.0, 1e5, 0, 0.0},
+    {"long radius MFC-3M beta 0.8", MeterType::AsmeLongRadiusNozzle, 0, Code(CalcStd::NozzleAsmeMfc3M1989),
+     0.8, 4.0, 1e5, 0, 2.0},
     {"ISA nozzle beta 0.6", MeterType::IsaNozzle, 0, 0, 0.6, 4.0, 1e5, 0, 0.8},
     {"ISA nozzle beta 0.7: 2 x 0.7 - 0.4", MeterType::IsaNozzle, 0, 0, 0.7, 4.0, 1e5, 0, 1.0},
-    {"venturi nozzle beta 0.5: 1.2 + 1.5 x 0.0625", MeterType::VenturiNozzle, 0, 0, 0.5, 4.0, 1e5,
-     0, 1.29375},
+    {"venturi nozzle beta 0.5: 1.2 + 1.5 x 0.0625", MeterType::VenturiNozzle, 0, 0, 0.5, 4.0, 1e5, 0,
+     1.29375},
     {"machined venturi Rd 1e6", MeterType::VenturiMachined, 0, 0, 0.5, 4.0, 1e6, 0, 1.0},
-    {"machined venturi Rd just above 1e6", MeterType::VenturiMachined, 0, 0, 0.5, 4.0, 1.000001e6,
-     0, 1.8},
+    {"machined venturi Rd just above 1e6", MeterType::VenturiMachined, 0, 0, 0.5, 4.0, 1.000001e6, 0, 1.8},
     {"PTC 19.5 venturi", MeterType::VenturiPtc195, 0, 0, 0.5, 4.0, 1e5, 0, 0.7},
-    {"1684 at beta 0.5: 20.821/4 - 20.109/2 + 4.9086", MeterType::ProprietaryMeter1, 0, 0, 0.5,
-     4.0, 1e5, 0, 0.05935},
+    {"1684 at beta 0.5: 20.821/4 - 20.109/2 + 4.9086", MeterType::ProprietaryMeter1, 0, 0, 0.5, 4.0, 1e5, 0,
+     0.05935},
     {"generic wedge H/D 0.3", MeterType::WedgeMiller, 0, 0, 0.5, 4.0, 1e5, 1.2, 2.0},
     {"generic wedge H/D 0.325", MeterType::WedgeMiller, 0, 0, 0.5, 4.0, 1e5, 1.3, 3.0},
     {"custom wedge", MeterType::CustomWedge, 0, 0, 0.5, 4.0, 1e5, 0, 4.0},
     {"integral wedge", MeterType::WedgeAbb1336L, 0, 0, 0.5, 1.0, 1e5, 0, 3.0},
-    {"critical-flow nozzle has no row", MeterType::CriticalCylindricalNozzle, 0, 0, 0.5, 4.0, 1e5,
-     0, 0.0},
+    {"critical-flow nozzle has no row", MeterType::CriticalCylindricalNozzle, 0, 0, 0.5, 4.0, 1e5, 0, 0.0},
 };
 
 TEST(DischargeCoefUncertainty, MatchesHandCalculations) {
@@ -91,8 +86,8 @@ TEST(DischargeCoefUncertainty, MatchesHandCalculations) {
         SCOPED_TRACE(c.source);
         r.Calc_Std = c.calc_std;
         r.SegHs = c.seg_hs;
-        EXPECT_NEAR(DischargeCoefUncertainty(r, c.D, Code(c.type), c.tap_style, c.beta, c.Rd),
-                    c.expected, 1e-9);
+        EXPECT_NEAR(DischargeCoefUncertainty(r, c.D, Code(c.type), c.tap_style, c.beta, c.Rd), c.expected,
+                    1e-9);
     }
 }
 
@@ -106,15 +101,13 @@ struct UyCase {
 // Hand calculations: 4, 8 and 2 dP/p1 percent and (4 + 100 beta^8) dP/p1 percent,
 // dP/p1 = hnor / 27.73 / P, as the constants 0.144, 0.3, 0.072 and 3.61 print them.
 constexpr UyCase kUyCases[] = {
-    {"orifice flange taps 0.144 x 100/50", MeterType::ConcentricOrifice, kFlangeTaps, 100, 50, 0.6,
-     0.288},
+    {"orifice flange taps 0.144 x 100/50", MeterType::ConcentricOrifice, kFlangeTaps, 100, 50, 0.6, 0.288},
     {"orifice pipe taps 0.3 x 100/50", MeterType::ConcentricOrifice, kPipeTaps, 100, 50, 0.6, 0.6},
     {"eccentric 0.3 x 2", MeterType::EccentricOrifice, kFlangeTaps, 100, 50, 0.6, 0.6},
     {"ISA nozzle 0.072 x 2", MeterType::IsaNozzle, 0, 100, 50, 0.6, 0.144},
     {"machined venturi (3.61 x 0.6^8 + 0.144) x 2", MeterType::VenturiMachined, 0, 100, 50, 0.6,
      0.4092682752},
-    {"PTC 19.5 venturi takes the venturi term", MeterType::VenturiPtc195, 0, 100, 50, 0.6,
-     0.4092682752},
+    {"PTC 19.5 venturi takes the venturi term", MeterType::VenturiPtc195, 0, 100, 50, 0.6, 0.4092682752},
     {"custom wedge takes the wedge term", MeterType::CustomWedge, 0, 100, 50, 0.6, 0.6},
     {"no pressure: 0", MeterType::ConcentricOrifice, kFlangeTaps, 100, 0, 0.6, 0.0},
     {"negative pressure: 0", MeterType::ConcentricOrifice, kFlangeTaps, 100, -5, 0.6, 0.0},
@@ -125,8 +118,7 @@ constexpr UyCase kUyCases[] = {
 TEST(ExpansionUncertainty, MatchesHandCalculations) {
     for (const UyCase& c : kUyCases) {
         SCOPED_TRACE(c.source);
-        EXPECT_NEAR(ExpansionUncertainty(c.hnor, c.P, c.beta, Code(c.type), c.tap_style),
-                    c.expected, 1e-9);
+        EXPECT_NEAR(ExpansionUncertainty(c.hnor, c.P, c.beta, Code(c.type), c.tap_style), c.expected, 1e-9);
     }
 }
 
@@ -230,7 +222,11 @@ TEST(MeterUncertainty, InputsWithNoFiniteResultGiveNothing) {
         {"transducer accuracy with no normal differential", [](UncertaintyInputs& in) { in.hnor = 0; }},
         {"beta of 1", [](UncertaintyInputs& in) { in.beta = 1.0; }},
         {"NaN beta", [](UncertaintyInputs& in) { in.beta = kNaN; }},
-        {"pressure 14.7 below atmospheric", [](UncertaintyInputs& in) { in.P = 0; in.Patm = 14.7; }},
+        {"pressure 14.7 below atmospheric",
+         [](UncertaintyInputs& in) {
+             in.P = 0;
+             in.Patm = 14.7;
+         }},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.source);
