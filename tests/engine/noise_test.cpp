@@ -325,6 +325,18 @@ TEST(GasOutletNoise, DataWithNoFiniteLevelGivesError1AndStoresNothingInfinite) {
     }
 }
 
+TEST(LiquidOutletNoise, CavitationWithNoChokedDifferentialGivesError13) {
+    // A negative maximum differential lifts the recovered pressure above the
+    // flowing pressure, so a vapour pressure at or above it still reads as cavitating.
+    TagRecord r = LiquidRestriction();
+    r.Dp_Max = -20 * kInH2OPerPsi;
+    r.Property_MwDenVp = 205;
+    RecordingMessageSink sink;
+    EXPECT_FALSE(LiquidOutletNoise(r, sink, true).has_value());
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{13});
+    EXPECT_EQ(r.Outlet_Noise, 0.0);
+}
+
 TEST(OutletNoise, TakesTheEstimatorOfTheFluid) {
     NullMessageSink sink;
     TagRecord liquid = LiquidRestriction();
