@@ -49,5 +49,6 @@ void RegisterCoefficientCommands(CLI::App& app, CommandContext& ctx);
 void RegisterUnitsCommands(CLI::App& app, CommandContext& ctx);
 void RegisterCalcCommands(CLI::App& app, CommandContext& ctx);
 void RegisterSteamCommands(CLI::App& app, CommandContext& ctx);
+void RegisterUncertaintyCommands(CLI::App& app, CommandContext& ctx);
 
 }  // namespace quorven::cli
