@@ -36,7 +36,10 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes) {
     std::error_code ec;
     const fs::path target(path);
     if (target.filename().empty()) return false;
-    const fs::path temp = target.parent_path() / ("." + target.filename().string() + ".quorven-new");
+    std::string temp_name = ".";
+    temp_name += target.filename().string();
+    temp_name += ".quorven-new";
+    const fs::path temp = target.parent_path() / temp_name;
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) return false;
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
