@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -97,6 +98,9 @@ CMainFrame::CMainFrame(Profile& profile, MessageSink& sink, QWidget* parent)
 CMainFrame::~CMainFrame() { disconnect(activation_); }
 
 void CMainFrame::BuildActions() {
+    // The looks are one choice: shown as radio items.
+    auto* looks = new QActionGroup(this);
+    looks->setExclusive(true);
     for (const CommandInfo& c : AllCommands()) {
         auto* action = new QAction(ToQString(c.caption), this);
         action->setObjectName(ControlName(c.id));
@@ -106,6 +110,7 @@ void CMainFrame::BuildActions() {
         if (c.pending) action->setStatusTip(QStringLiteral("Not available in this version yet."));
         const int id = c.id;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        if (FindApplicationLook(c.id).id == c.id) looks->addAction(action);
         actions_[c.id] = action;
         // Commands without a menu entry still answer to their keys.
         addAction(action);

@@ -1,6 +1,9 @@
 #include "app/platform/profile.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QSettings>
+#include <QStandardPaths>
 
 #include "app/commands/looks.h"
 #include "app/commands/shell_texts.h"
@@ -13,6 +16,15 @@ QString RecentKey(std::size_t i) { return QStringLiteral("Recent File List/File%
 const QString kLookKey = QStringLiteral("Settings/ApplicationLook");
 
 }  // namespace
+
+std::string UserDataLocation() {
+    const QString per_user =
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QStringLiteral("/Quorven");
+    const std::filesystem::path chosen =
+        UserDataDirectory(ToUtf8(QCoreApplication::applicationDirPath()), ToUtf8(per_user));
+    QDir().mkpath(ToQString(chosen.string()));
+    return chosen.string();
+}
 
 Profile::Profile()
     : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quorven"),

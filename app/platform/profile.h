@@ -12,6 +12,11 @@ class QSettings;
 
 namespace quorven {
 
+// Where the configuration file and user data go: the program directory when the
+// program may write there, otherwise the per-user configuration directory
+// (~/.config/Quorven on Linux), created when missing.
+std::string UserDataLocation();
+
 class Profile {
 public:
     // The user's own profile.

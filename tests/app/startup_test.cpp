@@ -214,6 +214,21 @@ TEST(Frame, HelpAboutViewAndExit) {
     EXPECT_FALSE(frame.isVisible());
 }
 
+TEST(Frame, ClosingTheLastWindowLeavesTheFrameWithoutADocument) {
+    Started s;
+    CMainFrame& frame = s.Frame();
+    frame.Workspace()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(frame.ActiveDocument(), nullptr);
+    EXPECT_EQ(frame.windowTitle(), "Quorven Version 4.0");
+    EXPECT_EQ(frame.StatusPanes(), (std::array<QString, 3>{"", "", "PROJECT:  CLOSED"}));
+    EXPECT_TRUE(frame.Action(cmd::kAbout)->isEnabled());
+    EXPECT_FALSE(frame.Action(cmd::kFactorManometer)->isChecked());
+    // A new window can follow.
+    frame.OpenDocumentWindow();
+    EXPECT_EQ(frame.StatusPanes()[0], " CALC ");
+}
+
 TEST(Splash, AClickOrAKeyClosesIt) {
     for (bool by_key : {false, true}) {
         SCOPED_TRACE(by_key ? "key" : "click");
