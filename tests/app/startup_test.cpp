@@ -214,6 +214,18 @@ TEST(Frame, HelpAboutViewAndExit) {
     EXPECT_FALSE(frame.isVisible());
 }
 
+TEST(Frame, AcceleratorsReachTheirCommands) {
+    Started s;
+    CMainFrame& frame = s.Frame();
+    QApplication::setActiveWindow(&frame);
+    QTest::keyClick(&frame, Qt::Key_F1);
+    ASSERT_EQ(s.sink.messages.size(), 1u);
+    EXPECT_EQ(s.sink.messages[0].caption, "Quorven Help");
+    // A command still to come does nothing on its key.
+    QTest::keyClick(&frame, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(s.sink.messages.size(), 1u);
+}
+
 TEST(Frame, ClosingTheLastWindowLeavesTheFrameWithoutADocument) {
     Started s;
     CMainFrame& frame = s.Frame();
