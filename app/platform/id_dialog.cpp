@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -138,6 +139,17 @@ QComboBox* CIdDialog::AddCombo(int id, const QString& label, const QStringList& 
     }
     form_->addRow(label, combo);
     return combo;
+}
+
+QListWidget* CIdDialog::AddList(int id, const QString& label, const QStringList& items) {
+    auto* list = new QListWidget(this);
+    list->setObjectName(ControlName(id));
+    {
+        const QSignalBlocker block(list);
+        list->addItems(items);
+    }
+    form_->addRow(label, list);
+    return list;
 }
 
 int CIdDialog::CheckedRadio(const std::vector<int>& ids) const {

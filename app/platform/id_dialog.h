@@ -15,6 +15,7 @@ class QComboBox;
 class QFormLayout;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QRadioButton;
 class QVBoxLayout;
 
@@ -53,6 +54,7 @@ public:
     // A group of radio buttons, one per (id, text); the first is checked.
     std::vector<QRadioButton*> AddRadioGroup(const QString& title, const std::vector<std::pair<int, QString>>& buttons);
     QComboBox* AddCombo(int id, const QString& label, const QStringList& items);
+    QListWidget* AddList(int id, const QString& label, const QStringList& items);
 
     // The control with this identifier, or null.
     template <typename T>

@@ -3,7 +3,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
@@ -196,6 +201,32 @@ TEST(CIdDialog, OkWithANumberOutsideItsRangeStaysOpen) {
     EXPECT_EQ(range_text, "Please enter a number from 0 to 1e+09.");
     EXPECT_TRUE(still_open);
     EXPECT_EQ(r.Flow_Max, 100.0);
+}
+
+TEST(CIdDialog, EveryControlCarriesItsIdentifier) {
+    // Shaped like the drain/vent hole choice: modes 1187 (list), 1189 (none), 1190 (manual
+    // diameter); the list and edit identifiers here are only examples.
+    CIdDialog d(QStringLiteral("Drain/Vent Hole Selection"));
+    d.AddRadioGroup(QStringLiteral("Drain/Vent Hole"),
+                    {{1187, QStringLiteral("List")}, {1189, QStringLiteral("None")}, {1190, QStringLiteral("Manual")}});
+    d.AddList(1188, QStringLiteral("Holes"), {QStringLiteral("1/8 in"), QStringLiteral("1/4 in")});
+    d.AddNumericEdit(1191, QStringLiteral("Diameter"), 0.0, 100.0);
+    d.AddCheck(1195, QStringLiteral("Manometer Correction Factor"));
+    d.AddCombo(1050, QStringLiteral("Pb"), {QStringLiteral("psia"), QStringLiteral("bar(a)")});
+    d.AddStatic(1049, QStringLiteral("UPSTREAM"));
+    EXPECT_NE(d.Control<QRadioButton>(1190), nullptr);
+    EXPECT_EQ(d.Control<QListWidget>(1188)->count(), 2);
+    EXPECT_NE(d.Control<QLineEdit>(1191), nullptr);
+    EXPECT_NE(d.Control<QCheckBox>(1195), nullptr);
+    EXPECT_EQ(d.Control<QComboBox>(1050)->currentText(), "psia");
+    EXPECT_EQ(d.Control<QLabel>(1049)->text(), "UPSTREAM");
+    EXPECT_NE(d.Control<QAbstractButton>(1), nullptr);  // OK
+    EXPECT_NE(d.Control<QAbstractButton>(2), nullptr);  // Cancel
+    EXPECT_EQ(d.Control<QLineEdit>(9999), nullptr);
+    EXPECT_EQ(d.CheckedRadio({1187, 1189, 1190}), 1187);
+    d.Control<QRadioButton>(1190)->setChecked(true);
+    EXPECT_EQ(d.CheckedRadio({1187, 1189, 1190}), 1190);
+    EXPECT_TRUE(d.isModal());
 }
 
 TEST(FileChooser, SaveChooserTakesFilterExtensionAndAsksBeforeOverwriting) {
