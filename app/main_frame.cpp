@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
@@ -92,10 +93,34 @@ CMainFrame::CMainFrame(Profile& profile, MessageSink& sink, QWidget* parent)
     activation_ = connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { OnActiveWindowChanged(); });
     resize(1100, 760);
     UpdateCommands();
+    qApp->installEventFilter(this);
 }
 
 // The workspace reports a last activation change while it is torn down.
-CMainFrame::~CMainFrame() { disconnect(activation_); }
+CMainFrame::~CMainFrame() {
+    qApp->removeEventFilter(this);
+    disconnect(activation_);
+}
+
+// Ctrl+C and Ctrl+V copy and paste the tag even while an edit of the form has the
+// focus (an edit would otherwise take them for its own text), as long as the tag
+// command is enabled; while it is not, the edit keeps its keys.
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget != nullptr && widget->window() == this) {
+            const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+            for (int id : {kCopyTag, kPasteTag}) {
+                const QAction* action = Action(id);
+                if (action != nullptr && action->isEnabled() && action->shortcut() == pressed) {
+                    event->ignore();
+                    return true;
+                }
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
 
 void CMainFrame::BuildActions() {
     // The looks are one choice: shown as radio items.

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
@@ -224,6 +225,24 @@ TEST(Frame, AcceleratorsReachTheirCommands) {
     // A command still to come does nothing on its key.
     QTest::keyClick(&frame, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(s.sink.messages.size(), 1u);
+}
+
+TEST(Frame, TagCopyKeyWinsOverAFocusedEditOnlyWhileEnabled) {
+    Started s;
+    CMainFrame& frame = s.Frame();
+    QApplication::setActiveWindow(&frame);
+    auto* tag_edit = frame.findChild<QLineEdit*>("id1106");
+    ASSERT_NE(tag_edit, nullptr);
+    tag_edit->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(tag_edit->hasFocus());
+    QAction* copy = frame.Action(cmd::kCopyTag);
+    QSignalSpy triggered(copy, &QAction::triggered);
+    QTest::keyClick(tag_edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(triggered.count(), 0);  // disabled: the edit keeps Ctrl+C
+    copy->setEnabled(true);           // as when tag copying is available and the tag calculated
+    QTest::keyClick(tag_edit, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(triggered.count(), 1);
 }
 
 TEST(Frame, ClosingTheLastWindowLeavesTheFrameWithoutADocument) {
