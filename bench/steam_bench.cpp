@@ -1,4 +1,4 @@
-// Steam table (Part 3.5): the saturation line and the property sets the Fluids
+// Steam table: the saturation line and the property sets the Fluids
 // commands run. Each iteration builds a fresh CSteamTable, as the program does.
 
 #include <benchmark/benchmark.h>

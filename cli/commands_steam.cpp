@@ -1,4 +1,4 @@
-// quorven-cli steam psat|tsat|props: the steam table of Part 3.5 from the command line.
+// quorven-cli steam psat|tsat|props: the IFC-67 steam table from the command line.
 // Numbers are read locale-free and must be finite; a state the steam table cannot
 // deliver ends with its numbered message (or a plain sentence) and exit status 1.
 
@@ -16,7 +16,7 @@ namespace {
 
 constexpr double kPc_psia = 3208.234758592228;
 constexpr double kSatTMin_F = 32.0, kSatTMax_F = 705.47;
-constexpr double kSatPMin_psia = 0.088589;  // IFC-67 at 32 deg F (Part 3.5 misprints 0.0088589)
+constexpr double kSatPMin_psia = 0.088589;  // IFC-67 at 32 deg F (a bound printed as 0.0088589 is a misprint)
 
 struct SteamOptions {
     std::string pressure, temperature;
@@ -71,7 +71,7 @@ int SteamTsat(const SteamOptions& o) {
 }
 
 // Compressed water when 32 <= T <= 705.47 deg F and P is at or above the saturation
-// pressure, steam otherwise; each through its property set of Part 3.5, which shows
+// pressure, steam otherwise; each through its property set of the steam table, which shows
 // Error #19 or #18 when it cannot deliver.
 int SteamProps(const SteamOptions& o) {
     const std::optional<double> P = ReadNumber("P_PSIA", o.pressure);

@@ -1,4 +1,4 @@
-// Part 3.5: the routines of the steam table, IFC-67 in US customary units. The
+// The routines of the steam table, IFC-67 in US customary units. The
 // formulation itself (dimensionless, with its coefficient tables) is in
 // ifc67_regions.cpp; this file puts the program's units, ranges and iterations around it.
 
@@ -12,7 +12,7 @@
 namespace quorven {
 namespace {
 
-// IFC-67 reducing constants in the program's units (Part 3.5, Data model):
+// IFC-67 reducing constants in the program's units:
 // p_c = 22.12 MPa, v_c = 0.00317 m3/kg, T_c = 647.3 K.
 constexpr double kPc_psia = 3208.234758592228;
 constexpr double kVc_ft3_lb = 0.05077852889545364;
@@ -24,9 +24,9 @@ constexpr double kPcVcTc_btu_lbR = 0.02587358228005355;  // p_c v_c / T_c
 // ft3 psi to Btu: 144 in2/ft2 / 778.169... ft lbf/Btu.
 constexpr double kFt3PsiToBtu = 0.1850497147377472;
 
-// Range limits of Part 3.5, Interfaces.
+// Range limits of the routines.
 constexpr double kSatTMin_F = 32.0;
-// 0.088589 psia: IFC-67 saturation pressure at 32 deg F. Part 3.5 prints 0.0088589,
+// 0.088589 psia: IFC-67 saturation pressure at 32 deg F; a bound printed as 0.0088589 is a misprint,
 // a misprint (see the header).
 constexpr double kSatPMin_psia = 0.088589;
 constexpr double kPMax_psia = 16000.0;
@@ -91,7 +91,7 @@ double CSteamTable::SatPressure(double T_F) {
     return psat_ = *P;
 }
 
-// Part 3.5: secant iteration on SatPressure(T) = P from 32 and 705.47 deg F, points
+// Secant iteration on SatPressure(T) = P from 32 and 705.47 deg F, points
 // held within that range, stop at |P - SatPressure(T)| <= 0.0001 psi, 199 rounds.
 std::optional<double> CSteamTable::TrySatTemperature(double P_psia) {
     if (!(P_psia >= kSatPMin_psia && P_psia <= kPc_psia)) {
@@ -251,7 +251,7 @@ double CSteamTable::StartVolume3(double P_psia, double T_F, Start start) const {
     return 0.3 * (T_F + kRankine) / P_psia;
 }
 
-// Part 3.5, Region 3 volume: a damped step v += v g r / P (the ideal-gas slope
+// Region 3 volume: a damped step v += v g r / P (the ideal-gas slope
 // dP/dv = -P/v scaled by the step factor g), g adapted as the residual behaves.
 std::optional<double> CSteamTable::TryVPT3(double P_psia, double T_F, Start start) {
     if (!(P_psia >= kP3Min_psia && P_psia <= kPMax_psia && T_F > kT3Min_F && T_F <= kT3Max_F)) {
@@ -284,10 +284,10 @@ std::optional<double> CSteamTable::TryVPT3(double P_psia, double T_F, Start star
         v += v * g * r / P_psia;
         r_prev = r;
     }
-    // The 1e-8 psi of Part 3.5 is near the rounding of COMT3 itself; a volume whose
+    // The 1e-8 psi of the steam table is near the rounding of COMT3 itself; a volume whose
     // residual is within 1e-12 of P is as good as double arithmetic allows.
     if (std::fabs(r) <= 1e-12 * P_psia && v >= kV3Min_ft3_lb && v <= kV3Max_ft3_lb) return v;
-    // Departure from Part 3.5: where the damped step does not settle (steep liquid
+    // Departure from the plain damped step: where the damped step does not settle (steep liquid
     // isotherms near 16000 psia, or a vapour start in a liquid state, as TPS asks for
     // above the critical pressure) the root is bracketed and bisected instead of
     // returning an unconverged volume: the root of the start's side, the smallest
@@ -345,7 +345,7 @@ std::optional<double> CSteamTable::BracketVPT3(double P_psia, double T_F, Start 
 double CSteamTable::VPT3(double P_psia, double T_F, Start start) {
     const std::optional<double> v = TryVPT3(P_psia, T_F, start);
     if (v) return v_ = *v;
-    if (!(P_psia >= kP3Min_psia && P_psia <= kPMax_psia)) {  // Part 3.5: the starting volume
+    if (!(P_psia >= kP3Min_psia && P_psia <= kPMax_psia)) {  // the starting volume
         const double v0 = StartVolume3(P_psia, T_F, start);
         if (Finite(v0)) return v0;
     }
@@ -376,7 +376,7 @@ std::optional<CSteamTable::State> CSteamTable::SteamState(double P_psia, double 
 
 // --- Temperature from enthalpy or entropy ---
 //
-// Part 3.5: T(k+1) = T(k) + m (x - x(T(k))) with x = h (for entropy the step is
+// T(k+1) = T(k) + m (x - x(T(k))) with x = h (for entropy the step is
 // m (T + 459.67) (s - s(T(k)))), the slope m renewed from the last two points as
 // m = (w m + secant) f with (w, f) = (1, 0.5), then (9, 0.1) from round 11 and
 // (47.775, 0.02) from round 30; at most 100 rounds.
@@ -388,7 +388,7 @@ std::optional<CSteamTable::State> CSteamTable::SteamState(double P_psia, double 
 // saturation temperature at pressures up to the critical one (TPH and TPS serve superheated states; below
 // saturation the vapour-side choice would evaluate metastable or liquid states that region 2 and region 3
 // with the vapour start do not describe), from 705.47 deg F above it (662 deg F for entropies below the
-// critical entropy, as Part 3.5 says), and from 25 deg F where the pressure is below the saturation line's
+// critical entropy, as the table has it), and from 25 deg F where the pressure is below the saturation line's
 // range.
 
 namespace {
@@ -528,7 +528,7 @@ double CSteamTable::TPS(double P_psia, double s_btu_lbR) {
 
 // --- Wet states ---
 //
-// Part 3.5: at pressures up to the critical pressure, below the saturated vapour
+// At pressures up to the critical pressure, below the saturated vapour
 // (h <= hg or s <= sg) the state is wet and follows from the Clausius-Clapeyron
 // relation h_fg = T v_fg dP/dT; otherwise it is superheated (TPH or TPS).
 

@@ -1,5 +1,5 @@
 #pragma once
-// Part 3.5: the program's steam table, the 1967 IFC Formulation for Industrial
+// The program's steam table, the 1967 IFC Formulation for Industrial
 // Use (IFC-67) in US customary units, with the IAPS 1985 viscosity of water.
 //
 // Units at every interface: temperatures T_F in degrees F, pressures P_psia in psia,
@@ -9,7 +9,7 @@
 // A CSteamTable is a working object for one operation: construct it, use it,
 // discard it. Each routine keeps its last result in the object (never in static
 // storage). A routine whose input is outside its range returns that remembered
-// result (0 right after construction), or the special value Part 3.5 gives it, and
+// result (0 right after construction), or the special value the table gives it, and
 // calls the out-of-range reporter when one is installed. The property sets check
 // the range of every routine they use: they either deliver finite values or show
 // their numbered message and deliver nothing.
@@ -22,7 +22,7 @@
 
 namespace quorven {
 
-// A saturated or superheated steam state (Part 3.5 property sets), rounded as there.
+// A saturated or superheated steam state, rounded as there.
 struct SteamProperties {
     double P_psia = 0.0;          // the pressure given, or the saturation pressure
     double T_F = 0.0;             // the temperature given, or the saturation temperature
@@ -32,7 +32,7 @@ struct SteamProperties {
     double k = 0.0;               // isentropic exponent, 4 decimals
 };
 
-// Compressed water (Part 3.5 property set `CompressedWater`), not rounded.
+// Compressed water (`CompressedWater`), not rounded.
 struct CompressedWaterProperties {
     double density_lb_ft3 = 0.0;       // at the flowing P, T
     double base_density_lb_ft3 = 0.0;  // at the base Pb, Tb
@@ -57,7 +57,7 @@ public:
     // dP/dT [psi/F] at the last in-range SatPressure.
     double SatPressureSlope() const { return dpdt_; }
     // Saturation temperature [F], 0.088589 <= P_psia <= 3208.234758592228; outside: 0.
-    // (Part 3.5 prints the lower bound as 0.0088589 psia, a misprint: IFC-67 gives
+    // (A lower bound of 0.0088589 psia, sometimes printed, is a misprint: IFC-67 gives
     // 0.088589 psia at 32 deg F, and below it the secant cannot reach the pressure.)
     double SatTemperature(double P_psia);
 
@@ -69,7 +69,7 @@ public:
     // Specific volume [ft3/lb]: region 1 for T_F <= 662 (0 <= P_psia <= 16000,
     // -200 <= T_F); above 662, VPT3 with the liquid start.
     double VPT1(double P_psia, double T_F);
-    // Enthalpy and entropy at the same state as VPT1 (not routines of Part 3.5: the
+    // Enthalpy and entropy at the same state as VPT1 (not routines of the original table: the
     // steam commands of quorven-cli print them).
     double HPT1(double P_psia, double T_F);
     double SPT1(double P_psia, double T_F);
@@ -104,7 +104,7 @@ public:
     // Dynamic viscosity [cP], IAPS 1985: kind 'W' water (volume from VPT1), 'S' steam
     // (volume from the vapour-side region choice).
     double SteamViscosity(double P_psia, double T_F, char kind);
-    // Isentropic exponent of steam at P and T (Part 3.5: ln(P/P2) / ln(v2/v1), P2 = 1.05 P).
+    // Isentropic exponent of steam at P and T (ln(P/P2) / ln(v2/v1), P2 = 1.05 P).
     double SteamIsentropicExponent(double P_psia, double T_F);
 
     // --- Property sets (each on a freshly initialised object with this reporter) ---
@@ -122,7 +122,7 @@ public:
     std::optional<CompressedWaterProperties> CompressedWater(double P_psia, double T_F, double Pb_psia,
                                                              double Tb_F, MessageSink& sink) const;
 
-    // A steam state by the vapour-side region choice of Part 3.5 (region 2 up to the
+    // A steam state by the vapour-side region choice of the steam table (region 2 up to the
     // L-function from 462 deg F on, region 3 with the vapour start above it), or a
     // compressed-water state (region 1, or region 3 with the liquid start above 662
     // deg F). `region` is the IFC-67 sub-region used (1 to 4). Nothing when a routine
@@ -173,7 +173,7 @@ private:
     std::optional<SteamProperties> SaturatedSet(double P_psia, double T_F, MessageSink& sink);
     CSteamTable Fresh() const;
 
-    // Remembered last results (Part 3.5, Data model), 0 after construction.
+    // Remembered last results, 0 after construction.
     double psat_ = 0.0;  // saturation pressure
     double dpdt_ = 0.0;  // its temperature derivative
     double p23_ = 0.0;   // boundary pressure

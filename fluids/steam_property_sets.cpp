@@ -1,4 +1,4 @@
-// Part 3.5: viscosity, isentropic exponent and the property sets of the steam table.
+// Viscosity, isentropic exponent and the property sets of the steam table.
 // The property sets check every routine they use: a state they cannot evaluate
 // shows Error #18 (steam) or #19 (compressed water) and delivers nothing.
 
@@ -57,7 +57,7 @@ double CSteamTable::SteamViscosity(double P_psia, double T_F, char kind) {
     return mu_;
 }
 
-// Part 3.5: along the isentrope through (P, T) from P to P2 = 1.05 P,
+// Along the isentrope through (P, T) from P to P2 = 1.05 P,
 // k = ln(P/P2) / ln(v2/v1), with the state at P2 found from its entropy.
 std::optional<double> CSteamTable::TrySteamIsentropicExponent(double P_psia, double T_F) {
     const std::optional<State> st = SteamState(P_psia, T_F);
@@ -148,7 +148,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtTemperature(double T
 std::optional<SteamProperties> CSteamTable::SuperheatedSteam(double P_psia, double T_F,
                                                              MessageSink& sink) const {
     CSteamTable t = Fresh();
-    // Part 3.5: accepted when P <= Psat(T) (32 to 705.47 deg F) or T is above 705.47;
+    // Accepted when P <= Psat(T) (32 to 705.47 deg F) or T is above 705.47;
     // a non-positive pressure has no steam state either.
     bool accepted = false;
     if (P_psia > 0.0 && T_F > kTc_F) {

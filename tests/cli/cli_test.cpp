@@ -171,7 +171,7 @@ TEST_F(CliTest, UsageErrorsExitNonZero) {
 TEST_F(CliTest, SteamSaturationLine) {
     const CliRun p = Cli("steam psat 212 --json");
     ASSERT_EQ(p.status, 0) << p.err;
-    EXPECT_NEAR(nlohmann::json::parse(p.out)["psat_psia"].get<double>(), 14.696, 0.0005);  // Part 3.5
+    EXPECT_NEAR(nlohmann::json::parse(p.out)["psat_psia"].get<double>(), 14.696, 0.0005);
     const CliRun p662 = Cli("steam psat 662 --json");
     EXPECT_NEAR(nlohmann::json::parse(p662.out)["psat_psia"].get<double>(), 2398.217, 0.0005);
     const CliRun t = Cli("steam tsat 14.696 --json");
@@ -187,7 +187,7 @@ TEST_F(CliTest, SteamPropsOfWaterAndSteam) {
     const auto jw = nlohmann::json::parse(w.out);
     EXPECT_EQ(jw["phase"], "compressed water");
     EXPECT_EQ(jw["region"], 1);
-    EXPECT_NEAR(jw["rho_lb_ft3"].get<double>(), 62.37, 0.005);  // Part 3.5
+    EXPECT_NEAR(jw["rho_lb_ft3"].get<double>(), 62.37, 0.005);
     EXPECT_NEAR(jw["v_ft3_lb"].get<double>() * jw["rho_lb_ft3"].get<double>(), 1.0, 1e-12);
     EXPECT_TRUE(jw["k"].is_null());
     for (const char* key : {"psat_psia", "tsat_F", "h_btu_lb", "s_btu_lbR", "mu_cP"}) EXPECT_TRUE(jw[key].is_number()) << key;
@@ -219,7 +219,7 @@ TEST_F(CliTest, SteamBadInputIsAnErrorAndNeverNaN) {
         {"steam psat inf --json", "needs a finite decimal number"},
         {"steam psat 31.9", "outside it"},
         {"steam psat 705.48 --json", "outside it"},
-        {"steam tsat 0.0088589", "outside it"},  // the misprinted bound of Part 3.5
+        {"steam tsat 0.0088589", "outside it"},  // the misprinted bound
         {"steam tsat 3208.3", "outside it"},
         {"steam props 14.7 abc", "needs a finite decimal number"},
         {"steam props 100 300 --json", ""},     // liquid: compressed water, fine (status 0)

@@ -1,11 +1,11 @@
 // CSteamTable: the IFC-67 routines against shared/data/coefficients/checkvalues.csv
-// and the edge cases of Part 3.5. The check values are in SI; the conversions below
+// and the edge cases of the steam table. The check values are in SI; the conversions below
 // are exact by the definitions of the units.
 //
 // Kinds of expected values (README of the coefficient folder): "regression" values
 // were printed by waiwera/PyTOUGH for their own tests; "computed here" values were
 // computed independently from the same coefficient tables; "program constant" is a
-// number Part 3.5 prints. Tolerances follow the digits printed.
+// number the program prints. Tolerances follow the digits printed.
 
 #include "fluids/steam_ifc67.h"
 
@@ -68,12 +68,12 @@ TEST(SatPressure, ProgramConstantAt662F) {
     // checkvalues.csv IFC67-sat-662F, the program's constant, reproduced to 13 digits
     CSteamTable st;
     EXPECT_NEAR(st.SatPressure(662.0), 2398.216986225646, 2398.2 * 5e-13);
-    EXPECT_NEAR(st.SatPressure(662.0), 2398.217, 0.0005);  // Part 3.5 edge case, 3 decimals
+    EXPECT_NEAR(st.SatPressure(662.0), 2398.217, 0.0005);  // reference point, 3 decimals
 }
 
 TEST(SatPressure, NormalBoilingPointAndCriticalPoint) {
     CSteamTable st;
-    EXPECT_NEAR(st.SatPressure(212.0), 14.696, 0.0005);  // Part 3.5 edge case
+    EXPECT_NEAR(st.SatPressure(212.0), 14.696, 0.0005);  // reference point
     // K-function at theta = 1 is 1: the critical pressure.
     EXPECT_NEAR(st.SatPressure(705.47), kPc_psia, 1e-9 * kPc_psia);
 }
@@ -100,8 +100,8 @@ TEST(SatPressure, SlopeMatchesCentralDifference) {
 
 TEST(SatTemperature, InvertsSatPressure) {
     CSteamTable st;
-    EXPECT_NEAR(st.SatTemperature(14.696), 212.0, 0.001);  // Part 3.5 edge case
-    // Part 3.5: the secant stops within 0.0001 psi of the pressure.
+    EXPECT_NEAR(st.SatTemperature(14.696), 212.0, 0.001);  // reference point
+    // The secant stops within 0.0001 psi of the pressure.
     for (double P = 0.09; P < kPc_psia; P *= 1.37) {
         SCOPED_TRACE(P);
         const double T = st.SatTemperature(P);
@@ -110,7 +110,7 @@ TEST(SatTemperature, InvertsSatPressure) {
 }
 
 TEST(SatTemperature, TrueLowerBoundAt32F) {
-    // Part 3.5 prints the lower bound 0.0088589 psia; IFC-67 gives 0.088589 psia at
+    // A lower bound printed as 0.0088589 psia is a misprint; IFC-67 gives 0.088589 psia at
     // 32 deg F. Between the two the secant cannot reach the pressure and returned 32.
     CSteamTable st;
     EXPECT_NEAR(st.SatTemperature(0.088589), 32.0, 0.03);
@@ -192,7 +192,7 @@ TEST(Region1, MatchesCheckValues) {
 }
 
 TEST(VPT1, ReferenceWaterDensity) {
-    // Part 3.5 edge case: water at 14.7 psia and 60 deg F, about 62.37 lb/ft3
+    // Reference point: water at 14.7 psia and 60 deg F, about 62.37 lb/ft3
     EXPECT_NEAR(CSteamTable::ReferenceWaterDensity(), 62.37, 0.005);
     CSteamTable st;
     EXPECT_EQ(1.0 / st.VPT1(14.7, 60.0), CSteamTable::ReferenceWaterDensity());
@@ -214,7 +214,7 @@ TEST(VPT1, RangeEdgesBothSides) {
 }
 
 TEST(VPT1, Above662FUsesRegion3WithTheLiquidStart) {
-    // Part 3.5 edge case. Sub-regions 1 and 4 meet at 350 deg C within 7e-4 (README of
+    // reference point. Sub-regions 1 and 4 meet at 350 deg C within 7e-4 (README of
     // the coefficient folder: the formulation's own boundary mismatch).
     for (const double P : {2500.0, 5000.0, 10000.0, 16000.0}) {
         SCOPED_TRACE(P);
@@ -388,7 +388,7 @@ TEST(TPH, InvertsTheVapourSideEnthalpy) {
             const auto state = st.SteamState(P, T);
             ASSERT_TRUE(state.has_value());
             const double Tx = st.TPH(P, state->h_btu_lb);
-            EXPECT_LT(std::fabs(st.SteamState(P, Tx)->h_btu_lb - state->h_btu_lb), 0.04);  // Part 3.5
+            EXPECT_LT(std::fabs(st.SteamState(P, Tx)->h_btu_lb - state->h_btu_lb), 0.04);
             EXPECT_NEAR(Tx, T, 0.01);
         }
     }
@@ -401,14 +401,14 @@ TEST(TPS, InvertsTheVapourSideEntropy) {
             CSteamTable st;
             const double s = st.SteamState(P, T)->s_btu_lbR;
             const double Tx = st.TPS(P, s);
-            EXPECT_LT(std::fabs(st.SteamState(P, Tx)->s_btu_lbR - s), 0.00004);  // Part 3.5
+            EXPECT_LT(std::fabs(st.SteamState(P, Tx)->s_btu_lbR - s), 0.00004);
             EXPECT_NEAR(Tx, T, 0.01);
         }
     }
 }
 
 TEST(TPS, LiquidLikeStatesAboveTheCriticalPressure) {
-    // Part 3.5: above the critical pressure, below the critical entropy the points go
+    // Above the critical pressure, below the critical entropy the points go
     // down to 662 deg F.
     CSteamTable st;
     const double P = 3368.6;
@@ -449,7 +449,7 @@ TEST(TPHAndTPS, RangeEdgesBothSides) {
 TEST(WetStates, LeverRuleOnTheSaturationLine) {
     // Independent check: at quality x, v = vf + x (vg - vf) and s = sf + x (sg - sf),
     // with the saturated liquid from region 1 and the vapour from region 2. The
-    // Clausius-Clapeyron form of Part 3.5 agrees to the formulation's consistency.
+    // Clausius-Clapeyron form of the steam table agrees to the formulation's consistency.
     for (const double P : {1.0, 14.696, 100.0, 1000.0}) {
         SCOPED_TRACE(P);
         CSteamTable st;

@@ -1,4 +1,4 @@
-// CSteamTable: viscosity, isentropic exponent, the property sets of Part 3.5 with
+// CSteamTable: viscosity, isentropic exponent, the property sets of the steam table with
 // their numbered messages, and the out-of-range reporter.
 
 #include <gtest/gtest.h>
@@ -62,7 +62,7 @@ TEST(Viscosity, WaterAndSteamKinds) {
 
 // Independent calculation: k = -(v/P) (dP/dv)_s = (cp/cv) (-(v/P)(dP/dv)_T), with
 // cp = (dh/dT)_P, cv = cp - T (dv/dT)_P^2 / -(dv/dP)_T, by central differences of
-// the region 2 routines. Part 3.5's secant over P to 1.05 P differs from this local
+// the region 2 routines. The table's secant over P to 1.05 P differs from this local
 // value by the curvature of the isentrope.
 double LocalExponent(double P, double T) {
     CSteamTable st;
@@ -93,7 +93,7 @@ TEST(SaturatedSteamAtPressure, At100psiaRoundsAsPart3_5Says) {
     const auto p = st.SaturatedSteamAtPressure(100.0, sink);
     ASSERT_TRUE(p.has_value());
     EXPECT_TRUE(sink.Numbers().empty());
-    // about 327.8 deg F (Part 3.5 edge case); 4 decimals, and in deg R rounded to 3
+    // about 327.8 deg F (reference point); 4 decimals, and in deg R rounded to 3
     // decimals before adding 459.67
     EXPECT_NEAR(p->T_F, 327.82, 0.01);
     EXPECT_EQ(p->T_F, Decimals(p->T_F, 4));
