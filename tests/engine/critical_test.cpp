@@ -237,6 +237,45 @@ TEST(SizeCriticalGas, DrainHoleReducesTheBoreBySqrtFdhAndRaisesTheFlowByFdh) {
     EXPECT_NEAR(flow.Flow_Max, flow_plain.Flow_Max * flow.Fdh, 1e-9);
 }
 
+TEST(SizeCriticalGas, InteractiveSizingRunsTheLimitChecksWhichMayVoidIt) {
+    // Beta above 0.9 voids a critical-drop result (Error #31): the status says
+    // "not calculated"; the bore the user entered for a flow sizing stays.
+    TagRecord r = CriticalGasTag();
+    r.Pipe_IDia = 0.75;
+    r.Bore = 0.7;
+    RecordingMessageSink sink;
+    CCalculate calc(sink);
+    EXPECT_FALSE(calc.SizeCriticalGas(r, true));
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{31});
+    EXPECT_EQ(r.Calc_Status, 0);
+    EXPECT_EQ(r.Bore, 0.7);
+    ExpectAllFinite(r);
+
+    // Without interaction the checks are left out and the flow stands.
+    TagRecord batch = CriticalGasTag();
+    batch.Pipe_IDia = 0.75;
+    batch.Bore = 0.7;
+    RecordingMessageSink quiet;
+    CCalculate batch_calc(quiet);
+    EXPECT_TRUE(batch_calc.SizeCriticalGas(batch, false));
+    EXPECT_TRUE(quiet.Numbers().empty());
+    EXPECT_EQ(batch.Calc_Status, 1);
+    EXPECT_GT(batch.Flow_Max, 0.0);
+}
+
+TEST(SizeCriticalGas, MarksTheRecordAsOfTheCurrentFormatOutsideTheDefaultProject) {
+    for (bool default_project : {true, false}) {
+        TagRecord r = CriticalGasTag();
+        r.Rec_Version4 = 0;
+        CalcContext context = NoLimits();
+        context.default_project = default_project;
+        NullMessageSink sink;
+        CCalculate calc(sink, context);
+        ASSERT_TRUE(calc.SizeCriticalGas(r, false));
+        EXPECT_EQ(r.Rec_Version4, default_project ? 0 : 1);
+    }
+}
+
 TEST(SizeCriticalGas, FailsHonestlyWithStatusZeroAndNoNonFiniteValue) {
     struct Case {
         const char* what;
