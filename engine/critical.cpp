@@ -66,9 +66,11 @@ int CylindricalRow(double Rd) {
     return 3;
 }
 
-// Calibration standards whose welded-sheet venturi coefficient is 0.985.
+// The venturi standards that give the welded-sheet venturi its 0.985
+// (ASME MFC-3M-1989, ISO 5167-1:1991, ISO 5167-4:2022).
 bool HasWeldedCoefficient(int32_t standard) {
-    return standard == 1680 || standard == 1681 || standard == 1704;
+    return standard == Code(CalcStd::VenturiAsmeMfc3M1989) || standard == Code(CalcStd::VenturiIso5167_1991) ||
+           standard == Code(CalcStd::VenturiIso5167_4_2022);
 }
 
 // Start value of C for the types the table above leaves open (the critical-drop

@@ -117,7 +117,10 @@ bool PlateThicknessText(TagRecord& r, MessageSink& sink, const UnitTables& table
         b = ThicknessByLineSize(r.Pipe_NomDia);
         if (b == 0.0 && r.Pipe_NomDia > 36.0) CWarning(sink).Show(24);
     } else {
-        b = StandardThickness(r.Min_Thick);
+        // A meter's record need not hold a minimum thickness: the plate is never
+        // thinner than the differential requires.
+        const double by_stress = MinPlateThickness(r);
+        b = StandardThickness(by_stress > r.Min_Thick ? by_stress : r.Min_Thick);
     }
     std::string text = FmtLengthWithUnit(b, r, tables);
     if (r.Calc_Mode == Code(CalcMode::CriticalDrop) && type == Code(MeterType::CriticalThickOrifice))

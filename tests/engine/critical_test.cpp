@@ -193,6 +193,36 @@ TEST(SizeCriticalGas, BoreSizingRoundTripsThroughFlowSizing) {
     }
 }
 
+TEST(SizeCriticalGas, ClassicalVenturiCoefficientsOnBothSidesOfTheirBranches) {
+    struct Row {
+        int32_t type, standard;
+        double record_C, viscosity, C;
+    };
+    // Expected: the fixed coefficients of ISO 5167-4 (machined 0.995, or 1.0 at
+    // high Reynolds numbers as Miller gives; rough-cast 0.984; welded 0.985).
+    const Row rows[] = {
+        {1156, 1703, 0.0, 0.05, 0.995},  // Rd about 4e5
+        {1156, 1703, 0.0, 0.01, 1.0},    // Rd about 2e6
+        {1157, 1703, 0.0, 0.018, 0.984},
+        {1158, 1680, 0.0, 0.018, 0.985},
+        {1158, 1704, 0.97, 0.018, 0.985},
+        {1158, 1703, 0.97, 0.018, 0.97},  // no coefficient of that standard: the record's stays
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.type << " std " << row.standard << " mu " << row.viscosity);
+        TagRecord r = CriticalGasTag();
+        r.Meter_Type = row.type;
+        r.Calc_Std = row.standard;
+        r.C = row.record_C;
+        r.Property_Visc = row.viscosity;
+        NullMessageSink sink;
+        CCalculate calc(sink, NoLimits());
+        ASSERT_TRUE(calc.SizeCriticalGas(r, false));
+        EXPECT_EQ(r.C, row.C);
+        EXPECT_NEAR(r.Flow_Max / HandChokedMassFlow(row.C, 0.5, 4.026, 100.0, 527.67, 28.9625, 1.4, 1.0), 1.0, 1e-5);
+    }
+}
+
 TEST(SizeCriticalGas, CriticalVenturiStartsFromItsOwnCoefficientNotTheRecords) {
     // A new tag holds C = 0: the venturi must not divide by it.
     for (int32_t type : {1766, 1684, 1687}) {
@@ -540,6 +570,19 @@ TEST(PlateThickness, TextFromTheMinimumThickness) {
     NullMessageSink sink;
     EXPECT_TRUE(PlateThicknessText(r, sink));
     EXPECT_EQ(std::string(GetText(r.Elem_Thick)), "0.3750 in");
+
+    // No minimum in the record: the one the differential needs. Hand calculation
+    // 23.25 sqrt((0.681 - 0.651 x 0.5) x 3000 / (35000 x 27.729767)) = 0.7707 in.
+    TagRecord big = r;
+    big.Min_Thick = 0.0;
+    big.Pipe_NomDia = 24.0;
+    big.Pipe_IDia = 23.25;
+    big.Beta = 0.5;
+    big.Matl_Elem = 2;
+    big.Flow_Temp = 527.67;
+    big.Dp_Max = 3000.0;
+    EXPECT_TRUE(PlateThicknessText(big, sink));
+    EXPECT_EQ(std::string(GetText(big.Elem_Thick)), "0.8750 in");
 
     r.Calc_Mode = 1125;  // restriction: from the minimum at any differential
     r.Dp_Max = 50.0;
