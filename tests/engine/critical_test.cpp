@@ -560,6 +560,25 @@ TEST(PlateThickness, TextByLineSizeBelow200InchesOfWater) {
     }
 }
 
+TEST(PlateThickness, TextInTheRecordsBoreUnit) {
+    TagRecord r = NewTagRecord();
+    r.Meter_Type = 1128;
+    r.Calc_Mode = 1123;
+    r.Pipe_NomDia = 8.0;
+    r.Dp_Max = 150.0;
+    r.Unit_Bore_Set = 1;  // millimetres
+    r.Unit_Bore = 25.4;
+    SetText(r.Unit_Bore_Text, "mm");
+    NullMessageSink sink;
+    EXPECT_TRUE(PlateThicknessText(r, sink));
+    EXPECT_EQ(std::string(GetText(r.Elem_Thick)), "6 mm");  // 0.25 in = 6.35 mm
+
+    r.Calc_Mode = 1125;
+    r.Min_Thick = 3.5;  // beyond stock: 88.9 mm
+    EXPECT_TRUE(PlateThicknessText(r, sink));
+    EXPECT_EQ(std::string(GetText(r.Elem_Thick)), "88.9000 mm");
+}
+
 TEST(PlateThickness, TextFromTheMinimumThickness) {
     TagRecord r = NewTagRecord();
     r.Meter_Type = 1128;
