@@ -7,10 +7,10 @@
 // and, with the approach velocity of the pipe (Miller, ch. 9), a factor E.
 // The constants below gather A, gc, R, 3600 s/h and the unit of each flow form.
 
+#include "engine/critical.h"
+
 #include <cmath>
 #include <initializer_list>
-
-#include "engine/critical.h"
 
 #include "engine/calculate.h"
 #include "engine/coefficients.h"
@@ -50,8 +50,12 @@ constexpr CriticalRow kCriticalRows[] = {
     {0.83932, 0.0, 0.0},    // 4: thick orifice plate
 };
 
-bool Finite(double v) { return std::isfinite(v); }
-bool PositiveFinite(double v) { return v > 0.0 && Finite(v); }
+bool Finite(double v) {
+    return std::isfinite(v);
+}
+bool PositiveFinite(double v) {
+    return v > 0.0 && Finite(v);
+}
 
 bool IsAnyOf(int32_t t, std::initializer_list<MeterType> types) {
     for (MeterType m : types)
@@ -69,8 +73,8 @@ int CylindricalRow(double Rd) {
 // The venturi standards that give the welded-sheet venturi its 0.985
 // (ASME MFC-3M-1989, ISO 5167-1:1991, ISO 5167-4:2022).
 bool HasWeldedCoefficient(int32_t standard) {
-    return standard == Code(CalcStd::VenturiAsmeMfc3M1989) || standard == Code(CalcStd::VenturiIso5167_1991) ||
-           standard == Code(CalcStd::VenturiIso5167_4_2022);
+    return standard == Code(CalcStd::VenturiAsmeMfc3M1989) ||
+           standard == Code(CalcStd::VenturiIso5167_1991) || standard == Code(CalcStd::VenturiIso5167_4_2022);
 }
 
 // Start value of C for the types the table above leaves open (the critical-drop
@@ -159,8 +163,8 @@ bool CCalculate::SizeCriticalGas(TagRecord& r, bool interactive) {
 
     const int32_t type = r.Meter_Type;
     const bool density = r.Fluid_Property == Code(FluidProperty::GasDensity);
-    const bool venturi_c = IsAnyOf(type, {MeterType::VenturiMachined, MeterType::VenturiRoughCast,
-                                          MeterType::VenturiWeldedSheet});
+    const bool venturi_c = IsAnyOf(
+        type, {MeterType::VenturiMachined, MeterType::VenturiRoughCast, MeterType::VenturiWeldedSheet});
     const bool square_edged = type == Code(MeterType::CriticalSquareEdgedOrifice);
     const double k = r.Property_KFp;
     const double n = k > 1.0 ? (k + 1.0) / (k - 1.0) : 0.0;
@@ -180,14 +184,22 @@ bool CCalculate::SizeCriticalGas(TagRecord& r, bool interactive) {
 
         // First estimate of C (Miller, ch. 9; ISO 5167-4 for the venturis).
         double C = r.C;
-        if (type == Code(MeterType::VenturiMachined)) C = r.Rd > 1e6 ? 1.0 : 0.995;
-        else if (type == Code(MeterType::VenturiRoughCast)) C = 0.984;
-        else if (type == Code(MeterType::VenturiWeldedSheet) && HasWeldedCoefficient(r.Calc_Std)) C = 0.985;
-        else if (type == Code(MeterType::CriticalCylindricalNozzle)) C = kCriticalRows[CylindricalRow(r.Rd)].A;
-        else if (type == Code(MeterType::CriticalToroidalNozzle)) C = kCriticalRows[0].A;
-        else if (square_edged && round == 0) C = 0.6;
-        else if (type == Code(MeterType::CriticalThickOrifice)) C = kCriticalRows[4].A;
-        else if (round == 0 || !PositiveFinite(C)) C = StartCoefficient(r);
+        if (type == Code(MeterType::VenturiMachined))
+            C = r.Rd > 1e6 ? 1.0 : 0.995;
+        else if (type == Code(MeterType::VenturiRoughCast))
+            C = 0.984;
+        else if (type == Code(MeterType::VenturiWeldedSheet) && HasWeldedCoefficient(r.Calc_Std))
+            C = 0.985;
+        else if (type == Code(MeterType::CriticalCylindricalNozzle))
+            C = kCriticalRows[CylindricalRow(r.Rd)].A;
+        else if (type == Code(MeterType::CriticalToroidalNozzle))
+            C = kCriticalRows[0].A;
+        else if (square_edged && round == 0)
+            C = 0.6;
+        else if (type == Code(MeterType::CriticalThickOrifice))
+            C = kCriticalRows[4].A;
+        else if (round == 0 || !PositiveFinite(C))
+            C = StartCoefficient(r);
         if (!PositiveFinite(C)) return fail();
 
         // Estimate of the bore or flow, for the Reynolds number.
@@ -244,7 +256,8 @@ bool CCalculate::SizeCriticalGas(TagRecord& r, bool interactive) {
     if (!PositiveFinite(fdh)) return fail();
     r.Fdh = fdh;
     if (interactive) {
-        const bool stands = context_.check_limits ? context_.check_limits(r, sink_) : CheckLimits(r, sink_, true);
+        const bool stands =
+            context_.check_limits ? context_.check_limits(r, sink_) : CheckLimits(r, sink_, true);
         if (!stands) return false;
     }
     if (for_flow) {

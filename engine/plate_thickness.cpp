@@ -22,21 +22,23 @@ constexpr double kInH2OPerPsi = 27.729767;
 
 // Allowable stress [psi] of element materials 1 to 44 (Miller, 3rd ed., ch. 9).
 constexpr double kAllowableStress[44] = {
-    80000, 35000, 35000, 35000, 35000, 30000, 62000, 35000, 40000, 180000, 35000,
-    155000, 27500, 46000, 38000, 8000, 20000, 60000, 58000, 35000, 40000, 75000,
-    50000, 125000, 40000, 15000, 21500, 19000, 4000, 90000, 25000, 1300, 190000,
-    17000, 36000, 80000, 80000, 80000, 80000, 180000, 130000, 65000, 12500, 14300,
+    80000,  35000,  35000, 35000, 35000, 30000, 62000,  35000,  40000, 180000, 35000,
+    155000, 27500,  46000, 38000, 8000,  20000, 60000,  58000,  35000, 40000,  75000,
+    50000,  125000, 40000, 15000, 21500, 19000, 4000,   90000,  25000, 1300,   190000,
+    17000,  36000,  80000, 80000, 80000, 80000, 180000, 130000, 65000, 12500,  14300,
 };
 
 // Above 100 deg F the stainless steels 4 and 5 lose strength: fifth-degree fits
 // in T [deg R] of their allowable stress, in ksi.
-constexpr double kHotStress4[6] = {38.92596107, -0.1204831, 3.48733e-4, -5.61546e-7, 4.52784e-10, -1.42952e-13};
-constexpr double kHotStress5[6] = {36.23055734, -0.080129941, 1.92665e-4, -2.97559e-7, 2.47332e-10, -8.15974e-14};
+constexpr double kHotStress4[6] = {38.92596107, -0.1204831,  3.48733e-4,
+                                   -5.61546e-7, 4.52784e-10, -1.42952e-13};
+constexpr double kHotStress5[6] = {36.23055734, -0.080129941, 1.92665e-4,
+                                   -2.97559e-7, 2.47332e-10,  -8.15974e-14};
 constexpr double kHotStressFrom = 559.67;  // deg R (100 deg F)
 
 // Standard plate stock thicknesses [in].
-constexpr double kStandardThickness[] = {0.125, 0.1875, 0.25, 0.375, 0.5,  0.625, 0.75, 0.875, 1.0, 1.125,
-                                         1.25,  1.375,  1.5,  1.75,  2.0,  2.25,  2.5,  2.75,  3.0};
+constexpr double kStandardThickness[] = {0.125, 0.1875, 0.25, 0.375, 0.5, 0.625, 0.75, 0.875, 1.0, 1.125,
+                                         1.25,  1.375,  1.5,  1.75,  2.0, 2.25,  2.5,  2.75,  3.0};
 
 double Polynomial(const double (&c)[6], double x) {
     double v = 0.0;
@@ -88,9 +90,10 @@ double StandardThickness(double t) {
 bool PlateThicknessText(TagRecord& r, MessageSink& sink, const UnitTables& tables) {
     const int32_t type = r.Meter_Type;
     if (type == Code(MeterType::QuadrantOrifice)) {
-        SetText(r.User_Notes_1, CFormat("1. RADIUS OF QUADRANT = %.5f %s",
-                                        {std::isfinite(r.Unit_Bore * r.Qrad_K0) ? r.Unit_Bore * r.Qrad_K0 : 0.0,
-                                         GetText(r.Unit_Bore_Text)}));
+        SetText(r.User_Notes_1,
+                CFormat("1. RADIUS OF QUADRANT = %.5f %s",
+                        {std::isfinite(r.Unit_Bore * r.Qrad_K0) ? r.Unit_Bore * r.Qrad_K0 : 0.0,
+                         GetText(r.Unit_Bore_Text)}));
         double e = StandardThickness(r.Qrad_K0);
         const double by_stress = StandardThickness(MinPlateThickness(r));
         if (by_stress > e) e = by_stress;
@@ -129,6 +132,8 @@ bool PlateThicknessText(TagRecord& r, MessageSink& sink, const UnitTables& table
     return b > 0.0;
 }
 
-bool PlateThicknessText(TagRecord& r, MessageSink& sink) { return PlateThicknessText(r, sink, DefaultUnitTables()); }
+bool PlateThicknessText(TagRecord& r, MessageSink& sink) {
+    return PlateThicknessText(r, sink, DefaultUnitTables());
+}
 
 }  // namespace quorven

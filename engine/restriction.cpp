@@ -21,10 +21,14 @@ constexpr double kDpTolerance = 1e-9;
 // A differential that still moves more than this after the last round is no result.
 constexpr double kDpAcceptable = 1e-6;
 
-bool PositiveFinite(double v) { return v > 0.0 && std::isfinite(v); }
+bool PositiveFinite(double v) {
+    return v > 0.0 && std::isfinite(v);
+}
 
 // The meter differential [inH2O] whose permanent loss is `loss_in` at L percent.
-double DifferentialForLoss(double loss_in, double L) { return loss_in / (L / 100.0); }
+double DifferentialForLoss(double loss_in, double L) {
+    return loss_in / (L / 100.0);
+}
 
 // Sonic conditions: the choked downstream pressure lies above the downstream
 // pressure the differential gives (a gas only; a liquid's is 0).

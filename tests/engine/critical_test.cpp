@@ -3,6 +3,8 @@
 // first-principles hand calculation, round trips bore -> flow, the restriction
 // differential from the permanent loss, and every failure with its message.
 
+#include "engine/critical.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +14,6 @@
 #include <vector>
 
 #include "engine/calculate.h"
-#include "engine/critical.h"
 #include "engine/plate_thickness.h"
 #include "record/record_fields.h"
 #include "tests/engine/hand_calc.h"
@@ -75,7 +76,8 @@ double HandChokedMassFlow(double C, double d, double D, double P, double T, doub
     const double n = (k + 1.0) / (k - 1.0);
     const double b = d / D;
     const double E = 1.0 + k / 2.0 * std::pow(2.0 / (k + 1.0), n) * b * b * b * b;
-    return 3600.0 * C * A * (144.0 * P) * std::sqrt(kGc * k * MW / (Z * Ru * T) * std::pow(2.0 / (k + 1.0), n)) * E;
+    return 3600.0 * C * A * (144.0 * P) *
+           std::sqrt(kGc * k * MW / (Z * Ru * T) * std::pow(2.0 / (k + 1.0), n)) * E;
 }
 
 TEST(CriticalCoefficient, RowsOnBothSidesOfEachBranch) {
@@ -85,15 +87,15 @@ TEST(CriticalCoefficient, RowsOnBothSidesOfEachBranch) {
     };
     // Expected: the coefficient table (A - B / Rd^E) evaluated by hand (python).
     const Row rows[] = {
-        {1369, 1e6, 0.9886},                 // published value of the middle band
-        {1369, 1e5, 0.977199978070186},      // 1 - 7.21 / sqrt(1e5)
-        {1369, 399999.0, 0.98860},           // the bands meet at 4e5 ...
+        {1369, 1e6, 0.9886},             // published value of the middle band
+        {1369, 1e5, 0.977199978070186},  // 1 - 7.21 / sqrt(1e5)
+        {1369, 399999.0, 0.98860},       // the bands meet at 4e5 ...
         {1369, 400000.0, 0.9886},
-        {1369, 2799999.0, 0.9886},           // ... and at 2.8e6
+        {1369, 2799999.0, 0.9886},  // ... and at 2.8e6
         {1369, 2800000.0, 0.98860},
-        {1369, 1e7, 0.9911620208137124},     // 1 - 0.222 / 1e7^0.2
-        {1370, 1e6, 0.992015},               // 0.99354 - 1.525 / 1000
-        {1766, 1e6, 0.992015},               // unlisted types take the toroidal row
+        {1369, 1e7, 0.9911620208137124},  // 1 - 0.222 / 1e7^0.2
+        {1370, 1e6, 0.992015},            // 0.99354 - 1.525 / 1000
+        {1766, 1e6, 0.992015},            // unlisted types take the toroidal row
         {1374, 1e6, 0.83932},
         {1374, 1e3, 0.83932},
     };
@@ -118,9 +120,9 @@ TEST(SizeCriticalGas, FlowOfEveryFluidInputMatchesTheHandCalculation) {
     struct Input {
         int32_t eq, cond, prop;
     };
-    const Input inputs[] = {{1353, 1355, 1357}, {1353, 1355, 1356}, {1353, 1355, 1358}, {1352, 1354, 1357},
-                            {1352, 1354, 1356}, {1352, 1354, 1358}, {1352, 1355, 1357}, {1352, 1355, 1356},
-                            {1352, 1355, 1358}};
+    const Input inputs[] = {{1353, 1355, 1357}, {1353, 1355, 1356}, {1353, 1355, 1358},
+                            {1352, 1354, 1357}, {1352, 1354, 1356}, {1352, 1354, 1358},
+                            {1352, 1355, 1357}, {1352, 1355, 1356}, {1352, 1355, 1358}};
     const double MW = 20.0, Z = 0.95, Zb = 0.998, k = 1.3;
     for (const Input& in : inputs) {
         SCOPED_TRACE(testing::Message() << in.eq << "/" << in.cond << "/" << in.prop);
@@ -130,7 +132,7 @@ TEST(SizeCriticalGas, FlowOfEveryFluidInputMatchesTheHandCalculation) {
         r.Fluid_Property = in.prop;
         r.Property_KFp = k;
         const double P = r.Flow_Press, T = r.Flow_Temp;
-        const double rho = P * MW / (Z * test::kGasR * T);                             // lb/ft3 at flow
+        const double rho = P * MW / (Z * test::kGasR * T);                          // lb/ft3 at flow
         const double rho_b = r.Base_Press * MW / (Zb * test::kGasR * r.Base_Temp);  // lb/ft3 at base
         if (in.prop == 1358) {
             r.Flow_RhoGZ = rho;
@@ -179,7 +181,8 @@ TEST(SizeCriticalGas, BoreSizingRoundTripsThroughFlowSizing) {
         EXPECT_DOUBLE_EQ(r.Beta, r.Bore / r.Pipe_IDia);
         // The bore passes the design flow by the choked-flow equation with the C it ended on.
         if (type != 1373) {
-            EXPECT_NEAR(HandChokedMassFlow(r.C, r.Bore, 4.026, 100.0, 527.67, 28.9625, 1.4, 1.0) / 3000.0, 1.0, 1e-5);
+            EXPECT_NEAR(HandChokedMassFlow(r.C, r.Bore, 4.026, 100.0, 527.67, 28.9625, 1.4, 1.0) / 3000.0,
+                        1.0, 1e-5);
         }
 
         const double bore = r.Bore;
@@ -203,9 +206,7 @@ TEST(SizeCriticalGas, ClassicalVenturiCoefficientsOnBothSidesOfTheirBranches) {
     const Row rows[] = {
         {1156, 1703, 0.0, 0.05, 0.995},  // Rd about 4e5
         {1156, 1703, 0.0, 0.01, 1.0},    // Rd about 2e6
-        {1157, 1703, 0.0, 0.018, 0.984},
-        {1158, 1680, 0.0, 0.018, 0.985},
-        {1158, 1704, 0.97, 0.018, 0.985},
+        {1157, 1703, 0.0, 0.018, 0.984}, {1158, 1680, 0.0, 0.018, 0.985}, {1158, 1704, 0.97, 0.018, 0.985},
         {1158, 1703, 0.97, 0.018, 0.97},  // no coefficient of that standard: the record's stays
     };
     for (const Row& row : rows) {
@@ -219,7 +220,8 @@ TEST(SizeCriticalGas, ClassicalVenturiCoefficientsOnBothSidesOfTheirBranches) {
         CCalculate calc(sink, NoLimits());
         ASSERT_TRUE(calc.SizeCriticalGas(r, false));
         EXPECT_EQ(r.C, row.C);
-        EXPECT_NEAR(r.Flow_Max / HandChokedMassFlow(row.C, 0.5, 4.026, 100.0, 527.67, 28.9625, 1.4, 1.0), 1.0, 1e-5);
+        EXPECT_NEAR(r.Flow_Max / HandChokedMassFlow(row.C, 0.5, 4.026, 100.0, 527.67, 28.9625, 1.4, 1.0), 1.0,
+                    1e-5);
     }
 }
 
@@ -312,13 +314,25 @@ TEST(SizeCriticalGas, FailsHonestlyWithStatusZeroAndNoNonFiniteValue) {
         void (*spoil)(TagRecord&);
     };
     const Case cases[] = {
-        {"no design flow", [](TagRecord& r) { r.Calc_SizeParam = 1120; r.Flow_Max = 0.0; }},
+        {"no design flow",
+         [](TagRecord& r) {
+             r.Calc_SizeParam = 1120;
+             r.Flow_Max = 0.0;
+         }},
         {"no bore to size the flow of", [](TagRecord& r) { r.Bore = 0.0; }},
         {"bore beyond the pipe", [](TagRecord& r) { r.Bore = 5.0; }},
         {"no pipe", [](TagRecord& r) { r.Pipe_IDia = 0.0; }},
-        {"a liquid", [](TagRecord& r) { r.Fluid_Equation = 1346; r.Fluid_Property = 1350; }},
+        {"a liquid",
+         [](TagRecord& r) {
+             r.Fluid_Equation = 1346;
+             r.Fluid_Property = 1350;
+         }},
         {"compressibility zero", [](TagRecord& r) { r.Flow_RhoGZ = 0.0; }},
-        {"flow too large for the pipe", [](TagRecord& r) { r.Calc_SizeParam = 1120; r.Flow_Max = 1e9; }},
+        {"flow too large for the pipe",
+         [](TagRecord& r) {
+             r.Calc_SizeParam = 1120;
+             r.Flow_Max = 1e9;
+         }},
         {"no viscosity", [](TagRecord& r) { r.Property_Visc = 0.0; }},
         {"NaN pressure", [](TagRecord& r) { r.Flow_Press = std::numeric_limits<double>::quiet_NaN(); }},
     };
@@ -492,7 +506,7 @@ TEST(Restriction, ImpossibleInputFailsWithError1AndStatusZero) {
         c.spoil(r);
         RecordingMessageSink sink;
         CCalculate calc(sink, NoLimits());
-        const bool ok = c.param == 1120 ? calc.RestrictionBore(r, true)
+        const bool ok = c.param == 1120   ? calc.RestrictionBore(r, true)
                         : c.param == 1121 ? calc.RestrictionDp(r, true)
                                           : calc.RestrictionFlow(r, true);
         EXPECT_FALSE(ok);
@@ -505,8 +519,8 @@ TEST(Restriction, ImpossibleInputFailsWithError1AndStatusZero) {
 // ---- Plate thickness -----------------------------------------------------
 
 TEST(PlateThickness, StandardThicknessIsTheNextStockSizeUpToThreeInches) {
-    const double cases[][2] = {{0.3, 0.375}, {3.2, 0.0}, {0.125, 0.125}, {0.126, 0.1875}, {0.0, 0.125},
-                               {1.6, 1.75},  {3.0, 3.0}, {3.0001, 0.0}};
+    const double cases[][2] = {{0.3, 0.375}, {3.2, 0.0},  {0.125, 0.125}, {0.126, 0.1875},
+                               {0.0, 0.125}, {1.6, 1.75}, {3.0, 3.0},     {3.0001, 0.0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c[0]);
         EXPECT_EQ(StandardThickness(c[0]), c[1]);
