@@ -47,6 +47,16 @@ public:
     bool SizeDp(TagRecord& r, bool interactive);
     bool SizeFlow(TagRecord& r, bool interactive);
 
+    // Critical-drop device for a gas or vapour (Calc_Mode 1124): sizes the bore
+    // (Calc_SizeParam 1120) or the choked flow (1122). C* goes to Y, the
+    // approach term to E_Ftp. Status 0 and Error #1 when no finite result.
+    bool SizeCriticalGas(TagRecord& r, bool interactive);
+    // Restriction orifice (Calc_Mode 1125); Dp_Max holds the required permanent
+    // pressure loss, Dp_Norm receives the meter differential that produces it.
+    bool RestrictionBore(TagRecord& r, bool interactive);
+    bool RestrictionDp(TagRecord& r, bool interactive);
+    bool RestrictionFlow(TagRecord& r, bool interactive);
+
     // The flow-equation pieces on the record (see engine/flow_equation.h).
     double SizingFactor(TagRecord& r) const { return quorven::SizingFactor(r); }
     double PipeReynolds(const TagRecord& r, double q) const { return quorven::PipeReynolds(r, q); }
