@@ -195,4 +195,50 @@ TEST_F(CliCalcTest, RestrictionLiquidFpAndFollowOns) {
     EXPECT_LT(g["Bore"].get<double>(), 2.0302872496 * 1.006);
 }
 
+TEST_F(CliCalcTest, SuppressQuestionIsAnsweredNoUnlessAsked) {
+    // A liquid through a critical-drop orifice at a pipe Reynolds number below the
+    // meter's minimum: Warning #6, then the question.
+    for (bool suppress : {false, true}) {
+        SCOPED_TRACE(suppress);
+        MakeCustomLiquidTag("a.tag");
+        ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " Meter_Type=1373 Calc_Mode=1124 Property_MwDenVp=5").status, 0);
+        const CliRun run = Cli(std::string("calc --json ") + (suppress ? "--suppress-warnings " : "") + Tag("a.tag"));
+        ASSERT_EQ(run.status, 0) << run.out;
+        const auto j = nlohmann::json::parse(run.out);
+        ASSERT_FALSE(j["messages"].empty());
+        EXPECT_EQ(j["messages"][0].get<std::string>().rfind("Warning #6: ", 0), 0u);
+        EXPECT_EQ(j["Calc_Status"], suppress ? 20 : 1);
+        // The choked liquid differential runs down to the vapour pressure (hand: (100 - 5) x 27.729767).
+        EXPECT_NEAR(j["Dp_Max"].get<double>(), 95.0 * 27.729767, 1e-9);
+    }
+}
+
+TEST_F(CliCalcTest, EveryDemoTagCalculates) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(QUORVEN_DEMO_DIR)) {
+        if (entry.path().extension() != ".txt") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        ++count;
+        const std::string text = quorven::ReadFileBytes(entry.path().string(), 1 << 16).value_or("");
+        std::string args;
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            const std::string line = text.substr(start, end - start);
+            if (!line.empty() && line[0] != '#') args += " " + Quote(line);
+            start = end + 1;
+        }
+        ASSERT_EQ(Cli("tag new " + Tag("d.tag")).status, 0);
+        const CliRun set = Cli("tag set " + Tag("d.tag") + args);
+        ASSERT_EQ(set.status, 0) << set.err;
+        const CliRun run = Cli("calc --json " + Tag("d.tag"));
+        ASSERT_EQ(run.status, 0) << run.out;
+        const auto j = nlohmann::json::parse(run.out);
+        EXPECT_EQ(j["ok"], true);
+        EXPECT_EQ(j["Calc_Status"], 1) << j["messages"];
+    }
+    EXPECT_EQ(count, 5);
+}
+
 }  // namespace
