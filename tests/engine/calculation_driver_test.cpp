@@ -5,6 +5,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <string>
+#include <vector>
 
 #include "engine/calculation_driver.h"
 #include "hand_calc.h"
@@ -337,6 +339,63 @@ TEST(FlashingCheck, WarningsOnBothSidesOfEachBoundary) {
             CheckFlashing(r, sink);
             EXPECT_EQ(sink.Numbers(), mode == 1123 ? c.meter : c.restriction) << mode;
         }
+    }
+}
+
+TEST(FormRows, LabelsPerFluidChoiceAndMode) {
+    struct Case {
+        int32_t eq, cond, prop, mode, tap;
+        const char* title;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {1345, 1347, 1349, 1123, 1109, "Liq Vol-SG@Base", {"Gb", "Gf1", "Pf1", "Tf1", "u", "Fp", "Pv"}},
+        {1345, 1348, 1350, 1123, 1110, "Liq Vol-Density@Flowing", {"Df2", "Pf2", "Tf2", "u", "Fp", "Pv"}},
+        {1346, 1348, 1349, 1123, 1109, "Liq Mass-SG", {"Gf1", "Pf1", "Tf1", "u", "Fp", "Pv"}},
+        {1352, 1354, 1356, 1123, 1109, "Gas Vol-PVT@Base", {"Gg", "Zb", "Zf1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
+        {1352, 1355, 1357, 1123, 1109, "Gas Vol-PVT@Flow", {"Mw", "Zf1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
+        {1352, 1354, 1358, 1123, 1109, "Gas Vol-Density@Base", {"Db", "Df1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
+        {1352, 1354, 1358, 1124, 1109, "Gas Vol-Density@Base", {"Db", "Df1", "Pf1", "Tf1", "u", "Cp/Cv, K", "Mw"}},
+        {1353, 1355, 1358, 1124, 1109, "Vapor Mass-Density", {"Df1", "Pf1", "Tf1", "u", "Cp/Cv, K", "Mw"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.title << " mode " << c.mode);
+        TagRecord r = NewTagRecord();
+        r.Fluid_Equation = c.eq;
+        r.Fluid_Condition = c.cond;
+        r.Fluid_Property = c.prop;
+        r.Calc_Mode = c.mode;
+        r.Tap_Loc = c.tap;
+        EXPECT_EQ(FluidEquationTitle(r), c.title);
+        const FluidRows rows = FluidDataRows(r);
+        std::vector<std::string> labels;
+        for (const FormRow& row : rows)
+            if (row.kind != RowKind::None) labels.push_back(row.label);
+        EXPECT_EQ(labels, c.labels);
+    }
+}
+
+TEST(FormRows, SizingRowsPerModeAndParameter) {
+    struct Case {
+        int32_t mode, param, meter;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {1123, 1120, 1128, {"Wm", "Wn", "dPm"}}, {1123, 1121, 1128, {"Wm", "Wn", "Bore"}},
+        {1123, 1122, 1128, {"Bore", "dPm", "dPn"}}, {1123, 1122, 1690, {"H/D", "dPm", "dPn"}},
+        {1124, 1120, 1373, {"W"}}, {1124, 1121, 1373, {"W"}}, {1124, 1122, 1373, {"Bore"}},
+        {1125, 1120, 1128, {"W", "dP"}}, {1125, 1121, 1128, {"W", "Bore"}}, {1125, 1122, 1128, {"Bore", "dP"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.mode << " " << c.param << " " << c.meter);
+        TagRecord r = test::CustomLiquidTag();  // liquid mass: "W"
+        r.Calc_Mode = c.mode;
+        r.Calc_SizeParam = c.param;
+        r.Meter_Type = c.meter;
+        std::vector<std::string> labels;
+        for (const FormRow& row : SizingDataRows(r))
+            if (row.kind != RowKind::None) labels.push_back(row.label);
+        EXPECT_EQ(labels, c.labels);
     }
 }
 
