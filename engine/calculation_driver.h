@@ -1,0 +1,79 @@
+#pragma once
+// The Calculate command without its window: refresh of the unit factors, the input
+// check, the sizing dispatched by calculation mode, sizing parameter and fluid, the
+// steps of each mode (velocity, plate thickness, choked differential, outlet
+// noise) and the follow-on calculations (meter uncertainty, liquid flashing and
+// cavitation check), the date and user name and the plate thickness text. The main
+// form and quorven-cli both call OnCalculate on the document's record.
+
+#include <string>
+#include <vector>
+
+#include "engine/calculate.h"
+#include "engine/form_rows.h"
+#include "messages/messages.h"
+#include "record/tag_record.h"
+#include "record/unit_tables.h"
+
+namespace quorven {
+
+struct CalculateInputs {
+    // The project's unit lists, from which the record's factors are refreshed;
+    // the program's default lists when null.
+    const UnitTables* unit_tables = nullptr;
+    std::string date_text;  // the document's date text, copied into Date (15 bytes)
+    std::string user_name;  // the company data user name, copied into Name (26 bytes)
+    // Engine hooks; `context.default_project` says whether the open project is the
+    // default "Project".
+    CalcContext context;
+    // Message boxes and limit checks (the Calculate command); false for callers
+    // that must not be interrupted.
+    bool interactive = true;
+};
+
+// A row the input check found missing: 1-based row number and its label.
+struct MissingRow {
+    bool sizing = false;  // a sizing-data row (else a fluid-data row)
+    int row = 0;          // 1 to 7 (fluid) or 1 to 3 (sizing)
+    std::string label;
+};
+
+struct InputCheckResult {
+    bool ok = false;
+    int error = 0;  // the error that stopped the check (4, 11, 3, 5 or 33); 0 when ok
+    std::vector<MissingRow> missing;
+};
+
+// The input check of the Calculate command on the record as the form shows it.
+// Shows Error #5 (normal flow above maximum, flow-meter mode), then decides in the
+// order #4 (no pipe diameter), #11 (restriction bore above the pipe diameter),
+// #3 (missing rows), #5, #33 (custom meter without a coefficient).
+InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink);
+
+struct CalculateResult {
+    InputCheckResult check;
+    bool fp_set_to_one = false;  // a liquid's Fp of 0 was replaced by 1.0
+    int fp_row = 0;              // the fluid-data row (1-based) that shows Fp then
+    bool sizing_ran = false;     // a sizing operation was called
+    bool sized = false;          // it succeeded (critical drop dP: the mode steps ran)
+    bool follow_ons = false;     // 0 < Sm < 1: meter uncertainty and flashing check ran
+    bool mark_unsaved = false;   // the record changed: the document is no longer saved
+    std::vector<int> flashing_warnings;  // 30 to 33, as shown
+};
+
+// The Calculate command on the record. When the input check fails nothing but the
+// unit factors and a liquid's Fp is changed; the caller shows `check.missing`.
+CalculateResult OnCalculate(TagRecord& r, const CalculateInputs& in, MessageSink& sink);
+
+// Mean velocity [ft/s] of the normal flow Flow_Norm through a circle of diameter
+// d [in]; 0 when d is not positive or the fluid choices give no velocity. Never
+// NaN or infinite.
+double ThroatVelocity(const TagRecord& r, double d);
+
+// Liquid flashing and cavitation check after a flow-meter or restriction sizing:
+// the vena contracta pressure and the recovered downstream pressure at maximum
+// flow (Warnings #30, #31) and, for a flow meter, at normal flow (#32, #33).
+// Stores Velocity_Vc and Velocity_Pipe at normal flow; returns the warnings shown.
+std::vector<int> CheckFlashing(TagRecord& r, MessageSink& sink);
+
+}  // namespace quorven
