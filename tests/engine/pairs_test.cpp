@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "engine/calculate.h"
 #include "tests/engine/hand_calc.h"
@@ -230,6 +231,29 @@ TEST(EveryMeterPair, SizesTheBoreAndTheBoreGivesBackTheFlowAndTheDifferential) {
                          << (gas ? " gas" : " liquid") << " mfr " << p.ifoa_mfr << "/" << p.ifoa_size);
             SizeAndRoundTrip(p, gas);
         }
+    }
+}
+
+TEST(AbbWedge, BoreSizingAtASizeTheModelDoesNotHoldIsRefusedWithItsError) {
+    struct Case {
+        int32_t type;
+        double nom_dia, pipe_id;
+        int error;
+    };
+    const Case cases[] = {
+        {1693, 3.0, 3.068, 14},  // the 1615L only up to 2 in
+        {1692, 5.0, 5.047, 15},  // no 5 in in the 1610L table
+        {1696, 2.0, 2.067, 16},  // the integral models 1 and 1.5 in
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        Pair p{c.type, 1703, 1, kLiquid, c.nom_dia, c.pipe_id};
+        TagRecord r = MakeTag(p, false);
+        RecordingMessageSink sink;
+        CCalculate calc(sink);
+        EXPECT_FALSE(calc.SizeBore(r, true));
+        EXPECT_EQ(r.Calc_Status, 0);
+        EXPECT_EQ(sink.Numbers(), (std::vector<int>{c.error, 1}));  // the model's error, then the failed solution
     }
 }
 
