@@ -217,7 +217,12 @@ bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
             r.Bore = D * beta_prev;
             // The ASME throat-tap nozzle's Reynolds number is taken on the bore
             // (ASME PTC 6 throat-tap nozzle): it follows the bore of each round.
-            if (r.Meter_Type == Code(MeterType::AsmeThroatTapNozzle)) r.Rd = PipeReynolds(r, r.Flow_Norm);
+            // PipeReynolds expands the bore at 68 deg F, so it is given that bore.
+            if (r.Meter_Type == Code(MeterType::AsmeThroatTapNozzle)) {
+                r.Bore = D * beta_prev * r.Fa_Pipe / r.Fa_Meter;
+                r.Rd = PipeReynolds(r, r.Flow_Norm);
+                r.Bore = D * beta_prev;
+            }
             if (!UpdateY(r, interactive)) return Fail(interactive);
             const double C = Coefficient(r, interactive, false);
             if (IsFinite(C)) r.C = C;

@@ -34,6 +34,9 @@ struct Pair {
     int32_t ifoa_mfr = 0;
     int32_t ifoa_size = 0;
     double flow_factor = 1.0;  // on the sizing flow
+    // At 400 F with a 316 SS element in a carbon-steel line, so that the
+    // element and the pipe expand differently.
+    bool hot = false;
 };
 
 // The selections of the meter dialogs: plate type with its standards and tap
@@ -102,6 +105,8 @@ const Pair kPairs[] = {
     {1151, 1753, 1, kBoth},
     {1151, 1773, 1, kBoth},
     {1151, 1778, 1, kBoth},
+    {1151, 1753, 1, kGas, 4.0, 4.026, 0, 0, 1.0, true},
+    {1128, 1703, 1, kGas, 4.0, 4.026, 0, 0, 1.0, true},
     {1152, 1751, 1, kBoth},
     {1152, 1752, 1, kBoth},
     {1152, 1778, 1, kBoth},
@@ -173,6 +178,11 @@ TagRecord MakeTag(const Pair& p, bool gas) {
     r.Meter_IFOAMfr = p.ifoa_mfr;
     r.Meter_IFOASize = p.ifoa_size;
     r.C = EnteredC(p.type);
+    if (p.hot) {
+        r.Flow_Temp = 400.0 + 459.67;
+        r.Matl_Elem = 6;
+        r.Matl_Pipe = 13;
+    }
     const double area = (p.pipe_id / 4.026) * (p.pipe_id / 4.026);
     // Meters of C near 1 and the wedges would size at small betas on the
     // orifice's flow: give them more.
@@ -228,7 +238,8 @@ TEST(EveryMeterPair, SizesTheBoreAndTheBoreGivesBackTheFlowAndTheDifferential) {
             if (!(p.fluids & (gas ? kGas : kLiquid))) continue;
             SCOPED_TRACE(testing::Message()
                          << "type " << p.type << " std " << p.std << " taps " << p.tap << " D " << p.pipe_id
-                         << (gas ? " gas" : " liquid") << " mfr " << p.ifoa_mfr << "/" << p.ifoa_size);
+                         << (p.hot ? " hot" : "") << (gas ? " gas" : " liquid") << " mfr " << p.ifoa_mfr
+                         << "/" << p.ifoa_size);
             SizeAndRoundTrip(p, gas);
         }
     }
@@ -253,7 +264,8 @@ TEST(AbbWedge, BoreSizingAtASizeTheModelDoesNotHoldIsRefusedWithItsError) {
         CCalculate calc(sink);
         EXPECT_FALSE(calc.SizeBore(r, true));
         EXPECT_EQ(r.Calc_Status, 0);
-        EXPECT_EQ(sink.Numbers(), (std::vector<int>{c.error, 1}));  // the model's error, then the failed solution
+        EXPECT_EQ(sink.Numbers(),
+                  (std::vector<int>{c.error, 1}));  // the model's error, then the failed solution
     }
 }
 
