@@ -219,7 +219,7 @@ void SizeAndRoundTrip(const Pair& p, bool gas) {
     EXPECT_DOUBLE_EQ(r.Dp_Norm, 64.0);
     if (gas) {
         // On the downstream pressure Y2 = Y1 sqrt(P1 / P2) (AGA Report No. 3,
-        // Part 1): above 1 for the small differentials of an orifice, Y1 below 1.
+        // 1992): above 1 for the small differentials of an orifice, Y1 below 1.
         const double x = 64.0 / (27.729767 * r.Flow_Press);
         const double Y1 = p.tap_loc == 1110 ? r.Y / std::sqrt(1.0 + x) : r.Y;
         EXPECT_GT(Y1, 0.95);
