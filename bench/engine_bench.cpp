@@ -79,6 +79,15 @@ void BM_CalibratedWedgeLiquidDp(benchmark::State& s) { Run(s, CustomLiquid(), 11
 void BM_CalibratedWedgeLiquidFlow(benchmark::State& s) { Run(s, CustomLiquid(), 1122, 1762); }
 void BM_GasOrificeBore(benchmark::State& s) { Run(s, GasOrifice(), 1120, 1128); }
 
+// One bore sizing of a gas concentric orifice with flange taps on the
+// Reader-Harris/Gallagher (1998) equation of ISO 5167-2:2003, clause 5.3.2.1.
+void BM_GasOrificeBoreRhg1998FlangeTaps(benchmark::State& s) {
+    TagRecord tag = GasOrifice();
+    tag.Calc_Std = 1703;
+    tag.Tap_Style = 1;
+    Run(s, tag, 1120, 1128);
+}
+
 BENCHMARK(BM_CustomLiquidBore);
 BENCHMARK(BM_CustomLiquidDp);
 BENCHMARK(BM_CustomLiquidFlow);
@@ -86,5 +95,6 @@ BENCHMARK(BM_CalibratedWedgeLiquidBore);
 BENCHMARK(BM_CalibratedWedgeLiquidDp);
 BENCHMARK(BM_CalibratedWedgeLiquidFlow);
 BENCHMARK(BM_GasOrificeBore);
+BENCHMARK(BM_GasOrificeBoreRhg1998FlangeTaps);
 
 }  // namespace

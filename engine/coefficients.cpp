@@ -61,7 +61,9 @@ double ConcentricOrifice(TagRecord& r, const CoefInputs& in) {
             return OrificeC_StolzFlangeSmallPipe(in.b, in.Rd, in.D);
         case kCornerTaps:
             if (stolz) return OrificeC_StolzCorner(in.b, in.Rd);
-            if (IsStd(r, CalcStd::ReaderHarris1992)) return ReaderHarris1992(r);
+            // AGA 3 (2012) and (1992) share the Reader-Harris/Gallagher (1992)
+            // equation, whose corner-tap form (L1 = L2 = 0) both selections offer.
+            if (rh92) return ReaderHarris1992(r);
             if (rhg) return ReaderHarrisGallagher(r);
             return 0.0;
         case kRadiusTaps:

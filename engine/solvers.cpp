@@ -108,7 +108,16 @@ bool CCalculate::UpdateY(TagRecord& r, bool interactive) {
 double CCalculate::Coefficient(TagRecord& r, bool interactive, bool flow_or_dp) {
     const int32_t t = r.Meter_Type;
     if (HasEnteredCoefficient(t)) return r.C;
-    if (flow_or_dp && t >= 1692 && t <= 1697) return context_.wedge_coefficient(r, sink_, interactive);
+    if (t >= 1692 && t <= 1697) {
+        // The ABB wedge coefficients are fits in the wedge's H/D: the bore
+        // solution takes the segment height of the round's beta first.
+        if (!flow_or_dp) {
+            r.SegDc = r.Pipe_IDia;
+            const double H1 = r.Pipe_IDia * r.Beta;
+            if (SegmentHeight(r, kSegmentTolerance, H1, H1 / 2.0).status != SolveStatus::Converged) return 0.0;
+        }
+        return context_.wedge_coefficient(r, sink_, interactive);
+    }
     return context_.discharge_coefficient(r, sink_, interactive);
 }
 
@@ -206,6 +215,14 @@ bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
             if (++rounds > kMaxRounds) return Fail(interactive);
             beta_prev = r.Beta;
             r.Bore = D * beta_prev;
+            // The ASME throat-tap nozzle's Reynolds number is taken on the bore
+            // (ASME PTC 6 throat-tap nozzle): it follows the bore of each round.
+            // PipeReynolds expands the bore at 68 deg F, so it is given that bore.
+            if (r.Meter_Type == Code(MeterType::AsmeThroatTapNozzle)) {
+                r.Bore = D * beta_prev * r.Fa_Pipe / r.Fa_Meter;
+                r.Rd = PipeReynolds(r, r.Flow_Norm);
+                r.Bore = D * beta_prev;
+            }
             if (!UpdateY(r, interactive)) return Fail(interactive);
             const double C = Coefficient(r, interactive, false);
             if (IsFinite(C)) r.C = C;

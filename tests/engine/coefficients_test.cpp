@@ -55,11 +55,12 @@ TEST(DischargeCoefficient, ConcentricOrificeByTapsAndStandard) {
         {"AGA 3 2012 flange (RH 1992 form)", CalcStd::ReaderHarris2012, 1, 4.026, 0.6062491331368738},
         // corner taps keep the Reynolds-number terms (L1 = L2 = 0)
         {"RH 1992 corner", CalcStd::ReaderHarris1992, 2, 4.026, 0.6070996047207394},
+        // AGA 3 (2012) offers corner taps too: the same equation, the same value
+        {"AGA 3 2012 corner", CalcStd::ReaderHarris2012, 2, 4.026, 0.6070996047207394},
         {"RHG flange", CalcStd::ReaderHarrisGallagher1998, 1, 4.026, 0.6062040998500354},
         {"RHG corner", CalcStd::ReaderHarrisGallagher1998, 2, 4.026, 0.6068731632649672},
         {"API 2530 flange", CalcStd::Buckingham1985, 1, 4.026, 0.6053226439829625},
         // combinations without an equation
-        {"AGA 3 2012 corner", CalcStd::ReaderHarris2012, 2, 4.026, 0.0},
         {"RH 1992 radius", CalcStd::ReaderHarris1992, 3, 4.026, 0.0},
     };
     RecordingMessageSink sink;
