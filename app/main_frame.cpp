@@ -1,5 +1,8 @@
 #include "app/main_frame.h"
 
+#include "app/dialogs/accu_dialog.h"
+#include "app/dialogs/factor_dialogs.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -281,9 +284,32 @@ void CMainFrame::RunCommand(int id) {
         case kViewStatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
         case kWindowCascade: mdi_->cascadeSubWindows(); break;
         case kWindowTile: mdi_->tileSubWindows(); break;
+        case kFactorManometer:
+        case kFactorDrainVent:
+        case kFactorWaterVapor:
+        case kFactorSatLiquid:
+        case kFactorVaporQuality: RunFactorDialog(id); break;
+        case kUncertainty: RunAccuDialog(); break;
         default: break;
     }
     UpdateCommands();
+}
+
+void CMainFrame::RunFactorDialog(int id) {
+    CQuorven64Doc* doc = ActiveDocument();
+    if (doc == nullptr) return;
+    // The unit lists of the document's settings arrive with the configuration
+    // file; until then the program's default lists apply.
+    if (!RunFactorCommand(id, this, doc->record, DefaultUnitTables())) return;
+    doc->tag_saved = false;
+    doc->NotifyRecordChanged();
+}
+
+void CMainFrame::RunAccuDialog() {
+    CQuorven64Doc* doc = ActiveDocument();
+    if (doc == nullptr || !ExecAccuDialog(this, doc->record)) return;
+    doc->tag_saved = false;
+    doc->NotifyRecordChanged();
 }
 
 CChildFrame* CMainFrame::OpenDocumentWindow() {

@@ -39,6 +39,8 @@ public:
     // A new project window showing a fresh document ("Std Screen"), maximised.
     CChildFrame* OpenDocumentWindow();
     CQuorven64Doc* ActiveDocument() const;
+    void RunFactorDialog(int id);
+    void RunAccuDialog();
     QMdiArea* Workspace() const { return mdi_; }
 
     QAction* Action(int id) const;
