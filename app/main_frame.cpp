@@ -2,6 +2,7 @@
 
 #include "app/dialogs/accu_dialog.h"
 #include "app/dialogs/factor_dialogs.h"
+#include "app/dialogs/unit_dialogs.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -290,6 +291,12 @@ void CMainFrame::RunCommand(int id) {
         case kFactorSatLiquid:
         case kFactorVaporQuality: RunFactorDialog(id); break;
         case kUncertainty: RunAccuDialog(); break;
+        case kFlowUnits1:
+        case kFlowUnits2:
+        case kFlowUnits3:
+        case kFlowUnits4:
+        case kFlowUnits5:
+        case kFlowUnits6: RunUnitsSetup(static_cast<FlowKind>(id - kFlowUnits1 + 1)); break;
         default: break;
     }
     UpdateCommands();
@@ -298,10 +305,14 @@ void CMainFrame::RunCommand(int id) {
 void CMainFrame::RunFactorDialog(int id) {
     CQuorven64Doc* doc = ActiveDocument();
     if (doc == nullptr) return;
-    // The unit lists of the document's settings arrive with the configuration
-    // file; until then the program's default lists apply.
-    if (!RunFactorCommand(id, this, doc->record, DefaultUnitTables())) return;
+    if (!RunFactorCommand(id, this, doc->record, doc->unit_tables)) return;
     doc->tag_saved = false;
+    doc->NotifyRecordChanged();
+}
+
+void CMainFrame::RunUnitsSetup(FlowKind k) {
+    CQuorven64Doc* doc = ActiveDocument();
+    if (doc == nullptr || !ExecUnitsArraySetup(this, k, doc->unit_tables, doc->record)) return;
     doc->NotifyRecordChanged();
 }
 

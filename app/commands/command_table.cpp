@@ -166,12 +166,12 @@ constexpr CommandInfo kCommands[] = {
     // Menu bar
     Pending(kBase, "&Base..."),
     // Utility
-    Pending(kFlowUnits1, "&Gas Volume @ Base Conditions..."),
-    Pending(kFlowUnits2, "Gas Volume @ &Flowing Conditions..."),
-    Pending(kFlowUnits3, "Gas/Vapor &Mass..."),
-    Pending(kFlowUnits4, "&Liquid Volume @ Base Conditions..."),
-    Pending(kFlowUnits5, "Liquid &Volume @ Flowing Conditions..."),
-    Pending(kFlowUnits6, "Liquid M&ass..."),
+    Ready(kFlowUnits1, "&Gas Volume @ Base Conditions..."),
+    Ready(kFlowUnits2, "Gas Volume @ &Flowing Conditions..."),
+    Ready(kFlowUnits3, "Gas/Vapor &Mass..."),
+    Ready(kFlowUnits4, "&Liquid Volume @ Base Conditions..."),
+    Ready(kFlowUnits5, "Liquid &Volume @ Flowing Conditions..."),
+    Ready(kFlowUnits6, "Liquid M&ass..."),
     Pending(kCompanyData, "&Company Data..."),
     Pending(kCustomerData, "C&ustomer Data..."),
     Ready(kUncertainty, "U&ncertainty..."),
