@@ -7,6 +7,7 @@
 #include <string>
 
 #include "record/tag_record.h"
+#include "record/unit_tables.h"
 
 namespace quorven {
 
@@ -16,6 +17,7 @@ public:
     explicit CQuorven64Doc(QObject* parent = nullptr);
 
     TagRecord record;
+    UnitTables unit_tables = DefaultUnitTables();  // the document's unit lists
     bool project_open = false;  // ProjectOpen
     bool tag_saved = false;     // TagSaved: the record equals its stored copy
     std::string program_dir;    // ProgramDir

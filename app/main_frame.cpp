@@ -1,5 +1,9 @@
 #include "app/main_frame.h"
 
+#include "app/dialogs/accu_dialog.h"
+#include "app/dialogs/factor_dialogs.h"
+#include "app/dialogs/unit_dialogs.h"
+
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -281,9 +285,42 @@ void CMainFrame::RunCommand(int id) {
         case kViewStatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
         case kWindowCascade: mdi_->cascadeSubWindows(); break;
         case kWindowTile: mdi_->tileSubWindows(); break;
+        case kFactorManometer:
+        case kFactorDrainVent:
+        case kFactorWaterVapor:
+        case kFactorSatLiquid:
+        case kFactorVaporQuality: RunFactorDialog(id); break;
+        case kUncertainty: RunAccuDialog(); break;
+        case kFlowUnits1:
+        case kFlowUnits2:
+        case kFlowUnits3:
+        case kFlowUnits4:
+        case kFlowUnits5:
+        case kFlowUnits6: RunUnitsSetup(static_cast<FlowKind>(id - kFlowUnits1 + 1)); break;
         default: break;
     }
     UpdateCommands();
+}
+
+void CMainFrame::RunFactorDialog(int id) {
+    CQuorven64Doc* doc = ActiveDocument();
+    if (doc == nullptr) return;
+    if (!RunFactorCommand(id, this, doc->record, doc->unit_tables)) return;
+    doc->tag_saved = false;
+    doc->NotifyRecordChanged();
+}
+
+void CMainFrame::RunUnitsSetup(FlowKind k) {
+    CQuorven64Doc* doc = ActiveDocument();
+    if (doc == nullptr || !ExecUnitsArraySetup(this, k, doc->unit_tables, doc->record)) return;
+    doc->NotifyRecordChanged();
+}
+
+void CMainFrame::RunAccuDialog() {
+    CQuorven64Doc* doc = ActiveDocument();
+    if (doc == nullptr || !ExecAccuDialog(this, doc->record)) return;
+    doc->tag_saved = false;
+    doc->NotifyRecordChanged();
 }
 
 CChildFrame* CMainFrame::OpenDocumentWindow() {

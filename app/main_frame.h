@@ -12,6 +12,7 @@
 #include <map>
 #include <span>
 
+#include "record/units.h"
 #include "app/commands/command_table.h"
 
 class QAction;
@@ -39,6 +40,9 @@ public:
     // A new project window showing a fresh document ("Std Screen"), maximised.
     CChildFrame* OpenDocumentWindow();
     CQuorven64Doc* ActiveDocument() const;
+    void RunFactorDialog(int id);
+    void RunAccuDialog();
+    void RunUnitsSetup(FlowKind k);
     QMdiArea* Workspace() const { return mdi_; }
 
     QAction* Action(int id) const;

@@ -65,6 +65,11 @@ constexpr CommandInfo Pending(int id, std::string_view caption, std::string_view
 constexpr CommandInfo PendingNoDoc(int id, std::string_view caption, std::string_view shortcut = {}) {
     return CommandInfo{id, caption, shortcut, true, false, nullptr, nullptr};
 }
+// A command of the document window that works now.
+constexpr CommandInfo Ready(int id, std::string_view caption, std::string_view shortcut = {},
+                            CommandRule enabled = nullptr, CommandRule checked = nullptr) {
+    return CommandInfo{id, caption, shortcut, false, true, enabled, checked};
+}
 constexpr CommandInfo Frame(int id, std::string_view caption, std::string_view shortcut = {},
                             CommandRule enabled = nullptr, CommandRule checked = nullptr) {
     return CommandInfo{id, caption, shortcut, false, false, enabled, checked};
@@ -138,11 +143,11 @@ constexpr CommandInfo kCommands[] = {
     Pending(kCalcSetup, "Calculation &Setup..."),
     Pending(kCalculate, "&Calculate Sizing Parameter"),
     // Factors
-    Pending(kFactorManometer, "&Manometer...", {}, ManometerAllowed, ManometerChecked),
-    Pending(kFactorDrainVent, "&Drain/Vent Hole...", {}, MeterMode, DrainChecked),
-    Pending(kFactorWaterVapor, "&Water Vapor...", {}, Gas, WaterVaporChecked),
-    Pending(kFactorSatLiquid, "&Saturated Liquid...", {}, SatLiquidAllowed, SatLiquidChecked),
-    Pending(kFactorVaporQuality, "&Vapor Quality...", {}, VaporQualityAllowed, VaporQualityChecked),
+    Ready(kFactorManometer, "&Manometer...", {}, ManometerAllowed, ManometerChecked),
+    Ready(kFactorDrainVent, "&Drain/Vent Hole...", {}, MeterMode, DrainChecked),
+    Ready(kFactorWaterVapor, "&Water Vapor...", {}, Gas, WaterVaporChecked),
+    Ready(kFactorSatLiquid, "&Saturated Liquid...", {}, SatLiquidAllowed, SatLiquidChecked),
+    Ready(kFactorVaporQuality, "&Vapor Quality...", {}, VaporQualityAllowed, VaporQualityChecked),
     // Meter and Pipe
     Pending(kOrificePlate, "&Orifice Plate...", {}, MeterOrRestriction),
     Pending(kFlowNozzle, "&Flow Nozzle...", {}, MeterOrRestriction),
@@ -161,15 +166,15 @@ constexpr CommandInfo kCommands[] = {
     // Menu bar
     Pending(kBase, "&Base..."),
     // Utility
-    Pending(kFlowUnits1, "&Gas Volume @ Base Conditions..."),
-    Pending(kFlowUnits2, "Gas Volume @ &Flowing Conditions..."),
-    Pending(kFlowUnits3, "Gas/Vapor &Mass..."),
-    Pending(kFlowUnits4, "&Liquid Volume @ Base Conditions..."),
-    Pending(kFlowUnits5, "Liquid &Volume @ Flowing Conditions..."),
-    Pending(kFlowUnits6, "Liquid M&ass..."),
+    Ready(kFlowUnits1, "&Gas Volume @ Base Conditions..."),
+    Ready(kFlowUnits2, "Gas Volume @ &Flowing Conditions..."),
+    Ready(kFlowUnits3, "Gas/Vapor &Mass..."),
+    Ready(kFlowUnits4, "&Liquid Volume @ Base Conditions..."),
+    Ready(kFlowUnits5, "Liquid &Volume @ Flowing Conditions..."),
+    Ready(kFlowUnits6, "Liquid M&ass..."),
     Pending(kCompanyData, "&Company Data..."),
     Pending(kCustomerData, "C&ustomer Data..."),
-    Pending(kUncertainty, "U&ncertainty..."),
+    Ready(kUncertainty, "U&ncertainty..."),
     // View
     Frame(kViewToolBar, "&Toolbar", {}, nullptr, ToolBarChecked),
     Frame(kViewStatusBar, "&Status Bar", {}, nullptr, StatusBarChecked),
