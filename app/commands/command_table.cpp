@@ -65,6 +65,11 @@ constexpr CommandInfo Pending(int id, std::string_view caption, std::string_view
 constexpr CommandInfo PendingNoDoc(int id, std::string_view caption, std::string_view shortcut = {}) {
     return CommandInfo{id, caption, shortcut, true, false, nullptr, nullptr};
 }
+// A document command that is built: enabled by its rule.
+constexpr CommandInfo DocCommand(int id, std::string_view caption, std::string_view shortcut = {},
+                                 CommandRule enabled = nullptr, CommandRule checked = nullptr) {
+    return CommandInfo{id, caption, shortcut, false, true, enabled, checked};
+}
 constexpr CommandInfo Frame(int id, std::string_view caption, std::string_view shortcut = {},
                             CommandRule enabled = nullptr, CommandRule checked = nullptr) {
     return CommandInfo{id, caption, shortcut, false, false, enabled, checked};
@@ -135,7 +140,7 @@ constexpr CommandInfo kCommands[] = {
     Pending(kGasSetup, "&Gases && Vapors..."),
     Pending(kLiquidSetup, "&Liquids..."),
     // Sizing
-    Pending(kCalcSetup, "Calculation &Setup..."),
+    DocCommand(kCalcSetup, "Calculation &Setup..."),
     Pending(kCalculate, "&Calculate Sizing Parameter"),
     // Factors
     Pending(kFactorManometer, "&Manometer...", {}, ManometerAllowed, ManometerChecked),
@@ -144,20 +149,20 @@ constexpr CommandInfo kCommands[] = {
     Pending(kFactorSatLiquid, "&Saturated Liquid...", {}, SatLiquidAllowed, SatLiquidChecked),
     Pending(kFactorVaporQuality, "&Vapor Quality...", {}, VaporQualityAllowed, VaporQualityChecked),
     // Meter and Pipe
-    Pending(kOrificePlate, "&Orifice Plate...", {}, MeterOrRestriction),
-    Pending(kFlowNozzle, "&Flow Nozzle...", {}, MeterOrRestriction),
-    Pending(kVenturi, "&Venturi...", {}, NotRestriction),
-    Pending(kUvt, "UVT\xC2\xAE Universal Venturi Tube...", {}, MeterMode),
-    Pending(kLoLoss, "&Lo Loss\xC2\xAE Flow Tube...", {}, MeterMode),
-    Pending(kWedgeMeters, "&Wedge Meters...", {}, MeterMode),
-    Pending(kCritDropNozzle, "Critical Drop &Nozzle...", {}, CritDropGas),
-    Pending(kCritDropOrifice, "Critical Drop Orifice &Plate...", {}, CriticalDropMode),
-    Pending(kCritDropVenturi, "Critial Drop Venturi...", {}, CritDropLiquid),
-    Pending(kCustomMeter, "Custom &Meter...", {}, MeterMode),
-    Pending(kPipeData, "&Pipe Data..."),
-    Pending(kProprietary1, "Proprietary Meter 1...", {}, MeterMode),
-    Pending(kProprietary2, "Proprietary Meter 2...", {}, MeterMode),
-    Pending(kProprietary1Alt, "Proprietary Meter 1 (Critical Drop)...", {}, MeterOrCritDropLiquid),
+    DocCommand(kOrificePlate, "&Orifice Plate...", {}, MeterOrRestriction),
+    DocCommand(kFlowNozzle, "&Flow Nozzle...", {}, MeterOrRestriction),
+    DocCommand(kVenturi, "&Venturi...", {}, NotRestriction),
+    DocCommand(kUvt, "UVT\xC2\xAE Universal Venturi Tube...", {}, MeterMode),
+    DocCommand(kLoLoss, "&Lo Loss\xC2\xAE Flow Tube...", {}, MeterMode),
+    DocCommand(kWedgeMeters, "&Wedge Meters...", {}, MeterMode),
+    DocCommand(kCritDropNozzle, "Critical Drop &Nozzle...", {}, CritDropGas),
+    DocCommand(kCritDropOrifice, "Critical Drop Orifice &Plate...", {}, CriticalDropMode),
+    DocCommand(kCritDropVenturi, "Critial Drop Venturi...", {}, CritDropLiquid),
+    DocCommand(kCustomMeter, "Custom &Meter...", {}, MeterMode),
+    DocCommand(kPipeData, "&Pipe Data..."),
+    DocCommand(kProprietary1, "Proprietary Meter 1...", {}, MeterMode),
+    DocCommand(kProprietary2, "Proprietary Meter 2...", {}, MeterMode),
+    DocCommand(kProprietary1Alt, "Proprietary Meter 1 (Critical Drop)...", {}, MeterOrCritDropLiquid),
     // Menu bar
     Pending(kBase, "&Base..."),
     // Utility
