@@ -164,7 +164,7 @@ constexpr CommandInfo kCommands[] = {
     DocCommand(kProprietary2, "Proprietary Meter 2...", {}, MeterMode),
     DocCommand(kProprietary1Alt, "Proprietary Meter 1 (Critical Drop)...", {}, MeterOrCritDropLiquid),
     // Menu bar
-    Pending(kBase, "&Base..."),
+    DocCommand(kBase, "&Base..."),
     // Utility
     Pending(kFlowUnits1, "&Gas Volume @ Base Conditions..."),
     Pending(kFlowUnits2, "Gas Volume @ &Flowing Conditions..."),

@@ -5,6 +5,7 @@
 
 #include "record/cformat.h"
 #include "record/meter_texts.h"
+#include "record/units.h"
 
 namespace quorven {
 namespace {
@@ -277,6 +278,31 @@ void ApplyPipeChoice(TagRecord& r, const PipeChoice& c, const CMiscUtil& misc) {
         if (table > 0) r.Pipe_IDia = table;  // keep the user's diameter where the table has none
     }
     MarkUncalculated(r);
+}
+
+int ApplyBaseChoice(TagRecord& r, const BaseChoice& c, MessageSink& sink) {
+    double press = 0;
+    if (!FromUser(r, Quantity::BasePressure, c.base_press, press) || !(press > 0)) {
+        CError(sink).Show(8);
+        return 8;
+    }
+    double temp = 0;
+    if (!FromUser(r, Quantity::BaseTemperature, c.base_temp, temp) || !(temp > 0)) {
+        CError(sink).Show(9);
+        return 9;
+    }
+    double dpref = r.DpRefTemp;
+    double atm = r.AtmPress;
+    // A reference temperature or atmospheric pressure that is no number keeps its value.
+    if (double v = 0; FromUser(r, Quantity::DpRefTemperature, c.dp_ref_temp, v) && v > 0) dpref = v;
+    if (double v = 0; FromUser(r, Quantity::AtmPressure, c.atm_press, v) && v > 0) atm = v;
+    r.Tap_Loc = c.tap_loc == 1110 ? 1110 : 1109;
+    r.Base_Press = press;
+    r.Base_Temp = temp;
+    r.DpRefTemp = dpref;
+    r.AtmPress = atm;
+    MarkUncalculated(r);
+    return 0;
 }
 
 }  // namespace quorven

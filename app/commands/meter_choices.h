@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "messages/messages.h"
 #include "record/misc_util.h"
 #include "record/tag_record.h"
 
@@ -124,5 +125,17 @@ struct PipeChoice {
 void ApplyPipeChoice(TagRecord& r, const PipeChoice& c, const CMiscUtil& misc);
 // "NON-STD" position of a material's schedule list.
 int32_t NonStdSchedulePosition(int32_t material, const CMiscUtil& misc);
+
+// Base conditions as typed in the record's units. Error #8 for a base pressure not
+// above 0, #9 for a base temperature not above 0 deg R; then nothing is written and
+// the number of the error is returned (0 when the record took the values).
+struct BaseChoice {
+    int32_t tap_loc = 1109;
+    double base_press = 0;   // in the base pressure unit
+    double base_temp = 0;    // in the base temperature unit
+    double dp_ref_temp = 0;  // in the dP reference temperature unit
+    double atm_press = 0;    // in the atmospheric pressure unit
+};
+int ApplyBaseChoice(TagRecord& r, const BaseChoice& c, MessageSink& sink);
 
 }  // namespace quorven

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,8 +16,12 @@
 #include "app/commands/command_ids.h"
 #include "app/document.h"
 #include "app/platform/id_dialog.h"
+#include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
 #include "record/cformat.h"
+#include "record/formats.h"
+#include "record/unit_tables.h"
+#include "record/units.h"
 
 namespace quorven {
 namespace {
@@ -549,6 +554,78 @@ bool RunPipeDataDialog(QWidget* parent, TagRecord& record) {
     return true;
 }
 
+namespace {
+
+// A numeric edit that holds any finite number; the dialog judges the value.
+class BaseDialog final : public CIdDialog {
+public:
+    BaseDialog(QWidget* parent, TagRecord& record, MessageSink& sink)
+        : CIdDialog(QStringLiteral("Base Condition Settings"), parent), record_(record), sink_(sink) {}
+    void accept() override {
+        BaseChoice c;
+        c.tap_loc = CheckedRadio({1109, 1110});
+        const auto value = [this](int id) { return NumberInEdit(*Control<QLineEdit>(id)); };
+        // A value that is no number is taken as 0 and refused like one.
+        c.base_press = value(1115).value_or(0.0);
+        c.base_temp = value(1116).value_or(-1e9);
+        c.dp_ref_temp = value(1117).value_or(std::nan(""));
+        c.atm_press = value(1118).value_or(std::nan(""));
+        TagRecord copy = record_;
+        const int error = ApplyBaseChoice(copy, c, sink_);
+        if (error != 0) {
+            QLineEdit* edit = Control<QLineEdit>(error == 8 ? 1115 : 1116);
+            edit->setFocus();
+            edit->selectAll();
+            return;
+        }
+        record_ = copy;
+        CIdDialog::accept();
+    }
+
+private:
+    TagRecord& record_;
+    MessageSink& sink_;
+};
+
+QString UnitLabel(const TagRecord& r, Quantity q, int32_t selection) {
+    const auto list = ListOf(r, q);
+    if (!list) return {};
+    return RecordTextToQString(UnitName(DefaultUnitTables(), *list, selection));
+}
+
+}  // namespace
+
+bool RunBaseDialog(QWidget* parent, TagRecord& record, MessageSink& sink) {
+    BaseDialog d(parent, record, sink);
+    d.AddRadioGroup(QStringLiteral("Pressure Tap Location"),
+                    {{1109, "&Upstream Pressure Tap"}, {1110, "&Downstream Pressure Tap"}});
+    Check(d, record.Tap_Loc == 1110 ? 1110 : 1109);
+    struct Row {
+        int edit, label;
+        const char* caption;
+        Quantity q;
+        int32_t selection;
+        double internal;
+    };
+    const Row rows[] = {
+        {1115, 1111, "Base Pressure", Quantity::BasePressure, record.Unit_BasePress_Set, record.Base_Press},
+        {1116, 1112, "Base Temperature", Quantity::BaseTemperature, record.Unit_BaseTemp_Set,
+         record.Base_Temp},
+        {1117, 1113, "dP Reference Temperature", Quantity::DpRefTemperature, record.Unit_DpRefTemp_Set,
+         record.DpRefTemp},
+        {1118, 1114, "Atmospheric Pressure", Quantity::AtmPressure, record.Unit_AtmPress_Set,
+         record.AtmPress},
+    };
+    for (const Row& row : rows) {
+        auto* edit = d.AddNumericEdit(row.edit, QString::fromLatin1(row.caption), -1e12, 1e12);
+        double shown = ToUser(record, row.q, row.internal);
+        if (row.q == Quantity::BasePressure || row.q == Quantity::AtmPressure) shown = RoundTo(shown, 6);
+        edit->setText(ToQString(CFormat("%.10g", {shown})));
+        d.AddStatic(row.label, UnitLabel(record, row.q, row.selection));
+    }
+    return d.exec() == QDialog::Accepted;
+}
+
 bool IsMeterDialogCommand(int command) {
     switch (command) {
         case kCalcSetup:
@@ -563,6 +640,7 @@ bool IsMeterDialogCommand(int command) {
         case kCritDropVenturi:
         case kCustomMeter:
         case kPipeData:
+        case kBase:
         case kProprietary1:
         case kProprietary2:
         case kProprietary1Alt:

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "app/commands/meter_choices.h"
+#include "messages/messages.h"
 #include "record/tag_record.h"
 
 class QWidget;
@@ -31,6 +32,10 @@ bool RunCritDropDialog(QWidget* parent, int command, TagRecord& record, MeterDia
 bool RunWedgeDialog(QWidget* parent, TagRecord& record, MeterDialogMemory& memory);
 bool RunCustomMeterDialog(QWidget* parent, TagRecord& record, MeterDialogMemory& memory);
 bool RunPipeDataDialog(QWidget* parent, TagRecord& record);
+// Base conditions; refused values show Error #8 or #9 and keep the dialog open.
+// Volume flows at base conditions are not rescaled here: the caller runs the
+// form's base-condition change rule with the old Base_Press and Base_Temp.
+bool RunBaseDialog(QWidget* parent, TagRecord& record, MessageSink& sink);
 
 // The commands of these dialogs (calculation set-up, meters, pipe data).
 bool IsMeterDialogCommand(int command);

@@ -10,10 +10,12 @@
 #include <cstring>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "app/commands/command_ids.h"
 #include "app/dialogs/meter_dialogs.h"
 #include "app/document.h"
+#include "messages/messages.h"
 #include "qt_test_support.h"
 #include "record/meter_texts.h"
 #include "record/tag_record.h"
@@ -256,6 +258,45 @@ TEST(MeterDialogs, PipeSizesInMillimetresShowAndStoreTheirNominalSize) {
         // ASME B36.10M 6 in schedule 40 (STD): OD 6.625 in, wall 0.280 in -> ID 6.065 in.
         EXPECT_NEAR(doc.record.Pipe_IDia, 6.065, 5e-4);
     }
+}
+
+}  // namespace
+}  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(BaseDialog, RefusesPressureAndTemperatureNotAboveZeroThenTakesValues) {
+    TagRecord record = NewTagRecord();  // psia and deg F
+    record.Calc_Status = 1;
+    const TagRecord before = record;
+    RecordingMessageSink sink;
+    WhenModalAppears([&](QWidget* d) {
+        EXPECT_EQ(Find<QLineEdit>(d, 1115)->text().toStdString(), "14.69595");
+        Find<QLineEdit>(d, 1115)->setText("0");
+        Press(d, 1);
+        EXPECT_TRUE(d->isVisible());  // refused, still open
+        Find<QLineEdit>(d, 1115)->setText("15");
+        Find<QLineEdit>(d, 1116)->setText("-460");  // below absolute zero
+        Press(d, 1);
+        EXPECT_TRUE(d->isVisible());
+        Press(d, 2);
+    });
+    EXPECT_FALSE(RunBaseDialog(nullptr, record, sink));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{8, 9}));
+    ExpectSameBytes(record, before);
+
+    WhenModalAppears([&](QWidget* d) {
+        Find<QLineEdit>(d, 1115)->setText("15");
+        Find<QLineEdit>(d, 1116)->setText("70");
+        Find<QRadioButton>(d, 1110)->setChecked(true);
+        Press(d, 1);
+    });
+    EXPECT_TRUE(RunBaseDialog(nullptr, record, sink));
+    EXPECT_DOUBLE_EQ(record.Base_Press, 15.0);
+    EXPECT_NEAR(record.Base_Temp, 529.67, 1e-9);  // 70 deg F + 459.67 (hand calculation)
+    EXPECT_EQ(record.Tap_Loc, 1110);
+    EXPECT_EQ(record.Calc_Status, 0);
 }
 
 }  // namespace
