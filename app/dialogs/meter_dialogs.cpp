@@ -687,6 +687,11 @@ void RunMeterDialogCommand(QWidget* parent, int command, CQuorven64Doc& doc, Met
         case kPipeData:
             changed = RunPipeDataDialog(parent, r);
             break;
+        case kBase: {
+            QtMessageSink sink;
+            changed = RunBaseDialog(parent, r, sink);
+            break;
+        }
         default:
             break;
     }

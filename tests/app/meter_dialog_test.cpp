@@ -203,10 +203,21 @@ TEST(MeterDialogs, CalcSetupCriticalDropOffersNoDpAndCancelStillMarksUncalculate
 }
 
 TEST(MeterDialogs, CancelLeavesEveryByteUnchanged) {
-    const int commands[] = {kOrificePlate,    kFlowNozzle,     kVenturi,        kUvt,
-                            kLoLoss,          kWedgeMeters,    kCritDropNozzle, kCritDropOrifice,
-                            kCritDropVenturi, kCustomMeter,    kPipeData,       kProprietary1,
-                            kProprietary2,    kProprietary1Alt};
+    const int commands[] = {kOrificePlate,
+                            kFlowNozzle,
+                            kVenturi,
+                            kUvt,
+                            kLoLoss,
+                            kWedgeMeters,
+                            kCritDropNozzle,
+                            kCritDropOrifice,
+                            kCritDropVenturi,
+                            kCustomMeter,
+                            kPipeData,
+                            kProprietary1,
+                            kProprietary2,
+                            kProprietary1Alt,
+                            kBase};
     for (int command : commands) {
         SCOPED_TRACE(command);
         CQuorven64Doc doc;
