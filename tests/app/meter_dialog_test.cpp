@@ -312,3 +312,35 @@ TEST(BaseDialog, RefusesPressureAndTemperatureNotAboveZeroThenTakesValues) {
 
 }  // namespace
 }  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(PipeDialog, CombinationWithoutStandardDiameterWarnsAndGoesNonStd) {
+    CQuorven64Doc doc;  // carbon steel, 4 in STD
+    MeterDialogMemory memory;
+    bool warned = false;
+    RunOn(doc, kPipeData, memory, [&](QWidget* d) {
+        auto* size = Find<QComboBox>(d, 1169);
+        auto* schedule = Find<QComboBox>(d, 1170);
+        size->setCurrentIndex(size->findText("48.00"));
+        // ASME B36.10M lists schedule 160 only up to 24 in: 48 in has none.
+        WhenModalAppears(
+            [&](QWidget* box) {
+                warned = box->windowTitle() == "WARNING";
+                Press(box, kOk);
+            },
+            [d](QWidget* w) { return w != d; });
+        schedule->setCurrentIndex(schedule->findText("160"));
+        EXPECT_EQ(schedule->currentText().toStdString(), "NON-STD");
+        Find<QLineEdit>(d, 1168)->setText("46.5");
+        Press(d, kOk);
+    });
+    EXPECT_TRUE(warned);
+    EXPECT_DOUBLE_EQ(doc.record.Pipe_NomDia, 48.0);
+    EXPECT_EQ(std::string(GetText(doc.record.Pipe_Sched_Text)), "NON-STD");
+    EXPECT_DOUBLE_EQ(doc.record.Pipe_IDia, 46.5);  // the typed diameter is kept
+}
+
+}  // namespace
+}  // namespace quorven
