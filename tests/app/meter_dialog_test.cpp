@@ -3,18 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/application.h"
 #include "app/commands/command_ids.h"
 #include "app/dialogs/meter_dialogs.h"
 #include "app/document.h"
+#include "app/main_frame.h"
+#include "app/platform/profile.h"
 #include "messages/messages.h"
 #include "qt_test_support.h"
 #include "record/meter_texts.h"
@@ -340,6 +346,44 @@ TEST(PipeDialog, CombinationWithoutStandardDiameterWarnsAndGoesNonStd) {
     EXPECT_DOUBLE_EQ(doc.record.Pipe_NomDia, 48.0);
     EXPECT_EQ(std::string(GetText(doc.record.Pipe_Sched_Text)), "NON-STD");
     EXPECT_DOUBLE_EQ(doc.record.Pipe_IDia, 46.5);  // the typed diameter is kept
+}
+
+}  // namespace
+}  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(MeterDialogs, MenuCommandOpensDialogAndTheChoiceIsRememberedForTheNextDocument) {
+    QTemporaryDir dir;
+    Profile profile(dir.filePath("profile.ini"));
+    RecordingMessageSink sink;
+    CQuorven64App program(profile, sink);
+    StartupOptions options;
+    options.show_splash = false;
+    program.Start(options);
+    CMainFrame& frame = *program.Frame();
+    CQuorven64Doc* doc = frame.ActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(frame.Action(kFlowNozzle)->isEnabled());
+    QSignalSpy changed(doc, &CQuorven64Doc::recordChanged);
+    WhenModalAppears([](QWidget* d) {
+        Find<QRadioButton>(d, 1151)->setChecked(true);  // ASME throat tap: PTC 6 is its default
+        Press(d, kOk);
+    });
+    frame.Action(kFlowNozzle)->trigger();
+    EXPECT_EQ(doc->record.Meter_Type, 1151);
+    EXPECT_EQ(doc->record.Calc_Std, 1753);
+    EXPECT_EQ(changed.count(), 1);
+    // A second window's nozzle dialog opens on the remembered type.
+    frame.OpenDocumentWindow();
+    bool remembered = false;
+    WhenModalAppears([&](QWidget* d) {
+        remembered = Find<QRadioButton>(d, 1151)->isChecked() && Find<QRadioButton>(d, 1753)->isChecked();
+        Press(d, kCancel);
+    });
+    frame.Action(kFlowNozzle)->trigger();
+    EXPECT_TRUE(remembered);
 }
 
 }  // namespace
