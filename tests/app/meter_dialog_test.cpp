@@ -388,3 +388,41 @@ TEST(MeterDialogs, MenuCommandOpensDialogAndTheChoiceIsRememberedForTheNextDocum
 
 }  // namespace
 }  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(MeterDialogs, WedgeTagShowsDpSizingWithBoreDisabled) {
+    CQuorven64Doc doc;
+    doc.record.Meter_Type = 1692;
+    doc.record.Calc_SizeParam = 1120;
+    MeterDialogMemory memory;
+    RunOn(doc, kCalcSetup, memory, [](QWidget* d) {
+        EXPECT_FALSE(Find<QRadioButton>(d, 1120)->isEnabled());
+        EXPECT_TRUE(Find<QRadioButton>(d, 1121)->isChecked());
+        Press(d, kOk);
+    });
+    EXPECT_EQ(doc.record.Calc_SizeParam, 1121);
+}
+
+TEST(MeterDialogs, CustomMeterWritesTypeTextsAndCoefficient) {
+    CQuorven64Doc doc;
+    MeterDialogMemory memory;
+    RunOn(doc, kCustomMeter, memory, [](QWidget* d) {
+        EXPECT_TRUE(Find<QRadioButton>(d, 1360)->isChecked());  // the record holds no custom type
+        Find<QRadioButton>(d, 1363)->setChecked(true);
+        Find<QLineEdit>(d, 1364)->setText(QString::fromUtf8("CALIBRATED TUBE \u00B0"));
+        Find<QLineEdit>(d, 1365)->setText("D & D/2");
+        Find<QLineEdit>(d, 1366)->setText("0.995");
+        Press(d, kOk);
+    });
+    EXPECT_EQ(doc.record.Meter_Type, 1363);
+    EXPECT_EQ(std::string(GetText(doc.record.Meter_Style_Text)),
+              "CALIBRATED TUBE \xB0");  // Windows-1252 degree
+    EXPECT_EQ(std::string(GetText(doc.record.Tap_Style_Text)), "D & D/2");
+    EXPECT_DOUBLE_EQ(doc.record.C, 0.995);
+    EXPECT_EQ(std::string(GetText(doc.record.Meter)), "CALIBRATED FLOW TUBE");
+}
+
+}  // namespace
+}  // namespace quorven
