@@ -1,5 +1,6 @@
 #include "app/dialogs/meter_dialogs.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -15,6 +16,7 @@
 
 #include "app/commands/command_ids.h"
 #include "app/document.h"
+#include "app/platform/form_controls.h"
 #include "app/platform/id_dialog.h"
 #include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
@@ -579,10 +581,17 @@ public:
             return;
         }
         record_ = copy;
+        closing_ = true;
         CIdDialog::accept();
     }
+    void reject() override {
+        closing_ = true;
+        CIdDialog::reject();
+    }
+    bool Closing() const { return closing_; }
 
 private:
+    bool closing_ = false;
     TagRecord& record_;
     MessageSink& sink_;
 };
@@ -623,6 +632,26 @@ bool RunBaseDialog(QWidget* parent, TagRecord& record, MessageSink& sink) {
         edit->setText(ToQString(CFormat("%.10g", {shown})));
         d.AddStatic(row.label, UnitLabel(record, row.q, row.selection));
     }
+    // Leaving the base pressure or temperature with a value not above zero (absolute)
+    // is refused at once and the focus goes back to the edit.
+    const auto refuse_on_leave = [&d, &record, &sink](int id, Quantity q, int error) {
+        QLineEdit* edit = d.Control<QLineEdit>(id);
+        new FocusOutCommit(edit, [&d, &record, &sink, edit, q, error] {
+            // Closing, or going to Cancel, is no reason to insist on a value.
+            if (!d.isVisible() || d.Closing()) return;
+            if (const QWidget* next = QApplication::focusWidget();
+                next && next->objectName() == ControlName(2))
+                return;
+            double internal = 0;
+            const auto typed = NumberInEdit(*edit);
+            if (typed && FromUser(record, q, *typed, internal) && internal > 0) return;
+            CError(sink).Show(error);
+            edit->setFocus();
+            edit->selectAll();
+        });
+    };
+    refuse_on_leave(1115, Quantity::BasePressure, 8);
+    refuse_on_leave(1116, Quantity::BaseTemperature, 9);
     return d.exec() == QDialog::Accepted;
 }
 

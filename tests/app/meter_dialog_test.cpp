@@ -4,6 +4,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
@@ -422,6 +423,33 @@ TEST(MeterDialogs, CustomMeterWritesTypeTextsAndCoefficient) {
     EXPECT_EQ(std::string(GetText(doc.record.Tap_Style_Text)), "D & D/2");
     EXPECT_DOUBLE_EQ(doc.record.C, 0.995);
     EXPECT_EQ(std::string(GetText(doc.record.Meter)), "CALIBRATED FLOW TUBE");
+}
+
+}  // namespace
+}  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(BaseDialog, LeavingBasePressureNotAboveZeroShowsError8AndKeepsTheFocus) {
+    TagRecord record = NewTagRecord();
+    RecordingMessageSink sink;
+    bool focus_back = false;
+    WhenModalAppears([&](QWidget* d) {
+        QApplication::setActiveWindow(d);
+        auto* press = Find<QLineEdit>(d, 1115);
+        press->setFocus();
+        QApplication::processEvents();
+        press->setText("-1");
+        Find<QLineEdit>(d, 1117)->setFocus();
+        QApplication::processEvents();
+        focus_back = press->hasFocus();
+        press->setText("14.7");
+        Press(d, kCancel);
+    });
+    EXPECT_FALSE(RunBaseDialog(nullptr, record, sink));
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{8});
+    EXPECT_TRUE(focus_back);
 }
 
 }  // namespace
