@@ -16,6 +16,7 @@ CQuorven64App::~CQuorven64App() {
 void CQuorven64App::Start(const StartupOptions& options) {
     if (options.show_splash) splash_ = new CSplashWnd;
     frame_ = std::make_unique<CMainFrame>(profile_, sink_);
+    frame_->UseMeterMemory(meter_memory_);
     frame_->OpenDocumentWindow();
     frame_->show();
     if (splash_) splash_->raise();

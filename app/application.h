@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "app/commands/meter_choices.h"
 #include "app/splash_wnd.h"
 
 namespace quorven {
@@ -36,6 +37,7 @@ public:
 private:
     Profile& profile_;
     MessageSink& sink_;
+    MeterDialogMemory meter_memory_;  // last meter dialog choices, for every document
     std::unique_ptr<CMainFrame> frame_;
     QPointer<CSplashWnd> splash_;
 };

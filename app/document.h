@@ -6,6 +6,7 @@
 #include <QString>
 #include <string>
 
+#include "app/commands/meter_choices.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
 
@@ -20,6 +21,7 @@ public:
     UnitTables unit_tables = DefaultUnitTables();  // the document's unit lists
     bool project_open = false;  // ProjectOpen
     bool tag_saved = false;     // TagSaved: the record equals its stored copy
+    CritDropMemory last_critdrop;  // the last critical-drop meter type and material
     std::string program_dir;    // ProgramDir
     std::string project_dir;    // ProjectDir
     std::string project_name;   // ProjectName

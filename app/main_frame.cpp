@@ -31,6 +31,7 @@
 #include "app/commands/command_ids.h"
 #include "app/commands/looks.h"
 #include "app/commands/shell_texts.h"
+#include "app/dialogs/meter_dialogs.h"
 #include "app/document.h"
 #include "app/platform/profile.h"
 #include "app/platform/qt_text.h"
@@ -275,6 +276,11 @@ void CMainFrame::RunCommand(int id) {
     }
     if (FindApplicationLook(id).id == id) {
         ApplyLook(id);
+        return;
+    }
+    if (CQuorven64Doc* doc = ActiveDocument(); doc != nullptr && IsMeterDialogCommand(id)) {
+        RunMeterDialogCommand(this, id, *doc, *meter_memory_);
+        UpdateCommands();
         return;
     }
     switch (id) {

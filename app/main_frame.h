@@ -14,6 +14,7 @@
 
 #include "record/units.h"
 #include "app/commands/command_table.h"
+#include "app/commands/meter_choices.h"
 
 class QAction;
 class QLabel;
@@ -58,6 +59,8 @@ public:
     // or says that the file cannot be read.
     void OpenProjectFile(const std::filesystem::path& path);
     void ApplyLook(int id);
+    // The meter dialogs' remembered choices, owned by the application object.
+    void UseMeterMemory(MeterDialogMemory& memory) { meter_memory_ = &memory; }
     int Look() const { return look_; }
 
 protected:
@@ -84,6 +87,8 @@ private:
     QMetaObject::Connection activation_;
     int look_;
     bool tag_clipboard_full_ = false;
+    MeterDialogMemory own_meter_memory_;
+    MeterDialogMemory* meter_memory_ = &own_meter_memory_;
 };
 
 }  // namespace quorven

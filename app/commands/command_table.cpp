@@ -65,9 +65,9 @@ constexpr CommandInfo Pending(int id, std::string_view caption, std::string_view
 constexpr CommandInfo PendingNoDoc(int id, std::string_view caption, std::string_view shortcut = {}) {
     return CommandInfo{id, caption, shortcut, true, false, nullptr, nullptr};
 }
-// A command of the document window that works now.
-constexpr CommandInfo Ready(int id, std::string_view caption, std::string_view shortcut = {},
-                            CommandRule enabled = nullptr, CommandRule checked = nullptr) {
+// A document command that is built: enabled by its rule.
+constexpr CommandInfo DocCommand(int id, std::string_view caption, std::string_view shortcut = {},
+                                 CommandRule enabled = nullptr, CommandRule checked = nullptr) {
     return CommandInfo{id, caption, shortcut, false, true, enabled, checked};
 }
 constexpr CommandInfo Frame(int id, std::string_view caption, std::string_view shortcut = {},
@@ -140,41 +140,41 @@ constexpr CommandInfo kCommands[] = {
     Pending(kGasSetup, "&Gases && Vapors..."),
     Pending(kLiquidSetup, "&Liquids..."),
     // Sizing
-    Pending(kCalcSetup, "Calculation &Setup..."),
+    DocCommand(kCalcSetup, "Calculation &Setup..."),
     Pending(kCalculate, "&Calculate Sizing Parameter"),
     // Factors
-    Ready(kFactorManometer, "&Manometer...", {}, ManometerAllowed, ManometerChecked),
-    Ready(kFactorDrainVent, "&Drain/Vent Hole...", {}, MeterMode, DrainChecked),
-    Ready(kFactorWaterVapor, "&Water Vapor...", {}, Gas, WaterVaporChecked),
-    Ready(kFactorSatLiquid, "&Saturated Liquid...", {}, SatLiquidAllowed, SatLiquidChecked),
-    Ready(kFactorVaporQuality, "&Vapor Quality...", {}, VaporQualityAllowed, VaporQualityChecked),
+    DocCommand(kFactorManometer, "&Manometer...", {}, ManometerAllowed, ManometerChecked),
+    DocCommand(kFactorDrainVent, "&Drain/Vent Hole...", {}, MeterMode, DrainChecked),
+    DocCommand(kFactorWaterVapor, "&Water Vapor...", {}, Gas, WaterVaporChecked),
+    DocCommand(kFactorSatLiquid, "&Saturated Liquid...", {}, SatLiquidAllowed, SatLiquidChecked),
+    DocCommand(kFactorVaporQuality, "&Vapor Quality...", {}, VaporQualityAllowed, VaporQualityChecked),
     // Meter and Pipe
-    Pending(kOrificePlate, "&Orifice Plate...", {}, MeterOrRestriction),
-    Pending(kFlowNozzle, "&Flow Nozzle...", {}, MeterOrRestriction),
-    Pending(kVenturi, "&Venturi...", {}, NotRestriction),
-    Pending(kUvt, "UVT\xC2\xAE Universal Venturi Tube...", {}, MeterMode),
-    Pending(kLoLoss, "&Lo Loss\xC2\xAE Flow Tube...", {}, MeterMode),
-    Pending(kWedgeMeters, "&Wedge Meters...", {}, MeterMode),
-    Pending(kCritDropNozzle, "Critical Drop &Nozzle...", {}, CritDropGas),
-    Pending(kCritDropOrifice, "Critical Drop Orifice &Plate...", {}, CriticalDropMode),
-    Pending(kCritDropVenturi, "Critial Drop Venturi...", {}, CritDropLiquid),
-    Pending(kCustomMeter, "Custom &Meter...", {}, MeterMode),
-    Pending(kPipeData, "&Pipe Data..."),
-    Pending(kProprietary1, "Proprietary Meter 1...", {}, MeterMode),
-    Pending(kProprietary2, "Proprietary Meter 2...", {}, MeterMode),
-    Pending(kProprietary1Alt, "Proprietary Meter 1 (Critical Drop)...", {}, MeterOrCritDropLiquid),
+    DocCommand(kOrificePlate, "&Orifice Plate...", {}, MeterOrRestriction),
+    DocCommand(kFlowNozzle, "&Flow Nozzle...", {}, MeterOrRestriction),
+    DocCommand(kVenturi, "&Venturi...", {}, NotRestriction),
+    DocCommand(kUvt, "UVT\xC2\xAE Universal Venturi Tube...", {}, MeterMode),
+    DocCommand(kLoLoss, "&Lo Loss\xC2\xAE Flow Tube...", {}, MeterMode),
+    DocCommand(kWedgeMeters, "&Wedge Meters...", {}, MeterMode),
+    DocCommand(kCritDropNozzle, "Critical Drop &Nozzle...", {}, CritDropGas),
+    DocCommand(kCritDropOrifice, "Critical Drop Orifice &Plate...", {}, CriticalDropMode),
+    DocCommand(kCritDropVenturi, "Critial Drop Venturi...", {}, CritDropLiquid),
+    DocCommand(kCustomMeter, "Custom &Meter...", {}, MeterMode),
+    DocCommand(kPipeData, "&Pipe Data..."),
+    DocCommand(kProprietary1, "Proprietary Meter 1...", {}, MeterMode),
+    DocCommand(kProprietary2, "Proprietary Meter 2...", {}, MeterMode),
+    DocCommand(kProprietary1Alt, "Proprietary Meter 1 (Critical Drop)...", {}, MeterOrCritDropLiquid),
     // Menu bar
-    Pending(kBase, "&Base..."),
+    DocCommand(kBase, "&Base..."),
     // Utility
-    Ready(kFlowUnits1, "&Gas Volume @ Base Conditions..."),
-    Ready(kFlowUnits2, "Gas Volume @ &Flowing Conditions..."),
-    Ready(kFlowUnits3, "Gas/Vapor &Mass..."),
-    Ready(kFlowUnits4, "&Liquid Volume @ Base Conditions..."),
-    Ready(kFlowUnits5, "Liquid &Volume @ Flowing Conditions..."),
-    Ready(kFlowUnits6, "Liquid M&ass..."),
+    DocCommand(kFlowUnits1, "&Gas Volume @ Base Conditions..."),
+    DocCommand(kFlowUnits2, "Gas Volume @ &Flowing Conditions..."),
+    DocCommand(kFlowUnits3, "Gas/Vapor &Mass..."),
+    DocCommand(kFlowUnits4, "&Liquid Volume @ Base Conditions..."),
+    DocCommand(kFlowUnits5, "Liquid &Volume @ Flowing Conditions..."),
+    DocCommand(kFlowUnits6, "Liquid M&ass..."),
     Pending(kCompanyData, "&Company Data..."),
     Pending(kCustomerData, "C&ustomer Data..."),
-    Ready(kUncertainty, "U&ncertainty..."),
+    DocCommand(kUncertainty, "U&ncertainty..."),
     // View
     Frame(kViewToolBar, "&Toolbar", {}, nullptr, ToolBarChecked),
     Frame(kViewStatusBar, "&Status Bar", {}, nullptr, StatusBarChecked),
