@@ -281,6 +281,13 @@ void CMainFrame::RunCommand(int id) {
         case kViewStatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
         case kWindowCascade: mdi_->cascadeSubWindows(); break;
         case kWindowTile: mdi_->tileSubWindows(); break;
+        case kCalculate:
+            if (CQuorven64Doc* doc = ActiveDocument()) {
+                for (QMdiSubWindow* w : mdi_->subWindowList())
+                    if (auto* child = qobject_cast<CChildFrame*>(w); child != nullptr && &child->Document() == doc)
+                        child->View().Calculate();
+            }
+            break;
         default: break;
     }
     UpdateCommands();
@@ -288,6 +295,7 @@ void CMainFrame::RunCommand(int id) {
 
 CChildFrame* CMainFrame::OpenDocumentWindow() {
     auto* child = new CChildFrame;
+    child->View().SetMessageSink(&sink_);
     mdi_->addSubWindow(child);
     child->Document().FirstUpdate(ToUtf8(QCoreApplication::applicationDirPath()));
     connect(&child->Document(), &CQuorven64Doc::recordChanged, this, &CMainFrame::UpdateCommands);

@@ -136,7 +136,7 @@ constexpr CommandInfo kCommands[] = {
     Pending(kLiquidSetup, "&Liquids..."),
     // Sizing
     Pending(kCalcSetup, "Calculation &Setup..."),
-    Pending(kCalculate, "&Calculate Sizing Parameter"),
+    CommandInfo{kCalculate, "&Calculate Sizing Parameter", {}, false, true, nullptr, nullptr},
     // Factors
     Pending(kFactorManometer, "&Manometer...", {}, ManometerAllowed, ManometerChecked),
     Pending(kFactorDrainVent, "&Drain/Vent Hole...", {}, MeterMode, DrainChecked),
