@@ -5,6 +5,7 @@
 #include "engine/flow_equation.h"
 #include "record/cformat.h"
 #include "record/formats.h"
+#include "record/unit_tables.h"
 
 namespace quorven {
 namespace {
@@ -37,6 +38,14 @@ double QuadrantRadiusMiller(double d, double beta) {
     return d * (3.17e-6 * std::exp(16.8 * beta) + 0.0554 * std::exp(1.016 * beta) + 0.029);
 }
 
+// The unit name of the record's selection for q; the record's own text when the
+// list has no such entry.
+std::string UnitOf(const TagRecord& r, Quantity q, int32_t selection, std::string_view stored) {
+    const std::optional<UnitList> list = ListOf(r, q);
+    if (list && IsUnitIndex(*list, selection)) return std::string(UnitName(DefaultUnitTables(), *list, selection));
+    return std::string(stored);
+}
+
 }  // namespace
 
 ResultView BuildResultView(TagRecord& r) {
@@ -49,9 +58,9 @@ ResultView BuildResultView(TagRecord& r) {
     const int mode = r.Calc_Mode;
     const int param = r.Calc_SizeParam;
     const bool liquid = IsLiquidFluid(r);
-    const std::string bore_unit = std::string(GetText(r.Unit_Bore_Text));
-    const std::string dp_unit = std::string(GetText(r.Unit_Dpress_Text));
-    const std::string flow_unit = std::string(GetText(r.Unit_Flow_Text));
+    const std::string bore_unit = UnitOf(r, Quantity::Bore, r.Unit_Bore_Set, GetText(r.Unit_Bore_Text));
+    const std::string dp_unit = UnitOf(r, Quantity::DiffPressure, r.Unit_DpPress_Set, GetText(r.Unit_Dpress_Text));
+    const std::string flow_unit = UnitOf(r, Quantity::Flow, r.Unit_Flow_Set, GetText(r.Unit_Flow_Text));
 
     // Rows 1 to 7.
     if (mode == 1124) {
@@ -151,7 +160,7 @@ ResultView BuildResultView(TagRecord& r) {
         if (critical_row) {
             double pc = CriticalPressureOf(r, nullptr);
             if (r.Unit_PressSys_Set == 0 && pc != 0.0) pc -= r.AtmPress;
-            add(1102, "Downstream Pressure, Pf2 < ", FmtPressure(pc * r.Unit_Press), std::string(GetText(r.Unit_Press_Text)));
+            add(1102, "Downstream Pressure, Pf2 < ", FmtPressure(pc * r.Unit_Press), UnitOf(r, Quantity::Pressure, r.Unit_Press_Set, GetText(r.Unit_Press_Text)));
         } else {
             const bool restriction_full = mode == 1125 && param != 1120;
             add(1102, "Permanent dP Loss =", F("%.2f", restriction_full ? 100.0 : r.Dp_Loss), "%");
@@ -161,7 +170,7 @@ ResultView BuildResultView(TagRecord& r) {
     // Bottom row.
     if (mode == 1123) {
         add(1675, "Velocity @ Throat =", F("%.2f", ToUser(r, Quantity::Velocity, r.Velocity)),
-            std::string(GetText(r.Unit_Velo_Text)));
+            UnitOf(r, Quantity::Velocity, r.Unit_Velocity_Set, GetText(r.Unit_Velo_Text)));
         v.velocity_box = true;
     } else if (r.Meter_Type == 1128 || r.Meter_Type == 1373 || r.Meter_Type == 1374) {
         double thick = r.Min_Thick;

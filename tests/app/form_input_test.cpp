@@ -195,3 +195,26 @@ TEST(ResultView, ShowsWhatTheEngineStored) {
 
 }  // namespace
 }  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(ResultView, UnitsAreTheNamesOfTheRecordsSelections) {
+    TagRecord r = NewTagRecord();
+    r.Calc_SizeParam = 1120;
+    ASSERT_TRUE(SelectUnit(r, DefaultUnitTables(), Quantity::DiffPressure, 0));
+    const ResultView v = BuildResultView(r);
+    const std::string dp_name(UnitName(DefaultUnitTables(), UnitList::DiffPressure, 0));
+    ASSERT_FALSE(dp_name.empty());
+    bool found = false;
+    for (const ResultLine& l : v.lines) {
+        if (l.value_id == 1097) {
+            EXPECT_EQ(l.unit, dp_name);
+            found = true;
+        }
+    }
+    EXPECT_TRUE(found);
+}
+
+}  // namespace
+}  // namespace quorven
