@@ -1,6 +1,9 @@
-// quorven-cli calc FILE [--out OUT] [--json]: size the tag's meter for the
-// parameter Calc_SizeParam asks for (bore, differential or flow), as a batch
-// run does: no message boxes, no limit checks, every message printed.
+// quorven-cli calc FILE [--out OUT] [--json] [--suppress-warnings]: the Calculate
+// command on a tag file. The inputs are checked as the main form checks them (the
+// values the tag shows in its display units), the sizing is dispatched by
+// calculation mode, sizing parameter and fluid, the follow-on calculations and
+// the limit checks run, and every message is printed. The question whether to
+// suppress the limit warnings is answered No unless --suppress-warnings.
 
 #include <iostream>
 #include <string>
@@ -9,7 +12,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli/cli_common.h"
-#include "engine/calculate.h"
+#include "engine/calculation_driver.h"
 #include "project/tag_file.h"
 #include "record/choice_codes.h"
 #include "record/text_codec.h"
@@ -21,23 +24,56 @@ struct CalcOptions {
     std::string file;
     std::string out;
     bool json = false;
+    bool suppress_warnings = false;
+    std::string date;
+    std::string user;
 };
 
-// The results a sizing writes, in the order an engineer reads them.
+// Prints like the command line's sink and answers a Yes/No question as told.
+class AnsweringSink final : public MessageSink {
+public:
+    AnsweringSink(CliMessageSink& inner, MessageAnswer answer) : inner_(inner), answer_(answer) {}
+    MessageAnswer Show(const Message& m) override {
+        const MessageAnswer shown = inner_.Show(m);
+        return m.buttons == MessageButtons::Ok ? shown : answer_;
+    }
+
+private:
+    CliMessageSink& inner_;
+    MessageAnswer answer_;
+};
+
+// The results a calculation writes, in the order an engineer reads them.
 constexpr const char* kResultFields[] = {
-    "Calc_Status", "Flow_Norm", "Flow_Max", "Dp_Norm", "Dp_Max", "Bore",    "Beta",  "SegHs",    "SegDc",
-    "C",           "Y",         "Sm",       "Rd",      "Fa_Meter", "Fa_Pipe", "Fdh", "Fwv",      "Fx",
-    "Fm",          "Factor_Pwv", "Dp_Loss",
+    "Calc_Status", "Flow_Norm", "Flow_Max", "Dp_Norm",  "Dp_Max",   "Bore",          "Beta",
+    "SegHs",       "SegDc",     "C",        "Y",        "Sm",       "Rd",            "Fa_Meter",
+    "Fa_Pipe",     "Fdh",       "Fwv",      "Fx",       "Fm",       "Factor_Pwv",    "Dp_Loss",
+    "Velocity",    "Velocity_Pipe", "Velocity_Vc", "MeterUncert", "Min_Thick", "Outlet_Noise",
 };
 
-int Finish(const CalcOptions& o, const TagRecord& r, const CliMessageSink& sink, bool ok) {
+nlohmann::json MissingJson(const InputCheckResult& check) {
+    nlohmann::json rows = nlohmann::json::array();
+    for (const MissingRow& m : check.missing)
+        rows.push_back({{"area", m.sizing ? "sizing" : "fluid"}, {"row", m.row}, {"label", m.label}});
+    return rows;
+}
+
+int Finish(const CalcOptions& o, const TagRecord& r, const CliMessageSink& sink, bool ok,
+           const InputCheckResult* check) {
     if (o.json) {
         nlohmann::json j = RecordJson(r);
         j["messages"] = sink.Json();
         j["ok"] = ok;
+        if (check && !check->ok) j["missing_rows"] = MissingJson(*check);
         std::cout << j.dump(2) << '\n';
     } else {
         std::cout << (ok ? "Calculated." : "Not calculated.") << '\n';
+        if (check && !check->missing.empty()) {
+            std::cout << "Missing inputs:";
+            for (const MissingRow& m : check->missing)
+                std::cout << ' ' << m.label << " (" << (m.sizing ? "sizing" : "fluid") << " row " << m.row << ')';
+            std::cout << '\n';
+        }
         for (const char* name : kResultFields) {
             const FieldInfo* f = FindField(name);
             if (f) std::cout << f->name << " = " << FieldValueText(r, *f) << '\n';
@@ -47,42 +83,40 @@ int Finish(const CalcOptions& o, const TagRecord& r, const CliMessageSink& sink,
 }
 
 int Calc(const CalcOptions& o) {
-    CliMessageSink sink;
-    sink.quiet = o.json;
+    CliMessageSink printer;
+    printer.quiet = o.json;
     TagRecord r = NewTagRecord();
     std::vector<RecordRepair> repairs;
-    if (!ReadTagFile(o.file, r, sink, &repairs)) {
-        if (o.json) std::cout << nlohmann::json{{"messages", sink.Json()}, {"ok", false}}.dump(2) << '\n';
+    if (!ReadTagFile(o.file, r, printer, &repairs)) {
+        if (o.json) std::cout << nlohmann::json{{"messages", printer.Json()}, {"ok", false}}.dump(2) << '\n';
         return 1;
     }
     for (const RecordRepair& rep : repairs)
         std::cerr << "Warning: field " << rep.field << " held an invalid value (" << Cp1252ToUtf8(rep.was)
                   << ") and was reset.\n";
-    if (r.Calc_Mode != Code(CalcMode::Meter)) {
-        std::cerr << "calc: only flow-meter mode (Calc_Mode 1123) is calculated by this command; the tag has "
-                  << r.Calc_Mode << ".\n";
-        return Finish(o, r, sink, false);
+
+    AnsweringSink sink(printer, o.suppress_warnings ? MessageAnswer::Yes : MessageAnswer::No);
+    CalculateInputs in;  // no project is open: the default project and unit lists
+    in.date_text = o.date.empty() ? std::string(GetText(r.Date)) : Utf8ToCp1252(o.date);
+    in.user_name = o.user.empty() ? std::string(GetText(r.Name)) : Utf8ToCp1252(o.user);
+    const CalculateResult res = OnCalculate(r, in, sink);
+    if (!res.check.ok) {
+        if (!o.out.empty()) std::cerr << "calc: nothing was written to " << o.out << ": the inputs are incomplete.\n";
+        return Finish(o, r, printer, false, &res.check);
     }
 
-    CCalculate calc(sink);  // no project is open: the default project
-    constexpr bool kInteractive = false;
-    bool ok = false;
-    switch (r.Calc_SizeParam) {
-        case Code(SizeParam::Bore): ok = calc.SizeBore(r, kInteractive); break;
-        case Code(SizeParam::Dp): ok = calc.SizeDp(r, kInteractive); break;
-        case Code(SizeParam::Flow): ok = calc.SizeFlow(r, kInteractive); break;
-        default: break;
-    }
-    if (!ok && sink.lines.empty() && !o.json)
+    bool ok = res.sized && (r.Calc_Status == kStatusCalculated || r.Calc_Status == kStatusWarningsSuppressed ||
+                            !res.sizing_ran);
+    if (!ok && printer.lines.empty() && !o.json)
         std::cerr << "calc: the data entered will not iterate to a valid solution.\n";
     if (!o.out.empty()) {
         if (!ok) {
             std::cerr << "calc: nothing was written to " << o.out << ": the tag was not calculated.\n";
-        } else if (!WriteTagFile(o.out, r, sink)) {
+        } else if (!WriteTagFile(o.out, r, printer)) {
             ok = false;
         }
     }
-    return Finish(o, r, sink, ok);
+    return Finish(o, r, printer, ok, &res.check);
 }
 
 }  // namespace
@@ -90,10 +124,15 @@ int Calc(const CalcOptions& o) {
 void RegisterCalcCommands(CLI::App& app, CommandContext& ctx) {
     auto opts = std::make_shared<CalcOptions>();
     CLI::App* calc = app.add_subcommand(
-        "calc", "Size the tag's meter for the parameter it asks for (bore, differential or flow).");
+        "calc", "Calculate the tag as the Calculate button does: input check, sizing, follow-ons, limits.");
     calc->add_option("FILE", opts->file, "tag file to calculate")->required();
     calc->add_option("--out", opts->out, "write the calculated tag here");
-    calc->add_flag("--json", opts->json, "the whole record by field name, with messages and ok");
+    calc->add_flag("--json", opts->json,
+                   "the whole record by field name, with messages, ok and (input check failed) missing_rows");
+    calc->add_flag("--suppress-warnings", opts->suppress_warnings,
+                   "answer Yes when asked whether to suppress the limit warnings");
+    calc->add_option("--date", opts->date, "date text stored in the tag (default: the tag's own)");
+    calc->add_option("--user", opts->user, "user name stored in the tag (default: the tag's own)");
     calc->callback([&ctx, opts] { ctx.action = [opts] { return Calc(*opts); }; });
 }
 

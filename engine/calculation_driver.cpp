@@ -106,7 +106,10 @@ void ModeSteps(TagRecord& r, CCalculate& calc, MessageSink& sink, bool interacti
         if (r.Meter_Type == Code(MeterType::CriticalSquareEdgedOrifice)) r.Min_Thick = MinPlateThickness(r);
         if (r.Meter_Type == Code(MeterType::CriticalThickOrifice)) r.Min_Thick = r.Bore;
         critical_pressure = calc.CriticalPressure(r);
-        const double dp = (r.Flow_Press - critical_pressure) * kInH2OPerPsiChoked;
+        // A choked liquid flashes at its vapour pressure: the differential is the
+        // one the sizing used, Flow_Press - Pv (a liquid has no gas critical pressure).
+        const double downstream = IsLiquid(r.Fluid_Equation) ? r.Property_MwDenVp : critical_pressure;
+        const double dp = (r.Flow_Press - downstream) * kInH2OPerPsiChoked;
         if (std::isfinite(dp)) r.Dp_Max = dp;
         if (!std::isfinite(critical_pressure)) critical_pressure = 0.0;
     } else if (r.Calc_Mode == Code(CalcMode::Restriction)) {

@@ -136,15 +136,18 @@ FluidRows FluidDataRows(const TagRecord& r) {
 }
 
 SizingRows SizingDataRows(const TagRecord& r) {
-    std::string q = "Q";
+    // Volume at base conditions "Q", at flowing conditions "q", mass "W".
+    char q = 'Q';
     if (const auto kind = FlowKindOf(r)) {
-        if (*kind == FlowKind::GasFlowing || *kind == FlowKind::LiquidFlowing) q = "q";
-        if (*kind == FlowKind::GasMass || *kind == FlowKind::LiquidMass) q = "W";
+        if (*kind == FlowKind::GasFlowing || *kind == FlowKind::LiquidFlowing) q = 'q';
+        if (*kind == FlowKind::GasMass || *kind == FlowKind::LiquidMass) q = 'W';
     }
     const bool wedge = IsWedgeMeter(r.Meter_Type);
     auto flow = [&](RowKind k) {
-        const char* suffix = k == MaxFlow ? "m" : k == NormalFlow ? "n" : "";
-        return FormRow{k, q + suffix, true};
+        std::string label(1, q);
+        if (k == MaxFlow) label.push_back('m');
+        if (k == NormalFlow) label.push_back('n');
+        return FormRow{k, label, true};
     };
     const FormRow bore = wedge ? FormRow{HOverD, "H/D", true} : FormRow{Bore, "Bore", true};
     const FormRow dpm{DpMax, "dPm", true}, dpn{DpNormal, "dPn", true}, dp{DpSingle, "dP", true};

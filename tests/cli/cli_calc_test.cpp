@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 #include "record/file_io.h"
 
@@ -125,11 +126,6 @@ TEST_F(CliCalcTest, RefusedSizingPrintsItsMessageAndWritesNothing) {
 
 TEST_F(CliCalcTest, OtherFailuresExitNonZero) {
     MakeCustomLiquidTag("a.tag");
-    ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " Calc_Mode=1125").status, 0);
-    const CliRun mode = Cli("calc " + Tag("a.tag"));
-    EXPECT_EQ(mode.status, 1);
-    EXPECT_NE(mode.err.find("only flow-meter mode"), std::string::npos);
-
     const CliRun missing = Cli("calc " + Tag("missing.tag"));
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.err.find("Error #49: "), std::string::npos);
@@ -139,6 +135,110 @@ TEST_F(CliCalcTest, OtherFailuresExitNonZero) {
     const CliRun big = Cli("calc " + Tag("big.tag"));
     EXPECT_EQ(big.status, 1);
     EXPECT_NE(big.err.find("Error #20: "), std::string::npos) << big.err;
+}
+
+// The Calculate command's own edge cases, through the command line.
+TEST_F(CliCalcTest, InputCheckStopsBeforeAnySizing) {
+    struct Case {
+        const char* what;
+        const char* set;
+        const char* first_message;
+        std::vector<std::string> missing;
+    };
+    const Case cases[] = {
+        {"normal flow above maximum", " Flow_Norm=70000", "Error #5: ", {}},
+        {"no pipe diameter with rows missing", " Pipe_IDia=0 Flow_RhoGZ=0 Dp_Max=0", "Error #4: ", {"Df1", "dPm"}},
+        {"rows missing", " Property_Visc=0", "Error #3: ", {"u"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MakeCustomLiquidTag("a.tag");
+        ASSERT_EQ(Cli("tag set " + Tag("a.tag") + c.set).status, 0);
+        const CliRun run = Cli("calc --json " + Tag("a.tag"));
+        EXPECT_EQ(run.status, 1);
+        const auto j = nlohmann::json::parse(run.out);
+        EXPECT_EQ(j["ok"], false);
+        ASSERT_EQ(j["messages"].size(), 1u);
+        EXPECT_EQ(j["messages"][0].get<std::string>().rfind(c.first_message, 0), 0u);
+        ASSERT_EQ(j["missing_rows"].size(), c.missing.size());
+        for (std::size_t i = 0; i < c.missing.size(); ++i) EXPECT_EQ(j["missing_rows"][i]["label"], c.missing[i]);
+        EXPECT_EQ(j["Bore"], 0.0);  // nothing calculated
+        EXPECT_EQ(j["Calc_Status"], 0);
+    }
+}
+
+TEST_F(CliCalcTest, RestrictionLiquidFpAndFollowOns) {
+    // Restriction: the normal flow becomes the maximum.
+    MakeCustomLiquidTag("r.tag");
+    ASSERT_EQ(Cli("tag set " + Tag("r.tag") + " Calc_Mode=1125 Flow_Norm=30000 Matl_Pipe=1").status, 0);
+    const CliRun r = Cli("calc --json " + Tag("r.tag"));
+    const auto jr = nlohmann::json::parse(r.out);
+    EXPECT_EQ(jr["ok"], true) << r.out.substr(0, 0) << jr["messages"];
+    EXPECT_EQ(jr["Flow_Norm"], jr["Flow_Max"]);
+    EXPECT_EQ(jr["PctRange"], 100.0);
+    EXPECT_FALSE(jr.contains("missing_rows"));
+
+    // A liquid with Fp 0 is calculated with 1.0 (and the text output names the follow-on results).
+    MakeCustomLiquidTag("f.tag");
+    ASSERT_EQ(Cli("tag set " + Tag("f.tag") + " Property_KFp=0").status, 0);
+    const CliRun f = Cli("calc " + Tag("f.tag") + " --out " + Tag("g.tag"));
+    ASSERT_EQ(f.status, 0) << f.err;
+    EXPECT_NE(f.out.find("Velocity = "), std::string::npos);
+    EXPECT_NE(f.out.find("MeterUncert = "), std::string::npos);
+    EXPECT_NE(f.out.find("Min_Thick = "), std::string::npos);
+    EXPECT_NE(f.out.find("Outlet_Noise = "), std::string::npos);
+    const auto g = Show("g.tag");
+    EXPECT_EQ(g["Property_KFp"], 1.0);
+    // Hand calculation as above with Fp 1 in place of 1.02: the bore grows by (1.02)^(1/4)
+    // to first order in beta; checked loosely against the Fp 1.02 bore 2.0302872 in.
+    EXPECT_GT(g["Bore"].get<double>(), 2.0302872496);
+    EXPECT_LT(g["Bore"].get<double>(), 2.0302872496 * 1.006);
+}
+
+TEST_F(CliCalcTest, SuppressQuestionIsAnsweredNoUnlessAsked) {
+    // A liquid through a critical-drop orifice at a pipe Reynolds number below the
+    // meter's minimum: Warning #6, then the question.
+    for (bool suppress : {false, true}) {
+        SCOPED_TRACE(suppress);
+        MakeCustomLiquidTag("a.tag");
+        ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " Meter_Type=1373 Calc_Mode=1124 Property_MwDenVp=5").status, 0);
+        const CliRun run = Cli(std::string("calc --json ") + (suppress ? "--suppress-warnings " : "") + Tag("a.tag"));
+        ASSERT_EQ(run.status, 0) << run.out;
+        const auto j = nlohmann::json::parse(run.out);
+        ASSERT_FALSE(j["messages"].empty());
+        EXPECT_EQ(j["messages"][0].get<std::string>().rfind("Warning #6: ", 0), 0u);
+        EXPECT_EQ(j["Calc_Status"], suppress ? 20 : 1);
+        // The choked liquid differential runs down to the vapour pressure (hand: (100 - 5) x 27.729767).
+        EXPECT_NEAR(j["Dp_Max"].get<double>(), 95.0 * 27.729767, 1e-9);
+    }
+}
+
+TEST_F(CliCalcTest, EveryDemoTagCalculates) {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(QUORVEN_DEMO_DIR)) {
+        if (entry.path().extension() != ".txt") continue;
+        SCOPED_TRACE(entry.path().filename().string());
+        ++count;
+        const std::string text = quorven::ReadFileBytes(entry.path().string(), 1 << 16).value_or("");
+        std::string args;
+        std::size_t start = 0;
+        while (start < text.size()) {
+            std::size_t end = text.find('\n', start);
+            if (end == std::string::npos) end = text.size();
+            const std::string line = text.substr(start, end - start);
+            if (!line.empty() && line[0] != '#') args += " " + Quote(line);
+            start = end + 1;
+        }
+        ASSERT_EQ(Cli("tag new " + Tag("d.tag")).status, 0);
+        const CliRun set = Cli("tag set " + Tag("d.tag") + args);
+        ASSERT_EQ(set.status, 0) << set.err;
+        const CliRun run = Cli("calc --json " + Tag("d.tag"));
+        ASSERT_EQ(run.status, 0) << run.out;
+        const auto j = nlohmann::json::parse(run.out);
+        EXPECT_EQ(j["ok"], true);
+        EXPECT_EQ(j["Calc_Status"], 1) << j["messages"];
+    }
+    EXPECT_EQ(count, 5);
 }
 
 }  // namespace
