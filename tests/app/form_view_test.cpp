@@ -18,6 +18,7 @@
 #include "messages/messages.h"
 #include "qt_test_support.h"
 #include "record/tag_record.h"
+#include "record/cformat.h"
 #include "record/formats.h"
 #include "record/units.h"
 
@@ -213,6 +214,43 @@ TEST(MainForm, CustomMeterBoreThenFlowAndDpRoundTripThroughTheForm) {
     ASSERT_NE(f.record().Calc_Status, 0);
     EXPECT_NEAR(ReadLeadingNumber(f.Text(1096).toStdString()).value_or(0), 100.0, 0.01);
     EXPECT_TRUE(AllFinite(f.record()));
+}
+
+}  // namespace
+}  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(MainForm, GasOrificeFromAFreshTagSizesItsBoreAndShowsTheEngineValues) {
+    Form f;
+    f.record().Pipe_IDia = 4.026;
+    f.Refresh();
+    ASSERT_EQ(f.Text(1000), "Gas Vol-PVT@Base");
+    // Gg, Zb, Zf1, Pf1, Tf1, u, K; then Qm, Qn, dPm.
+    const char* fluid[] = {"0.6", "1", "0.98", "100", "60", "0.011", "1.3"};
+    for (int i = 0; i < 7; ++i) f.Type(1002 + i, fluid[i]);
+    // Hand estimate (AGA 3 form, d = 2 in, C = 0.6): about 79,000 scfd at 100 inH2O,
+    // so 60,000 scfd asks for a beta near 0.45.
+    f.Type(1024, "60000");
+    f.Type(1025, "48000");
+    f.Type(1026, "100");
+    QTest::mouseClick(f.frame.View().CalculateButton(), Qt::LeftButton);
+    const TagRecord& r = f.record();
+    ASSERT_NE(r.Calc_Status, 0) << ::testing::PrintToString(f.sink.Numbers());
+    // A plausible orifice: beta inside the usual range, C near the Stolz value of
+    // about 0.60, Y just below 1 for hw/Pf of 100 inH2O over about 115 psia.
+    EXPECT_GT(r.Beta, 0.2);
+    EXPECT_LT(r.Beta, 0.75);
+    EXPECT_NEAR(r.C, 0.60, 0.02);
+    EXPECT_GT(r.Y, 0.98);
+    EXPECT_LT(r.Y, 1.0);
+    // The result controls show the stored values in their formats.
+    EXPECT_EQ(f.Text(1085).toStdString(), CFormat("%.6f", {r.C}));
+    EXPECT_EQ(f.Text(1088).toStdString(), CFormat("%.6f", {r.Y}));
+    EXPECT_EQ(f.Text(1084).toStdString(), CFormat("%.0f", {r.Rd}));
+    EXPECT_EQ(f.Text(1095).toStdString(), CFormat("%.5f", {r.Beta}));
+    EXPECT_TRUE(AllFinite(r));
 }
 
 }  // namespace
