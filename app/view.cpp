@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "app/commands/command_ids.h"
@@ -304,8 +305,24 @@ QGroupBox* CQuorven64View::BuildMeterPipeArea() {
         grid->addWidget(meter_texts_[i], static_cast<int>(i), 0, 1, 3);
     }
     grid->addWidget(new QLabel(QStringLiteral("Nominal Pipe Size"), box), 5, 0);
-    pipe_nominal_ = Static(1037, {}, box);
-    grid->addWidget(pipe_nominal_, 5, 1, 1, 2);
+    pipe_nominal_ = NumberEdit(1037, box);
+    pipe_nominal_unit_ = Static(1042, {}, box);
+    grid->addWidget(pipe_nominal_, 5, 1);
+    grid->addWidget(pipe_nominal_unit_, 5, 2);
+    new FocusOutCommit(pipe_nominal_, [this] {
+        if (!Typed(pipe_nominal_)) return;
+        TagRecord& r = doc_.record;
+        const std::optional<double> v = ReadLeadingNumber(ToUtf8(pipe_nominal_->text()));
+        const double nominal = v ? NominalSizeFromTyped(r, *v) : 0.0;
+        if (nominal > 0.0 && std::isfinite(nominal)) {
+            r.Pipe_NomDia = nominal;
+            // The standard inside diameter for the schedule; a size or schedule
+            // without one keeps the typed diameter.
+            const double id = CMiscUtil().PipeInsideDiameter(r.Matl_Pipe, nominal, GetText(r.Pipe_Sched_Text));
+            if (id > 0.0 && std::isfinite(id)) r.Pipe_IDia = id;
+        }
+        Changed(true);
+    });
     grid->addWidget(new QLabel(QStringLiteral("Pipe I.D."), box), 6, 0);
     pipe_id_ = NumberEdit(1038, box);
     pipe_id_unit_ = Static(1043, {}, box);
@@ -479,9 +496,14 @@ void CQuorven64View::RefreshMeterPipe() {
     meter_texts_[2]->setText(RecordTextToQString(GetText(r.Tap_Style_Text)));
     meter_texts_[3]->setText(RecordTextToQString(GetText(r.Elem_Matl)));
     meter_texts_[4]->setText(RecordTextToQString(CMiscUtil().SizingParameterText(false, r.Calc_Mode, r.Calc_SizeParam)));
-    pipe_nominal_->setText(ToQString(CFormat("%.2f", {ToUser(r, Quantity::PipeSize, r.Pipe_NomDia)})) +
-                           QStringLiteral("  ") + RecordTextToQString(GetText(r.Unit_Pipe_Text)) +
-                           QStringLiteral("   Sched ") + RecordTextToQString(GetText(r.Pipe_Sched_Text)));
+    // A nominal size shows as its DN in millimetre units (NominalSizeMm), else converted.
+    const double factor = FactorOf(r, Quantity::PipeSize);
+    double shown = ToUser(r, Quantity::PipeSize, r.Pipe_NomDia);
+    const double dn = CMiscUtil().NominalSizeMm(r.Pipe_NomDia);
+    if (factor > 1.0 && dn != r.Pipe_NomDia) shown = dn * factor / 25.4;
+    pipe_nominal_->setText(ToQString(CFormat("%.2f", {shown})));
+    pipe_nominal_unit_->setText(RecordTextToQString(GetText(r.Unit_Pipe_Text)) + QStringLiteral("   Sched ") +
+                                RecordTextToQString(GetText(r.Pipe_Sched_Text)));
     pipe_id_->setText(ToQString(CFormat("%.3f", {ToUser(r, Quantity::Bore, r.Pipe_IDia)})));
     pipe_id_unit_->setText(RecordTextToQString(GetText(r.Unit_Bore_Text)));
 }

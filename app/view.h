@@ -82,7 +82,8 @@ private:
     std::array<QLabel*, 5> meter_texts_{};
     QLineEdit* pipe_id_ = nullptr;
     QLabel* pipe_id_unit_ = nullptr;
-    QLabel* pipe_nominal_ = nullptr;
+    QLineEdit* pipe_nominal_ = nullptr;
+    QLabel* pipe_nominal_unit_ = nullptr;
     QLabel* tap_loc_ = nullptr;
     std::array<QLineEdit*, 4> base_edits_{};
     std::array<QLabel*, 4> base_units_{};

@@ -35,4 +35,10 @@ enum class BaseField { BasePressure, BaseTemperature, DpRefTemperature, AtmPress
 // the record changed.
 bool StoreBaseValue(TagRecord& r, BaseField field, double typed, MessageSink& sink);
 
+// Nominal pipe size [in] for a size typed in the record's pipe-size unit. Inches
+// snap to the nominal-size windows; millimetres and centimetres are matched to the
+// DN of each listed size (DN 550, 650, 700 ... included), so every listed size is
+// found in every unit. A size near no listed one is kept as converted.
+double NominalSizeFromTyped(const TagRecord& r, double typed);
+
 }  // namespace quorven

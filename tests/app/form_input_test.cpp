@@ -218,3 +218,29 @@ TEST(ResultView, UnitsAreTheNamesOfTheRecordsSelections) {
 
 }  // namespace
 }  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(NominalSizeFromTyped, EveryListedSizeIsFoundInEveryUnit) {
+    // DN beside NPS as ASME B36.10M lists them: 1/2 = DN 15 ... 22 = DN 550,
+    // 26 = DN 650, 28 = DN 700, 32 = DN 800, 48 = DN 1200 (ISO 6708 DN 32 and 65 for
+    // 1 1/4 and 2 1/2; the program's own table lists 30 and 60, tested too).
+    struct Case {
+        double nps, dn;
+    };
+    const Case cases[] = {{0.5, 15},  {1.25, 32},  {2.5, 65},   {4, 100},   {8, 200},   {12, 300},
+                          {1.25, 30}, {2.5, 60}, {22, 550},  {26, 650},   {28, 700},   {32, 800},  {48, 1200}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nps);
+        for (int unit : {0, 1, 2}) {  // in, mm, cm
+            TagRecord r = NewTagRecord();
+            ASSERT_TRUE(SelectUnit(r, DefaultUnitTables(), Quantity::PipeSize, unit));
+            const double typed = unit == 0 ? c.nps : unit == 1 ? c.dn : c.dn / 10.0;
+            EXPECT_DOUBLE_EQ(NominalSizeFromTyped(r, typed), c.nps) << "unit " << unit;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace quorven

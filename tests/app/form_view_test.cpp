@@ -20,6 +20,7 @@
 #include "record/tag_record.h"
 #include "record/cformat.h"
 #include "record/formats.h"
+#include "record/unit_tables.h"
 #include "record/units.h"
 
 namespace quorven {
@@ -251,6 +252,23 @@ TEST(MainForm, GasOrificeFromAFreshTagSizesItsBoreAndShowsTheEngineValues) {
     EXPECT_EQ(f.Text(1084).toStdString(), CFormat("%.0f", {r.Rd}));
     EXPECT_EQ(f.Text(1095).toStdString(), CFormat("%.5f", {r.Beta}));
     EXPECT_TRUE(AllFinite(r));
+}
+
+}  // namespace
+}  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(MainForm, NominalPipeSizeTypedInMillimetresFindsTheListedSize) {
+    Form f;
+    ASSERT_TRUE(SelectUnit(f.record(), DefaultUnitTables(), Quantity::PipeSize, 1));  // mm
+    f.Refresh();
+    f.Type(1037, "550");
+    EXPECT_DOUBLE_EQ(f.record().Pipe_NomDia, 22.0);  // NPS 22 = DN 550
+    EXPECT_EQ(f.Text(1037), "550.00");
+    f.Type(1037, "abc");  // no size: the stored one stays
+    EXPECT_DOUBLE_EQ(f.record().Pipe_NomDia, 22.0);
 }
 
 }  // namespace
