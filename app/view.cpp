@@ -73,6 +73,7 @@ int32_t SelectionOf(const TagRecord& r, Quantity q) {
         case Quantity::Density: return r.Unit_Dens_Set;
         case Quantity::Viscosity: return r.Unit_Visc_Set;
         case Quantity::Bore: return r.Unit_Bore_Set;
+        case Quantity::Velocity: return r.Unit_Velocity_Set;
         default: return -1;
     }
 }
@@ -387,8 +388,33 @@ QGroupBox* CQuorven64View::BuildResultArea() {
         grid->addWidget(c.unit, row, 2);
         ++row;
     }
-    grid->setColumnStretch(1, 1);
     grid->setRowStretch(row, 1);
+    auto* units = new QHBoxLayout;
+    units->addWidget(new QLabel(QStringLiteral("Result unit"), box));
+    result_unit_ = new QComboBox(box);
+    result_unit_->setObjectName(ControlName(1056));
+    units->addWidget(result_unit_);
+    units->addSpacing(12);
+    units->addWidget(new QLabel(QStringLiteral("Velocity unit"), box));
+    velocity_unit_ = new QComboBox(box);
+    velocity_unit_->setObjectName(ControlName(1674));
+    units->addWidget(velocity_unit_);
+    units->addStretch(1);
+    grid->addLayout(units, row + 1, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    connect(result_unit_, &QComboBox::activated, this, [this](int index) {
+        TagRecord& r = doc_.record;
+        switch (r.Calc_SizeParam) {
+            case 1122: SelectFlowUnit(r, DefaultUnitTables(), index); break;
+            case 1121: SelectUnit(r, DefaultUnitTables(), Quantity::DiffPressure, index); break;
+            default: SelectUnit(r, DefaultUnitTables(), Quantity::Bore, index); break;
+        }
+        doc_.NotifyRecordChanged();
+    });
+    connect(velocity_unit_, &QComboBox::activated, this, [this](int index) {
+        SelectUnit(doc_.record, DefaultUnitTables(), Quantity::Velocity, index);
+        doc_.NotifyRecordChanged();
+    });
     return box;
 }
 
@@ -549,6 +575,17 @@ void CQuorven64View::RefreshResults() {
         c.value->setText(ToQString(line.value));
         c.unit->setText(RecordTextToQString(line.unit));
     }
+    const TagRecord& r = doc_.record;
+    switch (view.unit_box) {
+        case ResultUnitBox::Flow: FillCombo(*result_unit_, UnitNames(r, Quantity::Flow), r.Unit_Flow_Set); break;
+        case ResultUnitBox::DiffPressure:
+            FillCombo(*result_unit_, UnitNames(r, Quantity::DiffPressure), r.Unit_DpPress_Set);
+            break;
+        case ResultUnitBox::Bore: FillCombo(*result_unit_, UnitNames(r, Quantity::Bore), r.Unit_Bore_Set); break;
+        case ResultUnitBox::None: FillCombo(*result_unit_, {}, -1); break;
+    }
+    velocity_unit_->setVisible(view.velocity_box);
+    FillCombo(*velocity_unit_, UnitNames(r, Quantity::Velocity), r.Unit_Velocity_Set);
 }
 
 void CQuorven64View::Calculate() {

@@ -273,3 +273,24 @@ TEST(MainForm, NominalPipeSizeTypedInMillimetresFindsTheListedSize) {
 
 }  // namespace
 }  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(MainForm, ResultUnitBoxRedrawsTheSizedBoreInTheChosenUnit) {
+    Form f;
+    f.record().Bore = 2.0;
+    f.record().Calc_SizeParam = 1120;
+    f.Refresh();
+    auto* box = Find<QComboBox>(f.view(), 1056);
+    ASSERT_NE(box, nullptr);
+    ASSERT_EQ(box->count(), 3);  // in, mm, cm
+    box->setCurrentIndex(1);
+    emit box->activated(1);
+    // 2 in = 50.8 mm (exact by definition of the inch).
+    EXPECT_EQ(f.Text(1096).toStdString(), FmtShort(50.8));
+    EXPECT_DOUBLE_EQ(f.record().Bore, 2.0);
+}
+
+}  // namespace
+}  // namespace quorven
