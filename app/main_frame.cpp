@@ -303,6 +303,13 @@ void CMainFrame::RunCommand(int id) {
         case kFlowUnits4:
         case kFlowUnits5:
         case kFlowUnits6: RunUnitsSetup(static_cast<FlowKind>(id - kFlowUnits1 + 1)); break;
+        case kCalculate:
+            if (CQuorven64Doc* doc = ActiveDocument()) {
+                for (QMdiSubWindow* w : mdi_->subWindowList())
+                    if (auto* child = qobject_cast<CChildFrame*>(w); child != nullptr && &child->Document() == doc)
+                        child->View().Calculate();
+            }
+            break;
         default: break;
     }
     UpdateCommands();
@@ -331,6 +338,7 @@ void CMainFrame::RunAccuDialog() {
 
 CChildFrame* CMainFrame::OpenDocumentWindow() {
     auto* child = new CChildFrame;
+    child->View().SetMessageSink(&sink_);
     mdi_->addSubWindow(child);
     child->Document().FirstUpdate(ToUtf8(QCoreApplication::applicationDirPath()));
     connect(&child->Document(), &CQuorven64Doc::recordChanged, this, &CMainFrame::UpdateCommands);

@@ -1,6 +1,7 @@
 #include "app/view.h"
 
-#include <QFormLayout>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -8,10 +9,23 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <optional>
 
 #include "app/commands/command_ids.h"
 #include "app/document.h"
+#include "app/form/form_input.h"
+#include "app/form/result_rows.h"
+#include "app/platform/form_controls.h"
+#include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
+#include "engine/calculation_driver.h"
+#include "record/cformat.h"
+#include "record/formats.h"
+#include "record/misc_util.h"
+#include "record/unit_tables.h"
+#include "record/units.h"
 
 namespace quorven {
 namespace {
@@ -20,21 +34,107 @@ QLineEdit* HeaderEdit(int id, int max_length, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(ControlName(id));
     edit->setMaxLength(max_length);
-    edit->setReadOnly(true);  // editing comes with the main form
     return edit;
 }
 
-QGroupBox* Area(const QString& title, QWidget* parent) {
-    auto* box = new QGroupBox(title, parent);
-    auto* layout = new QVBoxLayout(box);
-    auto* note = new QLabel(QStringLiteral("(to come with the main form)"), box);
-    note->setEnabled(false);
-    note->setAlignment(Qt::AlignCenter);
-    layout->addWidget(note);
-    return box;
+QLabel* Static(int id, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(ControlName(id));
+    return label;
+}
+
+// The unit list a row's box selects from; none for ratios.
+std::optional<Quantity> QuantityOf(RowKind k) {
+    switch (k) {
+        case RowKind::BaseDensity:
+        case RowKind::FlowDensity: return Quantity::Density;
+        case RowKind::FlowPressure: return Quantity::Pressure;
+        case RowKind::FlowTemperature: return Quantity::Temperature;
+        case RowKind::Viscosity: return Quantity::Viscosity;
+        case RowKind::VapourPressure: return Quantity::AtmPressure;
+        case RowKind::MaxFlow:
+        case RowKind::NormalFlow:
+        case RowKind::SingleFlow: return Quantity::Flow;
+        case RowKind::DpMax:
+        case RowKind::DpNormal:
+        case RowKind::DpSingle: return Quantity::DiffPressure;
+        case RowKind::Bore: return Quantity::Bore;
+        default: return std::nullopt;
+    }
+}
+
+int32_t SelectionOf(const TagRecord& r, Quantity q) {
+    switch (q) {
+        case Quantity::Flow: return r.Unit_Flow_Set;
+        case Quantity::Pressure: return r.Unit_Press_Set;
+        case Quantity::AtmPressure: return r.Unit_AtmPress_Set;
+        case Quantity::DiffPressure: return r.Unit_DpPress_Set;
+        case Quantity::Temperature: return r.Unit_Temp_Set;
+        case Quantity::Density: return r.Unit_Dens_Set;
+        case Quantity::Viscosity: return r.Unit_Visc_Set;
+        case Quantity::Bore: return r.Unit_Bore_Set;
+        case Quantity::Velocity: return r.Unit_Velocity_Set;
+        default: return -1;
+    }
+}
+
+QStringList UnitNames(const TagRecord& r, Quantity q) {
+    QStringList names;
+    const std::optional<UnitList> list = ListOf(r, q);
+    if (!list) return names;
+    for (int32_t i = 0; IsUnitIndex(*list, i); ++i)
+        names << RecordTextToQString(UnitName(DefaultUnitTables(), *list, i));
+    return names;
+}
+
+// Display text of a row's value, in the row's format.
+QString RowText(const TagRecord& r, RowKind k) {
+    const std::optional<double> v = RowDisplayValue(r, k);
+    if (!v) return {};
+    switch (k) {
+        case RowKind::GasGravity: return ToQString(CFormat("%.5f", {*v}));
+        case RowKind::MolecularWeight: return ToQString(CFormat("%.4f", {*v}));
+        case RowKind::FlowPressure:
+        case RowKind::VapourPressure: return ToQString(FmtPressure(*v));
+        case RowKind::FlowTemperature: return ToQString(FmtTemperature(*v));
+        case RowKind::Viscosity: return ToQString(FmtViscosity(*v));
+        case RowKind::LiquidFp:
+        case RowKind::IsentropicK: return ToQString(CFormat("%.4f", {*v}));
+        case RowKind::MaxFlow:
+        case RowKind::NormalFlow:
+        case RowKind::SingleFlow: return ToQString(FmtFlow(*v));
+        case RowKind::DpMax:
+        case RowKind::DpNormal:
+        case RowKind::DpSingle: return ToQString(FmtDiffPressure(*v));
+        case RowKind::Bore:
+        case RowKind::HOverD: return ToQString(CFormat("%.4f", {*v}));
+        default: return ToQString(FmtDensity(*v));
+    }
+}
+
+void ShowRow(FormRowControls& c, const FormRow& row, const TagRecord& r) {
+    c.kind = row.kind;
+    const bool shown = row.kind != RowKind::None;
+    c.label->setVisible(shown);
+    c.edit->setVisible(shown);
+    const std::optional<Quantity> q = QuantityOf(row.kind);
+    c.unit->setVisible(shown && q.has_value());
+    if (!shown) return;
+    c.label->setText(ToQString(row.label));
+    c.edit->setText(RowText(r, row.kind));
+    c.edit->setStyleSheet({});
+    if (q) FillCombo(*c.unit, UnitNames(r, *q), SelectionOf(r, *q));
 }
 
 }  // namespace
+
+QLineEdit* CQuorven64View::NumberEdit(int id, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(ControlName(id));
+    edit->setAlignment(Qt::AlignRight);
+    edit->setMaxLength(24);
+    return edit;
+}
 
 CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
     : QWidget(parent),
@@ -45,8 +145,10 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
       rev_(HeaderEdit(1105, 4, this)),
       date_(HeaderEdit(1104, 12, this)),
       memo_(HeaderEdit(1706, 100, this)),
-      calculate_(new QPushButton(QStringLiteral("Calculate"), this)) {
+      calculate_(new QPushButton(QStringLiteral("&Calculate"), this)) {
     setObjectName(QStringLiteral("id102"));
+    date_->setReadOnly(true);
+    date_->setFocusPolicy(Qt::NoFocus);
     auto* header = new QGridLayout;
     header->addWidget(new QLabel(QStringLiteral("Tag No.:"), this), 0, 0);
     header->addWidget(tag_no_, 0, 1);
@@ -60,17 +162,44 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
     header->addWidget(line_no_, 2, 1, 1, 5);
     header->setColumnStretch(1, 3);
     header->setColumnStretch(5, 1);
+    auto text_commit = [this](QLineEdit* edit, char* field, std::size_t size, bool flags) {
+        new FocusOutCommit(edit, [this, edit, field, size, flags] {
+            if (!Typed(edit)) return;
+            const std::string text = QStringToRecordText(edit->text());
+            std::size_t n = std::min(text.size(), size - 1);
+            std::copy_n(text.data(), n, field);
+            std::fill(field + n, field + size, '\0');
+            Changed(flags);
+        });
+    };
+    TagRecord& r = doc_.record;
+    text_commit(tag_no_, r.Tag_No, sizeof r.Tag_No, true);
+    text_commit(service_, r.Service, sizeof r.Service, true);
+    text_commit(line_no_, r.Line_No, sizeof r.Line_No, true);
+    text_commit(memo_, r.Memo, sizeof r.Memo, false);
+    new FocusOutCommit(rev_, [this] {
+        if (!Typed(rev_)) return;
+        const std::optional<double> v = ReadLeadingNumber(ToUtf8(rev_->text()));
+        if (v && *v >= 0.0 && *v < 10000.0) doc_.record.Calc_Rev = static_cast<int32_t>(*v);
+        doc_.NotifyRecordChanged();
+    });
 
-    auto* areas = new QGridLayout;
-    areas->addWidget(Area(QStringLiteral("Fluid Data"), this), 0, 0);
-    areas->addWidget(Area(QStringLiteral("Sizing Data"), this), 1, 0);
-    areas->addWidget(Area(QStringLiteral("Factors"), this), 2, 0);
-    areas->addWidget(Area(QStringLiteral("Meter/Pipe Data"), this), 0, 1);
-    areas->addWidget(Area(QStringLiteral("Base Conditions"), this), 1, 1);
-    areas->addWidget(Area(QStringLiteral("Calculation Results"), this), 2, 1);
+    auto* left = new QVBoxLayout;
+    left->addWidget(BuildFluidArea());
+    left->addWidget(BuildSizingArea());
+    left->addWidget(BuildFactorArea());
+    left->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addWidget(BuildMeterPipeArea());
+    right->addWidget(BuildBaseArea());
+    right->addWidget(BuildResultArea(), 1);
+    auto* areas = new QHBoxLayout;
+    areas->addLayout(left, 1);
+    areas->addLayout(right, 1);
 
     calculate_->setObjectName(ControlName(cmd::kCalculate));
-    calculate_->setEnabled(false);  // the calculation driver is not built yet
+    calculate_->setDefault(false);
+    connect(calculate_, &QPushButton::clicked, this, &CQuorven64View::Calculate);
     auto* memo_row = new QHBoxLayout;
     memo_row->addWidget(new QLabel(QStringLiteral("Calc Memo:"), this));
     memo_row->addWidget(memo_, 1);
@@ -84,7 +213,258 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
     RefreshAll();
 }
 
+// The edits lose the focus while the widget tree is torn down: their commits,
+// which call into this form, go first.
+CQuorven64View::~CQuorven64View() {
+    const QList<FocusOutCommit*> commits = findChildren<FocusOutCommit*>();
+    for (FocusOutCommit* commit : commits) delete commit;
+}
+
+QGroupBox* CQuorven64View::BuildFluidArea() {
+    auto* box = new QGroupBox(QStringLiteral("Fluid Data"), this);
+    auto* grid = new QGridLayout(box);
+    fluid_title_ = Static(1000, {}, box);
+    fluid_title_->setStyleSheet(QStringLiteral("font-weight: bold"));
+    grid->addWidget(fluid_title_, 0, 0, 1, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Fluid"), box), 1, 0);
+    fluid_ = HeaderEdit(1001, 15, box);
+    grid->addWidget(fluid_, 1, 1, 1, 2);
+    new FocusOutCommit(fluid_, [this] {
+        if (!Typed(fluid_)) return;
+        SetText(doc_.record.Fluid, QStringToRecordText(fluid_->text()));
+        Changed(true);
+    });
+    for (int i = 0; i < kFluidRowCount; ++i) {
+        FormRowControls& c = fluid_rows_[static_cast<std::size_t>(i)];
+        c.label = Static(1009 + i, {}, box);
+        c.edit = NumberEdit(1002 + i, box);
+        c.unit = new QComboBox(box);
+        c.unit->setObjectName(ControlName(1016 + i));
+        grid->addWidget(c.label, i + 2, 0);
+        grid->addWidget(c.edit, i + 2, 1);
+        grid->addWidget(c.unit, i + 2, 2);
+        new FocusOutCommit(c.edit, [this, &c] { CommitRow(c); });
+        connect(c.unit, &QComboBox::activated, this, [this, &c](int index) { ChooseRowUnit(c, index); });
+    }
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+QGroupBox* CQuorven64View::BuildSizingArea() {
+    auto* box = new QGroupBox(QStringLiteral("Sizing Data"), this);
+    auto* grid = new QGridLayout(box);
+    for (int i = 0; i < kSizingRowCount; ++i) {
+        FormRowControls& c = sizing_rows_[static_cast<std::size_t>(i)];
+        c.label = Static(1027 + i, {}, box);
+        c.edit = NumberEdit(1024 + i, box);
+        c.unit = new QComboBox(box);
+        c.unit->setObjectName(ControlName(1030 + i));
+        grid->addWidget(c.label, i, 0);
+        grid->addWidget(c.edit, i, 1);
+        grid->addWidget(c.unit, i, 2);
+        new FocusOutCommit(c.edit, [this, &c] { CommitRow(c); });
+        connect(c.unit, &QComboBox::activated, this, [this, &c](int index) { ChooseRowUnit(c, index); });
+    }
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+QGroupBox* CQuorven64View::BuildFactorArea() {
+    auto* box = new QGroupBox(QStringLiteral("Factors"), this);
+    auto* layout = new QVBoxLayout(box);
+    static constexpr struct {
+        int id;
+        const char* text;
+    } kBoxes[] = {{1195, "Manometer Correction Factor"},
+                  {1185, "Drain/Vent Correction Factor"},
+                  {1205, "Water Vapor Correction Factor"},
+                  {1215, "Saturated Liquid Correction Factor"},
+                  {1216, "Vapor Quality Correction Factor"}};
+    for (std::size_t i = 0; i < factors_.size(); ++i) {
+        auto* check = new QCheckBox(QString::fromLatin1(kBoxes[i].text), box);
+        check->setObjectName(ControlName(kBoxes[i].id));
+        layout->addWidget(check);
+        factors_[i] = check;
+        // Until the factor dialogs exist the box sets or clears the flag alone.
+        connect(check, &QCheckBox::clicked, this, [this, i](bool on) {
+            TagRecord& r = doc_.record;
+            int32_t* flags[] = {&r.Factor_Manometer, &r.Factor_Drain, &r.Factor_H2OvapIncl, &r.Factor_SatLiq,
+                                &r.Factor_VapQual};
+            *flags[i] = on ? 1 : 0;
+            Changed(true);
+        });
+    }
+    return box;
+}
+
+QGroupBox* CQuorven64View::BuildMeterPipeArea() {
+    auto* box = new QGroupBox(QStringLiteral("Meter/Pipe Data"), this);
+    auto* grid = new QGridLayout(box);
+    static constexpr int kIds[] = {1033, 1034, 1036, 1035, 1039};
+    for (std::size_t i = 0; i < meter_texts_.size(); ++i) {
+        meter_texts_[i] = Static(kIds[i], {}, box);
+        grid->addWidget(meter_texts_[i], static_cast<int>(i), 0, 1, 3);
+    }
+    grid->addWidget(new QLabel(QStringLiteral("Nominal Pipe Size"), box), 5, 0);
+    pipe_nominal_ = NumberEdit(1037, box);
+    pipe_nominal_unit_ = Static(1042, {}, box);
+    grid->addWidget(pipe_nominal_, 5, 1);
+    grid->addWidget(pipe_nominal_unit_, 5, 2);
+    new FocusOutCommit(pipe_nominal_, [this] {
+        if (!Typed(pipe_nominal_)) return;
+        TagRecord& r = doc_.record;
+        const std::optional<double> v = ReadLeadingNumber(ToUtf8(pipe_nominal_->text()));
+        const double nominal = v ? NominalSizeFromTyped(r, *v) : 0.0;
+        if (nominal > 0.0 && std::isfinite(nominal)) {
+            r.Pipe_NomDia = nominal;
+            // The standard inside diameter for the schedule; a size or schedule
+            // without one keeps the typed diameter.
+            const double id = CMiscUtil().PipeInsideDiameter(r.Matl_Pipe, nominal, GetText(r.Pipe_Sched_Text));
+            if (id > 0.0 && std::isfinite(id)) r.Pipe_IDia = id;
+        }
+        Changed(true);
+    });
+    grid->addWidget(new QLabel(QStringLiteral("Pipe I.D."), box), 6, 0);
+    pipe_id_ = NumberEdit(1038, box);
+    pipe_id_unit_ = Static(1043, {}, box);
+    grid->addWidget(pipe_id_, 6, 1);
+    grid->addWidget(pipe_id_unit_, 6, 2);
+    new FocusOutCommit(pipe_id_, [this] {
+        if (!Typed(pipe_id_)) return;
+        const std::optional<double> v = ReadLeadingNumber(ToUtf8(pipe_id_->text()));
+        double inches = 0.0;
+        if (v && FromUser(doc_.record, Quantity::Bore, *v, inches) && inches >= 0.0) {
+            doc_.record.Pipe_IDia = inches;
+            doc_.record.Calc_Status = 0;
+        }
+        Changed(true);
+    });
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+QGroupBox* CQuorven64View::BuildBaseArea() {
+    auto* box = new QGroupBox(QStringLiteral("Base Conditions"), this);
+    auto* grid = new QGridLayout(box);
+    tap_loc_ = Static(1049, {}, box);
+    grid->addWidget(tap_loc_, 0, 0, 1, 3);
+    static constexpr const char* kLabels[] = {"Pb", "Tb", "dP Ref @", "Patm"};
+    static constexpr BaseField kFields[] = {BaseField::BasePressure, BaseField::BaseTemperature,
+                                            BaseField::DpRefTemperature, BaseField::AtmPressure};
+    for (std::size_t i = 0; i < base_edits_.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        grid->addWidget(new QLabel(QString::fromLatin1(kLabels[i]), box), row, 0);
+        base_edits_[i] = NumberEdit(1045 + static_cast<int>(i), box);
+        base_units_[i] = Static(1050 + static_cast<int>(i), {}, box);
+        grid->addWidget(base_edits_[i], row, 1);
+        grid->addWidget(base_units_[i], row, 2);
+        QLineEdit* edit = base_edits_[i];
+        const BaseField field = kFields[i];
+        new FocusOutCommit(edit, [this, edit, field] {
+            if (!Typed(edit)) return;
+            const std::optional<double> v = ReadLeadingNumber(ToUtf8(edit->text()));
+            const bool stored = v && StoreBaseValue(doc_.record, field, *v, Sink());
+            Changed(stored);
+            if (!stored && (field == BaseField::BasePressure || field == BaseField::BaseTemperature))
+                edit->setFocus();
+        });
+    }
+    grid->setColumnStretch(1, 1);
+    return box;
+}
+
+QGroupBox* CQuorven64View::BuildResultArea() {
+    auto* box = new QGroupBox(QStringLiteral("Calculation Results"), this);
+    auto* grid = new QGridLayout(box);
+    int row = 0;
+    for (ResultRowControls& c : result_rows_) {
+        c.label = new QLabel(box);
+        c.value = new QLabel(box);
+        c.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        c.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        c.unit = new QLabel(box);
+        grid->addWidget(c.label, row, 0);
+        grid->addWidget(c.value, row, 1);
+        grid->addWidget(c.unit, row, 2);
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+    auto* units = new QHBoxLayout;
+    units->addWidget(new QLabel(QStringLiteral("Result unit"), box));
+    result_unit_ = new QComboBox(box);
+    result_unit_->setObjectName(ControlName(1056));
+    units->addWidget(result_unit_);
+    units->addSpacing(12);
+    units->addWidget(new QLabel(QStringLiteral("Velocity unit"), box));
+    velocity_unit_ = new QComboBox(box);
+    velocity_unit_->setObjectName(ControlName(1674));
+    units->addWidget(velocity_unit_);
+    units->addStretch(1);
+    grid->addLayout(units, row + 1, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    connect(result_unit_, &QComboBox::activated, this, [this](int index) {
+        TagRecord& r = doc_.record;
+        switch (r.Calc_SizeParam) {
+            case 1122: SelectFlowUnit(r, DefaultUnitTables(), index); break;
+            case 1121: SelectUnit(r, DefaultUnitTables(), Quantity::DiffPressure, index); break;
+            default: SelectUnit(r, DefaultUnitTables(), Quantity::Bore, index); break;
+        }
+        doc_.NotifyRecordChanged();
+    });
+    connect(velocity_unit_, &QComboBox::activated, this, [this](int index) {
+        SelectUnit(doc_.record, DefaultUnitTables(), Quantity::Velocity, index);
+        doc_.NotifyRecordChanged();
+    });
+    return box;
+}
+
+// An edit is read when the user changed its text since the last refresh, on a
+// form that is shown: tabbing through a calculated tag leaves it calculated, and a
+// window being closed commits nothing into a frame that is going away.
+bool CQuorven64View::Typed(QLineEdit* edit) const {
+    return edit->isModified() && isVisible();
+}
+
+void CQuorven64View::Changed(bool engineering) {
+    if (engineering) {
+        doc_.record.Calc_Status = 0;
+        doc_.tag_saved = false;
+    }
+    doc_.NotifyRecordChanged();
+}
+
+void CQuorven64View::CommitRow(const FormRowControls& row) {
+    if (row.kind == RowKind::None || !Typed(row.edit)) return;
+    const std::optional<double> v = ReadLeadingNumber(ToUtf8(row.edit->text()));
+    const bool stored = v && StoreRowValue(doc_.record, row.kind, *v, Sink());
+    Changed(stored);
+}
+
+void CQuorven64View::ChooseRowUnit(const FormRowControls& row, int index) {
+    const std::optional<Quantity> q = QuantityOf(row.kind);
+    if (!q || index < 0) return;
+    TagRecord& r = doc_.record;
+    if (*q == Quantity::Flow) {
+        SelectFlowUnit(r, DefaultUnitTables(), index);
+    } else {
+        SelectUnit(r, DefaultUnitTables(), *q, index);
+        if (*q == Quantity::Pressure) r.Unit_PressSys_Set = index % 2;
+    }
+    doc_.NotifyRecordChanged();
+}
+
 void CQuorven64View::RefreshAll() {
+    RefreshHeader();
+    RefreshFluidData();
+    RefreshSizingData();
+    RefreshFactors();
+    RefreshMeterPipe();
+    RefreshBaseConditions();
+    RefreshResults();
+    setWindowTitle(doc_.title);
+}
+
+void CQuorven64View::RefreshHeader() {
     const TagRecord& r = doc_.record;
     tag_no_->setText(RecordTextToQString(GetText(r.Tag_No)));
     service_->setText(RecordTextToQString(GetText(r.Service)));
@@ -92,7 +472,138 @@ void CQuorven64View::RefreshAll() {
     rev_->setText(QString::number(r.Calc_Rev));
     date_->setText(RecordTextToQString(GetText(r.Date)));
     memo_->setText(RecordTextToQString(GetText(r.Memo)));
-    setWindowTitle(doc_.title);
+}
+
+void CQuorven64View::RefreshFluidData() {
+    const TagRecord& r = doc_.record;
+    fluid_title_->setText(ToQString(FluidEquationTitle(r)));
+    fluid_->setText(RecordTextToQString(GetText(r.Fluid)));
+    const FluidRows rows = FluidDataRows(r);
+    for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(fluid_rows_[i], rows[i], r);
+}
+
+void CQuorven64View::RefreshSizingData() {
+    const TagRecord& r = doc_.record;
+    const SizingRows rows = SizingDataRows(r);
+    for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(sizing_rows_[i], rows[i], r);
+}
+
+void CQuorven64View::RefreshFactors() {
+    TagRecord& r = doc_.record;
+    const bool gas = r.Fluid_Equation >= 1352;
+    const bool meter_mode = r.Calc_Mode == 1123;
+    const int32_t t = r.Meter_Type;
+    const bool no_drain = t == 1129 || t == 1130 || (t >= 1690 && t <= 1697) || t == 1762;
+    if (!meter_mode) {
+        r.Factor_Manometer = 0;
+        r.Factor_Drain_HoleSel = 0;
+    }
+    if (meter_mode && no_drain) r.Factor_Drain_HoleSel = 0;
+    if (gas) {
+        r.Factor_SatLiq = 0;
+        if (r.Fluid_Equation != 1353) r.Factor_VapQual = 0;
+    } else {
+        r.Factor_H2OvapIncl = 0;
+        r.Factor_VapQual = 0;
+    }
+    const bool enabled[] = {meter_mode, meter_mode && !no_drain, gas, !gas, gas && r.Fluid_Equation == 1353};
+    const int32_t flags[] = {r.Factor_Manometer, r.Factor_Drain, r.Factor_H2OvapIncl, r.Factor_SatLiq,
+                             r.Factor_VapQual};
+    for (std::size_t i = 0; i < factors_.size(); ++i) {
+        factors_[i]->setEnabled(enabled[i]);
+        factors_[i]->setChecked(flags[i] == 1);
+    }
+}
+
+void CQuorven64View::RefreshMeterPipe() {
+    const TagRecord& r = doc_.record;
+    meter_texts_[0]->setText(RecordTextToQString(GetText(r.Meter_Type_Text)));
+    meter_texts_[1]->setText(RecordTextToQString(GetText(r.Meter_Style_Text)));
+    meter_texts_[2]->setText(RecordTextToQString(GetText(r.Tap_Style_Text)));
+    meter_texts_[3]->setText(RecordTextToQString(GetText(r.Elem_Matl)));
+    meter_texts_[4]->setText(RecordTextToQString(CMiscUtil().SizingParameterText(false, r.Calc_Mode, r.Calc_SizeParam)));
+    // A nominal size shows as its DN in millimetre units (NominalSizeMm), else converted.
+    const double factor = FactorOf(r, Quantity::PipeSize);
+    double shown = ToUser(r, Quantity::PipeSize, r.Pipe_NomDia);
+    const double dn = CMiscUtil().NominalSizeMm(r.Pipe_NomDia);
+    if (factor > 1.0 && dn != r.Pipe_NomDia) shown = dn * factor / 25.4;
+    pipe_nominal_->setText(ToQString(CFormat("%.2f", {shown})));
+    pipe_nominal_unit_->setText(RecordTextToQString(GetText(r.Unit_Pipe_Text)) + QStringLiteral("   Sched ") +
+                                RecordTextToQString(GetText(r.Pipe_Sched_Text)));
+    pipe_id_->setText(ToQString(CFormat("%.3f", {ToUser(r, Quantity::Bore, r.Pipe_IDia)})));
+    pipe_id_unit_->setText(RecordTextToQString(GetText(r.Unit_Bore_Text)));
+}
+
+void CQuorven64View::RefreshBaseConditions() {
+    const TagRecord& r = doc_.record;
+    tap_loc_->setText(r.Tap_Loc == 1110 ? QStringLiteral("DOWNSTREAM") : QStringLiteral("UPSTREAM"));
+    const TagRecord& c = r;
+    base_edits_[0]->setText(ToQString(FmtBasePressure(ToUser(c, Quantity::BasePressure, r.Base_Press))));
+    base_edits_[1]->setText(ToQString(FmtTemperature(ToUser(c, Quantity::BaseTemperature, r.Base_Temp))));
+    base_edits_[2]->setText(ToQString(FmtTemperature(ToUser(c, Quantity::DpRefTemperature, r.DpRefTemp))));
+    base_edits_[3]->setText(ToQString(FmtAtmPressure(ToUser(c, Quantity::AtmPressure, r.AtmPress))));
+    const Quantity qs[] = {Quantity::BasePressure, Quantity::BaseTemperature, Quantity::DpRefTemperature,
+                           Quantity::AtmPressure};
+    for (std::size_t i = 0; i < base_units_.size(); ++i) {
+        const std::optional<UnitList> list = ListOf(r, qs[i]);
+        int32_t sel = 0;
+        switch (qs[i]) {
+            case Quantity::BasePressure: sel = r.Unit_BasePress_Set; break;
+            case Quantity::BaseTemperature: sel = r.Unit_BaseTemp_Set; break;
+            case Quantity::DpRefTemperature: sel = r.Unit_DpRefTemp_Set; break;
+            default: sel = r.Unit_AtmPress_Set; break;
+        }
+        base_units_[i]->setText(list ? RecordTextToQString(UnitName(DefaultUnitTables(), *list, sel)) : QString());
+    }
+}
+
+void CQuorven64View::RefreshResults() {
+    const ResultView view = BuildResultView(doc_.record);
+    for (std::size_t i = 0; i < result_rows_.size(); ++i) {
+        ResultRowControls& c = result_rows_[i];
+        const bool shown = i < view.lines.size();
+        c.label->setVisible(shown);
+        c.value->setVisible(shown);
+        c.unit->setVisible(shown);
+        if (!shown) {
+            c.value->setObjectName({});
+            continue;
+        }
+        const ResultLine& line = view.lines[i];
+        c.label->setText(ToQString(line.label));
+        c.value->setObjectName(ControlName(line.value_id));
+        c.value->setText(ToQString(line.value));
+        c.unit->setText(RecordTextToQString(line.unit));
+    }
+    const TagRecord& r = doc_.record;
+    switch (view.unit_box) {
+        case ResultUnitBox::Flow: FillCombo(*result_unit_, UnitNames(r, Quantity::Flow), r.Unit_Flow_Set); break;
+        case ResultUnitBox::DiffPressure:
+            FillCombo(*result_unit_, UnitNames(r, Quantity::DiffPressure), r.Unit_DpPress_Set);
+            break;
+        case ResultUnitBox::Bore: FillCombo(*result_unit_, UnitNames(r, Quantity::Bore), r.Unit_Bore_Set); break;
+        case ResultUnitBox::None: FillCombo(*result_unit_, {}, -1); break;
+    }
+    velocity_unit_->setVisible(view.velocity_box);
+    FillCombo(*velocity_unit_, UnitNames(r, Quantity::Velocity), r.Unit_Velocity_Set);
+}
+
+void CQuorven64View::Calculate() {
+    // A pending edit is committed first: the button takes the focus when clicked,
+    // but a key press of the command does not.
+    if (QWidget* focus = focusWidget()) focus->clearFocus();
+    CalculateInputs in;
+    in.date_text = doc_.date_text;
+    const CalculateResult result = OnCalculate(doc_.record, in, Sink());
+    if (result.mark_unsaved) doc_.tag_saved = false;
+    doc_.NotifyRecordChanged();
+    for (const MissingRow& m : result.check.missing) {
+        const std::size_t i = static_cast<std::size_t>(m.row - 1);
+        QLineEdit* edit = nullptr;
+        if (m.sizing && i < sizing_rows_.size()) edit = sizing_rows_[i].edit;
+        if (!m.sizing && i < fluid_rows_.size()) edit = fluid_rows_[i].edit;
+        if (edit != nullptr) edit->setStyleSheet(QStringLiteral("background: #fff2a8"));
+    }
 }
 
 CChildFrame::CChildFrame(QWidget* parent)

@@ -1,12 +1,22 @@
 #pragma once
-// The project window: a child frame of the workspace holding the form view of its
-// document. The form shows the tag header now; its data areas come with the
-// main form.
+// The project window: a child frame of the workspace holding the main form of its
+// document. The form keeps no engineering data: every edit is stored in the tag
+// record when its control loses the focus, and every refresh rewrites the controls
+// from the record.
 
 #include <QMdiSubWindow>
 #include <QWidget>
+#include <array>
 #include <memory>
 
+#include "app/platform/qt_message_sink.h"
+#include "engine/form_rows.h"
+
+class QCheckBox;
+class QComboBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -14,21 +24,79 @@ namespace quorven {
 
 class CQuorven64Doc;
 
+// One data row of the form: label, edit and unit box.
+struct FormRowControls {
+    QLabel* label = nullptr;
+    QLineEdit* edit = nullptr;
+    QComboBox* unit = nullptr;
+    RowKind kind = RowKind::None;
+};
+
 class CQuorven64View : public QWidget {
     Q_OBJECT
 public:
     CQuorven64View(CQuorven64Doc& doc, QWidget* parent = nullptr);
+    ~CQuorven64View() override;
     void RefreshAll();
+    void RefreshHeader();
+    void RefreshFluidData();
+    void RefreshSizingData();
+    void RefreshFactors();
+    void RefreshMeterPipe();
+    void RefreshBaseConditions();
+    void RefreshResults();
+    // The Calculate command (32810) on the form's record.
+    void Calculate();
     QPushButton* CalculateButton() const { return calculate_; }
+    // Where the form's messages go: the program's sink; message boxes when unset.
+    void SetMessageSink(MessageSink* sink) { sink_ = sink; }
 
 private:
+    QGroupBox* BuildFluidArea();
+    QGroupBox* BuildSizingArea();
+    QGroupBox* BuildFactorArea();
+    QGroupBox* BuildMeterPipeArea();
+    QGroupBox* BuildBaseArea();
+    QGroupBox* BuildResultArea();
+    QLineEdit* NumberEdit(int id, QWidget* parent);
+    void CommitRow(const FormRowControls& row);
+    void ChooseRowUnit(const FormRowControls& row, int index);
+    void Changed(bool engineering);
+    bool Typed(QLineEdit* edit) const;
+    MessageSink& Sink() { return sink_ != nullptr ? *sink_ : boxes_; }
+
     CQuorven64Doc& doc_;
+    MessageSink* sink_ = nullptr;
+    QtMessageSink boxes_;
     QLineEdit* tag_no_;
     QLineEdit* service_;
     QLineEdit* line_no_;
     QLineEdit* rev_;
     QLineEdit* date_;
     QLineEdit* memo_;
+    QLabel* fluid_title_ = nullptr;
+    QLineEdit* fluid_ = nullptr;
+    std::array<FormRowControls, kFluidRowCount> fluid_rows_{};
+    std::array<FormRowControls, kSizingRowCount> sizing_rows_{};
+    std::array<QCheckBox*, 5> factors_{};
+    std::array<QLabel*, 5> meter_texts_{};
+    QLineEdit* pipe_id_ = nullptr;
+    QLabel* pipe_id_unit_ = nullptr;
+    QLineEdit* pipe_nominal_ = nullptr;
+    QLabel* pipe_nominal_unit_ = nullptr;
+    QLabel* tap_loc_ = nullptr;
+    std::array<QLineEdit*, 4> base_edits_{};
+    std::array<QLabel*, 4> base_units_{};
+    // The result rows: label, value and unit statics, made once and rewritten by
+    // every refresh (no widget is made while the window may be torn down).
+    struct ResultRowControls {
+        QLabel* label = nullptr;
+        QLabel* value = nullptr;
+        QLabel* unit = nullptr;
+    };
+    std::array<ResultRowControls, 24> result_rows_{};
+    QComboBox* result_unit_ = nullptr;    // 1056: unit of the sized quantity
+    QComboBox* velocity_unit_ = nullptr;  // 1674
     QPushButton* calculate_;
 };
 

@@ -141,7 +141,7 @@ constexpr CommandInfo kCommands[] = {
     Pending(kLiquidSetup, "&Liquids..."),
     // Sizing
     DocCommand(kCalcSetup, "Calculation &Setup..."),
-    Pending(kCalculate, "&Calculate Sizing Parameter"),
+    DocCommand(kCalculate, "&Calculate Sizing Parameter"),
     // Factors
     DocCommand(kFactorManometer, "&Manometer...", {}, ManometerAllowed, ManometerChecked),
     DocCommand(kFactorDrainVent, "&Drain/Vent Hole...", {}, MeterMode, DrainChecked),

@@ -1,0 +1,184 @@
+#include "app/form/result_rows.h"
+
+#include <cmath>
+
+#include "engine/flow_equation.h"
+#include "record/cformat.h"
+#include "record/formats.h"
+#include "record/unit_tables.h"
+
+namespace quorven {
+namespace {
+
+bool IsWedge(int32_t t) { return (t >= 1690 && t <= 1697) || t == 1762; }
+bool IsLiquidFluid(const TagRecord& r) { return r.Fluid_Equation < 1351; }
+
+std::string F(const char* format, double v) { return CFormat(format, {std::isfinite(v) ? v : 0.0}); }
+
+struct FlowLabels {
+    const char* max;
+    const char* norm;
+    const char* single;
+};
+
+FlowLabels FlowLabelsOf(const TagRecord& r) {
+    if (r.Fluid_Equation == 1346 || r.Fluid_Equation == 1353) return {"Wm =", "Wn =", "W ="};
+    if (r.Fluid_Condition == 1348 || r.Fluid_Condition == 1355) return {"qm =", "qn =", "q ="};
+    return {"Qm =", "Qn =", "Q ="};
+}
+
+std::string BoreText(const TagRecord& r, double inches) {
+    return FmtShort(ToUser(r, Quantity::Bore, inches));
+}
+
+// Quadrant edge radius of a quadrant-edge orifice [in] from the bore and beta, by
+// the two standards the program offers for it (Calc_Std 1764 and 1765).
+double QuadrantRadiusIso(double d, double beta) { return d * (0.734 / (1.0 - std::pow(beta, 4)) - 0.638); }
+double QuadrantRadiusMiller(double d, double beta) {
+    return d * (3.17e-6 * std::exp(16.8 * beta) + 0.0554 * std::exp(1.016 * beta) + 0.029);
+}
+
+// The unit name of the record's selection for q; the record's own text when the
+// list has no such entry.
+std::string UnitOf(const TagRecord& r, Quantity q, int32_t selection, std::string_view stored) {
+    const std::optional<UnitList> list = ListOf(r, q);
+    if (list && IsUnitIndex(*list, selection)) return std::string(UnitName(DefaultUnitTables(), *list, selection));
+    return std::string(stored);
+}
+
+}  // namespace
+
+ResultView BuildResultView(TagRecord& r) {
+    ResultView v;
+    auto add = [&v](int id, std::string label, std::string value, std::string unit = {}) {
+        v.lines.push_back({id, std::move(label), std::move(value), std::move(unit)});
+    };
+    if (r.Flow_Max > 0.0) r.PctRange = r.Flow_Norm / r.Flow_Max * 100.0;
+    const FlowLabels fl = FlowLabelsOf(r);
+    const int mode = r.Calc_Mode;
+    const int param = r.Calc_SizeParam;
+    const bool liquid = IsLiquidFluid(r);
+    const std::string bore_unit = UnitOf(r, Quantity::Bore, r.Unit_Bore_Set, GetText(r.Unit_Bore_Text));
+    const std::string dp_unit = UnitOf(r, Quantity::DiffPressure, r.Unit_DpPress_Set, GetText(r.Unit_Dpress_Text));
+    const std::string flow_unit = UnitOf(r, Quantity::Flow, r.Unit_Flow_Set, GetText(r.Unit_Flow_Text));
+
+    // Rows 1 to 7.
+    if (mode == 1124) {
+        if (liquid)
+            add(1083, "Sizing Factor, Sm =", F("%.6f", r.Sm));
+        else
+            add(1083, "Choked Press Ratio, Ftp =", F("%.6f", r.E_Ftp));
+        add(1084, "Bore Rd @ Oper =", F("%.0f", r.Rd));
+        add(1085, "Disch Coef, C =", F("%.6f", r.C));
+        add(1086, "Bore Expan, Fad =", F("%.6f", r.Fa_Meter));
+        add(1087, "Pipe Expan, FaD =", F("%.6f", r.Fa_Pipe));
+        if (!liquid) add(1088, "Crit Expan, Ycr =", F("%.6f", r.Y));
+    } else {
+        add(1083, "Sizing Factor, Sm =", F("%.6f", r.Sm));
+        // The throat-tap nozzles' Reynolds number is stored bore-based by the
+        // engine: it is shown as stored, once.
+        const bool throat = r.Meter_Type == 1151 || r.Meter_Type == 1359;
+        add(1084, throat ? "Bore Rd @ Oper =" : "Pipe RD @ Oper =", F("%.0f", r.Rd));
+        add(1085, "Disch Coef, C =", F("%.6f", r.C));
+        add(1086, "Bore Expan, Fad =", F("%.6f", r.Fa_Meter));
+        add(1087, "Pipe Expan, FaD =", F("%.6f", r.Fa_Pipe));
+        if (!liquid) add(1088, r.Tap_Loc == 1109 ? "Gas Expan, Y1 =" : "Gas Expan, Y2 =", F("%.6f", r.Y));
+        if (mode == 1123 && r.Uncert_Incl == 1)
+            add(1089, "Orifice Uncertainty =", F("%.2f", r.MeterUncert + (r.Uncert_StraightRun == 1 ? 0.5 : 0.0)),
+                "%");
+    }
+
+    // Factor rows.
+    if (r.Factor_Manometer == 1) add(1090, "Fm =", F("%.6f", r.Fm));
+    if (r.Factor_Drain == 1) {
+        add(1091, "Fdh =", F("%.6f", r.Fdh));
+        add(1092, "ddh =", F("%.4f", ToUser(r, Quantity::Bore, r.Factor_DrainDia)), bore_unit);
+    }
+    if (r.Factor_H2OvapIncl == 1) add(1093, "Fwv(dry) =", F("%.6f", r.Fwv));
+    if (r.Factor_SatLiq == 1)
+        add(1094, "Fsat =", F("%.2f", r.Fx));
+    else if (r.Factor_VapQual == 1)
+        add(1094, "Fx =", F("%.2f", r.Fx));
+
+    // Row 13 (beta) and the rows of step "rows 16 to 18".
+    std::string beta_label = "Beta, \xC3\x9F =";
+    if (mode == 1123 && r.Meter_Type == 1129) beta_label = "Beta, \xC3\x9F" "c =";
+    if (mode == 1123 && IsWedge(r.Meter_Type)) beta_label = "Beta, \xC3\x9F" "eq =";
+    add(1095, beta_label, F("%.5f", r.Beta));
+
+    // Row 14: the sized quantity, with the result-unit box.
+    v.main_value_id = 1096;
+    const bool no_sizing = mode == 1124 && param == 1121;
+    if (param == 1122) {
+        add(1096, mode == 1123 ? fl.max : fl.single, FmtFlow(ToUser(r, Quantity::Flow, r.Flow_Max)), flow_unit);
+        v.unit_box = ResultUnitBox::Flow;
+        if (mode == 1123) add(1097, fl.norm, FmtFlow(ToUser(r, Quantity::Flow, r.Flow_Norm)), flow_unit);
+    } else if (param == 1121) {
+        add(1096, "dPm =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Max)), dp_unit);
+        v.unit_box = ResultUnitBox::DiffPressure;
+        if (mode == 1123) add(1097, "dPn =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Norm)), dp_unit);
+    } else {
+        add(1096, "Bore =", BoreText(r, r.Bore), bore_unit);
+        v.unit_box = ResultUnitBox::Bore;
+        if (mode != 1124)
+            add(1097, "dPn =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Norm)), dp_unit);
+    }
+
+    // Rows 16 to 18, flow meters only.
+    if (mode == 1123) {
+        if (r.Meter_Type == 1129 || IsWedge(r.Meter_Type)) {
+            add(1098, "Hs =", F("%.6f", ToUser(r, Quantity::Bore, r.SegHs)), bore_unit);
+            if (r.Meter_Type == 1129) {
+                add(1099, "Dc =", BoreText(r, r.SegDc), bore_unit);
+            } else {
+                if (param == 1120)
+                    add(1099, "H/D =", FmtShort(r.Pipe_IDia > 0.0 ? r.SegHs / r.Pipe_IDia : 0.0));
+                else
+                    add(1099, "Bore =", BoreText(r, r.Bore));
+                const double b2 = r.Beta * r.Beta;
+                const double root = std::sqrt(1.0 - b2 * b2);
+                const double kd2 = root > 0.0 ? r.C * r.Bore * r.Bore * b2 / root : 0.0;
+                add(1100, "Kd \xC2\xB2 = ", F("%.6f", kd2));
+            }
+        } else if (r.Meter_Type == 1131) {
+            const double b = r.Beta;
+            if (r.Calc_Std == 1764 && b > 0.0 && b < 1.0) r.Qrad_K0 = QuadrantRadiusIso(r.Bore, b);
+            if (r.Calc_Std == 1765 && b > 0.0 && b < 1.0) r.Qrad_K0 = QuadrantRadiusMiller(r.Bore, b);
+            add(1098, "Quad r =", BoreText(r, r.Qrad_K0), bore_unit);
+        } else if (r.Calc_Std == 1139) {
+            add(1098, "K =", F("%.6f", r.K));
+            add(1099, "K0 =", F("%.5f", r.Qrad_K0));
+            add(1100, "Ef =", F("%.6f", r.E_Ftp));
+        }
+    }
+
+    // Rows 19 and 20.
+    if (!no_sizing) {
+        const bool full_range = mode == 1123 || (mode != 1124 && param == 1120);
+        add(1101, "Beta Calc @", F("%.2f", full_range ? r.PctRange : 100.0), "%");
+        const bool critical_row = mode == 1124 && (param == 1122 || (param == 1120 && !liquid));
+        if (critical_row) {
+            double pc = CriticalPressureOf(r, nullptr);
+            if (r.Unit_PressSys_Set == 0 && pc != 0.0) pc -= r.AtmPress;
+            add(1102, "Downstream Pressure, Pf2 < ", FmtPressure(pc * r.Unit_Press), UnitOf(r, Quantity::Pressure, r.Unit_Press_Set, GetText(r.Unit_Press_Text)));
+        } else {
+            const bool restriction_full = mode == 1125 && param != 1120;
+            add(1102, "Permanent dP Loss =", F("%.2f", restriction_full ? 100.0 : r.Dp_Loss), "%");
+        }
+    }
+
+    // Bottom row.
+    if (mode == 1123) {
+        add(1675, "Velocity @ Throat =", F("%.2f", ToUser(r, Quantity::Velocity, r.Velocity)),
+            UnitOf(r, Quantity::Velocity, r.Unit_Velocity_Set, GetText(r.Unit_Velo_Text)));
+        v.velocity_box = true;
+    } else if (r.Meter_Type == 1128 || r.Meter_Type == 1373 || r.Meter_Type == 1374) {
+        double thick = r.Min_Thick;
+        if (r.Meter_Type == 1374) thick = liquid ? r.Bore * 6.0 : r.Bore;
+        add(1675, "Min. Plate Thick >", BoreText(r, thick), bore_unit);
+    }
+    if (mode != 1123) add(1759, "Outlet Noise =", F("%.1f", r.Outlet_Noise), "dBa");
+    return v;
+}
+
+}  // namespace quorven

@@ -1,0 +1,35 @@
+#pragma once
+// The "Calculation Results" rows of the main form without widgets: which rows a
+// record shows, with label, value text and unit text. Values are the ones the
+// engine stored (Rd as the sizing used it, not recomputed here).
+
+#include <string>
+#include <vector>
+
+#include "record/tag_record.h"
+#include "record/units.h"
+
+namespace quorven {
+
+struct ResultLine {
+    int value_id = 0;  // identifier of the value control (1083 ...)
+    std::string label;
+    std::string value;
+    std::string unit;
+};
+
+// What the result-unit box of the main result row selects from.
+enum class ResultUnitBox { None, Flow, DiffPressure, Bore };
+
+struct ResultView {
+    std::vector<ResultLine> lines;  // visible rows, top to bottom
+    int main_value_id = 0;          // the row that carries the result-unit box (1096)
+    ResultUnitBox unit_box = ResultUnitBox::None;
+    bool velocity_box = false;      // the velocity row carries the velocity unit box
+};
+
+// The rows for `r`. Writes PctRange (Flow_Norm / Flow_Max x 100 when Flow_Max > 0)
+// and the quadrant edge radius Qrad_K0 into the record, as the reports show them.
+ResultView BuildResultView(TagRecord& r);
+
+}  // namespace quorven
