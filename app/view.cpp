@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "app/commands/command_ids.h"
 #include "app/document.h"
@@ -209,6 +210,17 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
     layout->addLayout(header);
     layout->addLayout(areas, 1);
     layout->addLayout(memo_row);
+    // Tab goes down the header, through the fluid and sizing rows (each edit, then
+    // its unit box), the factors, the pipe and base conditions, to the memo and
+    // the Calculate button.
+    std::vector<QWidget*> order = {tag_no_, rev_, service_, line_no_, fluid_};
+    for (const FormRowControls& c : fluid_rows_) order.insert(order.end(), {c.edit, c.unit});
+    for (const FormRowControls& c : sizing_rows_) order.insert(order.end(), {c.edit, c.unit});
+    for (QCheckBox* c : factors_) order.push_back(c);
+    order.insert(order.end(), {pipe_nominal_, pipe_id_});
+    for (QLineEdit* e : base_edits_) order.push_back(e);
+    order.insert(order.end(), {result_unit_, velocity_unit_, memo_, calculate_});
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     connect(&doc_, &CQuorven64Doc::recordChanged, this, &CQuorven64View::RefreshAll);
     RefreshAll();
 }
