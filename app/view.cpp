@@ -534,6 +534,7 @@ void CQuorven64View::RefreshMeterPipe() {
     meter_texts_[2]->setText(RecordTextToQString(GetText(r.Tap_Style_Text)));
     meter_texts_[3]->setText(RecordTextToQString(GetText(r.Elem_Matl)));
     meter_texts_[4]->setText(RecordTextToQString(CMiscUtil().SizingParameterText(false, r.Calc_Mode, r.Calc_SizeParam)));
+    for (QLabel* text : meter_texts_) text->setVisible(!text->text().isEmpty());  // no blank lines
     // A nominal size shows as its DN in millimetre units (NominalSizeMm), else converted.
     const double factor = FactorOf(r, Quantity::PipeSize);
     double shown = ToUser(r, Quantity::PipeSize, r.Pipe_NomDia);
