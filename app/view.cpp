@@ -606,7 +606,8 @@ void CQuorven64View::Calculate() {
     // but a key press of the command does not.
     if (QWidget* focus = focusWidget()) focus->clearFocus();
     CalculateInputs in;
-    in.date_text = doc_.date_text;
+    // A document without its first update has no date text: the tag keeps its own.
+    in.date_text = doc_.date_text.empty() ? std::string(GetText(doc_.record.Date)) : doc_.date_text;
     const CalculateResult result = OnCalculate(doc_.record, in, Sink());
     if (result.mark_unsaved) doc_.tag_saved = false;
     doc_.NotifyRecordChanged();
