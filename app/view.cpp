@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <vector>
 
 #include "app/commands/command_ids.h"
 #include "app/document.h"
@@ -209,6 +210,17 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
     layout->addLayout(header);
     layout->addLayout(areas, 1);
     layout->addLayout(memo_row);
+    // Tab goes down the header, through the fluid and sizing rows (each edit, then
+    // its unit box), the factors, the pipe and base conditions, to the memo and
+    // the Calculate button.
+    std::vector<QWidget*> order = {tag_no_, rev_, service_, line_no_, fluid_};
+    for (const FormRowControls& c : fluid_rows_) order.insert(order.end(), {c.edit, c.unit});
+    for (const FormRowControls& c : sizing_rows_) order.insert(order.end(), {c.edit, c.unit});
+    for (QCheckBox* c : factors_) order.push_back(c);
+    order.insert(order.end(), {pipe_nominal_, pipe_id_});
+    for (QLineEdit* e : base_edits_) order.push_back(e);
+    order.insert(order.end(), {result_unit_, velocity_unit_, memo_, calculate_});
+    for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     connect(&doc_, &CQuorven64Doc::recordChanged, this, &CQuorven64View::RefreshAll);
     RefreshAll();
 }
@@ -522,6 +534,7 @@ void CQuorven64View::RefreshMeterPipe() {
     meter_texts_[2]->setText(RecordTextToQString(GetText(r.Tap_Style_Text)));
     meter_texts_[3]->setText(RecordTextToQString(GetText(r.Elem_Matl)));
     meter_texts_[4]->setText(RecordTextToQString(CMiscUtil().SizingParameterText(false, r.Calc_Mode, r.Calc_SizeParam)));
+    for (QLabel* text : meter_texts_) text->setVisible(!text->text().isEmpty());  // no blank lines
     // A nominal size shows as its DN in millimetre units (NominalSizeMm), else converted.
     const double factor = FactorOf(r, Quantity::PipeSize);
     double shown = ToUser(r, Quantity::PipeSize, r.Pipe_NomDia);
@@ -593,7 +606,8 @@ void CQuorven64View::Calculate() {
     // but a key press of the command does not.
     if (QWidget* focus = focusWidget()) focus->clearFocus();
     CalculateInputs in;
-    in.date_text = doc_.date_text;
+    // A document without its first update has no date text: the tag keeps its own.
+    in.date_text = doc_.date_text.empty() ? std::string(GetText(doc_.record.Date)) : doc_.date_text;
     const CalculateResult result = OnCalculate(doc_.record, in, Sink());
     if (result.mark_unsaved) doc_.tag_saved = false;
     doc_.NotifyRecordChanged();

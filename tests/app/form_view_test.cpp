@@ -294,3 +294,24 @@ TEST(MainForm, ResultUnitBoxRedrawsTheSizedBoreInTheChosenUnit) {
 
 }  // namespace
 }  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(MainForm, TabGoesFromTheHeaderIntoTheFluidRows) {
+    Form f;
+    f.record().Fluid_Equation = 1345;
+    f.record().Fluid_Condition = 1348;
+    f.record().Fluid_Property = 1349;
+    f.Refresh();
+    auto* line = Find<QLineEdit>(f.view(), 1108);
+    line->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(line, Qt::Key_Tab);  // to "Fluid"
+    EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(f.view(), 1001));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);  // to the first row, "Gf1"
+    EXPECT_EQ(QApplication::focusWidget(), Find<QLineEdit>(f.view(), 1002));
+}
+
+}  // namespace
+}  // namespace quorven
