@@ -1,10 +1,8 @@
 // quorven-cli calc run as a user runs it, on tags made with tag new and tag set.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -12,53 +10,18 @@
 #include <vector>
 
 #include "record/file_io.h"
+#include "tests/cli/cli_runner.h"
 
 namespace {
 
+using quorven::clitest::CliRun;
+using quorven::clitest::Quote;
+
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-class CliCalcTest : public ::testing::Test {
+class CliCalcTest : public quorven::clitest::CliFixture {
 protected:
-    void SetUp() override {
-        // One directory per process: other checkouts may run the same tests at once.
-        dir_ = fs::temp_directory_path() /
-               ("quorven-calc-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
 
-    CliRun Cli(const std::string& args) {
-        const std::string err_path = (dir_ / "stderr.txt").string();
-        const std::string cmd = std::string(QUORVEN_CLI) + " " + args + " 2>" + Quote(err_path);
-        CliRun run{};
-        FILE* p = popen(cmd.c_str(), "r");
-        if (!p) return {-1, "", "popen failed"};
-        std::array<char, 4096> buf;
-        std::size_t n;
-        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) run.out.append(buf.data(), n);
-        const int raw = pclose(p);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.err = quorven::ReadFileBytes(err_path, 1 << 20).value_or("");
-        return run;
-    }
-    std::string Tag(const char* name) const { return Quote((dir_ / name).string()); }
-    std::string Bytes(const char* name) const {
-        return quorven::ReadFileBytes((dir_ / name).string(), 1 << 20).value_or("");
-    }
     nlohmann::json Show(const char* name) { return nlohmann::json::parse(Cli("tag show --json " + Tag(name)).out); }
 
     // A calibrated orifice (C 0.6) in a 4.026 in pipe, 55000 lb/h of a liquid of
@@ -71,7 +34,6 @@ protected:
                                " Flow_Press=100 Flow_Temp=527.67 Flow_Max=68750 Flow_Norm=55000 Dp_Max=100");
         ASSERT_EQ(set.status, 0) << set.err;
     }
-    fs::path dir_;
 };
 
 TEST_F(CliCalcTest, SizesACustomMeterTagAndWritesIt) {

@@ -1,42 +1,27 @@
 // quorven-cli coefficient, run as a child process on tag files made by quorven-cli tag.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "record/file_io.h"
+#include "tests/cli/cli_runner.h"
 
 namespace {
 
+using quorven::clitest::CliRun;
+using quorven::clitest::Quote;
+
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-class CoefficientCliTest : public ::testing::Test {
+class CoefficientCliTest : public quorven::clitest::CliFixture {
 protected:
     void SetUp() override {
-        // The process id keeps parallel runs from other build trees apart.
-        dir_ = fs::temp_directory_path() /
-               ("quorven-coef-cli-" + std::to_string(getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
+        CliFixture::SetUp();
         tag_ = Quote((dir_ / "t.tag").string());
         // A gas orifice tag: beta 0.5 in a 4.026 in line, Rd 10^5, 100 psia, 100 inH2O, k 1.3.
         EXPECT_EQ(Cli("tag new " + tag_).status, 0);
@@ -45,23 +30,7 @@ protected:
                       .status,
                   0);
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
-    CliRun Cli(const std::string& args) {
-        const std::string err_path = (dir_ / "stderr.txt").string();
-        const std::string cmd = std::string(QUORVEN_CLI) + " " + args + " 2>" + Quote(err_path);
-        CliRun run{};
-        FILE* p = popen(cmd.c_str(), "r");
-        if (!p) return {-1, "", "popen failed"};
-        std::array<char, 4096> buf;
-        std::size_t n;
-        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) run.out.append(buf.data(), n);
-        const int raw = pclose(p);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.err = quorven::ReadFileBytes(err_path, 1 << 20).value_or("");
-        return run;
-    }
-    fs::path dir_;
     std::string tag_;
 };
 

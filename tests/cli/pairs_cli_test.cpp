@@ -3,10 +3,8 @@
 // from that bore. The CLI's bore is the engine's bore for the same record.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
@@ -16,23 +14,15 @@
 #include "engine/calculate.h"
 #include "record/cformat.h"
 #include "record/file_io.h"
+#include "tests/cli/cli_runner.h"
 #include "record/record_fields.h"
 
 namespace {
 
+using quorven::clitest::CliRun;
+using quorven::clitest::Quote;
+
 namespace fs = std::filesystem;
-
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
 
 // Gas: 150000 scfh (base 14.69595 psia, 60 F) of SG 0.65, k 1.3, 0.011 cP at
 // 300 psia and 68 F, Z 0.95. Liquid: 55000 lb/h of 55 lb/ft3, 2 cP at 68 F.
@@ -62,32 +52,9 @@ const CliPair kCliPairs[] = {
     {"ISO 5167-6 wedge, gas", " Meter_Type=1690 Calc_Std=1703 Tap_Style=1", true, 5e-6},
 };
 
-class CliPairsTest : public ::testing::Test {
+class CliPairsTest : public quorven::clitest::CliFixture {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / ("quorven-pairs-" + std::to_string(getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
 
-    CliRun Cli(const std::string& args) {
-        const std::string err_path = (dir_ / "stderr.txt").string();
-        const std::string cmd = std::string(QUORVEN_CLI) + " " + args + " 2>" + Quote(err_path);
-        CliRun run{};
-        FILE* p = popen(cmd.c_str(), "r");
-        if (!p) return {-1, "", "popen failed"};
-        std::array<char, 4096> buf;
-        std::size_t n;
-        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) run.out.append(buf.data(), n);
-        const int raw = pclose(p);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.err = quorven::ReadFileBytes(err_path, 1 << 20).value_or("");
-        return run;
-    }
-    std::string Tag(const char* name) const { return Quote((dir_ / name).string()); }
-    fs::path dir_;
 };
 
 // The record tag new and tag set make, built here field by field.

@@ -1,67 +1,31 @@
 // quorven-cli uncertainty and noise, run as a user runs them: a child process.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "record/file_io.h"
+#include "tests/cli/cli_runner.h"
 
 namespace {
 
+using quorven::clitest::CliRun;
+using quorven::clitest::Quote;
+
 namespace fs = std::filesystem;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-class UncertaintyCliTest : public ::testing::Test {
+class UncertaintyCliTest : public quorven::clitest::CliFixture {
 protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() / (std::string("quorven-unc-cli-") +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
-    }
-    void TearDown() override { fs::remove_all(dir_); }
 
-    CliRun Cli(const std::string& args) {
-        const std::string err_path = (dir_ / "stderr.txt").string();
-        const std::string cmd = std::string(QUORVEN_CLI) + " " + args + " 2>" + Quote(err_path);
-        CliRun run{};
-        FILE* p = popen(cmd.c_str(), "r");
-        if (!p) return {-1, "", "popen failed"};
-        std::array<char, 4096> buf;
-        std::size_t n;
-        while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) run.out.append(buf.data(), n);
-        const int raw = pclose(p);
-        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        run.err = quorven::ReadFileBytes(err_path, 1 << 20).value_or("");
-        return run;
-    }
-    std::string Tag(const char* name) const { return Quote((dir_ / name).string()); }
-    std::string Bytes(const char* name) const {
-        return quorven::ReadFileBytes((dir_ / name).string(), 1 << 20).value_or("");
-    }
     // A new tag with the given fields set.
     void MakeTag(const char* name, const std::string& assignments) {
         ASSERT_EQ(Cli("tag new " + Tag(name)).status, 0);
         const CliRun set = Cli("tag set " + Tag(name) + " " + assignments);
         ASSERT_EQ(set.status, 0) << set.err;
     }
-    fs::path dir_;
 };
 
 // Orifice, flange taps, beta 0.6 in 4.026 in pipe, gas at 100 psia.

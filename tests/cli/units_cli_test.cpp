@@ -1,42 +1,26 @@
 // quorven-cli convert and pipe, run as a user runs them: a child process.
 
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "record/file_io.h"
+#include "tests/cli/cli_runner.h"
 
 namespace {
 
-namespace fs = std::filesystem;
+using quorven::clitest::CliRun;
 
-struct CliRun {
-    int status;
-    std::string out;
-    std::string err;
-};
+namespace fs = std::filesystem;
 
 CliRun Cli(const std::string& args, const std::string& env = "") {
     const fs::path err_path =
         fs::temp_directory_path() / ("quorven-units-cli-" + std::to_string(::getpid()) + ".err");
-    const std::string cmd = env + std::string(QUORVEN_CLI) + " " + args + " 2>'" + err_path.string() + "'";
-    CliRun run{};
-    FILE* p = popen(cmd.c_str(), "r");
-    if (!p) return {-1, "", "popen failed"};
-    std::array<char, 4096> buf;
-    std::size_t n;
-    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) run.out.append(buf.data(), n);
-    const int raw = pclose(p);
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    run.err = quorven::ReadFileBytes(err_path.string(), 1 << 20).value_or("");
-    fs::remove(err_path);
-    return run;
+    return quorven::clitest::RunCli(args, err_path.string(), env);
 }
 
 TEST(ConvertCommand, PrintsInTheQuantitysDisplayFormat) {
