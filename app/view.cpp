@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/commands/command_ids.h"
+#include "app/dialogs/factor_dialogs.h"
 #include "app/document.h"
 #include "app/form/form_input.h"
 #include "app/form/result_rows.h"
@@ -79,12 +80,12 @@ int32_t SelectionOf(const TagRecord& r, Quantity q) {
     }
 }
 
-QStringList UnitNames(const TagRecord& r, Quantity q) {
+QStringList UnitNames(const TagRecord& r, const UnitTables& t, Quantity q) {
     QStringList names;
     const std::optional<UnitList> list = ListOf(r, q);
     if (!list) return names;
     for (int32_t i = 0; IsUnitIndex(*list, i); ++i)
-        names << RecordTextToQString(UnitName(DefaultUnitTables(), *list, i));
+        names << RecordTextToQString(UnitName(t, *list, i));
     return names;
 }
 
@@ -113,7 +114,7 @@ QString RowText(const TagRecord& r, RowKind k) {
     }
 }
 
-void ShowRow(FormRowControls& c, const FormRow& row, const TagRecord& r) {
+void ShowRow(FormRowControls& c, const FormRow& row, const TagRecord& r, const UnitTables& t) {
     c.kind = row.kind;
     const bool shown = row.kind != RowKind::None;
     c.label->setVisible(shown);
@@ -124,7 +125,7 @@ void ShowRow(FormRowControls& c, const FormRow& row, const TagRecord& r) {
     c.label->setText(ToQString(row.label));
     c.edit->setText(RowText(r, row.kind));
     c.edit->setStyleSheet({});
-    if (q) FillCombo(*c.unit, UnitNames(r, *q), SelectionOf(r, *q));
+    if (q) FillCombo(*c.unit, UnitNames(r, t, *q), SelectionOf(r, *q));
 }
 
 }  // namespace
@@ -297,13 +298,17 @@ QGroupBox* CQuorven64View::BuildFactorArea() {
         check->setObjectName(ControlName(kBoxes[i].id));
         layout->addWidget(check);
         factors_[i] = check;
-        // Until the factor dialogs exist the box sets or clears the flag alone.
-        connect(check, &QCheckBox::clicked, this, [this, i](bool on) {
-            TagRecord& r = doc_.record;
-            int32_t* flags[] = {&r.Factor_Manometer, &r.Factor_Drain, &r.Factor_H2OvapIncl, &r.Factor_SatLiq,
-                                &r.Factor_VapQual};
-            *flags[i] = on ? 1 : 0;
-            Changed(true);
+        // The box opens the factor's dialog, as the Factors menu does: OK stores the
+        // dialog's choice, Cancel shows the record's flag again.
+        connect(check, &QCheckBox::clicked, this, [this, i] {
+            static constexpr int kCommands[] = {cmd::kFactorManometer, cmd::kFactorDrainVent, cmd::kFactorWaterVapor,
+                                                cmd::kFactorSatLiquid, cmd::kFactorVaporQuality};
+            if (RunFactorCommand(kCommands[i], this, doc_.record, doc_.unit_tables)) {
+                doc_.tag_saved = false;
+                doc_.NotifyRecordChanged();
+            } else {
+                RefreshFactors();
+            }
         });
     }
     return box;
@@ -417,14 +422,14 @@ QGroupBox* CQuorven64View::BuildResultArea() {
     connect(result_unit_, &QComboBox::activated, this, [this](int index) {
         TagRecord& r = doc_.record;
         switch (r.Calc_SizeParam) {
-            case 1122: SelectFlowUnit(r, DefaultUnitTables(), index); break;
-            case 1121: SelectUnit(r, DefaultUnitTables(), Quantity::DiffPressure, index); break;
-            default: SelectUnit(r, DefaultUnitTables(), Quantity::Bore, index); break;
+            case 1122: SelectFlowUnit(r, doc_.unit_tables, index); break;
+            case 1121: SelectUnit(r, doc_.unit_tables, Quantity::DiffPressure, index); break;
+            default: SelectUnit(r, doc_.unit_tables, Quantity::Bore, index); break;
         }
         doc_.NotifyRecordChanged();
     });
     connect(velocity_unit_, &QComboBox::activated, this, [this](int index) {
-        SelectUnit(doc_.record, DefaultUnitTables(), Quantity::Velocity, index);
+        SelectUnit(doc_.record, doc_.unit_tables, Quantity::Velocity, index);
         doc_.NotifyRecordChanged();
     });
     return box;
@@ -457,9 +462,9 @@ void CQuorven64View::ChooseRowUnit(const FormRowControls& row, int index) {
     if (!q || index < 0) return;
     TagRecord& r = doc_.record;
     if (*q == Quantity::Flow) {
-        SelectFlowUnit(r, DefaultUnitTables(), index);
+        SelectFlowUnit(r, doc_.unit_tables, index);
     } else {
-        SelectUnit(r, DefaultUnitTables(), *q, index);
+        SelectUnit(r, doc_.unit_tables, *q, index);
         if (*q == Quantity::Pressure) r.Unit_PressSys_Set = index % 2;
     }
     doc_.NotifyRecordChanged();
@@ -491,13 +496,13 @@ void CQuorven64View::RefreshFluidData() {
     fluid_title_->setText(ToQString(FluidEquationTitle(r)));
     fluid_->setText(RecordTextToQString(GetText(r.Fluid)));
     const FluidRows rows = FluidDataRows(r);
-    for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(fluid_rows_[i], rows[i], r);
+    for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(fluid_rows_[i], rows[i], r, doc_.unit_tables);
 }
 
 void CQuorven64View::RefreshSizingData() {
     const TagRecord& r = doc_.record;
     const SizingRows rows = SizingDataRows(r);
-    for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(sizing_rows_[i], rows[i], r);
+    for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(sizing_rows_[i], rows[i], r, doc_.unit_tables);
 }
 
 void CQuorven64View::RefreshFactors() {
@@ -532,7 +537,10 @@ void CQuorven64View::RefreshMeterPipe() {
     meter_texts_[0]->setText(RecordTextToQString(GetText(r.Meter_Type_Text)));
     meter_texts_[1]->setText(RecordTextToQString(GetText(r.Meter_Style_Text)));
     meter_texts_[2]->setText(RecordTextToQString(GetText(r.Tap_Style_Text)));
-    meter_texts_[3]->setText(RecordTextToQString(GetText(r.Elem_Matl)));
+    // The element material is named from its index, as the reports name it: the
+    // meter dialogs store the index, and a stored text may be older than the index.
+    const std::string_view material = CMiscUtil().MaterialTag(r.Matl_Elem);
+    meter_texts_[3]->setText(RecordTextToQString(material.empty() ? GetText(r.Elem_Matl) : material));
     meter_texts_[4]->setText(RecordTextToQString(CMiscUtil().SizingParameterText(false, r.Calc_Mode, r.Calc_SizeParam)));
     for (QLabel* text : meter_texts_) text->setVisible(!text->text().isEmpty());  // no blank lines
     // A nominal size shows as its DN in millimetre units (NominalSizeMm), else converted.
@@ -566,12 +574,12 @@ void CQuorven64View::RefreshBaseConditions() {
             case Quantity::DpRefTemperature: sel = r.Unit_DpRefTemp_Set; break;
             default: sel = r.Unit_AtmPress_Set; break;
         }
-        base_units_[i]->setText(list ? RecordTextToQString(UnitName(DefaultUnitTables(), *list, sel)) : QString());
+        base_units_[i]->setText(list ? RecordTextToQString(UnitName(doc_.unit_tables, *list, sel)) : QString());
     }
 }
 
 void CQuorven64View::RefreshResults() {
-    const ResultView view = BuildResultView(doc_.record);
+    const ResultView view = BuildResultView(doc_.record, doc_.unit_tables);
     for (std::size_t i = 0; i < result_rows_.size(); ++i) {
         ResultRowControls& c = result_rows_[i];
         const bool shown = i < view.lines.size();
@@ -590,15 +598,15 @@ void CQuorven64View::RefreshResults() {
     }
     const TagRecord& r = doc_.record;
     switch (view.unit_box) {
-        case ResultUnitBox::Flow: FillCombo(*result_unit_, UnitNames(r, Quantity::Flow), r.Unit_Flow_Set); break;
+        case ResultUnitBox::Flow: FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::Flow), r.Unit_Flow_Set); break;
         case ResultUnitBox::DiffPressure:
-            FillCombo(*result_unit_, UnitNames(r, Quantity::DiffPressure), r.Unit_DpPress_Set);
+            FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::DiffPressure), r.Unit_DpPress_Set);
             break;
-        case ResultUnitBox::Bore: FillCombo(*result_unit_, UnitNames(r, Quantity::Bore), r.Unit_Bore_Set); break;
+        case ResultUnitBox::Bore: FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::Bore), r.Unit_Bore_Set); break;
         case ResultUnitBox::None: FillCombo(*result_unit_, {}, -1); break;
     }
     velocity_unit_->setVisible(view.velocity_box);
-    FillCombo(*velocity_unit_, UnitNames(r, Quantity::Velocity), r.Unit_Velocity_Set);
+    FillCombo(*velocity_unit_, UnitNames(r, doc_.unit_tables, Quantity::Velocity), r.Unit_Velocity_Set);
 }
 
 void CQuorven64View::Calculate() {
@@ -607,6 +615,7 @@ void CQuorven64View::Calculate() {
     if (QWidget* focus = focusWidget()) focus->clearFocus();
     CalculateInputs in;
     // A document without its first update has no date text: the tag keeps its own.
+    in.unit_tables = &doc_.unit_tables;  // the lists of the Units Array Setup, custom units included
     in.date_text = doc_.date_text.empty() ? std::string(GetText(doc_.record.Date)) : doc_.date_text;
     const CalculateResult result = OnCalculate(doc_.record, in, Sink());
     if (result.mark_unsaved) doc_.tag_saved = false;
