@@ -218,7 +218,7 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
     for (const FormRowControls& c : fluid_rows_) order.insert(order.end(), {c.edit, c.unit});
     for (const FormRowControls& c : sizing_rows_) order.insert(order.end(), {c.edit, c.unit});
     for (QCheckBox* c : factors_) order.push_back(c);
-    order.insert(order.end(), {pipe_nominal_, pipe_id_});
+    order.insert(order.end(), {pipe_nominal_, pipe_id_, pipe_sched_});
     for (QLineEdit* e : base_edits_) order.push_back(e);
     order.insert(order.end(), {result_unit_, velocity_unit_, memo_, calculate_});
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
@@ -356,8 +356,47 @@ QGroupBox* CQuorven64View::BuildMeterPipeArea() {
         }
         Changed(true);
     });
+    grid->addWidget(new QLabel(QStringLiteral("Schedule"), box), 7, 0);
+    pipe_sched_ = new QComboBox(box);
+    pipe_sched_->setObjectName(ControlName(1040));
+    grid->addWidget(pipe_sched_, 7, 1);
+    connect(pipe_sched_, &QComboBox::activated, this, &CQuorven64View::ChooseSchedule);
     grid->setColumnStretch(1, 1);
     return box;
+}
+
+// A schedule chosen on the form takes the standard inside diameter of the size and
+// schedule from the pipe tables (ASME B36.10M, B36.19M). Where the tables have none
+// the schedule becomes "NON-STD", the typed diameter stays and the focus goes to it.
+void CQuorven64View::ChooseSchedule(int position) {
+    TagRecord& r = doc_.record;
+    const CMiscUtil misc;
+    const auto count = static_cast<int>(misc.Schedules(r.Matl_Pipe).size());
+    if (position < 0 || position >= count) return;
+    const int non_std = count - 1;
+    r.Pipe_Sched = position;
+    SetText(r.Pipe_Sched_Text, misc.ScheduleText(r.Matl_Pipe, position));
+    bool missing = false;
+    if (position != non_std) {
+        const double id = misc.PipeInsideDiameter(r.Matl_Pipe, r.Pipe_NomDia, GetText(r.Pipe_Sched_Text));
+        missing = !(id > 0.0 && std::isfinite(id));
+        if (!missing) r.Pipe_IDia = id;
+    }
+    if (missing) {
+        r.Pipe_Sched = non_std;
+        SetText(r.Pipe_Sched_Text, misc.ScheduleText(r.Matl_Pipe, non_std));
+    }
+    Changed(true);
+    if (missing) {
+        Message m;
+        m.kind = MessageKind::Warning;
+        m.caption = "WARNING";
+        m.text = "No standard pipe I.D. exists for given pipe size and schedule. Please specify pipe I.D.";
+        m.icon = MessageIcon::Exclamation;
+        Sink().Show(m);
+        pipe_id_->setFocus();
+        pipe_id_->selectAll();
+    }
 }
 
 QGroupBox* CQuorven64View::BuildBaseArea() {
@@ -549,8 +588,14 @@ void CQuorven64View::RefreshMeterPipe() {
     const double dn = CMiscUtil().NominalSizeMm(r.Pipe_NomDia);
     if (factor > 1.0 && dn != r.Pipe_NomDia) shown = dn * factor / 25.4;
     pipe_nominal_->setText(ToQString(CFormat("%.2f", {shown})));
-    pipe_nominal_unit_->setText(RecordTextToQString(GetText(r.Unit_Pipe_Text)) + QStringLiteral("   Sched ") +
-                                RecordTextToQString(GetText(r.Pipe_Sched_Text)));
+    pipe_nominal_unit_->setText(RecordTextToQString(GetText(r.Unit_Pipe_Text)));
+    const CMiscUtil misc;
+    QStringList schedules;
+    for (std::string_view text : misc.Schedules(r.Matl_Pipe)) schedules << RecordTextToQString(text);
+    // The schedule is shown by its text; a stored position is the fall-back.
+    int at = misc.SchedulePosition(r.Matl_Pipe, GetText(r.Pipe_Sched_Text));
+    if (at < 0 && r.Pipe_Sched >= 0 && r.Pipe_Sched < schedules.size()) at = r.Pipe_Sched;
+    FillCombo(*pipe_sched_, schedules, at);
     pipe_id_->setText(ToQString(CFormat("%.3f", {ToUser(r, Quantity::Bore, r.Pipe_IDia)})));
     pipe_id_unit_->setText(RecordTextToQString(GetText(r.Unit_Bore_Text)));
 }

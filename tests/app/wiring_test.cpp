@@ -254,5 +254,40 @@ TEST(Wiring, BaseDialogCancelKeepsTheFlows) {
     EXPECT_EQ(std::memcmp(&before, &r, sizeof before), 0);
 }
 
+TEST(Wiring, ScheduleBoxTakesTheStandardInsideDiameterOrGoesNonStd) {
+    struct Case {
+        const char* schedule;
+        double expected_id;  // [in]
+        bool warned;
+    };
+    // ASME B36.10M, 4 in pipe (OD 4.500 in): schedule 80 wall 0.337 in -> ID 3.826 in;
+    // XXS wall 0.674 in -> ID 3.152 in; the standard lists no 4 in schedule 20, so the
+    // diameter shown (4.026 in, STD) stays and the schedule becomes NON-STD.
+    const Case cases[] = {{"80", 3.826, false}, {"XXS", 3.152, false}, {"20", 4.026, true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.schedule);
+        Program p;  // carbon steel, 4 in STD
+        p.doc().tag_saved = true;
+        auto* box = Find<QComboBox>(p.view(), 1040);
+        ASSERT_NE(box, nullptr);
+        ASSERT_EQ(box->currentText(), QStringLiteral("STD"));
+        const int at = box->findText(QString::fromLatin1(c.schedule));
+        ASSERT_GE(at, 0);
+        box->setCurrentIndex(at);
+        emit box->activated(at);
+        EXPECT_NEAR(p.record().Pipe_IDia, c.expected_id, 5e-4);
+        EXPECT_EQ(p.Text(1038).toDouble(), p.record().Pipe_IDia);
+        const std::string stored(GetText(p.record().Pipe_Sched_Text));
+        EXPECT_EQ(stored, c.warned ? "NON-STD" : c.schedule);
+        EXPECT_EQ(box->currentText().toStdString(), stored);
+        EXPECT_EQ(p.sink.messages.size(), c.warned ? 1u : 0u);
+        if (c.warned) {
+            EXPECT_EQ(p.sink.messages[0].caption, "WARNING");
+        }
+        EXPECT_EQ(p.record().Calc_Status, 0);
+        EXPECT_FALSE(p.doc().tag_saved);
+    }
+}
+
 }  // namespace
 }  // namespace quorven
