@@ -439,6 +439,8 @@ QGroupBox* CQuorven64View::BuildResultArea() {
         c.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         c.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         c.unit = new QLabel(box);
+        // Room for the longest unit name a unit list holds (fifteen characters).
+        c.unit->setMinimumWidth(c.unit->fontMetrics().horizontalAdvance(QString(kMaxUnitNameWidth - 1, QLatin1Char('x'))));
         grid->addWidget(c.label, row, 0);
         grid->addWidget(c.value, row, 1);
         grid->addWidget(c.unit, row, 2);
@@ -449,11 +451,15 @@ QGroupBox* CQuorven64View::BuildResultArea() {
     units->addWidget(new QLabel(QStringLiteral("Result unit"), box));
     result_unit_ = new QComboBox(box);
     result_unit_->setObjectName(ControlName(1056));
+    result_unit_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    result_unit_->setMinimumContentsLength(kMaxUnitNameWidth - 1);
     units->addWidget(result_unit_);
     units->addSpacing(12);
     units->addWidget(new QLabel(QStringLiteral("Velocity unit"), box));
     velocity_unit_ = new QComboBox(box);
     velocity_unit_->setObjectName(ControlName(1674));
+    velocity_unit_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    velocity_unit_->setMinimumContentsLength(kMaxUnitNameWidth - 1);
     units->addWidget(velocity_unit_);
     units->addStretch(1);
     grid->addLayout(units, row + 1, 0, 1, 3);
