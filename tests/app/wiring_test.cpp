@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "app/commands/command_ids.h"
 #include "app/dialogs/factor_dialogs.h"
@@ -239,7 +240,7 @@ TEST(Wiring, BaseDialogRescalesGasVolumeAtBaseConditionsOnly) {
     }
 }
 
-TEST(Wiring, BaseDialogCancelKeepsTheFlows) {
+TEST(Wiring, BaseDialogCancelOrRefusalKeepsTheFlows) {
     Program p;  // a new tag: gas volume at base conditions
     TagRecord& r = p.record();
     r.Flow_Max = 1000.0;
@@ -251,6 +252,18 @@ TEST(Wiring, BaseDialogCancelKeepsTheFlows) {
         Click(d, kCancel);
     });
     p.frame.RunCommand(cmd::kBase);
+    EXPECT_EQ(std::memcmp(&before, &r, sizeof before), 0);
+
+    // A refused base temperature is reported through the program's sink, and
+    // Cancel then keeps the flows.
+    WhenModalAppears([](QWidget* d) {
+        Find<QLineEdit>(d, 1116)->setText(QStringLiteral("-500"));  // below absolute zero
+        Click(d, kOk);
+        EXPECT_TRUE(d->isVisible());
+        Click(d, kCancel);
+    });
+    p.frame.RunCommand(cmd::kBase);
+    EXPECT_EQ(p.sink.Numbers(), std::vector<int>{9});
     EXPECT_EQ(std::memcmp(&before, &r, sizeof before), 0);
 }
 
