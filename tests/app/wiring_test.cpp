@@ -11,14 +11,17 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QTemporaryDir>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/commands/command_ids.h"
 #include "app/dialogs/factor_dialogs.h"
+#include "app/dialogs/factor_inputs.h"
 #include "app/dialogs/unit_dialogs.h"
 #include "app/document.h"
 #include "app/main_frame.h"
@@ -156,13 +159,9 @@ void DefineMmScfy(CMainFrame& frame) {
     frame.RunCommand(cmd::kFlowUnits1 + static_cast<int>(FlowKind::GasBase) - 1);
 }
 
-TEST(Wiring, CustomFlowUnitIsChosenOnTheFormAndUsedByCalculate) {
-    Program p;
-    WhenModalAppears([](QWidget* d) { Click(d, kOk); });
-    p.frame.RunCommand(cmd::kOrificePlate);
-    // Natural gas at 100 psig and 60 deg F in a 4.026 in pipe, 60,000 scfh at 100 inH2O.
-    TagRecord& r = p.record();
-    ASSERT_EQ(FlowKindOf(r), FlowKind::GasBase);
+// Natural gas at 100 psig and 60 deg F through a concentric orifice in a 4.026 in
+// pipe, 60,000 scfh at 100 inH2O.
+void GasOrifice(TagRecord& r) {
     r.Pipe_IDia = 4.026;
     r.Property_MwDenVp = 0.6;
     r.Base_RhoGZ = 1.0;
@@ -174,6 +173,46 @@ TEST(Wiring, CustomFlowUnitIsChosenOnTheFormAndUsedByCalculate) {
     r.Flow_Max = 60000.0;
     r.Flow_Norm = 48000.0;
     r.Dp_Max = 100.0;
+}
+
+TEST(Wiring, DrainFactorSwitchedOnAtTheFormShowsInTheResults) {
+    Program p;
+    WhenModalAppears([](QWidget* d) { Click(d, kOk); });
+    p.frame.RunCommand(cmd::kOrificePlate);
+    GasOrifice(p.record());
+    p.doc().NotifyRecordChanged();
+    auto* box = Find<QCheckBox>(p.view(), 1185);
+    ASSERT_NE(box, nullptr);
+    ASSERT_TRUE(box->isEnabled());
+    WhenModalAppears([](QWidget* d) {
+        Click(d, kDrainFromList);
+        Find<QListWidget>(d, kIdDrainList)->setCurrentRow(1);  // 3/32 in
+        Click(d, kOk);
+    });
+    box->click();
+    ASSERT_EQ(p.record().Factor_Drain, 1);
+    p.frame.RunCommand(cmd::kCalculate);
+    const TagRecord& r = p.record();
+    ASSERT_NE(r.Calc_Status, 0) << ::testing::PrintToString(p.sink.Numbers());
+    // Drain hole factor (R. W. Miller, Flow Measurement Engineering Handbook, 3rd ed.):
+    // Fdh = 1 + sqrt(1 - b^4) x (ddh / (D x Fa_pipe x b))^2 with b = beta x Fa_meter;
+    // for beta near 0.36 a 3/32 in hole in a 4.026 in pipe gives about 1.004.
+    const double b = r.Beta * r.Fa_Meter;
+    const double ratio = 0.09375 / (4.026 * r.Fa_Pipe * b);
+    EXPECT_NEAR(r.Fdh, 1.0 + std::sqrt(1.0 - std::pow(b, 4)) * ratio * ratio, 1e-6);
+    EXPECT_GT(r.Fdh, 1.001);
+    EXPECT_LT(r.Fdh, 1.02);
+    EXPECT_EQ(p.Text(1091).toStdString(), CFormat("%.6f", {r.Fdh}));
+    EXPECT_EQ(p.Text(1092), QStringLiteral("0.0938"));  // 3/32 in = 0.09375 in
+}
+
+TEST(Wiring, CustomFlowUnitIsChosenOnTheFormAndUsedByCalculate) {
+    Program p;
+    WhenModalAppears([](QWidget* d) { Click(d, kOk); });
+    p.frame.RunCommand(cmd::kOrificePlate);
+    TagRecord& r = p.record();
+    ASSERT_EQ(FlowKindOf(r), FlowKind::GasBase);
+    GasOrifice(r);
     p.doc().NotifyRecordChanged();
     p.frame.RunCommand(cmd::kCalculate);
     ASSERT_NE(r.Calc_Status, 0) << ::testing::PrintToString(p.sink.Numbers());
