@@ -332,14 +332,13 @@ QGroupBox* CQuorven64View::BuildMeterPipeArea() {
         TagRecord& r = doc_.record;
         const std::optional<double> v = ReadLeadingNumber(ToUtf8(pipe_nominal_->text()));
         const double nominal = v ? NominalSizeFromTyped(r, *v) : 0.0;
+        bool found = true;
         if (nominal > 0.0 && std::isfinite(nominal)) {
             r.Pipe_NomDia = nominal;
-            // The standard inside diameter for the schedule; a size or schedule
-            // without one keeps the typed diameter.
-            const double id = CMiscUtil().PipeInsideDiameter(r.Matl_Pipe, nominal, GetText(r.Pipe_Sched_Text));
-            if (id > 0.0 && std::isfinite(id)) r.Pipe_IDia = id;
+            found = TakeStandardDiameter();
         }
         Changed(true);
+        if (!found) AskForInsideDiameter();
     });
     grid->addWidget(new QLabel(QStringLiteral("Pipe I.D."), box), 6, 0);
     pipe_id_ = NumberEdit(1038, box);
@@ -365,38 +364,45 @@ QGroupBox* CQuorven64View::BuildMeterPipeArea() {
     return box;
 }
 
-// A schedule chosen on the form takes the standard inside diameter of the size and
-// schedule from the pipe tables (ASME B36.10M, B36.19M). Where the tables have none
-// the schedule becomes "NON-STD", the typed diameter stays and the focus goes to it.
+// A chosen schedule or nominal size takes the standard inside diameter of the pair
+// from the pipe tables (ASME B36.10M, B36.19M). "NON-STD" keeps the diameter shown.
+// Where the tables have none the schedule becomes "NON-STD", the diameter stays,
+// and false is returned: the user is asked for the diameter.
+bool CQuorven64View::TakeStandardDiameter() {
+    TagRecord& r = doc_.record;
+    const CMiscUtil misc;
+    const auto non_std = static_cast<int32_t>(misc.Schedules(r.Matl_Pipe).size()) - 1;
+    if (misc.SchedulePosition(r.Matl_Pipe, GetText(r.Pipe_Sched_Text)) == non_std) return true;
+    const double id = misc.PipeInsideDiameter(r.Matl_Pipe, r.Pipe_NomDia, GetText(r.Pipe_Sched_Text));
+    if (id > 0.0 && std::isfinite(id)) {
+        r.Pipe_IDia = id;
+        return true;
+    }
+    r.Pipe_Sched = non_std;
+    SetText(r.Pipe_Sched_Text, misc.ScheduleText(r.Matl_Pipe, non_std));
+    return false;
+}
+
+void CQuorven64View::AskForInsideDiameter() {
+    Message m;
+    m.kind = MessageKind::Warning;
+    m.caption = "WARNING";
+    m.text = "No standard pipe I.D. exists for given pipe size and schedule. Please specify pipe I.D.";
+    m.icon = MessageIcon::Exclamation;
+    Sink().Show(m);
+    pipe_id_->setFocus();
+    pipe_id_->selectAll();
+}
+
 void CQuorven64View::ChooseSchedule(int position) {
     TagRecord& r = doc_.record;
     const CMiscUtil misc;
-    const auto count = static_cast<int>(misc.Schedules(r.Matl_Pipe).size());
-    if (position < 0 || position >= count) return;
-    const int non_std = count - 1;
+    if (position < 0 || position >= static_cast<int>(misc.Schedules(r.Matl_Pipe).size())) return;
     r.Pipe_Sched = position;
     SetText(r.Pipe_Sched_Text, misc.ScheduleText(r.Matl_Pipe, position));
-    bool missing = false;
-    if (position != non_std) {
-        const double id = misc.PipeInsideDiameter(r.Matl_Pipe, r.Pipe_NomDia, GetText(r.Pipe_Sched_Text));
-        missing = !(id > 0.0 && std::isfinite(id));
-        if (!missing) r.Pipe_IDia = id;
-    }
-    if (missing) {
-        r.Pipe_Sched = non_std;
-        SetText(r.Pipe_Sched_Text, misc.ScheduleText(r.Matl_Pipe, non_std));
-    }
+    const bool found = TakeStandardDiameter();
     Changed(true);
-    if (missing) {
-        Message m;
-        m.kind = MessageKind::Warning;
-        m.caption = "WARNING";
-        m.text = "No standard pipe I.D. exists for given pipe size and schedule. Please specify pipe I.D.";
-        m.icon = MessageIcon::Exclamation;
-        Sink().Show(m);
-        pipe_id_->setFocus();
-        pipe_id_->selectAll();
-    }
+    if (!found) AskForInsideDiameter();
 }
 
 QGroupBox* CQuorven64View::BuildBaseArea() {

@@ -62,6 +62,8 @@ private:
     void CommitRow(const FormRowControls& row);
     void ChooseRowUnit(const FormRowControls& row, int index);
     void ChooseSchedule(int position);
+    bool TakeStandardDiameter();
+    void AskForInsideDiameter();
     void Changed(bool engineering);
     bool Typed(QLineEdit* edit) const;
     MessageSink& Sink() { return sink_ != nullptr ? *sink_ : boxes_; }

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QMdiArea>
 #include <QTemporaryDir>
+#include <QTest>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -339,6 +340,38 @@ TEST(Wiring, ScheduleBoxTakesTheStandardInsideDiameterOrGoesNonStd) {
         EXPECT_EQ(p.record().Calc_Status, 0);
         EXPECT_FALSE(p.doc().tag_saved);
     }
+}
+
+TEST(Wiring, TypedNominalSizeTakesTheDiameterOfTheChosenSchedule) {
+    Program p;  // carbon steel, 4 in STD
+    QApplication::setActiveWindow(&p.frame);
+    auto type = [&p](int id, const QString& text) {
+        auto* edit = Find<QLineEdit>(p.view(), id);
+        ASSERT_NE(edit, nullptr);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QApplication::processEvents();
+    };
+    auto* box = Find<QComboBox>(p.view(), 1040);
+    const int xxs = box->findText(QStringLiteral("XXS"));
+    box->setCurrentIndex(xxs);
+    emit box->activated(xxs);
+    // ASME B36.10M 6 in XXS: OD 6.625 in, wall 0.864 in -> ID 4.897 in.
+    type(1037, QStringLiteral("6"));
+    EXPECT_DOUBLE_EQ(p.record().Pipe_NomDia, 6.0);
+    EXPECT_NEAR(p.record().Pipe_IDia, 4.897, 5e-4);
+    EXPECT_TRUE(p.sink.messages.empty());
+    // The standard lists XXS only up to 12 in: a 24 in pipe keeps the diameter,
+    // goes NON-STD and asks for the diameter.
+    type(1037, QStringLiteral("24"));
+    EXPECT_DOUBLE_EQ(p.record().Pipe_NomDia, 24.0);
+    EXPECT_NEAR(p.record().Pipe_IDia, 4.897, 5e-4);
+    EXPECT_EQ(std::string(GetText(p.record().Pipe_Sched_Text)), "NON-STD");
+    EXPECT_EQ(box->currentText(), QStringLiteral("NON-STD"));
+    ASSERT_EQ(p.sink.messages.size(), 1u);
+    EXPECT_EQ(p.sink.messages[0].caption, "WARNING");
 }
 
 }  // namespace
