@@ -279,7 +279,7 @@ void CMainFrame::RunCommand(int id) {
         return;
     }
     if (CQuorven64Doc* doc = ActiveDocument(); doc != nullptr && IsMeterDialogCommand(id)) {
-        RunMeterDialogCommand(this, id, *doc, *meter_memory_);
+        RunMeterDialogCommand(this, id, *doc, *meter_memory_, &sink_);
         UpdateCommands();
         return;
     }

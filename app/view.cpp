@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "app/commands/command_ids.h"
+#include "app/dialogs/factor_dialogs.h"
 #include "app/document.h"
 #include "app/form/form_input.h"
 #include "app/form/result_rows.h"
@@ -79,12 +80,12 @@ int32_t SelectionOf(const TagRecord& r, Quantity q) {
     }
 }
 
-QStringList UnitNames(const TagRecord& r, Quantity q) {
+QStringList UnitNames(const TagRecord& r, const UnitTables& t, Quantity q) {
     QStringList names;
     const std::optional<UnitList> list = ListOf(r, q);
     if (!list) return names;
     for (int32_t i = 0; IsUnitIndex(*list, i); ++i)
-        names << RecordTextToQString(UnitName(DefaultUnitTables(), *list, i));
+        names << RecordTextToQString(UnitName(t, *list, i));
     return names;
 }
 
@@ -113,7 +114,7 @@ QString RowText(const TagRecord& r, RowKind k) {
     }
 }
 
-void ShowRow(FormRowControls& c, const FormRow& row, const TagRecord& r) {
+void ShowRow(FormRowControls& c, const FormRow& row, const TagRecord& r, const UnitTables& t) {
     c.kind = row.kind;
     const bool shown = row.kind != RowKind::None;
     c.label->setVisible(shown);
@@ -124,7 +125,7 @@ void ShowRow(FormRowControls& c, const FormRow& row, const TagRecord& r) {
     c.label->setText(ToQString(row.label));
     c.edit->setText(RowText(r, row.kind));
     c.edit->setStyleSheet({});
-    if (q) FillCombo(*c.unit, UnitNames(r, *q), SelectionOf(r, *q));
+    if (q) FillCombo(*c.unit, UnitNames(r, t, *q), SelectionOf(r, *q));
 }
 
 }  // namespace
@@ -217,7 +218,7 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
     for (const FormRowControls& c : fluid_rows_) order.insert(order.end(), {c.edit, c.unit});
     for (const FormRowControls& c : sizing_rows_) order.insert(order.end(), {c.edit, c.unit});
     for (QCheckBox* c : factors_) order.push_back(c);
-    order.insert(order.end(), {pipe_nominal_, pipe_id_});
+    order.insert(order.end(), {pipe_nominal_, pipe_id_, pipe_sched_});
     for (QLineEdit* e : base_edits_) order.push_back(e);
     order.insert(order.end(), {result_unit_, velocity_unit_, memo_, calculate_});
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
@@ -297,13 +298,17 @@ QGroupBox* CQuorven64View::BuildFactorArea() {
         check->setObjectName(ControlName(kBoxes[i].id));
         layout->addWidget(check);
         factors_[i] = check;
-        // Until the factor dialogs exist the box sets or clears the flag alone.
-        connect(check, &QCheckBox::clicked, this, [this, i](bool on) {
-            TagRecord& r = doc_.record;
-            int32_t* flags[] = {&r.Factor_Manometer, &r.Factor_Drain, &r.Factor_H2OvapIncl, &r.Factor_SatLiq,
-                                &r.Factor_VapQual};
-            *flags[i] = on ? 1 : 0;
-            Changed(true);
+        // The box opens the factor's dialog, as the Factors menu does: OK stores the
+        // dialog's choice, Cancel shows the record's flag again.
+        connect(check, &QCheckBox::clicked, this, [this, i] {
+            static constexpr int kCommands[] = {cmd::kFactorManometer, cmd::kFactorDrainVent, cmd::kFactorWaterVapor,
+                                                cmd::kFactorSatLiquid, cmd::kFactorVaporQuality};
+            if (RunFactorCommand(kCommands[i], this, doc_.record, doc_.unit_tables)) {
+                doc_.tag_saved = false;
+                doc_.NotifyRecordChanged();
+            } else {
+                RefreshFactors();
+            }
         });
     }
     return box;
@@ -327,14 +332,13 @@ QGroupBox* CQuorven64View::BuildMeterPipeArea() {
         TagRecord& r = doc_.record;
         const std::optional<double> v = ReadLeadingNumber(ToUtf8(pipe_nominal_->text()));
         const double nominal = v ? NominalSizeFromTyped(r, *v) : 0.0;
+        bool found = true;
         if (nominal > 0.0 && std::isfinite(nominal)) {
             r.Pipe_NomDia = nominal;
-            // The standard inside diameter for the schedule; a size or schedule
-            // without one keeps the typed diameter.
-            const double id = CMiscUtil().PipeInsideDiameter(r.Matl_Pipe, nominal, GetText(r.Pipe_Sched_Text));
-            if (id > 0.0 && std::isfinite(id)) r.Pipe_IDia = id;
+            found = TakeStandardDiameter();
         }
         Changed(true);
+        if (!found) AskForInsideDiameter();
     });
     grid->addWidget(new QLabel(QStringLiteral("Pipe I.D."), box), 6, 0);
     pipe_id_ = NumberEdit(1038, box);
@@ -351,8 +355,54 @@ QGroupBox* CQuorven64View::BuildMeterPipeArea() {
         }
         Changed(true);
     });
+    grid->addWidget(new QLabel(QStringLiteral("Schedule"), box), 7, 0);
+    pipe_sched_ = new QComboBox(box);
+    pipe_sched_->setObjectName(ControlName(1040));
+    grid->addWidget(pipe_sched_, 7, 1);
+    connect(pipe_sched_, &QComboBox::activated, this, &CQuorven64View::ChooseSchedule);
     grid->setColumnStretch(1, 1);
     return box;
+}
+
+// A chosen schedule or nominal size takes the standard inside diameter of the pair
+// from the pipe tables (ASME B36.10M, B36.19M). "NON-STD" keeps the diameter shown.
+// Where the tables have none the schedule becomes "NON-STD", the diameter stays,
+// and false is returned: the user is asked for the diameter.
+bool CQuorven64View::TakeStandardDiameter() {
+    TagRecord& r = doc_.record;
+    const CMiscUtil misc;
+    const auto non_std = static_cast<int32_t>(misc.Schedules(r.Matl_Pipe).size()) - 1;
+    if (misc.SchedulePosition(r.Matl_Pipe, GetText(r.Pipe_Sched_Text)) == non_std) return true;
+    const double id = misc.PipeInsideDiameter(r.Matl_Pipe, r.Pipe_NomDia, GetText(r.Pipe_Sched_Text));
+    if (id > 0.0 && std::isfinite(id)) {
+        r.Pipe_IDia = id;
+        return true;
+    }
+    r.Pipe_Sched = non_std;
+    SetText(r.Pipe_Sched_Text, misc.ScheduleText(r.Matl_Pipe, non_std));
+    return false;
+}
+
+void CQuorven64View::AskForInsideDiameter() {
+    Message m;
+    m.kind = MessageKind::Warning;
+    m.caption = "WARNING";
+    m.text = "No standard pipe I.D. exists for given pipe size and schedule. Please specify pipe I.D.";
+    m.icon = MessageIcon::Exclamation;
+    Sink().Show(m);
+    pipe_id_->setFocus();
+    pipe_id_->selectAll();
+}
+
+void CQuorven64View::ChooseSchedule(int position) {
+    TagRecord& r = doc_.record;
+    const CMiscUtil misc;
+    if (position < 0 || position >= static_cast<int>(misc.Schedules(r.Matl_Pipe).size())) return;
+    r.Pipe_Sched = position;
+    SetText(r.Pipe_Sched_Text, misc.ScheduleText(r.Matl_Pipe, position));
+    const bool found = TakeStandardDiameter();
+    Changed(true);
+    if (!found) AskForInsideDiameter();
 }
 
 QGroupBox* CQuorven64View::BuildBaseArea() {
@@ -395,6 +445,8 @@ QGroupBox* CQuorven64View::BuildResultArea() {
         c.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         c.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         c.unit = new QLabel(box);
+        // Room for the longest unit name a unit list holds (fifteen characters).
+        c.unit->setMinimumWidth(c.unit->fontMetrics().horizontalAdvance(QString(kMaxUnitNameWidth - 1, QLatin1Char('x'))));
         grid->addWidget(c.label, row, 0);
         grid->addWidget(c.value, row, 1);
         grid->addWidget(c.unit, row, 2);
@@ -405,11 +457,15 @@ QGroupBox* CQuorven64View::BuildResultArea() {
     units->addWidget(new QLabel(QStringLiteral("Result unit"), box));
     result_unit_ = new QComboBox(box);
     result_unit_->setObjectName(ControlName(1056));
+    result_unit_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    result_unit_->setMinimumContentsLength(kMaxUnitNameWidth - 1);
     units->addWidget(result_unit_);
     units->addSpacing(12);
     units->addWidget(new QLabel(QStringLiteral("Velocity unit"), box));
     velocity_unit_ = new QComboBox(box);
     velocity_unit_->setObjectName(ControlName(1674));
+    velocity_unit_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    velocity_unit_->setMinimumContentsLength(kMaxUnitNameWidth - 1);
     units->addWidget(velocity_unit_);
     units->addStretch(1);
     grid->addLayout(units, row + 1, 0, 1, 3);
@@ -417,14 +473,14 @@ QGroupBox* CQuorven64View::BuildResultArea() {
     connect(result_unit_, &QComboBox::activated, this, [this](int index) {
         TagRecord& r = doc_.record;
         switch (r.Calc_SizeParam) {
-            case 1122: SelectFlowUnit(r, DefaultUnitTables(), index); break;
-            case 1121: SelectUnit(r, DefaultUnitTables(), Quantity::DiffPressure, index); break;
-            default: SelectUnit(r, DefaultUnitTables(), Quantity::Bore, index); break;
+            case 1122: SelectFlowUnit(r, doc_.unit_tables, index); break;
+            case 1121: SelectUnit(r, doc_.unit_tables, Quantity::DiffPressure, index); break;
+            default: SelectUnit(r, doc_.unit_tables, Quantity::Bore, index); break;
         }
         doc_.NotifyRecordChanged();
     });
     connect(velocity_unit_, &QComboBox::activated, this, [this](int index) {
-        SelectUnit(doc_.record, DefaultUnitTables(), Quantity::Velocity, index);
+        SelectUnit(doc_.record, doc_.unit_tables, Quantity::Velocity, index);
         doc_.NotifyRecordChanged();
     });
     return box;
@@ -457,9 +513,9 @@ void CQuorven64View::ChooseRowUnit(const FormRowControls& row, int index) {
     if (!q || index < 0) return;
     TagRecord& r = doc_.record;
     if (*q == Quantity::Flow) {
-        SelectFlowUnit(r, DefaultUnitTables(), index);
+        SelectFlowUnit(r, doc_.unit_tables, index);
     } else {
-        SelectUnit(r, DefaultUnitTables(), *q, index);
+        SelectUnit(r, doc_.unit_tables, *q, index);
         if (*q == Quantity::Pressure) r.Unit_PressSys_Set = index % 2;
     }
     doc_.NotifyRecordChanged();
@@ -491,13 +547,13 @@ void CQuorven64View::RefreshFluidData() {
     fluid_title_->setText(ToQString(FluidEquationTitle(r)));
     fluid_->setText(RecordTextToQString(GetText(r.Fluid)));
     const FluidRows rows = FluidDataRows(r);
-    for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(fluid_rows_[i], rows[i], r);
+    for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(fluid_rows_[i], rows[i], r, doc_.unit_tables);
 }
 
 void CQuorven64View::RefreshSizingData() {
     const TagRecord& r = doc_.record;
     const SizingRows rows = SizingDataRows(r);
-    for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(sizing_rows_[i], rows[i], r);
+    for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(sizing_rows_[i], rows[i], r, doc_.unit_tables);
 }
 
 void CQuorven64View::RefreshFactors() {
@@ -532,7 +588,10 @@ void CQuorven64View::RefreshMeterPipe() {
     meter_texts_[0]->setText(RecordTextToQString(GetText(r.Meter_Type_Text)));
     meter_texts_[1]->setText(RecordTextToQString(GetText(r.Meter_Style_Text)));
     meter_texts_[2]->setText(RecordTextToQString(GetText(r.Tap_Style_Text)));
-    meter_texts_[3]->setText(RecordTextToQString(GetText(r.Elem_Matl)));
+    // The element material is named from its index, as the reports name it: the
+    // meter dialogs store the index, and a stored text may be older than the index.
+    const std::string_view material = CMiscUtil().MaterialTag(r.Matl_Elem);
+    meter_texts_[3]->setText(RecordTextToQString(material.empty() ? GetText(r.Elem_Matl) : material));
     meter_texts_[4]->setText(RecordTextToQString(CMiscUtil().SizingParameterText(false, r.Calc_Mode, r.Calc_SizeParam)));
     for (QLabel* text : meter_texts_) text->setVisible(!text->text().isEmpty());  // no blank lines
     // A nominal size shows as its DN in millimetre units (NominalSizeMm), else converted.
@@ -541,8 +600,14 @@ void CQuorven64View::RefreshMeterPipe() {
     const double dn = CMiscUtil().NominalSizeMm(r.Pipe_NomDia);
     if (factor > 1.0 && dn != r.Pipe_NomDia) shown = dn * factor / 25.4;
     pipe_nominal_->setText(ToQString(CFormat("%.2f", {shown})));
-    pipe_nominal_unit_->setText(RecordTextToQString(GetText(r.Unit_Pipe_Text)) + QStringLiteral("   Sched ") +
-                                RecordTextToQString(GetText(r.Pipe_Sched_Text)));
+    pipe_nominal_unit_->setText(RecordTextToQString(GetText(r.Unit_Pipe_Text)));
+    const CMiscUtil misc;
+    QStringList schedules;
+    for (std::string_view text : misc.Schedules(r.Matl_Pipe)) schedules << RecordTextToQString(text);
+    // The schedule is shown by its text; a stored position is the fall-back.
+    int at = misc.SchedulePosition(r.Matl_Pipe, GetText(r.Pipe_Sched_Text));
+    if (at < 0 && r.Pipe_Sched >= 0 && r.Pipe_Sched < schedules.size()) at = r.Pipe_Sched;
+    FillCombo(*pipe_sched_, schedules, at);
     pipe_id_->setText(ToQString(CFormat("%.3f", {ToUser(r, Quantity::Bore, r.Pipe_IDia)})));
     pipe_id_unit_->setText(RecordTextToQString(GetText(r.Unit_Bore_Text)));
 }
@@ -566,12 +631,12 @@ void CQuorven64View::RefreshBaseConditions() {
             case Quantity::DpRefTemperature: sel = r.Unit_DpRefTemp_Set; break;
             default: sel = r.Unit_AtmPress_Set; break;
         }
-        base_units_[i]->setText(list ? RecordTextToQString(UnitName(DefaultUnitTables(), *list, sel)) : QString());
+        base_units_[i]->setText(list ? RecordTextToQString(UnitName(doc_.unit_tables, *list, sel)) : QString());
     }
 }
 
 void CQuorven64View::RefreshResults() {
-    const ResultView view = BuildResultView(doc_.record);
+    const ResultView view = BuildResultView(doc_.record, doc_.unit_tables);
     for (std::size_t i = 0; i < result_rows_.size(); ++i) {
         ResultRowControls& c = result_rows_[i];
         const bool shown = i < view.lines.size();
@@ -590,15 +655,15 @@ void CQuorven64View::RefreshResults() {
     }
     const TagRecord& r = doc_.record;
     switch (view.unit_box) {
-        case ResultUnitBox::Flow: FillCombo(*result_unit_, UnitNames(r, Quantity::Flow), r.Unit_Flow_Set); break;
+        case ResultUnitBox::Flow: FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::Flow), r.Unit_Flow_Set); break;
         case ResultUnitBox::DiffPressure:
-            FillCombo(*result_unit_, UnitNames(r, Quantity::DiffPressure), r.Unit_DpPress_Set);
+            FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::DiffPressure), r.Unit_DpPress_Set);
             break;
-        case ResultUnitBox::Bore: FillCombo(*result_unit_, UnitNames(r, Quantity::Bore), r.Unit_Bore_Set); break;
+        case ResultUnitBox::Bore: FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::Bore), r.Unit_Bore_Set); break;
         case ResultUnitBox::None: FillCombo(*result_unit_, {}, -1); break;
     }
     velocity_unit_->setVisible(view.velocity_box);
-    FillCombo(*velocity_unit_, UnitNames(r, Quantity::Velocity), r.Unit_Velocity_Set);
+    FillCombo(*velocity_unit_, UnitNames(r, doc_.unit_tables, Quantity::Velocity), r.Unit_Velocity_Set);
 }
 
 void CQuorven64View::Calculate() {
@@ -607,6 +672,7 @@ void CQuorven64View::Calculate() {
     if (QWidget* focus = focusWidget()) focus->clearFocus();
     CalculateInputs in;
     // A document without its first update has no date text: the tag keeps its own.
+    in.unit_tables = &doc_.unit_tables;  // the lists of the Units Array Setup, custom units included
     in.date_text = doc_.date_text.empty() ? std::string(GetText(doc_.record.Date)) : doc_.date_text;
     const CalculateResult result = OnCalculate(doc_.record, in, Sink());
     if (result.mark_unsaved) doc_.tag_saved = false;

@@ -61,6 +61,9 @@ private:
     QLineEdit* NumberEdit(int id, QWidget* parent);
     void CommitRow(const FormRowControls& row);
     void ChooseRowUnit(const FormRowControls& row, int index);
+    void ChooseSchedule(int position);
+    bool TakeStandardDiameter();
+    void AskForInsideDiameter();
     void Changed(bool engineering);
     bool Typed(QLineEdit* edit) const;
     MessageSink& Sink() { return sink_ != nullptr ? *sink_ : boxes_; }
@@ -84,6 +87,7 @@ private:
     QLabel* pipe_id_unit_ = nullptr;
     QLineEdit* pipe_nominal_ = nullptr;
     QLabel* pipe_nominal_unit_ = nullptr;
+    QComboBox* pipe_sched_ = nullptr;  // 1040: the schedules of the pipe material
     QLabel* tap_loc_ = nullptr;
     std::array<QLineEdit*, 4> base_edits_{};
     std::array<QLabel*, 4> base_units_{};

@@ -464,7 +464,8 @@ bool IsMeterDialogCommand(int command) {
     }
 }
 
-void RunMeterDialogCommand(QWidget* parent, int command, CQuorven64Doc& doc, MeterDialogMemory& memory) {
+void RunMeterDialogCommand(QWidget* parent, int command, CQuorven64Doc& doc, MeterDialogMemory& memory,
+                           MessageSink* sink) {
     TagRecord& r = doc.record;
     bool changed = false;
     switch (command) {
@@ -502,8 +503,8 @@ void RunMeterDialogCommand(QWidget* parent, int command, CQuorven64Doc& doc, Met
             changed = RunPipeDataDialog(parent, r);
             break;
         case kBase: {
-            QtMessageSink sink;
-            changed = RunBaseDialog(parent, r, sink);
+            QtMessageSink boxes;
+            changed = RunBaseDialog(parent, r, sink != nullptr ? *sink : boxes);
             break;
         }
         default:

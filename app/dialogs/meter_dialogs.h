@@ -33,14 +33,16 @@ bool RunWedgeDialog(QWidget* parent, TagRecord& record, MeterDialogMemory& memor
 bool RunCustomMeterDialog(QWidget* parent, TagRecord& record, MeterDialogMemory& memory);
 bool RunPipeDataDialog(QWidget* parent, TagRecord& record);
 // Base conditions; refused values show Error #8 or #9 and keep the dialog open.
-// Volume flows at base conditions are not rescaled here: the caller runs the
-// form's base-condition change rule with the old Base_Press and Base_Temp.
+// On OK, gas volume flows at base conditions are rescaled to the same quantity of
+// gas by the form's base-condition rule (StoreBaseValue).
 bool RunBaseDialog(QWidget* parent, TagRecord& record, MessageSink& sink);
 
 // The commands of these dialogs (calculation set-up, meters, pipe data).
 bool IsMeterDialogCommand(int command);
 // Runs the command's dialog on the document's record; on OK the document is told
-// that its record changed.
-void RunMeterDialogCommand(QWidget* parent, int command, CQuorven64Doc& doc, MeterDialogMemory& memory);
+// that its record changed. The dialogs' numbered messages go to `sink` (the
+// program's sink), or to message boxes when it is null.
+void RunMeterDialogCommand(QWidget* parent, int command, CQuorven64Doc& doc, MeterDialogMemory& memory,
+                           MessageSink* sink = nullptr);
 
 }  // namespace quorven

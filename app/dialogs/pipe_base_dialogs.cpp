@@ -16,6 +16,7 @@
 #include "app/commands/command_ids.h"
 #include "app/dialogs/dialog_helpers.h"
 #include "app/dialogs/meter_dialogs.h"
+#include "app/form/form_input.h"
 #include "app/document.h"
 #include "app/platform/form_controls.h"
 #include "app/platform/id_dialog.h"
@@ -141,6 +142,14 @@ public:
             edit->selectAll();
             return;
         }
+        // Gas volume flows at base conditions follow a new base pressure and
+        // temperature as they do when the base is typed on the form.
+        TagRecord out = record_;
+        NullMessageSink quiet;  // both values were judged above
+        StoreBaseValue(out, BaseField::BasePressure, c.base_press, quiet);
+        StoreBaseValue(out, BaseField::BaseTemperature, c.base_temp, quiet);
+        copy.Flow_Max = out.Flow_Max;
+        copy.Flow_Norm = out.Flow_Norm;
         record_ = copy;
         closing_ = true;
         CIdDialog::accept();

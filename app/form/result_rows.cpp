@@ -40,15 +40,15 @@ double QuadrantRadiusMiller(double d, double beta) {
 
 // The unit name of the record's selection for q; the record's own text when the
 // list has no such entry.
-std::string UnitOf(const TagRecord& r, Quantity q, int32_t selection, std::string_view stored) {
+std::string UnitOf(const TagRecord& r, const UnitTables& t, Quantity q, int32_t selection, std::string_view stored) {
     const std::optional<UnitList> list = ListOf(r, q);
-    if (list && IsUnitIndex(*list, selection)) return std::string(UnitName(DefaultUnitTables(), *list, selection));
+    if (list && IsUnitIndex(*list, selection)) return std::string(UnitName(t, *list, selection));
     return std::string(stored);
 }
 
 }  // namespace
 
-ResultView BuildResultView(TagRecord& r) {
+ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
     ResultView v;
     auto add = [&v](int id, std::string label, std::string value, std::string unit = {}) {
         v.lines.push_back({id, std::move(label), std::move(value), std::move(unit)});
@@ -58,9 +58,9 @@ ResultView BuildResultView(TagRecord& r) {
     const int mode = r.Calc_Mode;
     const int param = r.Calc_SizeParam;
     const bool liquid = IsLiquidFluid(r);
-    const std::string bore_unit = UnitOf(r, Quantity::Bore, r.Unit_Bore_Set, GetText(r.Unit_Bore_Text));
-    const std::string dp_unit = UnitOf(r, Quantity::DiffPressure, r.Unit_DpPress_Set, GetText(r.Unit_Dpress_Text));
-    const std::string flow_unit = UnitOf(r, Quantity::Flow, r.Unit_Flow_Set, GetText(r.Unit_Flow_Text));
+    const std::string bore_unit = UnitOf(r, t, Quantity::Bore, r.Unit_Bore_Set, GetText(r.Unit_Bore_Text));
+    const std::string dp_unit = UnitOf(r, t, Quantity::DiffPressure, r.Unit_DpPress_Set, GetText(r.Unit_Dpress_Text));
+    const std::string flow_unit = UnitOf(r, t, Quantity::Flow, r.Unit_Flow_Set, GetText(r.Unit_Flow_Text));
 
     // Rows 1 to 7.
     if (mode == 1124) {
@@ -160,7 +160,7 @@ ResultView BuildResultView(TagRecord& r) {
         if (critical_row) {
             double pc = CriticalPressureOf(r, nullptr);
             if (r.Unit_PressSys_Set == 0 && pc != 0.0) pc -= r.AtmPress;
-            add(1102, "Downstream Pressure, Pf2 < ", FmtPressure(pc * r.Unit_Press), UnitOf(r, Quantity::Pressure, r.Unit_Press_Set, GetText(r.Unit_Press_Text)));
+            add(1102, "Downstream Pressure, Pf2 < ", FmtPressure(pc * r.Unit_Press), UnitOf(r, t, Quantity::Pressure, r.Unit_Press_Set, GetText(r.Unit_Press_Text)));
         } else {
             const bool restriction_full = mode == 1125 && param != 1120;
             add(1102, "Permanent dP Loss =", F("%.2f", restriction_full ? 100.0 : r.Dp_Loss), "%");
@@ -170,7 +170,7 @@ ResultView BuildResultView(TagRecord& r) {
     // Bottom row.
     if (mode == 1123) {
         add(1675, "Velocity @ Throat =", F("%.2f", ToUser(r, Quantity::Velocity, r.Velocity)),
-            UnitOf(r, Quantity::Velocity, r.Unit_Velocity_Set, GetText(r.Unit_Velo_Text)));
+            UnitOf(r, t, Quantity::Velocity, r.Unit_Velocity_Set, GetText(r.Unit_Velo_Text)));
         v.velocity_box = true;
     } else if (r.Meter_Type == 1128 || r.Meter_Type == 1373 || r.Meter_Type == 1374) {
         double thick = r.Min_Thick;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "record/tag_record.h"
+#include "record/unit_tables.h"
 #include "record/units.h"
 
 namespace quorven {
@@ -30,6 +31,7 @@ struct ResultView {
 
 // The rows for `r`. Writes PctRange (Flow_Norm / Flow_Max x 100 when Flow_Max > 0)
 // and the quadrant edge radius Qrad_K0 into the record, as the reports show them.
-ResultView BuildResultView(TagRecord& r);
+// Unit names come from `t`, the document's unit lists.
+ResultView BuildResultView(TagRecord& r, const UnitTables& t = DefaultUnitTables());
 
 }  // namespace quorven
