@@ -45,6 +45,10 @@ QLabel* Static(int id, const QString& text, QWidget* parent) {
     return label;
 }
 
+// The quantities of the base-condition rows "Pb", "Tb", "dP Ref @" and "Patm".
+constexpr Quantity kBaseQuantities[] = {Quantity::BasePressure, Quantity::BaseTemperature,
+                                        Quantity::DpRefTemperature, Quantity::AtmPressure};
+
 // The unit list a row's box selects from; none for ratios.
 std::optional<Quantity> QuantityOf(RowKind k) {
     switch (k) {
@@ -70,6 +74,9 @@ int32_t SelectionOf(const TagRecord& r, Quantity q) {
         case Quantity::Flow: return r.Unit_Flow_Set;
         case Quantity::Pressure: return r.Unit_Press_Set;
         case Quantity::AtmPressure: return r.Unit_AtmPress_Set;
+        case Quantity::BasePressure: return r.Unit_BasePress_Set;
+        case Quantity::BaseTemperature: return r.Unit_BaseTemp_Set;
+        case Quantity::DpRefTemperature: return r.Unit_DpRefTemp_Set;
         case Quantity::DiffPressure: return r.Unit_DpPress_Set;
         case Quantity::Temperature: return r.Unit_Temp_Set;
         case Quantity::Density: return r.Unit_Dens_Set;
@@ -219,7 +226,8 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
     for (const FormRowControls& c : sizing_rows_) order.insert(order.end(), {c.edit, c.unit});
     for (QCheckBox* c : factors_) order.push_back(c);
     order.insert(order.end(), {pipe_nominal_, pipe_id_, pipe_sched_});
-    for (QLineEdit* e : base_edits_) order.push_back(e);
+    for (std::size_t i = 0; i < base_edits_.size(); ++i)
+        order.insert(order.end(), {base_edits_[i], base_units_[i]});
     order.insert(order.end(), {result_unit_, velocity_unit_, memo_, calculate_});
     for (std::size_t i = 1; i < order.size(); ++i) setTabOrder(order[i - 1], order[i]);
     connect(&doc_, &CQuorven64Doc::recordChanged, this, &CQuorven64View::RefreshAll);
@@ -417,7 +425,8 @@ QGroupBox* CQuorven64View::BuildBaseArea() {
         const int row = static_cast<int>(i) + 1;
         grid->addWidget(new QLabel(QString::fromLatin1(kLabels[i]), box), row, 0);
         base_edits_[i] = NumberEdit(1045 + static_cast<int>(i), box);
-        base_units_[i] = Static(1050 + static_cast<int>(i), {}, box);
+        base_units_[i] = new QComboBox(box);
+        base_units_[i]->setObjectName(ControlName(1050 + static_cast<int>(i)));
         grid->addWidget(base_edits_[i], row, 1);
         grid->addWidget(base_units_[i], row, 2);
         QLineEdit* edit = base_edits_[i];
@@ -429,6 +438,12 @@ QGroupBox* CQuorven64View::BuildBaseArea() {
             Changed(stored);
             if (!stored && (field == BaseField::BasePressure || field == BaseField::BaseTemperature))
                 edit->setFocus();
+        });
+        // Choosing a unit sets the quantity's selection, factor and text; the value
+        // stays as stored and is redrawn in the new unit.
+        const Quantity q = kBaseQuantities[i];
+        connect(base_units_[i], &QComboBox::activated, this, [this, q](int index) {
+            if (index >= 0 && SelectUnit(doc_.record, doc_.unit_tables, q, index)) doc_.NotifyRecordChanged();
         });
     }
     grid->setColumnStretch(1, 1);
@@ -620,19 +635,9 @@ void CQuorven64View::RefreshBaseConditions() {
     base_edits_[1]->setText(ToQString(FmtTemperature(ToUser(c, Quantity::BaseTemperature, r.Base_Temp))));
     base_edits_[2]->setText(ToQString(FmtTemperature(ToUser(c, Quantity::DpRefTemperature, r.DpRefTemp))));
     base_edits_[3]->setText(ToQString(FmtAtmPressure(ToUser(c, Quantity::AtmPressure, r.AtmPress))));
-    const Quantity qs[] = {Quantity::BasePressure, Quantity::BaseTemperature, Quantity::DpRefTemperature,
-                           Quantity::AtmPressure};
-    for (std::size_t i = 0; i < base_units_.size(); ++i) {
-        const std::optional<UnitList> list = ListOf(r, qs[i]);
-        int32_t sel = 0;
-        switch (qs[i]) {
-            case Quantity::BasePressure: sel = r.Unit_BasePress_Set; break;
-            case Quantity::BaseTemperature: sel = r.Unit_BaseTemp_Set; break;
-            case Quantity::DpRefTemperature: sel = r.Unit_DpRefTemp_Set; break;
-            default: sel = r.Unit_AtmPress_Set; break;
-        }
-        base_units_[i]->setText(list ? RecordTextToQString(UnitName(doc_.unit_tables, *list, sel)) : QString());
-    }
+    for (std::size_t i = 0; i < base_units_.size(); ++i)
+        FillCombo(*base_units_[i], UnitNames(r, doc_.unit_tables, kBaseQuantities[i]),
+                  SelectionOf(r, kBaseQuantities[i]));
 }
 
 void CQuorven64View::RefreshResults() {

@@ -90,7 +90,7 @@ private:
     QComboBox* pipe_sched_ = nullptr;  // 1040: the schedules of the pipe material
     QLabel* tap_loc_ = nullptr;
     std::array<QLineEdit*, 4> base_edits_{};
-    std::array<QLabel*, 4> base_units_{};
+    std::array<QComboBox*, 4> base_units_{};  // 1050 to 1053
     // The result rows: label, value and unit statics, made once and rewritten by
     // every refresh (no widget is made while the window may be torn down).
     struct ResultRowControls {

@@ -315,3 +315,70 @@ TEST(MainForm, TabGoesFromTheHeaderIntoTheFluidRows) {
 
 }  // namespace
 }  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(MainForm, BaseConditionUnitBoxesRedrawAndReadTheirRowInTheChosenUnit) {
+    struct Case {
+        const char* name;
+        int edit, box, index;
+        const char* unit;  // the name the box shows after the choice
+        const char* shown;  // the stored default redrawn in that unit
+        const char* typed;
+        double TagRecord::*field;
+        double stored;  // internal value of `typed`
+    };
+    const Case cases[] = {
+        // Hand calculation: 14.69595 psia x 6.894757 = 101.3250 kPa; 100 kPa / 6.894757 = 14.50377 psia.
+        {"Pb", 1045, 1050, 1, "kPa-ab", "101.3250", "100", &TagRecord::Base_Press, 14.503774},
+        // Hand calculation: 519.67 degR = 60 degF = (60 - 32) / 1.8 = 15.56 degC; 0 degC = 491.67 degR.
+        {"Tb", 1046, 1051, 2, "deg C", "15.56", "0", &TagRecord::Base_Temp, 491.67},
+        // Hand calculation: 527.67 degR / 1.8 = 293.15 K; 300 K x 1.8 = 540 degR.
+        {"dP Ref @", 1047, 1052, 3, "deg K", "293.15", "300", &TagRecord::DpRefTemp, 540.0},
+        // Hand calculation: 14.696 psia x 0.06894757 = 1.0133 bar; 1 bar / 0.06894757 = 14.50377 psia.
+        {"Patm", 1048, 1053, 3, "bar-ab", "1.0133", "1", &TagRecord::AtmPress, 14.503774},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Form f;
+        f.record().Fluid_Equation = 1345;  // a liquid: no gas-volume rescale
+        f.Refresh();
+        auto* box = Find<QComboBox>(f.view(), c.box);
+        ASSERT_NE(box, nullptr);
+        ASSERT_TRUE(box->isVisible());
+        EXPECT_EQ(box->currentIndex(), 0);
+        box->setCurrentIndex(c.index);
+        emit box->activated(c.index);
+        EXPECT_EQ(box->currentIndex(), c.index);
+        EXPECT_EQ(box->currentText(), c.unit);
+        EXPECT_EQ(f.Text(c.edit), c.shown);
+        f.Type(c.edit, c.typed);
+        EXPECT_NEAR(f.record().*(c.field), c.stored, 5e-6);
+        EXPECT_TRUE(f.sink.Numbers().empty());
+        EXPECT_TRUE(AllFinite(f.record()));
+    }
+}
+
+TEST(MainForm, BaseConditionUnitChoiceSetsSelectionFactorAndText) {
+    Form f;
+    emit Find<QComboBox>(f.view(), 1050)->activated(1);  // Pb in kPa-ab
+    emit Find<QComboBox>(f.view(), 1053)->activated(3);  // Patm in bar-ab
+    emit Find<QComboBox>(f.view(), 1051)->activated(2);  // Tb in deg C
+    emit Find<QComboBox>(f.view(), 1052)->activated(1);  // dP reference in deg R
+    const TagRecord& r = f.record();
+    EXPECT_EQ(r.Unit_BasePress_Set, 1);
+    EXPECT_DOUBLE_EQ(r.Unit_BasePress, 6.894757);
+    EXPECT_EQ(r.Unit_AtmPress_Set, 3);
+    EXPECT_DOUBLE_EQ(r.Unit_AtmPress, 0.06894757);
+    EXPECT_EQ(GetText(r.Unit_AtmPress_Text), "bar-ab");
+    EXPECT_EQ(r.Unit_BaseTemp_Set, 2);
+    EXPECT_EQ(r.Unit_DpRefTemp_Set, 1);
+    // The values themselves are untouched by a unit choice.
+    EXPECT_DOUBLE_EQ(r.Base_Press, 14.69595);
+    EXPECT_DOUBLE_EQ(r.AtmPress, 14.696);
+    EXPECT_EQ(f.Text(1047), "527.67");
+}
+
+}  // namespace
+}  // namespace quorven
