@@ -518,8 +518,13 @@ void CQuorven64View::Changed(bool engineering) {
 
 void CQuorven64View::CommitRow(const FormRowControls& row) {
     if (row.kind == RowKind::None || !Typed(row.edit)) return;
+    // "Pv" is typed in the atmospheric pressure unit: a value typed while its box
+    // shows another unit would be converted wrongly, so it is stored only when the
+    // box shows the record's selection (the refresh then redraws the stored value).
+    const bool unit_agrees = row.kind != RowKind::VapourPressure ||
+                             row.unit->currentIndex() == doc_.record.Unit_AtmPress_Set;
     const std::optional<double> v = ReadLeadingNumber(ToUtf8(row.edit->text()));
-    const bool stored = v && StoreRowValue(doc_.record, row.kind, *v, Sink());
+    const bool stored = unit_agrees && v && StoreRowValue(doc_.record, row.kind, *v, Sink());
     Changed(stored);
 }
 

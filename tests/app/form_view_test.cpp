@@ -380,5 +380,31 @@ TEST(MainForm, BaseConditionUnitChoiceSetsSelectionFactorAndText) {
     EXPECT_EQ(f.Text(1047), "527.67");
 }
 
+TEST(MainForm, VapourPressureIsStoredOnlyWhenItsBoxShowsTheAtmosphericUnit) {
+    Form f;
+    f.record().Fluid_Equation = 1345;  // "Liq Vol-SG@Base": "Pv" is the seventh row
+    f.record().Fluid_Condition = 1347;
+    f.record().Fluid_Property = 1349;
+    f.Refresh();
+    ASSERT_EQ(f.Text(1015), "Pv");
+    emit Find<QComboBox>(f.view(), 1053)->activated(1);  // Patm in kPa-ab
+    auto* pv_box = Find<QComboBox>(f.view(), 1022);
+    ASSERT_NE(pv_box, nullptr);
+    EXPECT_EQ(pv_box->currentIndex(), 1);
+    // Same unit: stored. Hand calculation: 50 kPa / 6.894757 = 7.251887 psia.
+    f.Type(1008, "50");
+    EXPECT_NEAR(f.record().Property_MwDenVp, 7.251887, 1e-6);
+    // The box shows another unit than the record's (psia): the typed value is not
+    // stored, and the refresh puts back the stored value and the record's unit.
+    f.record().Calc_Status = 1;
+    pv_box->setCurrentIndex(0);
+    f.Type(1008, "20");
+    EXPECT_NEAR(f.record().Property_MwDenVp, 7.251887, 1e-6);
+    EXPECT_EQ(f.record().Calc_Status, 1);
+    EXPECT_EQ(pv_box->currentIndex(), 1);
+    EXPECT_TRUE(f.Text(1008).startsWith("50.0"));
+    EXPECT_TRUE(f.sink.Numbers().empty());
+}
+
 }  // namespace
 }  // namespace quorven
