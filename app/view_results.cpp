@@ -1,0 +1,142 @@
+// The "Calculation Results" area of the main form, its unit boxes and the Calculate
+// command.
+
+#include "app/view.h"
+#include "app/view_controls.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+#include <vector>
+
+#include "app/commands/command_ids.h"
+#include "app/dialogs/factor_dialogs.h"
+#include "app/document.h"
+#include "app/form/form_input.h"
+#include "app/form/result_rows.h"
+#include "app/platform/form_controls.h"
+#include "app/platform/qt_message_sink.h"
+#include "app/platform/qt_text.h"
+#include "engine/calculation_driver.h"
+#include "record/cformat.h"
+#include "record/formats.h"
+#include "record/misc_util.h"
+#include "record/unit_tables.h"
+#include "record/units.h"
+
+namespace quorven {
+
+using namespace form_view;
+
+QGroupBox* CQuorven64View::BuildResultArea() {
+    auto* box = new QGroupBox(QStringLiteral("Calculation Results"), this);
+    auto* grid = new QGridLayout(box);
+    int row = 0;
+    for (ResultRowControls& c : result_rows_) {
+        c.label = new QLabel(box);
+        c.value = new QLabel(box);
+        c.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        c.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        c.unit = new QLabel(box);
+        // Room for the longest unit name a unit list holds (fifteen characters).
+        c.unit->setMinimumWidth(c.unit->fontMetrics().horizontalAdvance(QString(kMaxUnitNameWidth - 1, QLatin1Char('x'))));
+        grid->addWidget(c.label, row, 0);
+        grid->addWidget(c.value, row, 1);
+        grid->addWidget(c.unit, row, 2);
+        ++row;
+    }
+    grid->setRowStretch(row, 1);
+    auto* units = new QHBoxLayout;
+    units->addWidget(new QLabel(QStringLiteral("Result unit"), box));
+    result_unit_ = new QComboBox(box);
+    result_unit_->setObjectName(ControlName(1056));
+    result_unit_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    result_unit_->setMinimumContentsLength(kMaxUnitNameWidth - 1);
+    units->addWidget(result_unit_);
+    units->addSpacing(12);
+    units->addWidget(new QLabel(QStringLiteral("Velocity unit"), box));
+    velocity_unit_ = new QComboBox(box);
+    velocity_unit_->setObjectName(ControlName(1674));
+    velocity_unit_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    velocity_unit_->setMinimumContentsLength(kMaxUnitNameWidth - 1);
+    units->addWidget(velocity_unit_);
+    units->addStretch(1);
+    grid->addLayout(units, row + 1, 0, 1, 3);
+    grid->setColumnStretch(1, 1);
+    connect(result_unit_, &QComboBox::activated, this, [this](int index) {
+        TagRecord& r = doc_.record;
+        switch (r.Calc_SizeParam) {
+            case 1122: SelectFlowUnit(r, doc_.unit_tables, index); break;
+            case 1121: SelectUnit(r, doc_.unit_tables, Quantity::DiffPressure, index); break;
+            default: SelectUnit(r, doc_.unit_tables, Quantity::Bore, index); break;
+        }
+        doc_.NotifyRecordChanged();
+    });
+    connect(velocity_unit_, &QComboBox::activated, this, [this](int index) {
+        SelectUnit(doc_.record, doc_.unit_tables, Quantity::Velocity, index);
+        doc_.NotifyRecordChanged();
+    });
+    return box;
+}
+
+void CQuorven64View::RefreshResults() {
+    const ResultView view = BuildResultView(doc_.record, doc_.unit_tables);
+    for (std::size_t i = 0; i < result_rows_.size(); ++i) {
+        ResultRowControls& c = result_rows_[i];
+        const bool shown = i < view.lines.size();
+        c.label->setVisible(shown);
+        c.value->setVisible(shown);
+        c.unit->setVisible(shown);
+        if (!shown) {
+            c.value->setObjectName({});
+            continue;
+        }
+        const ResultLine& line = view.lines[i];
+        c.label->setText(ToQString(line.label));
+        c.value->setObjectName(ControlName(line.value_id));
+        c.value->setText(ToQString(line.value));
+        c.unit->setText(RecordTextToQString(line.unit));
+    }
+    const TagRecord& r = doc_.record;
+    switch (view.unit_box) {
+        case ResultUnitBox::Flow: FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::Flow), r.Unit_Flow_Set); break;
+        case ResultUnitBox::DiffPressure:
+            FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::DiffPressure), r.Unit_DpPress_Set);
+            break;
+        case ResultUnitBox::Bore: FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::Bore), r.Unit_Bore_Set); break;
+        case ResultUnitBox::None: FillCombo(*result_unit_, {}, -1); break;
+    }
+    velocity_unit_->setVisible(view.velocity_box);
+    FillCombo(*velocity_unit_, UnitNames(r, doc_.unit_tables, Quantity::Velocity), r.Unit_Velocity_Set);
+}
+
+void CQuorven64View::Calculate() {
+    // A pending edit is committed first: the button takes the focus when clicked,
+    // but a key press of the command does not.
+    if (QWidget* focus = focusWidget()) focus->clearFocus();
+    CalculateInputs in;
+    // A document without its first update has no date text: the tag keeps its own.
+    in.unit_tables = &doc_.unit_tables;  // the lists of the Units Array Setup, custom units included
+    in.date_text = doc_.date_text.empty() ? std::string(GetText(doc_.record.Date)) : doc_.date_text;
+    const CalculateResult result = OnCalculate(doc_.record, in, Sink());
+    if (result.mark_unsaved) doc_.tag_saved = false;
+    doc_.NotifyRecordChanged();
+    for (const MissingRow& m : result.check.missing) {
+        const std::size_t i = static_cast<std::size_t>(m.row - 1);
+        QLineEdit* edit = nullptr;
+        if (m.sizing && i < sizing_rows_.size()) edit = sizing_rows_[i].edit;
+        if (!m.sizing && i < fluid_rows_.size()) edit = fluid_rows_[i].edit;
+        if (edit != nullptr) edit->setStyleSheet(QStringLiteral("background: #fff2a8"));
+    }
+}
+
+}  // namespace quorven
