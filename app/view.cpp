@@ -254,7 +254,8 @@ void CQuorven64View::ChooseRowUnit(const FormRowControls& row, int index) {
         SelectFlowUnit(r, doc_.unit_tables, index);
     } else {
         SelectUnit(r, doc_.unit_tables, *q, index);
-        if (*q == Quantity::Pressure) r.Unit_PressSys_Set = index % 2;
+        // A liquid's vapour and atmospheric pressures follow the flowing-pressure family.
+        if (*q == Quantity::Pressure) PairLiquidAtmPressure(r, doc_.unit_tables);
     }
     doc_.NotifyRecordChanged();
 }

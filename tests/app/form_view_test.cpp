@@ -406,5 +406,27 @@ TEST(MainForm, VapourPressureIsStoredOnlyWhenItsBoxShowsTheAtmosphericUnit) {
     EXPECT_TRUE(f.sink.Numbers().empty());
 }
 
+TEST(MainForm, LiquidAtmosphericUnitFollowsTheFlowingPressureUnit) {
+    Form f;
+    f.record().Fluid_Equation = 1345;
+    f.record().Fluid_Condition = 1347;
+    f.record().Fluid_Property = 1349;
+    f.Refresh();
+    // The flowing-pressure row, wherever the liquid layout puts it (unit box = label id + 7).
+    int label = 0;
+    for (int id = 1009; id <= 1015; ++id)
+        if (f.Text(id).startsWith("Pf")) label = id;
+    ASSERT_NE(label, 0);
+    auto* unit = Find<QComboBox>(f.view(), label + 7);
+    ASSERT_NE(unit, nullptr);
+    // kPa-ga (index 2) and kPa-ab (index 3) are both the kPa family: absolute member 3 / 2 = 1.
+    for (int index : {2, 3}) {
+        unit->setCurrentIndex(index);
+        emit unit->activated(index);
+        EXPECT_EQ(f.record().Unit_Press_Set, index);
+        EXPECT_EQ(f.record().Unit_AtmPress_Set, 1);
+    }
+}
+
 }  // namespace
 }  // namespace quorven
