@@ -14,36 +14,14 @@
 namespace quorven {
 namespace {
 
+using test::CriticalGasTag;
+
 CalculateInputs Inputs() {
     CalculateInputs in;
     in.date_text = "10-Dec-2026";
     in.user_name = "J. Engineer";
     in.context.check_limits = [](TagRecord&, MessageSink&) { return true; };
     return in;
-}
-
-// Air-like gas (MW 28.9625, k 1.4, Z 1) at 100 psia, 68 deg F, lb/h, through a
-// thick critical-drop plate with a 0.5 in bore in a 4.026 in line.
-TagRecord CriticalGasTag() {
-    TagRecord r = NewTagRecord();
-    r.Calc_Mode = 1124;
-    r.Calc_SizeParam = 1122;
-    r.Meter_Type = 1374;
-    r.Pipe_IDia = 4.026;
-    r.Bore = 0.5;
-    r.Flow_Temp = 527.67;
-    r.Flow_Press = 100.0;
-    r.Base_Press = 14.69595;
-    r.Base_Temp = 519.67;
-    r.Base_RhoGZ = 1.0;
-    r.Flow_RhoGZ = 1.0;
-    r.Fluid_Equation = 1353;
-    r.Fluid_Condition = 1355;
-    r.Fluid_Property = 1357;
-    r.Property_MwDenVp = 28.9625;
-    r.Property_KFp = 1.4;
-    r.Property_Visc = 0.018;
-    return r;
 }
 
 TEST(CalculateInputCheck, ErrorsComeInTheirOrderAndStopEverything) {

@@ -21,6 +21,8 @@
 namespace quorven {
 namespace {
 
+using test::CriticalGasTag;
+
 constexpr double kPi = 3.14159265358979323846;
 // Standard gravity acceleration in lbm ft / (lbf s2) (exact: 9.80665 m/s2).
 constexpr double kGc = 9.80665 / 0.3048;
@@ -39,31 +41,6 @@ CalcContext NoLimits() {
     CalcContext c;
     c.check_limits = [](TagRecord&, MessageSink&) { return true; };
     return c;
-}
-
-// Air-like gas (MW 28.9625, k 1.4, Z 1) at 100 psia and 68 deg F through a
-// thick plate (1374) with a 0.5 in bore in a 4.026 in line; lb/h by MW.
-TagRecord CriticalGasTag() {
-    TagRecord r = NewTagRecord();
-    r.Calc_Mode = 1124;
-    r.Calc_SizeParam = 1122;
-    r.Meter_Type = 1374;
-    r.Pipe_IDia = 4.026;
-    r.Bore = 0.5;
-    r.Flow_Temp = 527.67;
-    r.Flow_Press = 100.0;
-    r.Base_Press = 14.69595;
-    r.Base_Temp = 519.67;
-    r.Base_RhoGZ = 1.0;
-    r.Flow_RhoGZ = 1.0;
-    r.Fluid_Equation = 1353;
-    r.Fluid_Condition = 1355;
-    r.Fluid_Property = 1357;
-    r.Property_MwDenVp = 28.9625;
-    r.Property_KFp = 1.4;
-    r.Property_Visc = 0.018;
-    r.C = 0.0;
-    return r;
 }
 
 // Hand calculation from first principles: choked mass flow [lb/h]

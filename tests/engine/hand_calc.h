@@ -33,6 +33,9 @@ double TextbookPipeReynolds(const TagRecord& r);
 // A custom orifice (1360, C = 0.6) in a 4.026 in pipe at 68 deg F, sized for
 // the bore at 80 % of maximum flow (hw 64 of 100 inH2O), liquid mass by density.
 TagRecord CustomLiquidTag();
+// Air-like gas (MW 28.9625, k 1.4, Z 1) at 100 psia and 68 deg F, lb/h by MW, through a
+// thick critical-drop plate (1374) with a 0.5 in bore in a 4.026 in line, sized for flow.
+TagRecord CriticalGasTag();
 // The fluid choices of the record set to (equation, condition, property) with
 // property values for that input and a sizing flow giving beta near 0.5.
 void SetFluid(TagRecord& r, int32_t equation, int32_t condition, int32_t property);
