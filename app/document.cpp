@@ -12,7 +12,7 @@ void CQuorven64Doc::FirstUpdate(const std::string& program_directory) {
     SetText(record.Date, date_text);
     program_dir = program_directory;
     project_dir = program_directory.empty() || program_directory.back() == '/' ? program_directory
-                                                                              : program_directory + "/";
+                                                                               : program_directory + "/";
     project_name.clear();
     title = QStringLiteral("Std Screen");
     NotifyRecordChanged();

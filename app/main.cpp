@@ -16,7 +16,9 @@
 // Sanitizer builds: the D-Bus library that Qt's desktop integration loads keeps a
 // buffer to the end of the process and never frees it; that is not ours to report.
 extern "C" const char* __lsan_default_suppressions();
-extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libdbus-1.so\n";
+}
 
 int main(int argc, char** argv) {
     // Before anything else: the directory a relative project name is read against.
@@ -30,9 +32,10 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::printf("Usage: quorven [PROJECT.fil]\n"
-                        "  --version   print the program name and version and exit\n"
-                        "Set QUORVEN_NO_SPLASH to start without the splash window.\n");
+            std::printf(
+                "Usage: quorven [PROJECT.fil]\n"
+                "  --version   print the program name and version and exit\n"
+                "Set QUORVEN_NO_SPLASH to start without the splash window.\n");
             return 0;
         }
     }
@@ -40,7 +43,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quorven"));
     QApplication::setApplicationName(QStringLiteral("Quorven"));
-    QApplication::setApplicationVersion(QString::fromStdString(quorven::VersionText(quorven::NewTagRecord())));
+    QApplication::setApplicationVersion(
+        QString::fromStdString(quorven::VersionText(quorven::NewTagRecord())));
 
     quorven::StartupOptions options;
     options.show_splash = qEnvironmentVariableIsEmpty("QUORVEN_NO_SPLASH");

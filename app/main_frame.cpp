@@ -1,9 +1,5 @@
 #include "app/main_frame.h"
 
-#include "app/dialogs/accu_dialog.h"
-#include "app/dialogs/factor_dialogs.h"
-#include "app/dialogs/unit_dialogs.h"
-
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -31,7 +27,10 @@
 #include "app/commands/command_ids.h"
 #include "app/commands/looks.h"
 #include "app/commands/shell_texts.h"
+#include "app/dialogs/accu_dialog.h"
+#include "app/dialogs/factor_dialogs.h"
 #include "app/dialogs/meter_dialogs.h"
+#include "app/dialogs/unit_dialogs.h"
 #include "app/document.h"
 #include "app/platform/profile.h"
 #include "app/platform/qt_text.h"
@@ -43,7 +42,9 @@ namespace {
 
 using namespace cmd;
 
-QColor Rgb(uint32_t rgb) { return QColor::fromRgb(static_cast<QRgb>(rgb)); }
+QColor Rgb(uint32_t rgb) {
+    return QColor::fromRgb(static_cast<QRgb>(rgb));
+}
 
 // The buttons of the "Standard" tool bar: short text and the style's picture.
 struct ToolButton {
@@ -84,7 +85,11 @@ constexpr const char* kHelpText =
 }  // namespace
 
 CMainFrame::CMainFrame(Profile& profile, MessageSink& sink, QWidget* parent)
-    : QMainWindow(parent), profile_(profile), sink_(sink), mdi_(new QMdiArea(this)), look_(profile.ApplicationLook()) {
+    : QMainWindow(parent),
+      profile_(profile),
+      sink_(sink),
+      mdi_(new QMdiArea(this)),
+      look_(profile.ApplicationLook()) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QString::fromLatin1(kTitle));
     setAcceptDrops(true);
@@ -135,7 +140,8 @@ void CMainFrame::BuildActions() {
         auto* action = new QAction(ToQString(c.caption), this);
         action->setObjectName(ControlName(c.id));
         action->setData(c.id);
-        if (!c.shortcut.empty()) action->setShortcut(QKeySequence(ToQString(c.shortcut), QKeySequence::PortableText));
+        if (!c.shortcut.empty())
+            action->setShortcut(QKeySequence(ToQString(c.shortcut), QKeySequence::PortableText));
         action->setCheckable(c.checked != nullptr);
         if (c.pending) action->setStatusTip(QStringLiteral("Not available in this version yet."));
         const int id = c.id;
@@ -200,7 +206,8 @@ void CMainFrame::BuildStatusBar() {
         panes_[i]->setObjectName(QString::fromLatin1(names[i]));
         panes_[i]->setAlignment(Qt::AlignCenter);
         panes_[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-        panes_[i]->setMinimumWidth(panes_[i]->fontMetrics().horizontalAdvance(QString::fromLatin1(widest[i])) + 12);
+        panes_[i]->setMinimumWidth(
+            panes_[i]->fontMetrics().horizontalAdvance(QString::fromLatin1(widest[i])) + 12);
         statusBar()->addPermanentWidget(panes_[i]);
     }
     statusBar()->showMessage(QStringLiteral("Ready"));
@@ -284,33 +291,55 @@ void CMainFrame::RunCommand(int id) {
         return;
     }
     switch (id) {
-        case kExit: close(); break;
-        case kAbout: ShowAbout(); break;
-        case kHelpTopics: ShowHelp(); break;
-        case kViewToolBar: tool_bar_->setVisible(tool_bar_->isHidden()); break;
-        case kViewStatusBar: statusBar()->setVisible(statusBar()->isHidden()); break;
-        case kWindowCascade: mdi_->cascadeSubWindows(); break;
-        case kWindowTile: mdi_->tileSubWindows(); break;
+        case kExit:
+            close();
+            break;
+        case kAbout:
+            ShowAbout();
+            break;
+        case kHelpTopics:
+            ShowHelp();
+            break;
+        case kViewToolBar:
+            tool_bar_->setVisible(tool_bar_->isHidden());
+            break;
+        case kViewStatusBar:
+            statusBar()->setVisible(statusBar()->isHidden());
+            break;
+        case kWindowCascade:
+            mdi_->cascadeSubWindows();
+            break;
+        case kWindowTile:
+            mdi_->tileSubWindows();
+            break;
         case kFactorManometer:
         case kFactorDrainVent:
         case kFactorWaterVapor:
         case kFactorSatLiquid:
-        case kFactorVaporQuality: RunFactorDialog(id); break;
-        case kUncertainty: RunAccuDialog(); break;
+        case kFactorVaporQuality:
+            RunFactorDialog(id);
+            break;
+        case kUncertainty:
+            RunAccuDialog();
+            break;
         case kFlowUnits1:
         case kFlowUnits2:
         case kFlowUnits3:
         case kFlowUnits4:
         case kFlowUnits5:
-        case kFlowUnits6: RunUnitsSetup(static_cast<FlowKind>(id - kFlowUnits1 + 1)); break;
+        case kFlowUnits6:
+            RunUnitsSetup(static_cast<FlowKind>(id - kFlowUnits1 + 1));
+            break;
         case kCalculate:
             if (CQuorven64Doc* doc = ActiveDocument()) {
                 for (QMdiSubWindow* w : mdi_->subWindowList())
-                    if (auto* child = qobject_cast<CChildFrame*>(w); child != nullptr && &child->Document() == doc)
+                    if (auto* child = qobject_cast<CChildFrame*>(w);
+                        child != nullptr && &child->Document() == doc)
                         child->View().Calculate();
             }
             break;
-        default: break;
+        default:
+            break;
     }
     UpdateCommands();
 }
@@ -366,7 +395,8 @@ void CMainFrame::OpenProjectFile(const std::filesystem::path& path) {
                  "\ncannot be opened yet: this version of Quorven does not open projects.";
     } else {
         m.icon = MessageIcon::Exclamation;
-        m.text = "The project file\n" + path.string() + "\ncannot be opened: it does not exist or cannot be read.";
+        m.text =
+            "The project file\n" + path.string() + "\ncannot be opened: it does not exist or cannot be read.";
     }
     sink_.Show(m);
 }
@@ -407,7 +437,8 @@ void CMainFrame::ShowAbout() {
     big.setBold(true);
     name->setFont(big);
     layout->addWidget(name);
-    layout->addWidget(new QLabel(QStringLiteral("Version ") + ToQString(VersionText(NewTagRecord())), &about));
+    layout->addWidget(
+        new QLabel(QStringLiteral("Version ") + ToQString(VersionText(NewTagRecord())), &about));
     layout->addWidget(new QLabel(QStringLiteral("Sizing of differential-pressure flow elements"), &about));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
     buttons->button(QDialogButtonBox::Ok)->setObjectName(ControlName(1));

@@ -12,9 +12,9 @@
 #include <map>
 #include <span>
 
-#include "record/units.h"
 #include "app/commands/command_table.h"
 #include "app/commands/meter_choices.h"
+#include "record/units.h"
 
 class QAction;
 class QLabel;

@@ -29,7 +29,9 @@ CSplashWnd::CSplashWnd(QWidget* parent)
     show();
 }
 
-CSplashWnd::~CSplashWnd() { qApp->removeEventFilter(this); }
+CSplashWnd::~CSplashWnd() {
+    qApp->removeEventFilter(this);
+}
 
 QPixmap CSplashWnd::Picture() {
     QPixmap pixmap(480, 280);
@@ -78,7 +80,8 @@ bool CSplashWnd::eventFilter(QObject* watched, QEvent* event) {
             timer_.stop();
             close();
             break;
-        default: break;
+        default:
+            break;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -1,5 +1,4 @@
 #include "app/view.h"
-#include "app/view_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +22,7 @@
 #include "app/platform/form_controls.h"
 #include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
+#include "app/view_controls.h"
 #include "engine/calculation_driver.h"
 #include "record/cformat.h"
 #include "record/formats.h"
@@ -206,8 +206,9 @@ QGroupBox* CQuorven64View::BuildFactorArea() {
         // The box opens the factor's dialog, as the Factors menu does: OK stores the
         // dialog's choice, Cancel shows the record's flag again.
         connect(check, &QCheckBox::clicked, this, [this, i] {
-            static constexpr int kCommands[] = {cmd::kFactorManometer, cmd::kFactorDrainVent, cmd::kFactorWaterVapor,
-                                                cmd::kFactorSatLiquid, cmd::kFactorVaporQuality};
+            static constexpr int kCommands[] = {cmd::kFactorManometer, cmd::kFactorDrainVent,
+                                                cmd::kFactorWaterVapor, cmd::kFactorSatLiquid,
+                                                cmd::kFactorVaporQuality};
             if (RunFactorCommand(kCommands[i], this, doc_.record, doc_.unit_tables)) {
                 doc_.tag_saved = false;
                 doc_.NotifyRecordChanged();
@@ -239,8 +240,8 @@ void CQuorven64View::CommitRow(const FormRowControls& row) {
     // "Pv" is typed in the atmospheric pressure unit: a value typed while its box
     // shows another unit would be converted wrongly, so it is stored only when the
     // box shows the record's selection (the refresh then redraws the stored value).
-    const bool unit_agrees = row.kind != RowKind::VapourPressure ||
-                             row.unit->currentIndex() == doc_.record.Unit_AtmPress_Set;
+    const bool unit_agrees =
+        row.kind != RowKind::VapourPressure || row.unit->currentIndex() == doc_.record.Unit_AtmPress_Set;
     const std::optional<double> v = ReadLeadingNumber(ToUtf8(row.edit->text()));
     const bool stored = unit_agrees && v && StoreRowValue(doc_.record, row.kind, *v, Sink());
     Changed(stored);

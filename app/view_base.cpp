@@ -1,9 +1,6 @@
 // The "Base Conditions" area of the main form: base pressure and temperature, dP
 // reference temperature, atmospheric pressure and their unit boxes.
 
-#include "app/view.h"
-#include "app/view_controls.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -26,6 +23,8 @@
 #include "app/platform/form_controls.h"
 #include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
+#include "app/view.h"
+#include "app/view_controls.h"
 #include "engine/calculation_driver.h"
 #include "record/cformat.h"
 #include "record/formats.h"

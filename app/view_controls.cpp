@@ -1,7 +1,5 @@
 #include "app/view_controls.h"
 
-#include "app/view.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -24,6 +22,7 @@
 #include "app/platform/form_controls.h"
 #include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
+#include "app/view.h"
 #include "engine/calculation_driver.h"
 #include "record/cformat.h"
 #include "record/formats.h"
@@ -50,37 +49,59 @@ QLabel* Static(int id, const QString& text, QWidget* parent) {
 std::optional<Quantity> QuantityOf(RowKind k) {
     switch (k) {
         case RowKind::BaseDensity:
-        case RowKind::FlowDensity: return Quantity::Density;
-        case RowKind::FlowPressure: return Quantity::Pressure;
-        case RowKind::FlowTemperature: return Quantity::Temperature;
-        case RowKind::Viscosity: return Quantity::Viscosity;
-        case RowKind::VapourPressure: return Quantity::AtmPressure;
+        case RowKind::FlowDensity:
+            return Quantity::Density;
+        case RowKind::FlowPressure:
+            return Quantity::Pressure;
+        case RowKind::FlowTemperature:
+            return Quantity::Temperature;
+        case RowKind::Viscosity:
+            return Quantity::Viscosity;
+        case RowKind::VapourPressure:
+            return Quantity::AtmPressure;
         case RowKind::MaxFlow:
         case RowKind::NormalFlow:
-        case RowKind::SingleFlow: return Quantity::Flow;
+        case RowKind::SingleFlow:
+            return Quantity::Flow;
         case RowKind::DpMax:
         case RowKind::DpNormal:
-        case RowKind::DpSingle: return Quantity::DiffPressure;
-        case RowKind::Bore: return Quantity::Bore;
-        default: return std::nullopt;
+        case RowKind::DpSingle:
+            return Quantity::DiffPressure;
+        case RowKind::Bore:
+            return Quantity::Bore;
+        default:
+            return std::nullopt;
     }
 }
 
 int32_t SelectionOf(const TagRecord& r, Quantity q) {
     switch (q) {
-        case Quantity::Flow: return r.Unit_Flow_Set;
-        case Quantity::Pressure: return r.Unit_Press_Set;
-        case Quantity::AtmPressure: return r.Unit_AtmPress_Set;
-        case Quantity::BasePressure: return r.Unit_BasePress_Set;
-        case Quantity::BaseTemperature: return r.Unit_BaseTemp_Set;
-        case Quantity::DpRefTemperature: return r.Unit_DpRefTemp_Set;
-        case Quantity::DiffPressure: return r.Unit_DpPress_Set;
-        case Quantity::Temperature: return r.Unit_Temp_Set;
-        case Quantity::Density: return r.Unit_Dens_Set;
-        case Quantity::Viscosity: return r.Unit_Visc_Set;
-        case Quantity::Bore: return r.Unit_Bore_Set;
-        case Quantity::Velocity: return r.Unit_Velocity_Set;
-        default: return -1;
+        case Quantity::Flow:
+            return r.Unit_Flow_Set;
+        case Quantity::Pressure:
+            return r.Unit_Press_Set;
+        case Quantity::AtmPressure:
+            return r.Unit_AtmPress_Set;
+        case Quantity::BasePressure:
+            return r.Unit_BasePress_Set;
+        case Quantity::BaseTemperature:
+            return r.Unit_BaseTemp_Set;
+        case Quantity::DpRefTemperature:
+            return r.Unit_DpRefTemp_Set;
+        case Quantity::DiffPressure:
+            return r.Unit_DpPress_Set;
+        case Quantity::Temperature:
+            return r.Unit_Temp_Set;
+        case Quantity::Density:
+            return r.Unit_Dens_Set;
+        case Quantity::Viscosity:
+            return r.Unit_Visc_Set;
+        case Quantity::Bore:
+            return r.Unit_Bore_Set;
+        case Quantity::Velocity:
+            return r.Unit_Velocity_Set;
+        default:
+            return -1;
     }
 }
 
@@ -88,8 +109,7 @@ QStringList UnitNames(const TagRecord& r, const UnitTables& t, Quantity q) {
     QStringList names;
     const std::optional<UnitList> list = ListOf(r, q);
     if (!list) return names;
-    for (int32_t i = 0; IsUnitIndex(*list, i); ++i)
-        names << RecordTextToQString(UnitName(t, *list, i));
+    for (int32_t i = 0; IsUnitIndex(*list, i); ++i) names << RecordTextToQString(UnitName(t, *list, i));
     return names;
 }
 
@@ -98,23 +118,33 @@ QString RowText(const TagRecord& r, RowKind k) {
     const std::optional<double> v = RowDisplayValue(r, k);
     if (!v) return {};
     switch (k) {
-        case RowKind::GasGravity: return ToQString(CFormat("%.5f", {*v}));
-        case RowKind::MolecularWeight: return ToQString(CFormat("%.4f", {*v}));
+        case RowKind::GasGravity:
+            return ToQString(CFormat("%.5f", {*v}));
+        case RowKind::MolecularWeight:
+            return ToQString(CFormat("%.4f", {*v}));
         case RowKind::FlowPressure:
-        case RowKind::VapourPressure: return ToQString(FmtPressure(*v));
-        case RowKind::FlowTemperature: return ToQString(FmtTemperature(*v));
-        case RowKind::Viscosity: return ToQString(FmtViscosity(*v));
+        case RowKind::VapourPressure:
+            return ToQString(FmtPressure(*v));
+        case RowKind::FlowTemperature:
+            return ToQString(FmtTemperature(*v));
+        case RowKind::Viscosity:
+            return ToQString(FmtViscosity(*v));
         case RowKind::LiquidFp:
-        case RowKind::IsentropicK: return ToQString(CFormat("%.4f", {*v}));
+        case RowKind::IsentropicK:
+            return ToQString(CFormat("%.4f", {*v}));
         case RowKind::MaxFlow:
         case RowKind::NormalFlow:
-        case RowKind::SingleFlow: return ToQString(FmtFlow(*v));
+        case RowKind::SingleFlow:
+            return ToQString(FmtFlow(*v));
         case RowKind::DpMax:
         case RowKind::DpNormal:
-        case RowKind::DpSingle: return ToQString(FmtDiffPressure(*v));
+        case RowKind::DpSingle:
+            return ToQString(FmtDiffPressure(*v));
         case RowKind::Bore:
-        case RowKind::HOverD: return ToQString(CFormat("%.4f", {*v}));
-        default: return ToQString(FmtDensity(*v));
+        case RowKind::HOverD:
+            return ToQString(CFormat("%.4f", {*v}));
+        default:
+            return ToQString(FmtDensity(*v));
     }
 }
 

@@ -23,7 +23,7 @@ namespace form_view {
 
 // The quantities of the base-condition rows "Pb", "Tb", "dP Ref @" and "Patm".
 inline constexpr Quantity kBaseQuantities[] = {Quantity::BasePressure, Quantity::BaseTemperature,
-                                        Quantity::DpRefTemperature, Quantity::AtmPressure};
+                                               Quantity::DpRefTemperature, Quantity::AtmPressure};
 
 QLineEdit* HeaderEdit(int id, int max_length, QWidget* parent);
 QLabel* Static(int id, const QString& text, QWidget* parent);

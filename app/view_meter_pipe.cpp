@@ -1,9 +1,6 @@
 // The "Meter/Pipe Data" area of the main form: meter texts, nominal size, schedule and
 // inside diameter.
 
-#include "app/view.h"
-#include "app/view_controls.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -26,6 +23,8 @@
 #include "app/platform/form_controls.h"
 #include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
+#include "app/view.h"
+#include "app/view_controls.h"
 #include "engine/calculation_driver.h"
 #include "record/cformat.h"
 #include "record/formats.h"
@@ -137,7 +136,8 @@ void CQuorven64View::RefreshMeterPipe() {
     // meter dialogs store the index, and a stored text may be older than the index.
     const std::string_view material = CMiscUtil().MaterialTag(r.Matl_Elem);
     meter_texts_[3]->setText(RecordTextToQString(material.empty() ? GetText(r.Elem_Matl) : material));
-    meter_texts_[4]->setText(RecordTextToQString(CMiscUtil().SizingParameterText(false, r.Calc_Mode, r.Calc_SizeParam)));
+    meter_texts_[4]->setText(
+        RecordTextToQString(CMiscUtil().SizingParameterText(false, r.Calc_Mode, r.Calc_SizeParam)));
     for (QLabel* text : meter_texts_) text->setVisible(!text->text().isEmpty());  // no blank lines
     // A nominal size shows as its DN in millimetre units (NominalSizeMm), else converted.
     const double factor = FactorOf(r, Quantity::PipeSize);

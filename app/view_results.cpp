@@ -1,9 +1,6 @@
 // The "Calculation Results" area of the main form, its unit boxes and the Calculate
 // command.
 
-#include "app/view.h"
-#include "app/view_controls.h"
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -26,6 +23,8 @@
 #include "app/platform/form_controls.h"
 #include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
+#include "app/view.h"
+#include "app/view_controls.h"
 #include "engine/calculation_driver.h"
 #include "record/cformat.h"
 #include "record/formats.h"
@@ -48,7 +47,8 @@ QGroupBox* CQuorven64View::BuildResultArea() {
         c.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         c.unit = new QLabel(box);
         // Room for the longest unit name a unit list holds (fifteen characters).
-        c.unit->setMinimumWidth(c.unit->fontMetrics().horizontalAdvance(QString(kMaxUnitNameWidth - 1, QLatin1Char('x'))));
+        c.unit->setMinimumWidth(
+            c.unit->fontMetrics().horizontalAdvance(QString(kMaxUnitNameWidth - 1, QLatin1Char('x'))));
         grid->addWidget(c.label, row, 0);
         grid->addWidget(c.value, row, 1);
         grid->addWidget(c.unit, row, 2);
@@ -75,9 +75,15 @@ QGroupBox* CQuorven64View::BuildResultArea() {
     connect(result_unit_, &QComboBox::activated, this, [this](int index) {
         TagRecord& r = doc_.record;
         switch (r.Calc_SizeParam) {
-            case 1122: SelectFlowUnit(r, doc_.unit_tables, index); break;
-            case 1121: SelectUnit(r, doc_.unit_tables, Quantity::DiffPressure, index); break;
-            default: SelectUnit(r, doc_.unit_tables, Quantity::Bore, index); break;
+            case 1122:
+                SelectFlowUnit(r, doc_.unit_tables, index);
+                break;
+            case 1121:
+                SelectUnit(r, doc_.unit_tables, Quantity::DiffPressure, index);
+                break;
+            default:
+                SelectUnit(r, doc_.unit_tables, Quantity::Bore, index);
+                break;
         }
         doc_.NotifyRecordChanged();
     });
@@ -108,12 +114,19 @@ void CQuorven64View::RefreshResults() {
     }
     const TagRecord& r = doc_.record;
     switch (view.unit_box) {
-        case ResultUnitBox::Flow: FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::Flow), r.Unit_Flow_Set); break;
-        case ResultUnitBox::DiffPressure:
-            FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::DiffPressure), r.Unit_DpPress_Set);
+        case ResultUnitBox::Flow:
+            FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::Flow), r.Unit_Flow_Set);
             break;
-        case ResultUnitBox::Bore: FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::Bore), r.Unit_Bore_Set); break;
-        case ResultUnitBox::None: FillCombo(*result_unit_, {}, -1); break;
+        case ResultUnitBox::DiffPressure:
+            FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::DiffPressure),
+                      r.Unit_DpPress_Set);
+            break;
+        case ResultUnitBox::Bore:
+            FillCombo(*result_unit_, UnitNames(r, doc_.unit_tables, Quantity::Bore), r.Unit_Bore_Set);
+            break;
+        case ResultUnitBox::None:
+            FillCombo(*result_unit_, {}, -1);
+            break;
     }
     velocity_unit_->setVisible(view.velocity_box);
     FillCombo(*velocity_unit_, UnitNames(r, doc_.unit_tables, Quantity::Velocity), r.Unit_Velocity_Set);

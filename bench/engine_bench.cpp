@@ -60,7 +60,7 @@ void Run(benchmark::State& state, TagRecord tag, int32_t param, int32_t type) {
     for (auto _ : state) {
         TagRecord r = tag;
         CCalculate calc(sink);
-        const bool ok = param == 1120 ? calc.SizeBore(r, false)
+        const bool ok = param == 1120   ? calc.SizeBore(r, false)
                         : param == 1121 ? calc.SizeDp(r, false)
                                         : calc.SizeFlow(r, false);
         if (!ok) {
@@ -71,13 +71,27 @@ void Run(benchmark::State& state, TagRecord tag, int32_t param, int32_t type) {
     }
 }
 
-void BM_CustomLiquidBore(benchmark::State& s) { Run(s, CustomLiquid(), 1120, 1360); }
-void BM_CustomLiquidDp(benchmark::State& s) { Run(s, CustomLiquid(), 1121, 1360); }
-void BM_CustomLiquidFlow(benchmark::State& s) { Run(s, CustomLiquid(), 1122, 1360); }
-void BM_CalibratedWedgeLiquidBore(benchmark::State& s) { Run(s, CustomLiquid(), 1120, 1762); }
-void BM_CalibratedWedgeLiquidDp(benchmark::State& s) { Run(s, CustomLiquid(), 1121, 1762); }
-void BM_CalibratedWedgeLiquidFlow(benchmark::State& s) { Run(s, CustomLiquid(), 1122, 1762); }
-void BM_GasOrificeBore(benchmark::State& s) { Run(s, GasOrifice(), 1120, 1128); }
+void BM_CustomLiquidBore(benchmark::State& s) {
+    Run(s, CustomLiquid(), 1120, 1360);
+}
+void BM_CustomLiquidDp(benchmark::State& s) {
+    Run(s, CustomLiquid(), 1121, 1360);
+}
+void BM_CustomLiquidFlow(benchmark::State& s) {
+    Run(s, CustomLiquid(), 1122, 1360);
+}
+void BM_CalibratedWedgeLiquidBore(benchmark::State& s) {
+    Run(s, CustomLiquid(), 1120, 1762);
+}
+void BM_CalibratedWedgeLiquidDp(benchmark::State& s) {
+    Run(s, CustomLiquid(), 1121, 1762);
+}
+void BM_CalibratedWedgeLiquidFlow(benchmark::State& s) {
+    Run(s, CustomLiquid(), 1122, 1762);
+}
+void BM_GasOrificeBore(benchmark::State& s) {
+    Run(s, GasOrifice(), 1120, 1128);
+}
 
 // One bore sizing of a gas concentric orifice with flange taps on the
 // Reader-Harris/Gallagher (1998) equation of ISO 5167-2:2003, clause 5.3.2.1.

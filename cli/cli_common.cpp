@@ -23,7 +23,9 @@ MessageAnswer CliMessageSink::Show(const Message& m) {
     return m.default_answer;
 }
 
-nlohmann::json CliMessageSink::Json() const { return lines; }
+nlohmann::json CliMessageSink::Json() const {
+    return lines;
+}
 
 std::string NumberText(double v) {
     char buf[64];
@@ -33,9 +35,12 @@ std::string NumberText(double v) {
 
 std::string FieldValueText(const TagRecord& r, const FieldInfo& f) {
     switch (f.kind) {
-        case FieldKind::Text: return Cp1252ToUtf8(GetTextField(r, f));
-        case FieldKind::Int32: return std::to_string(GetInt(r, f));
-        case FieldKind::Double: return NumberText(GetDouble(r, f));
+        case FieldKind::Text:
+            return Cp1252ToUtf8(GetTextField(r, f));
+        case FieldKind::Int32:
+            return std::to_string(GetInt(r, f));
+        case FieldKind::Double:
+            return NumberText(GetDouble(r, f));
         case FieldKind::Bytes: {
             std::string hex;
             const auto* p = reinterpret_cast<const unsigned char*>(&r) + f.offset;
@@ -52,13 +57,15 @@ std::string FieldValueText(const TagRecord& r, const FieldInfo& f) {
 
 nlohmann::json FieldValueJson(const TagRecord& r, const FieldInfo& f) {
     switch (f.kind) {
-        case FieldKind::Int32: return GetInt(r, f);
+        case FieldKind::Int32:
+            return GetInt(r, f);
         case FieldKind::Double: {
             const double v = GetDouble(r, f);
             if (!std::isfinite(v)) return nullptr;
             return v;
         }
-        default: return FieldValueText(r, f);
+        default:
+            return FieldValueText(r, f);
     }
 }
 

@@ -3,9 +3,8 @@
 
 #include <functional>
 #include <iosfwd>
-#include <string>
-
 #include <nlohmann/json.hpp>
+#include <string>
 
 #include "messages/messages.h"
 #include "record/record_fields.h"

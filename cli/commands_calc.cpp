@@ -5,11 +5,10 @@
 // the limit checks run, and every message is printed. The question whether to
 // suppress the limit warnings is answered No unless --suppress-warnings.
 
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_common.h"
 #include "engine/calculation_driver.h"
@@ -45,9 +44,9 @@ private:
 
 // The results a calculation writes, in the order an engineer reads them.
 constexpr const char* kResultFields[] = {
-    "Calc_Status", "Flow_Norm", "Flow_Max", "Dp_Norm",  "Dp_Max",   "Bore",          "Beta",
-    "SegHs",       "SegDc",     "C",        "Y",        "Sm",       "Rd",            "Fa_Meter",
-    "Fa_Pipe",     "Fdh",       "Fwv",      "Fx",       "Fm",       "Factor_Pwv",    "Dp_Loss",
+    "Calc_Status", "Flow_Norm",     "Flow_Max",    "Dp_Norm",     "Dp_Max",    "Bore",         "Beta",
+    "SegHs",       "SegDc",         "C",           "Y",           "Sm",        "Rd",           "Fa_Meter",
+    "Fa_Pipe",     "Fdh",           "Fwv",         "Fx",          "Fm",        "Factor_Pwv",   "Dp_Loss",
     "Velocity",    "Velocity_Pipe", "Velocity_Vc", "MeterUncert", "Min_Thick", "Outlet_Noise",
 };
 
@@ -71,7 +70,8 @@ int Finish(const CalcOptions& o, const TagRecord& r, const CliMessageSink& sink,
         if (check && !check->missing.empty()) {
             std::cout << "Missing inputs:";
             for (const MissingRow& m : check->missing)
-                std::cout << ' ' << m.label << " (" << (m.sizing ? "sizing" : "fluid") << " row " << m.row << ')';
+                std::cout << ' ' << m.label << " (" << (m.sizing ? "sizing" : "fluid") << " row " << m.row
+                          << ')';
             std::cout << '\n';
         }
         for (const char* name : kResultFields) {
@@ -101,12 +101,13 @@ int Calc(const CalcOptions& o) {
     in.user_name = o.user.empty() ? std::string(GetText(r.Name)) : Utf8ToCp1252(o.user);
     const CalculateResult res = OnCalculate(r, in, sink);
     if (!res.check.ok) {
-        if (!o.out.empty()) std::cerr << "calc: nothing was written to " << o.out << ": the inputs are incomplete.\n";
+        if (!o.out.empty())
+            std::cerr << "calc: nothing was written to " << o.out << ": the inputs are incomplete.\n";
         return Finish(o, r, printer, false, &res.check);
     }
 
-    bool ok = res.sized && (r.Calc_Status == kStatusCalculated || r.Calc_Status == kStatusWarningsSuppressed ||
-                            !res.sizing_ran);
+    bool ok = res.sized && (r.Calc_Status == kStatusCalculated ||
+                            r.Calc_Status == kStatusWarningsSuppressed || !res.sizing_ran);
     if (!ok && printer.lines.empty() && !o.json)
         std::cerr << "calc: the data entered will not iterate to a valid solution.\n";
     if (!o.out.empty()) {

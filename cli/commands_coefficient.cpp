@@ -2,12 +2,11 @@
 // coefficient and expansion factor of a tag as stored, at an optional beta and
 // pipe Reynolds number. The tag file is only read.
 
+#include <CLI/CLI.hpp>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_common.h"
 #include "engine/coefficients.h"
@@ -68,7 +67,8 @@ int Coefficient(const CoefficientOptions& o) {
     if (beta) r.Beta = *beta;
     if (rd) r.Rd = *rd;
 
-    const double C = IsAbbWedge(r.Meter_Type) ? WedgeCoefficient(r, sink, true) : DischargeCoefficient(r, sink, true);
+    const double C =
+        IsAbbWedge(r.Meter_Type) ? WedgeCoefficient(r, sink, true) : DischargeCoefficient(r, sink, true);
     const double Y = ExpansionFactor(r, sink, true);
     const bool api = UsesApi2530(r) && C > 0.0;
 
@@ -83,7 +83,8 @@ int Coefficient(const CoefficientOptions& o) {
         std::cout << j.dump(2) << '\n';
         return 0;
     }
-    std::cout << "C = " << NumberText(C) << (C == 0.0 ? "  (no coefficient for this meter here)" : "") << '\n';
+    std::cout << "C = " << NumberText(C) << (C == 0.0 ? "  (no coefficient for this meter here)" : "")
+              << '\n';
     std::cout << "Y = " << NumberText(Y) << (Y == 0.0 ? "  (no expansion factor here)" : "") << '\n';
     if (api) {
         std::cout << "Ko = " << NumberText(r.Qrad_K0) << '\n';
@@ -98,7 +99,8 @@ int Coefficient(const CoefficientOptions& o) {
 void RegisterCoefficientCommands(CLI::App& app, CommandContext& ctx) {
     auto opts = std::make_shared<CoefficientOptions>();
     CLI::App* cmd = app.add_subcommand(
-        "coefficient", "Discharge coefficient C and expansion factor Y of a tag (API 2530 1985: also Ko, Ke, E).");
+        "coefficient",
+        "Discharge coefficient C and expansion factor Y of a tag (API 2530 1985: also Ko, Ke, E).");
     cmd->add_option("FILE", opts->file, "tag file to read")->required();
     cmd->add_option("--beta", opts->beta, "diameter ratio to use instead of the stored Beta");
     cmd->add_option("--rd", opts->rd, "pipe Reynolds number to use instead of the stored Rd");

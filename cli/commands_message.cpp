@@ -1,8 +1,7 @@
 // quorven-cli message error|warning N [VALUE LIMIT1 LIMIT2]: a numbered message as shown.
 
-#include <iostream>
-
 #include <CLI/CLI.hpp>
+#include <iostream>
 
 #include "cli/cli_common.h"
 
@@ -23,7 +22,9 @@ int ShowMessage(bool error, const MessageOptions& o) {
         return 1;
     }
     if (o.json) {
-        nlohmann::json j = {{"number", m.number}, {"caption", m.caption}, {"text", m.text},
+        nlohmann::json j = {{"number", m.number},
+                            {"caption", m.caption},
+                            {"text", m.text},
                             {"buttons", m.buttons == MessageButtons::YesNo ? "yes-no" : "ok"}};
         std::cout << j.dump(2) << '\n';
     } else {
@@ -36,14 +37,16 @@ int ShowMessage(bool error, const MessageOptions& o) {
 
 void RegisterMessageCommands(CLI::App& app, CommandContext& ctx) {
     auto opts = std::make_shared<MessageOptions>();
-    CLI::App* msg = app.add_subcommand("message", "Show a numbered error or warning as the program shows it.");
+    CLI::App* msg =
+        app.add_subcommand("message", "Show a numbered error or warning as the program shows it.");
     msg->require_subcommand(1);
     for (const bool error : {true, false}) {
         CLI::App* sub = msg->add_subcommand(error ? "error" : "warning", error ? "an error" : "a warning");
         sub->add_option("N", opts->number, "message number")->required();
         if (!error) sub->add_option("VALUE_LIMIT1_LIMIT2", opts->args, "format arguments")->expected(0, 3);
         sub->add_flag("--json", opts->json, "JSON output");
-        sub->callback([&ctx, opts, error] { ctx.action = [opts, error] { return ShowMessage(error, *opts); }; });
+        sub->callback(
+            [&ctx, opts, error] { ctx.action = [opts, error] { return ShowMessage(error, *opts); }; });
     }
 }
 

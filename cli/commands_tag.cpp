@@ -1,11 +1,10 @@
 // quorven-cli tag new|show|set: tag files by record field name.
 
+#include <CLI/CLI.hpp>
 #include <charconv>
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_common.h"
 #include "project/tag_file.h"
@@ -62,7 +61,8 @@ std::string Assign(TagRecord& r, const std::string& assignment) {
     const FieldInfo* f = FindField(name);
     if (!f) return "Unknown field \"" + name + "\".";
     switch (f->kind) {
-        case FieldKind::Bytes: return "Field " + name + " is reserved and cannot be set.";
+        case FieldKind::Bytes:
+            return "Field " + name + " is reserved and cannot be set.";
         case FieldKind::Int32: {
             int32_t v = 0;
             if (!ParseInt(value, v)) return "Field " + name + " needs a whole number, got \"" + value + "\".";
@@ -80,8 +80,8 @@ std::string Assign(TagRecord& r, const std::string& assignment) {
         }
         case FieldKind::Text: {
             if (!SetTextField(r, *f, Utf8ToCp1252(value)))
-                std::cerr << "Warning: " << name << " holds at most " << f->width - 1 << " characters; cut to \""
-                          << Cp1252ToUtf8(GetTextField(r, *f)) << "\".\n";
+                std::cerr << "Warning: " << name << " holds at most " << f->width - 1
+                          << " characters; cut to \"" << Cp1252ToUtf8(GetTextField(r, *f)) << "\".\n";
             return {};
         }
     }

@@ -1,10 +1,9 @@
 // quorven-cli: the headless front end. Each command group lives in its own file
 // and registers its subcommands here.
 
+#include <CLI/CLI.hpp>
 #include <clocale>
 #include <iostream>
-
-#include <CLI/CLI.hpp>
 
 #include "cli/cli_common.h"
 

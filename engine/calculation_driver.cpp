@@ -29,16 +29,22 @@ constexpr int kErrorNormalAboveMax = 5;
 constexpr int kErrorBoreAbovePipe = 11;
 constexpr int kErrorNoCoefficient = 33;
 
-bool IsLiquid(int32_t fluid_equation) { return fluid_equation <= 1351; }
+bool IsLiquid(int32_t fluid_equation) {
+    return fluid_equation <= 1351;
+}
 
-bool IsCustomMeter(int32_t meter_type) { return meter_type >= 1360 && meter_type <= 1363; }
+bool IsCustomMeter(int32_t meter_type) {
+    return meter_type >= 1360 && meter_type <= 1363;
+}
 
 bool TakesPlateThicknessText(int32_t meter_type) {
     return (meter_type >= 1128 && meter_type <= 1133) || meter_type == 1360 || meter_type == 1373 ||
            meter_type == 1374;
 }
 
-double FiniteOr(double v, double fallback) { return std::isfinite(v) ? v : fallback; }
+double FiniteOr(double v, double fallback) {
+    return std::isfinite(v) ? v : fallback;
+}
 
 // Gas densities at flowing and base conditions [lb/ft3] from the record's fluid data.
 struct GasDensities {
@@ -53,8 +59,9 @@ GasDensities GasDensitiesOf(const TagRecord& r) {
         d.base = r.Base_RhoGZ;
         return d;
     }
-    const double mw = r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp
-                                                                       : kAirMolecularWeight * r.Property_MwDenVp;
+    const double mw = r.Fluid_Property == Code(FluidProperty::GasMW)
+                          ? r.Property_MwDenVp
+                          : kAirMolecularWeight * r.Property_MwDenVp;
     // Ideal-gas law with compressibility: rho = P MW / (Z R T).
     if (r.Flow_RhoGZ > 0.0) d.flowing = r.Flow_Press * mw / (kGasConstant * r.Flow_RhoGZ * r.Flow_Temp);
     double zb = 0.0;
@@ -91,7 +98,8 @@ std::optional<bool> RunSizing(TagRecord& r, CCalculate& calc, bool interactive) 
             if (p == Code(SizeParam::Dp)) return calc.RestrictionDp(r, interactive);
             if (p == Code(SizeParam::Flow)) return calc.RestrictionFlow(r, interactive);
             return std::nullopt;
-        default: return std::nullopt;
+        default:
+            return std::nullopt;
     }
 }
 
@@ -266,8 +274,7 @@ CalculateResult OnCalculate(TagRecord& r, const CalculateInputs& in, MessageSink
         (void)StoreMeterUncertainty(r);
         const bool liquid = r.Fluid_Equation == Code(FluidEquation::LiquidVolume) ||
                             r.Fluid_Equation == Code(FluidEquation::LiquidMass);
-        if (liquid &&
-            (r.Calc_Mode == Code(CalcMode::Meter) || r.Calc_Mode == Code(CalcMode::Restriction))) {
+        if (liquid && (r.Calc_Mode == Code(CalcMode::Meter) || r.Calc_Mode == Code(CalcMode::Restriction))) {
             result.flashing_warnings = CheckFlashing(r, sink);
         }
     }

@@ -52,12 +52,12 @@ InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink);
 
 struct CalculateResult {
     InputCheckResult check;
-    bool fp_set_to_one = false;  // a liquid's Fp of 0 was replaced by 1.0
-    int fp_row = 0;              // the fluid-data row (1-based) that shows Fp then
-    bool sizing_ran = false;     // a sizing operation was called
-    bool sized = false;          // it succeeded (critical drop dP: the mode steps ran)
-    bool follow_ons = false;     // 0 < Sm < 1: meter uncertainty and flashing check ran
-    bool mark_unsaved = false;   // the record changed: the document is no longer saved
+    bool fp_set_to_one = false;          // a liquid's Fp of 0 was replaced by 1.0
+    int fp_row = 0;                      // the fluid-data row (1-based) that shows Fp then
+    bool sizing_ran = false;             // a sizing operation was called
+    bool sized = false;                  // it succeeded (critical drop dP: the mode steps ran)
+    bool follow_ons = false;             // 0 < Sm < 1: meter uncertainty and flashing check ran
+    bool mark_unsaved = false;           // the record changed: the document is no longer saved
     std::vector<int> flashing_warnings;  // 30 to 33, as shown
 };
 

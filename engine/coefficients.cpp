@@ -20,15 +20,17 @@ constexpr int32_t kPipeTaps = 4;
 
 // The quantities the correlations take, from the record in internal units.
 struct CoefInputs {
-    double b = 0.0;     // Beta x Fa_Meter / Fa_Pipe
-    double D = 0.0;     // Pipe_IDia x Fa_Pipe [in]
-    double Rd = 0.0;    // pipe Reynolds number
-    bool b_ok = false;  // 0 < b < 1
-    bool Rd_ok = false; // Rd > 0
-    bool D_ok = false;  // D > 0
+    double b = 0.0;      // Beta x Fa_Meter / Fa_Pipe
+    double D = 0.0;      // Pipe_IDia x Fa_Pipe [in]
+    double Rd = 0.0;     // pipe Reynolds number
+    bool b_ok = false;   // 0 < b < 1
+    bool Rd_ok = false;  // Rd > 0
+    bool D_ok = false;   // D > 0
 };
 
-bool Finite(double v) { return std::isfinite(v); }
+bool Finite(double v) {
+    return std::isfinite(v);
+}
 
 CoefInputs Inputs(const TagRecord& r) {
     CoefInputs in;
@@ -42,9 +44,13 @@ CoefInputs Inputs(const TagRecord& r) {
 }
 
 // A coefficient is a positive finite number or nothing (0).
-double CleanC(double C) { return (Finite(C) && C > 0.0) ? C : 0.0; }
+double CleanC(double C) {
+    return (Finite(C) && C > 0.0) ? C : 0.0;
+}
 
-bool IsStd(const TagRecord& r, CalcStd s) { return r.Calc_Std == Code(s); }
+bool IsStd(const TagRecord& r, CalcStd s) {
+    return r.Calc_Std == Code(s);
+}
 
 double ConcentricOrifice(TagRecord& r, const CoefInputs& in) {
     const bool stolz = IsStd(r, CalcStd::Stolz) || IsStd(r, CalcStd::OrificePtc195);
@@ -70,8 +76,10 @@ double ConcentricOrifice(TagRecord& r, const CoefInputs& in) {
             if (stolz) return OrificeC_StolzRadius(in.b, in.Rd);
             if (rhg) return ReaderHarrisGallagher(r);
             return 0.0;
-        case kPipeTaps: return OrificeC_MillerPipeTaps(in.b, in.Rd);
-        default: return 0.0;
+        case kPipeTaps:
+            return OrificeC_MillerPipeTaps(in.b, in.Rd);
+        default:
+            return 0.0;
     }
 }
 
@@ -80,7 +88,8 @@ double Segmental(const TagRecord& r, const CoefInputs& in) {
     if (r.Tap_Style != kFlangeTaps && r.Tap_Style != kCornerTaps) return 0.0;
     if (in.D > 4.0) return SegmentalC_MillerLarge(in.b);
     // Tap position 2 of the segmental orifice is the vena contracta tap.
-    return r.Tap_Style == kFlangeTaps ? SegmentalC_MillerFlangeSmall(in.b) : SegmentalC_MillerVenaContractaSmall(in.b);
+    return r.Tap_Style == kFlangeTaps ? SegmentalC_MillerFlangeSmall(in.b)
+                                      : SegmentalC_MillerVenaContractaSmall(in.b);
 }
 
 double Integral(const TagRecord& r, const CoefInputs& in, MessageSink& sink, bool interactive) {
@@ -99,7 +108,7 @@ double Integral(const TagRecord& r, const CoefInputs& in, MessageSink& sink, boo
 double Venturi(const TagRecord& r, const CoefInputs& in, MessageSink& sink, bool interactive) {
     if (!in.Rd_ok) return 0.0;
     const double C = r.Meter_Type == Code(MeterType::VenturiMachined) ? VenturiC_Iso5167_4_Machined(in.Rd)
-                                                                       : VenturiC_Iso5167_4_RoughCast(in.Rd);
+                                                                      : VenturiC_Iso5167_4_RoughCast(in.Rd);
     if (C == 0.0 && interactive) CWarning(sink).Show(6, in.Rd, 200000.0, in.Rd);
     return C;
 }
@@ -120,26 +129,37 @@ double LongRadiusNozzle(const TagRecord& r, const CoefInputs& in) {
     if (!(in.b_ok && in.Rd_ok)) return 0.0;
     switch (r.Calc_Std) {
         case Code(CalcStd::NozzleAsmeMfc3M1989):
-        case Code(CalcStd::NozzleIso5167_1991): return NozzleC_AsmeLongRadius(in.b, in.Rd);
+        case Code(CalcStd::NozzleIso5167_1991):
+            return NozzleC_AsmeLongRadius(in.b, in.Rd);
         case Code(CalcStd::NozzleRhg1998):
-        case Code(CalcStd::NozzleIso5167_3_2022): return NozzleC_Iso5167_3_LongRadius(in.b, in.Rd);
-        case Code(CalcStd::NozzlePtc195): return NozzleC_Ptc195(in.Rd / in.b);
-        default: return 0.0;
+        case Code(CalcStd::NozzleIso5167_3_2022):
+            return NozzleC_Iso5167_3_LongRadius(in.b, in.Rd);
+        case Code(CalcStd::NozzlePtc195):
+            return NozzleC_Ptc195(in.Rd / in.b);
+        default:
+            return 0.0;
     }
 }
 
-bool IsStdMiller(const TagRecord& r) { return IsStd(r, CalcStd::Miller3rd); }
-bool IsStdTr15377(const TagRecord& r) { return IsStd(r, CalcStd::IsoTr15377); }
+bool IsStdMiller(const TagRecord& r) {
+    return IsStd(r, CalcStd::Miller3rd);
+}
+bool IsStdTr15377(const TagRecord& r) {
+    return IsStd(r, CalcStd::IsoTr15377);
+}
 
 double Dispatch(TagRecord& r, MessageSink& sink, bool interactive) {
     const CoefInputs in = Inputs(r);
     const bool b_Rd = in.b_ok && in.Rd_ok;
     switch (r.Meter_Type) {
-        case Code(MeterType::ConcentricOrifice): return ConcentricOrifice(r, in);
-        case Code(MeterType::SegmentalOrifice): return Segmental(r, in);
+        case Code(MeterType::ConcentricOrifice):
+            return ConcentricOrifice(r, in);
+        case Code(MeterType::SegmentalOrifice):
+            return Segmental(r, in);
         case Code(MeterType::EccentricOrifice):
             if (IsStdMiller(r))
-                return (b_Rd && r.Pipe_IDia > 0.0) ? EccentricC_Miller(in.b, in.Rd, r.Pipe_IDia, r.Tap_Style) : 0.0;
+                return (b_Rd && r.Pipe_IDia > 0.0) ? EccentricC_Miller(in.b, in.Rd, r.Pipe_IDia, r.Tap_Style)
+                                                   : 0.0;
             if (IsStdTr15377(r)) return in.b_ok ? EccentricC_IsoTr15377(in.b) : 0.0;
             return 0.0;
         case Code(MeterType::QuadrantOrifice):
@@ -152,38 +172,54 @@ double Dispatch(TagRecord& r, MessageSink& sink, bool interactive) {
             if (r.Tap_Style == kFlangeTaps) return SmallBoreC_Mfc14mFlange(in.b, in.Rd);
             if (r.Tap_Style == kCornerTaps) return SmallBoreC_Mfc14mCorner(in.b, in.Rd, in.D);
             return 0.0;
-        case Code(MeterType::IntegralOrifice): return Integral(r, in, sink, interactive);
+        case Code(MeterType::IntegralOrifice):
+            return Integral(r, in, sink, interactive);
         case Code(MeterType::ConicOrifice):
             if (IsStdMiller(r)) return in.b_ok ? ConicC_Miller(in.b, in.Rd) : 0.0;
             if (IsStdTr15377(r)) return ConicC_IsoTr15377();
             return 0.0;
-        case Code(MeterType::AsmeLongRadiusNozzle): return LongRadiusNozzle(r, in);
-        case Code(MeterType::AsmeThroatTapNozzle): return ThroatTapNozzle(r, in, sink, interactive);
-        case Code(MeterType::IsaNozzle): return b_Rd ? NozzleC_Iso5167_3_Isa1932(in.b, in.Rd) : 0.0;
-        case Code(MeterType::VenturiNozzle): return in.b_ok ? NozzleC_Iso5167_3_VenturiNozzle(in.b) : 0.0;
+        case Code(MeterType::AsmeLongRadiusNozzle):
+            return LongRadiusNozzle(r, in);
+        case Code(MeterType::AsmeThroatTapNozzle):
+            return ThroatTapNozzle(r, in, sink, interactive);
+        case Code(MeterType::IsaNozzle):
+            return b_Rd ? NozzleC_Iso5167_3_Isa1932(in.b, in.Rd) : 0.0;
+        case Code(MeterType::VenturiNozzle):
+            return in.b_ok ? NozzleC_Iso5167_3_VenturiNozzle(in.b) : 0.0;
         case Code(MeterType::VenturiMachined):
-        case Code(MeterType::VenturiRoughCast): return Venturi(r, in, sink, interactive);
+        case Code(MeterType::VenturiRoughCast):
+            return Venturi(r, in, sink, interactive);
         case Code(MeterType::VenturiWeldedSheet):
             if (IsStd(r, CalcStd::VenturiAsmeMfc3M1989) || IsStd(r, CalcStd::VenturiIso5167_1991) ||
                 IsStd(r, CalcStd::VenturiIso5167_4_2022))
                 return VenturiC_Iso5167_4_Welded();
             return 0.0;
-        case Code(MeterType::CriticalVenturi): return 0.985;
-        case Code(MeterType::VenturiPtc195): return b_Rd ? NozzleC_Ptc6(in.Rd / in.b) : 0.0;
-        case Code(MeterType::Uvt): return FlowTubeC_Uvt();
+        case Code(MeterType::CriticalVenturi):
+            return 0.985;
+        case Code(MeterType::VenturiPtc195):
+            return b_Rd ? NozzleC_Ptc6(in.Rd / in.b) : 0.0;
+        case Code(MeterType::Uvt):
+            return FlowTubeC_Uvt();
         case Code(MeterType::LoLoss):
-        case Code(MeterType::ProprietaryMeter2): return in.b_ok ? FlowTubeC_LoLoss(in.b) : 0.0;
-        case Code(MeterType::CriticalSquareEdgedOrifice): return 0.6;
-        case Code(MeterType::CriticalThickOrifice): return 0.899;
-        case Code(MeterType::WedgeIso5167_6): return in.b_ok ? WedgeC_Iso5167_6(in.b) : 0.0;
-        case Code(MeterType::WedgeMiller): return in.b_ok ? WedgeC_Miller(in.b, r.Pipe_NomDia) : 0.0;
+        case Code(MeterType::ProprietaryMeter2):
+            return in.b_ok ? FlowTubeC_LoLoss(in.b) : 0.0;
+        case Code(MeterType::CriticalSquareEdgedOrifice):
+            return 0.6;
+        case Code(MeterType::CriticalThickOrifice):
+            return 0.899;
+        case Code(MeterType::WedgeIso5167_6):
+            return in.b_ok ? WedgeC_Iso5167_6(in.b) : 0.0;
+        case Code(MeterType::WedgeMiller):
+            return in.b_ok ? WedgeC_Miller(in.b, r.Pipe_NomDia) : 0.0;
         case Code(MeterType::CustomThroatTapNozzle):
         case Code(MeterType::CustomOrifice):
         case Code(MeterType::CustomWallTapNozzle):
         case Code(MeterType::CustomVenturi):
         case Code(MeterType::CustomFlowTube):
-        case Code(MeterType::CustomWedge): return r.C;  // the entered coefficient, never recomputed
-        default: return 0.0;  // includes the ABB wedges: see WedgeCoefficient
+        case Code(MeterType::CustomWedge):
+            return r.C;  // the entered coefficient, never recomputed
+        default:
+            return 0.0;  // includes the ABB wedges: see WedgeCoefficient
     }
 }
 
@@ -197,11 +233,15 @@ double ReaderHarris1992(const TagRecord& r) {
     const CoefInputs in = Inputs(r);
     if (!(in.b_ok && in.Rd_ok && in.D_ok)) return 0.0;
     switch (r.Tap_Style) {
-        case kFlangeTaps: return CleanC(OrificeC_ReaderHarris1992(in.b, in.Rd, in.D, 1.0 / in.D, 1.0 / in.D));
+        case kFlangeTaps:
+            return CleanC(OrificeC_ReaderHarris1992(in.b, in.Rd, in.D, 1.0 / in.D, 1.0 / in.D));
         // Corner taps: the full equation with the corner-tap distances L1 = L2 = 0.
-        case kCornerTaps: return CleanC(OrificeC_ReaderHarris1992(in.b, in.Rd, in.D, 0.0, 0.0));
-        case kRadiusTaps: return CleanC(OrificeC_ReaderHarris1992(in.b, in.Rd, in.D, 1.0, 0.47));
-        default: return 0.0;
+        case kCornerTaps:
+            return CleanC(OrificeC_ReaderHarris1992(in.b, in.Rd, in.D, 0.0, 0.0));
+        case kRadiusTaps:
+            return CleanC(OrificeC_ReaderHarris1992(in.b, in.Rd, in.D, 1.0, 0.47));
+        default:
+            return 0.0;
     }
 }
 
@@ -224,11 +264,20 @@ double Api2530Coefficient(TagRecord& r) {
     if (!(Finite(b) && b > 0.0 && b < 1.0 && in.Rd_ok && in.D_ok)) return 0.0;
     Api2530Terms t;
     switch (r.Tap_Style) {
-        case kFlangeTaps: t = OrificeK_Api2530Flange(b, in.Rd, in.D); break;
-        case kCornerTaps: t = OrificeK_AsmeCorner(b, in.Rd); break;
-        case kRadiusTaps: t = OrificeK_AsmeRadius(b, in.Rd, in.D); break;
-        case kPipeTaps: t = OrificeK_Api2530PipeTaps(b, in.Rd, in.D); break;
-        default: return 0.0;
+        case kFlangeTaps:
+            t = OrificeK_Api2530Flange(b, in.Rd, in.D);
+            break;
+        case kCornerTaps:
+            t = OrificeK_AsmeCorner(b, in.Rd);
+            break;
+        case kRadiusTaps:
+            t = OrificeK_AsmeRadius(b, in.Rd, in.D);
+            break;
+        case kPipeTaps:
+            t = OrificeK_Api2530PipeTaps(b, in.Rd, in.D);
+            break;
+        default:
+            return 0.0;
     }
     if (!(Finite(t.Ko) && Finite(t.E) && Finite(t.Ke) && CleanC(t.C) > 0.0)) return 0.0;
     r.Qrad_K0 = t.Ko;
@@ -242,10 +291,17 @@ double WedgeCoefficient(TagRecord& r, MessageSink& sink, bool interactive) {
                                                       r.Pipe_IDia > 0.0 ? r.SegHs / r.Pipe_IDia : 0.0);
     if (interactive) {
         switch (res.fit) {
-            case AbbWedgeFit::NotA1615LSize: CError(sink).Show(14); break;
-            case AbbWedgeFit::Not1610L1630LSize: CError(sink).Show(15); break;
-            case AbbWedgeFit::NotIntegralSize: CError(sink).Show(16); break;
-            default: break;
+            case AbbWedgeFit::NotA1615LSize:
+                CError(sink).Show(14);
+                break;
+            case AbbWedgeFit::Not1610L1630LSize:
+                CError(sink).Show(15);
+                break;
+            case AbbWedgeFit::NotIntegralSize:
+                CError(sink).Show(16);
+                break;
+            default:
+                break;
         }
     }
     if (res.fit != AbbWedgeFit::Ok || !(r.Pipe_IDia > 0.0) || !(r.Beta >= 0.0 && r.Beta < 1.0)) return 0.0;

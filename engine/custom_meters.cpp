@@ -19,7 +19,9 @@ constexpr double kCustomBetaTolerance = 1e-12;
 constexpr int kCustomDpRounds = 50;
 constexpr double kCustomDpTolerance = 1e-10;
 
-bool IsPositiveFinite(double v) { return v > 0.0 && std::isfinite(v); }
+bool IsPositiveFinite(double v) {
+    return v > 0.0 && std::isfinite(v);
+}
 
 }  // namespace
 

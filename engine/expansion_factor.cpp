@@ -12,10 +12,22 @@
 namespace quorven {
 namespace {
 
-bool IsWedge(int32_t type) { return type >= Code(MeterType::WedgeIso5167_6) && type <= Code(MeterType::WedgeAbb1337L); }
+bool IsWedge(int32_t type) {
+    return type >= Code(MeterType::WedgeIso5167_6) && type <= Code(MeterType::WedgeAbb1337L);
+}
 
-enum class Form { Aga3_1985, Aga3_1985PipeTaps, Iso5167_2, Aga3_2012, Segmental, Eccentric, Isentropic,
-                  IsentropicWedge, ConicTr15377, None };
+enum class Form {
+    Aga3_1985,
+    Aga3_1985PipeTaps,
+    Iso5167_2,
+    Aga3_2012,
+    Segmental,
+    Eccentric,
+    Isentropic,
+    IsentropicWedge,
+    ConicTr15377,
+    None
+};
 
 Form ChooseForm(const TagRecord& r) {
     const int32_t std_code = r.Calc_Std;
@@ -28,30 +40,37 @@ Form ChooseForm(const TagRecord& r) {
             if (r.Tap_Style == 4) return Form::Aga3_1985PipeTaps;
             if (std_code == Code(CalcStd::ReaderHarris2012)) return Form::Aga3_2012;
             return Form::Aga3_1985;
-        case Code(MeterType::SegmentalOrifice): return Form::Segmental;
+        case Code(MeterType::SegmentalOrifice):
+            return Form::Segmental;
         case Code(MeterType::EccentricOrifice):
             return miller ? Form::Eccentric : tr15377 ? Form::Iso5167_2 : Form::None;
         case Code(MeterType::QuadrantOrifice):
             return miller ? Form::Isentropic : tr15377 ? Form::Iso5167_2 : Form::None;
-        case Code(MeterType::SmallBoreOrifice): return Form::Aga3_1985;
+        case Code(MeterType::SmallBoreOrifice):
+            return Form::Aga3_1985;
         case Code(MeterType::IntegralOrifice):
             return r.Meter_IFOASize == Code(IfoaSize::Quadrant05) ? Form::Isentropic : Form::Aga3_1985;
         case Code(MeterType::ConicOrifice):
             return miller ? Form::Isentropic : tr15377 ? Form::ConicTr15377 : Form::None;
         case Code(MeterType::WedgeIso5167_6):
-        case Code(MeterType::WedgeMiller): return Form::IsentropicWedge;
+        case Code(MeterType::WedgeMiller):
+            return Form::IsentropicWedge;
         case Code(MeterType::WedgeAbb1610L):
         case Code(MeterType::WedgeAbb1615L):
         case Code(MeterType::WedgeAbb1630L):
         case Code(MeterType::WedgeAbb1335L):
         case Code(MeterType::WedgeAbb1336L):
         case Code(MeterType::WedgeAbb1337L):
-        case Code(MeterType::CustomWedge): return Form::Aga3_1985;
-        default: return Form::Isentropic;  // nozzles, venturis, flow tubes, custom types
+        case Code(MeterType::CustomWedge):
+            return Form::Aga3_1985;
+        default:
+            return Form::Isentropic;  // nozzles, venturis, flow tubes, custom types
     }
 }
 
-bool NeedsIsentropic(Form f) { return f == Form::Isentropic || f == Form::IsentropicWedge || f == Form::ConicTr15377; }
+bool NeedsIsentropic(Form f) {
+    return f == Form::Isentropic || f == Form::IsentropicWedge || f == Form::ConicTr15377;
+}
 
 // The differential the factor is evaluated at [inH2O].
 double ExpansionDifferential(const TagRecord& r) {
@@ -96,19 +115,34 @@ double ExpansionFactor(TagRecord& r, MessageSink& sink, bool interactive) {
 
     double Y1 = 0.0;
     switch (form) {
-        case Form::Aga3_1985: Y1 = ExpansionY_Aga3_1985(b, x1, k); break;
-        case Form::Aga3_1985PipeTaps: Y1 = ExpansionY_Aga3_1985PipeTaps(b, x1, k); break;
-        case Form::Iso5167_2: Y1 = ExpansionY_Iso5167_2(b, tau, k); break;
-        case Form::Aga3_2012: Y1 = ExpansionY_Aga3_2012(b, tau, k); break;
-        case Form::Segmental: Y1 = ExpansionY_MillerSegmental(b, x1, k); break;
-        case Form::Eccentric: Y1 = ExpansionY_MillerEccentric(b, x1, k); break;
+        case Form::Aga3_1985:
+            Y1 = ExpansionY_Aga3_1985(b, x1, k);
+            break;
+        case Form::Aga3_1985PipeTaps:
+            Y1 = ExpansionY_Aga3_1985PipeTaps(b, x1, k);
+            break;
+        case Form::Iso5167_2:
+            Y1 = ExpansionY_Iso5167_2(b, tau, k);
+            break;
+        case Form::Aga3_2012:
+            Y1 = ExpansionY_Aga3_2012(b, tau, k);
+            break;
+        case Form::Segmental:
+            Y1 = ExpansionY_MillerSegmental(b, x1, k);
+            break;
+        case Form::Eccentric:
+            Y1 = ExpansionY_MillerEccentric(b, x1, k);
+            break;
         case Form::Isentropic:
-        case Form::IsentropicWedge: Y1 = ExpansionY_Isentropic(b, tau, k); break;
+        case Form::IsentropicWedge:
+            Y1 = ExpansionY_Isentropic(b, tau, k);
+            break;
         // ISO/TR 15377:2007, conical entrance: the mean of the orifice and nozzle expansibilities.
         case Form::ConicTr15377:
             Y1 = 0.5 * (ExpansionY_Iso5167_2(b, tau, k) + ExpansionY_Isentropic(b, tau, k));
             break;
-        case Form::None: return 0.0;
+        case Form::None:
+            return 0.0;
     }
     const double Y = downstream ? ExpansionY_DownstreamTap(Y1, p1, p2) : Y1;
     return (std::isfinite(Y) && Y > 0.0) ? Y : 0.0;

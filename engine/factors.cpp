@@ -10,7 +10,9 @@
 namespace quorven {
 namespace {
 
-bool IsFinite(double v) { return std::isfinite(v); }
+bool IsFinite(double v) {
+    return std::isfinite(v);
+}
 
 constexpr double kRankineOffset = 459.67;
 // Reference temperature of bores and pipe diameters: 68 deg F.
@@ -57,11 +59,15 @@ constexpr std::array<double, 7> kChromeMolyBelow{5.929653, 0.002382829, -4.70203
 constexpr std::array<double, 7> kChromeMolyAbove{5.877844,     0.002879414,   -2.211833e-6, 1.983241e-9,
                                                  1.440833e-12, -3.137156e-15, 1.153206e-18};
 
-constexpr AlphaRow Pair(double below, double above) { return {AlphaKind::Pair, below, above, kNone, kNone}; }
+constexpr AlphaRow Pair(double below, double above) {
+    return {AlphaKind::Pair, below, above, kNone, kNone};
+}
 constexpr AlphaRow Poly(std::array<double, 7> below, std::array<double, 7> above) {
     return {AlphaKind::Poly, 0, 0, below, above};
 }
-constexpr AlphaRow UpperOnly(std::array<double, 7> above) { return {AlphaKind::UpperOnly, 0, 0, kNone, above}; }
+constexpr AlphaRow UpperOnly(std::array<double, 7> above) {
+    return {AlphaKind::UpperOnly, 0, 0, kNone, above};
+}
 // Zero below 70 deg F (no data there), the polynomial at and above.
 constexpr AlphaRow ZeroThenPoly(std::array<double, 7> above) {
     return {AlphaKind::Poly, 0, 0, kNone, above};
@@ -80,7 +86,8 @@ constexpr AlphaRow kAlpha[41] = {
     /* 7 330 SS */ Pair(5.8e-6, 8.9e-6),
     /* 8 347/348 SS */ Pair(7.5e-6, 9.7e-6),
     /* 9 400+ SS */
-    ZeroThenPoly({5.056191, 0.002980063, -5.647216e-6, 1.087353e-8, -1.070291e-11, 4.927743e-15, -8.609866e-19}),
+    ZeroThenPoly(
+        {5.056191, 0.002980063, -5.647216e-6, 1.087353e-8, -1.070291e-11, 4.927743e-15, -8.609866e-19}),
     /* 10 5%-9% chrome moly */
     Poly({5.568599, 0.00233958, -5.794838e-7, 1.369938e-9, 0, 0, 0},
          {5.466141, 0.004559891, -1.277971e-5, 2.573783e-8, -2.625178e-11, 1.300402e-14, -2.518909e-18}),
@@ -145,8 +152,8 @@ double ManometerFactor(const TagRecord& r) {
     if (r.Factor_Manometer != 1) return 1.0;
     // Mercury manometer under a seal fluid: the reading is scaled by the density
     // difference of mercury and seal fluid and by local over standard gravity
-    // (R. W. Miller, Flow Measurement Engineering Handbook, 3rd ed.). Mercury 846.324 lb/ft3 at 60 deg F; volumetric
-    // expansion of mercury 1.01e-4 per deg F (1.81e-4 per deg C).
+    // (R. W. Miller, Flow Measurement Engineering Handbook, 3rd ed.). Mercury 846.324 lb/ft3 at 60 deg F;
+    // volumetric expansion of mercury 1.01e-4 per deg F (1.81e-4 per deg C).
     constexpr double kRhoMercury60F = 846.324;
     constexpr double kMercuryExpansionPerF = 1.01e-4;
     constexpr double kStandardGravity = 32.17405;
@@ -166,7 +173,9 @@ double DrainHoleFactor(const TagRecord& r) {
     return 1.0 + std::sqrt(1.0 - b * b * b * b) * ratio * ratio;
 }
 
-std::span<const DrainHole> DrainHoleList() { return kDrainHoles; }
+std::span<const DrainHole> DrainHoleList() {
+    return kDrainHoles;
+}
 
 double DrainHoleDiameter(int position) {
     if (position < 0 || position >= static_cast<int>(std::size(kDrainHoles))) return 0.0;
@@ -206,8 +215,8 @@ double WaterVapourFactor(TagRecord& r, const SatPressureFn& psat) {
 
 double GasFlowingDensity(const TagRecord& r) {
     if (r.Fluid_Property == Code(FluidProperty::GasDensity)) return r.Flow_RhoGZ;
-    const double MW = r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp
-                                                                    : 28.9625 * r.Property_MwDenVp;
+    const double MW =
+        r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp : 28.9625 * r.Property_MwDenVp;
     // Real-gas law rho = P MW / (Z R T), R = 10.73151 psia ft3 / (lbmol R).
     constexpr double kGasConstant = 10.73151;
     if (!(r.Flow_RhoGZ > 0.0)) return 0.0;
@@ -247,9 +256,12 @@ double ExpansionCoefficient(int material, double t_F, bool upper_column) {
     if (material < 1 || material > 40) return 0.0;
     const AlphaRow& row = kAlpha[material];
     switch (row.kind) {
-        case AlphaKind::Pair: return upper_column ? row.above : row.below;
-        case AlphaKind::Poly: return Horner(upper_column ? row.poly_above : row.poly_below, t_F) / 1e6;
-        case AlphaKind::UpperOnly: return Horner(row.poly_above, t_F) / 1e6;
+        case AlphaKind::Pair:
+            return upper_column ? row.above : row.below;
+        case AlphaKind::Poly:
+            return Horner(upper_column ? row.poly_above : row.poly_below, t_F) / 1e6;
+        case AlphaKind::UpperOnly:
+            return Horner(row.poly_above, t_F) / 1e6;
     }
     return 0.0;
 }
@@ -262,15 +274,18 @@ double ThermalExpansionFactor(int material, double T_R, bool upper_column) {
         case 41:  // 17-4 PH stainless: mean coefficient linear in the temperature rise
             return 1.0 + d * (6.0 - 2.5e-4 * d + 1.25e-6 * d * d) / 1e6;
         case 42: {  // duplex 2205/2507 stainless, two ranges split at 392 deg F
-            const double s = T_R < 851.67
-                                 ? 2.504972254 + 0.046837092 * d - 1.55789e-4 * d * d + 1.7604e-7 * d * d * d
-                                 : 3.810000699 + 0.019752316 * d - 3.73927e-5 * d * d + 3.27302e-8 * d * d * d -
-                                       1.0684e-11 * std::pow(d, 4) + 8.02166e-32 * std::pow(d, 5);
+            const double s =
+                T_R < 851.67 ? 2.504972254 + 0.046837092 * d - 1.55789e-4 * d * d + 1.7604e-7 * d * d * d
+                             : 3.810000699 + 0.019752316 * d - 3.73927e-5 * d * d + 3.27302e-8 * d * d * d -
+                                   1.0684e-11 * std::pow(d, 4) + 8.02166e-32 * std::pow(d, 5);
             return 1.0 + s * d / 1e6;
         }
-        case 43: return 1.0 + 2.8e-5 * d;  // PVC
-        case 44: return 1.0 + 3.7e-5 * d;  // CPVC
-        default: return 0.0;
+        case 43:
+            return 1.0 + 2.8e-5 * d;  // PVC
+        case 44:
+            return 1.0 + 3.7e-5 * d;  // CPVC
+        default:
+            return 0.0;
     }
 }
 

@@ -15,12 +15,12 @@ namespace {
 // the others follow from it through the ideal gas law (R = 10.73151 psia ft3 /
 // (lbmol R), air 28.9625 lb/lbmol), water at 60 deg F for specific gravities,
 // and 5.614583 ft3 per US barrel.
-constexpr double kGasVolumeSgMw = 218.4834;   // ft3/h, psia, deg R
-constexpr double kMassDensity = 358.9268;     // lb/h, lb/ft3
-constexpr double kGasMassSgMw = 589.6487;     // lb/h from SG or MW
-constexpr double kLiquidBblSg = 194.2785;     // US bbl/d, SG
+constexpr double kGasVolumeSgMw = 218.4834;     // ft3/h, psia, deg R
+constexpr double kMassDensity = 358.9268;       // lb/h, lb/ft3
+constexpr double kGasMassSgMw = 589.6487;       // lb/h from SG or MW
+constexpr double kLiquidBblSg = 194.2785;       // US bbl/d, SG
 constexpr double kLiquidBblDensity = 1534.262;  // US bbl/d, lb/ft3
-constexpr double kLiquidMassSg = 2834.529;    // lb/h, SG
+constexpr double kLiquidMassSg = 2834.529;      // lb/h, SG
 
 // Reynolds-number constants: Re = 4 W / (pi D mu) in lb/h, in and cP, written
 // against the flow constants above so that each row reads as mass flow / (mu D).
@@ -33,7 +33,9 @@ constexpr double kMwAir = 28.9625;
 // Inches of water per psi (water at 68 deg F), as the choked differential uses it.
 constexpr double kInH2OPerPsiChoked = 27.72976;
 
-bool IsFinite(double v) { return std::isfinite(v); }
+bool IsFinite(double v) {
+    return std::isfinite(v);
+}
 
 double GasG(const TagRecord& r) {
     return r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp / kMwAir : r.Property_MwDenVp;
@@ -63,7 +65,8 @@ double ProcessSm(const TagRecord& r) {
             if (prop == 1358) return Z_rho_G_b * Q / (std::sqrt(hw * Z_rho_G_f * Fd) * Dw2 * kMassDensity);
         } else if (cond == 1355) {
             if (IsSgOrMw(r))
-                return std::sqrt(GasG(r) * Pf) * Q / (std::sqrt(Z_rho_G_f * Tf * hw * Fd) * kGasVolumeSgMw * Dw2);
+                return std::sqrt(GasG(r) * Pf) * Q /
+                       (std::sqrt(Z_rho_G_f * Tf * hw * Fd) * kGasVolumeSgMw * Dw2);
             if (prop == 1358) return std::sqrt(Z_rho_G_f) * Q / (Dw2 * kMassDensity * std::sqrt(Fd * hw));
         }
         return 0.0;
@@ -71,16 +74,21 @@ double ProcessSm(const TagRecord& r) {
     if (eq == 1353) {
         if (prop == 1358) return Q / (Dw2 * kMassDensity * std::sqrt(Z_rho_G_f * hw * Fd));
         if (IsSgOrMw(r))
-            return Q * std::sqrt(Z_rho_G_f) * std::sqrt(Tf) / (Dw2 * kGasMassSgMw * std::sqrt(Fd * GasG(r) * hw * Pf));
+            return Q * std::sqrt(Z_rho_G_f) * std::sqrt(Tf) /
+                   (Dw2 * kGasMassSgMw * std::sqrt(Fd * GasG(r) * hw * Pf));
         return 0.0;
     }
     if (eq == 1345) {
         if (cond == 1347) {
-            if (prop == 1349) return Z_rho_G_b * Q / (std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblSg);
-            if (prop == 1350) return Z_rho_G_b * Q / (std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblDensity);
+            if (prop == 1349)
+                return Z_rho_G_b * Q / (std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblSg);
+            if (prop == 1350)
+                return Z_rho_G_b * Q / (std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblDensity);
         } else if (cond == 1348) {
-            if (prop == 1349) return std::sqrt(Fp * Z_rho_G_f) * Q / (Dw2 * kLiquidBblSg * std::sqrt(Fd * hw));
-            if (prop == 1350) return std::sqrt(Fp * Z_rho_G_f) * Q / (Dw2 * kLiquidBblDensity * std::sqrt(Fd * hw));
+            if (prop == 1349)
+                return std::sqrt(Fp * Z_rho_G_f) * Q / (Dw2 * kLiquidBblSg * std::sqrt(Fd * hw));
+            if (prop == 1350)
+                return std::sqrt(Fp * Z_rho_G_f) * Q / (Dw2 * kLiquidBblDensity * std::sqrt(Fd * hw));
         }
         return 0.0;
     }
@@ -234,9 +242,11 @@ double PipeReynolds(const TagRecord& r, double q) {
     } else if (eq == 1352) {
         if (IsSgOrMw(r)) {
             if (cond == 1354)
-                Rd = kReGasSgMw * q * GasG(r) * r.Base_Press / (r.Base_RhoGZ * r.Base_Temp * mu * Dr * kGasVolumeSgMw);
+                Rd = kReGasSgMw * q * GasG(r) * r.Base_Press /
+                     (r.Base_RhoGZ * r.Base_Temp * mu * Dr * kGasVolumeSgMw);
             else if (cond == 1355)
-                Rd = kReGasSgMw * q * GasG(r) * r.Flow_Press / (r.Flow_RhoGZ * r.Flow_Temp * mu * Dr * kGasVolumeSgMw);
+                Rd = kReGasSgMw * q * GasG(r) * r.Flow_Press /
+                     (r.Flow_RhoGZ * r.Flow_Temp * mu * Dr * kGasVolumeSgMw);
         } else if (prop == 1358) {
             const double rho = cond == 1354 ? r.Base_RhoGZ : r.Flow_RhoGZ;
             Rd = kReDensity * q * rho / (mu * Dr * kMassDensity);
@@ -265,28 +275,57 @@ double InitialBeta(const TagRecord& r) {
                 known = false;
             break;
         case 1133:
-        case 1134: a = 0.6 / Sm + (r.Rd < 200000.0 ? 0.06 : 0.0); break;
-        case 1129: a = 0.634 / Sm + 0.062; break;
-        case 1130: a = 0.607 / Sm + 0.088; break;
-        case 1131: a = 0.76 / Sm + 0.26; break;
-        case 1132: a = 0.734 / Sm; break;
+        case 1134:
+            a = 0.6 / Sm + (r.Rd < 200000.0 ? 0.06 : 0.0);
+            break;
+        case 1129:
+            a = 0.634 / Sm + 0.062;
+            break;
+        case 1130:
+            a = 0.607 / Sm + 0.088;
+            break;
+        case 1131:
+            a = 0.76 / Sm + 0.26;
+            break;
+        case 1132:
+            a = 0.734 / Sm;
+            break;
         case 1150:
-        case 1151: a = 0.9975 / Sm; break;
-        case 1152: a = 0.9944 / Sm - 0.118; break;
-        case 1153: a = 0.989 / Sm - 0.09; break;
-        case 1156: a = 0.995 / Sm; break;
-        case 1157: a = 0.984 / Sm; break;
-        case 1158: a = 0.985 / Sm; break;
-        case 1163: a = 0.9872 / Sm; break;
-        case 1165: a = 0.92 / Sm - 0.31; break;
-        default: known = false;
+        case 1151:
+            a = 0.9975 / Sm;
+            break;
+        case 1152:
+            a = 0.9944 / Sm - 0.118;
+            break;
+        case 1153:
+            a = 0.989 / Sm - 0.09;
+            break;
+        case 1156:
+            a = 0.995 / Sm;
+            break;
+        case 1157:
+            a = 0.984 / Sm;
+            break;
+        case 1158:
+            a = 0.985 / Sm;
+            break;
+        case 1163:
+            a = 0.9872 / Sm;
+            break;
+        case 1165:
+            a = 0.92 / Sm - 0.31;
+            break;
+        default:
+            known = false;
     }
     if (!known) return 0.5;
     const double beta0 = std::pow(1.0 + a * a, -0.25);
     return beta0 == 0.0 || !IsFinite(beta0) ? 0.5 : beta0;
 }
 
-double TwoPhaseMultiplier(const TagRecord& r) { return r.Factor_SatLiq == 1 ? 1.0 / r.Fx : r.Fx; }
+double TwoPhaseMultiplier(const TagRecord& r) {
+    return r.Factor_SatLiq == 1 ? 1.0 / r.Fx : r.Fx;
+}
 
 double BetaFromSm(TagRecord& r) {
     const double Fdh = DrainHoleFactor(r);

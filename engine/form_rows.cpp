@@ -19,21 +19,50 @@ FormRow Row(RowKind kind, const std::string& tap, bool required = true) {
     row.kind = kind;
     row.required = required;
     switch (kind) {
-        case BaseGravity: row.label = "Gb"; break;
-        case FlowGravity: row.label = "Gf" + tap; break;
-        case BaseDensity: row.label = "Db"; break;
-        case FlowDensity: row.label = "Df" + tap; break;
-        case FlowPressure: row.label = "Pf" + tap; break;
-        case FlowTemperature: row.label = "Tf" + tap; break;
-        case Viscosity: row.label = "u"; break;
-        case LiquidFp: row.label = "Fp"; break;
-        case VapourPressure: row.label = "Pv"; break;
-        case GasGravity: row.label = "Gg"; break;
-        case MolecularWeight: row.label = "Mw"; break;
-        case BaseZ: row.label = "Zb"; break;
-        case FlowZ: row.label = "Zf" + tap; break;
-        case IsentropicK: row.label = "Cp/Cv, K"; break;
-        default: break;
+        case BaseGravity:
+            row.label = "Gb";
+            break;
+        case FlowGravity:
+            row.label = "Gf" + tap;
+            break;
+        case BaseDensity:
+            row.label = "Db";
+            break;
+        case FlowDensity:
+            row.label = "Df" + tap;
+            break;
+        case FlowPressure:
+            row.label = "Pf" + tap;
+            break;
+        case FlowTemperature:
+            row.label = "Tf" + tap;
+            break;
+        case Viscosity:
+            row.label = "u";
+            break;
+        case LiquidFp:
+            row.label = "Fp";
+            break;
+        case VapourPressure:
+            row.label = "Pv";
+            break;
+        case GasGravity:
+            row.label = "Gg";
+            break;
+        case MolecularWeight:
+            row.label = "Mw";
+            break;
+        case BaseZ:
+            row.label = "Zb";
+            break;
+        case FlowZ:
+            row.label = "Zf" + tap;
+            break;
+        case IsentropicK:
+            row.label = "Cp/Cv, K";
+            break;
+        default:
+            break;
     }
     return row;
 }
@@ -42,7 +71,8 @@ FormRow Row(RowKind kind, const std::string& tap, bool required = true) {
 
 std::string FluidEquationTitle(const TagRecord& r) {
     const int32_t eq = r.Fluid_Equation, cond = r.Fluid_Condition, prop = r.Fluid_Property;
-    const bool sg = prop == Code(FluidProperty::LiquidSG), dens_l = prop == Code(FluidProperty::LiquidDensity);
+    const bool sg = prop == Code(FluidProperty::LiquidSG),
+               dens_l = prop == Code(FluidProperty::LiquidDensity);
     const bool pvt = prop == Code(FluidProperty::GasSG) || prop == Code(FluidProperty::GasMW);
     const bool dens_g = prop == Code(FluidProperty::GasDensity);
     const bool liq_base = cond == Code(FluidCondition::LiquidBaseTemp);
@@ -72,7 +102,8 @@ std::string FluidEquationTitle(const TagRecord& r) {
 FluidRows FluidDataRows(const TagRecord& r) {
     const std::string tap = r.Tap_Loc == Code(TapLoc::Downstream) ? "2" : "1";
     const std::string title = FluidEquationTitle(r);
-    const RowKind gas_property = r.Fluid_Property == Code(FluidProperty::GasMW) ? MolecularWeight : GasGravity;
+    const RowKind gas_property =
+        r.Fluid_Property == Code(FluidProperty::GasMW) ? MolecularWeight : GasGravity;
     const bool critical = r.Calc_Mode == Code(CalcMode::CriticalDrop);
     std::vector<FormRow> rows;
     auto add = [&](RowKind k, bool required = true) { rows.push_back(Row(k, tap, required)); };
@@ -171,28 +202,44 @@ SizingRows SizingDataRows(const TagRecord& r) {
 
 std::optional<double> RowDisplayValue(const TagRecord& r, RowKind kind) {
     switch (kind) {
-        case None: return std::nullopt;
+        case None:
+            return std::nullopt;
         case BaseGravity:
-        case BaseZ: return r.Base_RhoGZ;
+        case BaseZ:
+            return r.Base_RhoGZ;
         case FlowGravity:
-        case FlowZ: return r.Flow_RhoGZ;
-        case BaseDensity: return ToUser(r, Quantity::Density, r.Base_RhoGZ);
-        case FlowDensity: return ToUser(r, Quantity::Density, r.Flow_RhoGZ);
-        case FlowPressure: return ToUser(r, Quantity::Pressure, r.Flow_Press);
-        case FlowTemperature: return ToUser(r, Quantity::Temperature, r.Flow_Temp);
-        case Viscosity: return ToUser(r, Quantity::Viscosity, r.Property_Visc);
+        case FlowZ:
+            return r.Flow_RhoGZ;
+        case BaseDensity:
+            return ToUser(r, Quantity::Density, r.Base_RhoGZ);
+        case FlowDensity:
+            return ToUser(r, Quantity::Density, r.Flow_RhoGZ);
+        case FlowPressure:
+            return ToUser(r, Quantity::Pressure, r.Flow_Press);
+        case FlowTemperature:
+            return ToUser(r, Quantity::Temperature, r.Flow_Temp);
+        case Viscosity:
+            return ToUser(r, Quantity::Viscosity, r.Property_Visc);
         case LiquidFp:
-        case IsentropicK: return r.Property_KFp;
-        case VapourPressure: return ToUser(r, Quantity::AtmPressure, r.Property_MwDenVp);
+        case IsentropicK:
+            return r.Property_KFp;
+        case VapourPressure:
+            return ToUser(r, Quantity::AtmPressure, r.Property_MwDenVp);
         case GasGravity:
-        case MolecularWeight: return r.Property_MwDenVp;
+        case MolecularWeight:
+            return r.Property_MwDenVp;
         case MaxFlow:
-        case SingleFlow: return ToUser(r, Quantity::Flow, r.Flow_Max);
-        case NormalFlow: return ToUser(r, Quantity::Flow, r.Flow_Norm);
+        case SingleFlow:
+            return ToUser(r, Quantity::Flow, r.Flow_Max);
+        case NormalFlow:
+            return ToUser(r, Quantity::Flow, r.Flow_Norm);
         case DpMax:
-        case DpSingle: return ToUser(r, Quantity::DiffPressure, r.Dp_Max);
-        case DpNormal: return ToUser(r, Quantity::DiffPressure, r.Dp_Norm);
-        case Bore: return ToUser(r, Quantity::Bore, r.Bore);
+        case DpSingle:
+            return ToUser(r, Quantity::DiffPressure, r.Dp_Max);
+        case DpNormal:
+            return ToUser(r, Quantity::DiffPressure, r.Dp_Norm);
+        case Bore:
+            return ToUser(r, Quantity::Bore, r.Bore);
         case HOverD:
             if (!(r.Pipe_IDia > 0.0)) return std::nullopt;
             return r.SegHs / r.Pipe_IDia;

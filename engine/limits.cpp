@@ -37,7 +37,8 @@ struct LimitRow {
 
 class LimitChecker {
 public:
-    LimitChecker(TagRecord& r, MessageSink& sink, bool interactive) : r_(r), sink_(sink), interactive_(interactive) {}
+    LimitChecker(TagRecord& r, MessageSink& sink, bool interactive)
+        : r_(r), sink_(sink), interactive_(interactive) {}
 
     void Warn(int n, double value = 0.0, double l1 = 0.0, double l2 = 0.0) {
         ++shown_;
@@ -64,11 +65,15 @@ private:
     int shown_ = 0;
 };
 
-bool IsStd(const TagRecord& r, CalcStd s) { return r.Calc_Std == Code(s); }
+bool IsStd(const TagRecord& r, CalcStd s) {
+    return r.Calc_Std == Code(s);
+}
 
 // ISO 5167-2:2003, 5.3.1: flange tappings need ReD >= 5000 and ReD >= 170 b^2 D (D in mm);
 // both hold, so the larger minimum applies.
-double FlangeTapMinimumRd(double beta, double D_in) { return std::max(5000.0, 170.0 * beta * beta * (D_in * 25.4)); }
+double FlangeTapMinimumRd(double beta, double D_in) {
+    return std::max(5000.0, 170.0 * beta * beta * (D_in * 25.4));
+}
 
 // The concentric orifice: Warning #34 first, then pipe, beta and Reynolds number.
 void ConcentricOrifice(LimitChecker& c, const TagRecord& r) {
@@ -81,9 +86,13 @@ void ConcentricOrifice(LimitChecker& c, const TagRecord& r) {
     row.beta_lo = 0.1;
     row.beta_hi = 0.75;
     switch (r.Tap_Style) {
-        case 1: row.Rmin = FlangeTapMinimumRd(r.Beta, r.Pipe_IDia); break;
+        case 1:
+            row.Rmin = FlangeTapMinimumRd(r.Beta, r.Pipe_IDia);
+            break;
         case 2:
-        case 3: row.Rmin = r.Beta <= 0.56 ? 5000.0 : 16000.0 * r.Beta * r.Beta; break;
+        case 3:
+            row.Rmin = r.Beta <= 0.56 ? 5000.0 : 16000.0 * r.Beta * r.Beta;
+            break;
         default:
             row.pipe_min = row.pipe_min_shown = k50mm;
             row.pipe_max = k900mm;
@@ -194,18 +203,26 @@ void OtherMeter(LimitChecker& c, const TagRecord& r) {
             c.BetaRange(0.4, 0.5);
             return;
         case Code(MeterType::IsaNozzle):
-            pipe(k50mm, k50mm, k500mm), range(0.3, 0.8), row.Rmin = beta < 0.44 ? 70000.0 : 20000.0, row.Rmax = 1e7;
+            pipe(k50mm, k50mm, k500mm), range(0.3, 0.8), row.Rmin = beta < 0.44 ? 70000.0 : 20000.0,
+                                                         row.Rmax = 1e7;
             break;
-        case Code(MeterType::VenturiMachined): pipe(k50mm, k50mm, k350mm), range(0.4, 0.75), row.Rmin = 200000.0; break;
+        case Code(MeterType::VenturiMachined):
+            pipe(k50mm, k50mm, k350mm), range(0.4, 0.75), row.Rmin = 200000.0;
+            break;
         case Code(MeterType::VenturiRoughCast):
             pipe(k100mm, k100mm, k800mm), range(0.3, 0.75), row.Rmin = 200000.0, row.Rmax = 2000000.0;
             break;
         case Code(MeterType::VenturiWeldedSheet):
             pipe(k200mm, k200mm, k1200mm), range(0.4, 0.7), row.Rmin = 200000.0, row.Rmax = 2000000.0;
             break;
-        case Code(MeterType::Uvt): pipe(3.0, 3.0, 0.0), range(0.2, 0.75), row.Rmin = 75000.0; break;
-        case Code(MeterType::LoLoss): pipe(3.0, 3.0, 0.0), range(0.35, 0.85), row.Rmin = 125000.0, row.Rmax = 3500000.0; break;
-        default: return;
+        case Code(MeterType::Uvt):
+            pipe(3.0, 3.0, 0.0), range(0.2, 0.75), row.Rmin = 75000.0;
+            break;
+        case Code(MeterType::LoLoss):
+            pipe(3.0, 3.0, 0.0), range(0.35, 0.85), row.Rmin = 125000.0, row.Rmax = 3500000.0;
+            break;
+        default:
+            return;
     }
     c.Pipe(row);
     if (row.beta_hi > 0.0) c.BetaRange(row.beta_lo, row.beta_hi);
@@ -233,7 +250,8 @@ bool CriticalDrop(LimitChecker& c, TagRecord& r, MessageSink& sink, bool interac
             c.Warn(6, r.Rd, 10000.0, r.Rd);
         else if (r.Rd > 2e7)
             c.Warn(7, r.Rd, 2e7, r.Rd);
-    } else if (t == Code(MeterType::CriticalSquareEdgedOrifice) || t == Code(MeterType::CriticalThickOrifice)) {
+    } else if (t == Code(MeterType::CriticalSquareEdgedOrifice) ||
+               t == Code(MeterType::CriticalThickOrifice)) {
         if (r.Beta >= 0.5) c.Warn(12, r.Beta, 0.5, r.Beta);
         if (r.Rd < 100000.0) c.Warn(6, r.Rd, 100000.0, r.Rd);
     }
@@ -262,7 +280,8 @@ bool CheckLimits(TagRecord& r, MessageSink& sink, bool interactive) {
         const bool at68 = std::isfinite(r.DpRefTemp) && std::llround(r.DpRefTemp * 100.0) == 52767;
         const bool at60 = std::isfinite(r.DpRefTemp) && std::llround(r.DpRefTemp * 100.0) == 51967;
         if ((IsStd(r, CalcStd::Stolz) || IsStd(r, CalcStd::ReaderHarrisGallagher1998) ||
-             IsStd(r, CalcStd::OrificePtc195)) && !at68)
+             IsStd(r, CalcStd::OrificePtc195)) &&
+            !at68)
             c.Warn(16);
         if ((IsStd(r, CalcStd::ReaderHarris1992) || IsStd(r, CalcStd::Buckingham1985)) && !at60) c.Warn(15);
     }

@@ -1,8 +1,8 @@
 #include <cmath>
 
 #include "engine/calculate.h"
-#include "engine/limits.h"
 #include "engine/coefficients.h"
+#include "engine/limits.h"
 #include "fluids/steam_ifc67.h"
 #include "record/choice_codes.h"
 
@@ -22,14 +22,24 @@ constexpr double kSegmentCircleRatio = 0.98;
 // Inches of water per psi (water at 68 deg F) of the sonic test.
 constexpr double kInH2OPerPsi = 27.729767;
 
-bool IsFinite(double v) { return std::isfinite(v); }
-bool IsPositiveFinite(double v) { return v > 0.0 && IsFinite(v); }
+bool IsFinite(double v) {
+    return std::isfinite(v);
+}
+bool IsPositiveFinite(double v) {
+    return v > 0.0 && IsFinite(v);
+}
 
 }  // namespace
 
-bool IsCustomDirectMeter(int32_t t) { return t >= 1359 && t <= 1363; }
-bool HasEnteredCoefficient(int32_t t) { return IsCustomDirectMeter(t) || t == Code(MeterType::CustomWedge); }
-bool IsWedgeMeter(int32_t t) { return (t >= 1690 && t <= 1697) || t == Code(MeterType::CustomWedge); }
+bool IsCustomDirectMeter(int32_t t) {
+    return t >= 1359 && t <= 1363;
+}
+bool HasEnteredCoefficient(int32_t t) {
+    return IsCustomDirectMeter(t) || t == Code(MeterType::CustomWedge);
+}
+bool IsWedgeMeter(int32_t t) {
+    return (t >= 1690 && t <= 1697) || t == Code(MeterType::CustomWedge);
+}
 
 CCalculate::CCalculate(MessageSink& sink, CalcContext context) : sink_(sink), context_(std::move(context)) {
     if (!context_.sat_pressure)
@@ -42,7 +52,9 @@ CCalculate::CCalculate(MessageSink& sink, CalcContext context) : sink_(sink), co
     if (!context_.wedge_coefficient) context_.wedge_coefficient = WedgeCoefficient;
 }
 
-double CCalculate::CriticalPressure(TagRecord& r) const { return CriticalPressureOf(r, &r.E_Ftp); }
+double CCalculate::CriticalPressure(TagRecord& r) const {
+    return CriticalPressureOf(r, &r.E_Ftp);
+}
 
 SegmentSolve CCalculate::SegmentHeight(TagRecord& r, double tolerance, double first, double second) const {
     const SegmentSolve s = SolveSegmentHeight(r.Beta, r.SegDc, first, second, tolerance);
@@ -50,7 +62,9 @@ SegmentSolve CCalculate::SegmentHeight(TagRecord& r, double tolerance, double fi
     return s;
 }
 
-double CCalculate::WaterVapourFactor(TagRecord& r) const { return quorven::WaterVapourFactor(r, context_.sat_pressure); }
+double CCalculate::WaterVapourFactor(TagRecord& r) const {
+    return quorven::WaterVapourFactor(r, context_.sat_pressure);
+}
 
 bool CCalculate::Fail(bool interactive) {
     if (interactive) CError(sink_).Show(1);
@@ -114,7 +128,8 @@ double CCalculate::Coefficient(TagRecord& r, bool interactive, bool flow_or_dp) 
         if (!flow_or_dp) {
             r.SegDc = r.Pipe_IDia;
             const double H1 = r.Pipe_IDia * r.Beta;
-            if (SegmentHeight(r, kSegmentTolerance, H1, H1 / 2.0).status != SolveStatus::Converged) return 0.0;
+            if (SegmentHeight(r, kSegmentTolerance, H1, H1 / 2.0).status != SolveStatus::Converged)
+                return 0.0;
         }
         return context_.wedge_coefficient(r, sink_, interactive);
     }
@@ -170,7 +185,8 @@ bool CCalculate::Succeed(TagRecord& r, bool interactive) {
 }
 
 bool CCalculate::SizeBore(TagRecord& r, bool interactive) {
-    return IsCustomDirectMeter(r.Meter_Type) ? SizeBoreCustom(r, interactive) : SizeBoreStandard(r, interactive);
+    return IsCustomDirectMeter(r.Meter_Type) ? SizeBoreCustom(r, interactive)
+                                             : SizeBoreStandard(r, interactive);
 }
 
 bool CCalculate::SizeFlow(TagRecord& r, bool interactive) {

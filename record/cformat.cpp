@@ -54,8 +54,10 @@ std::string FormatDouble(double v, const Conversion& s) {
 
 std::string Pad(std::string body, const Conversion& s, bool numeric) {
     if (numeric && body.front() != '-') {
-        if (s.plus) body.insert(body.begin(), '+');
-        else if (s.space) body.insert(body.begin(), ' ');
+        if (s.plus)
+            body.insert(body.begin(), '+');
+        else if (s.space)
+            body.insert(body.begin(), ' ');
     }
     const std::size_t w = static_cast<std::size_t>(s.width);
     if (body.size() >= w) return body;
@@ -90,12 +92,18 @@ std::string CFormat(std::string_view format, std::initializer_list<FormatArg> ar
         Conversion s;
         for (; i < format.size(); ++i) {
             const char f = format[i];
-            if (f == '-') s.left = true;
-            else if (f == '+') s.plus = true;
-            else if (f == ' ') s.space = true;
-            else if (f == '0') s.zero = true;
-            else if (f == '#') s.alt = true;
-            else break;
+            if (f == '-')
+                s.left = true;
+            else if (f == '+')
+                s.plus = true;
+            else if (f == ' ')
+                s.space = true;
+            else if (f == '0')
+                s.zero = true;
+            else if (f == '#')
+                s.alt = true;
+            else
+                break;
         }
         while (i < format.size() && format[i] >= '0' && format[i] <= '9' && s.width < 1000)
             s.width = s.width * 10 + (format[i++] - '0');
@@ -114,10 +122,14 @@ std::string CFormat(std::string_view format, std::initializer_list<FormatArg> ar
             case 'e':
             case 'E':
             case 'g':
-            case 'G': out += Pad(FormatDouble(AsDouble(take()), s), s, true); break;
+            case 'G':
+                out += Pad(FormatDouble(AsDouble(take()), s), s, true);
+                break;
             case 'd':
             case 'i':
-            case 'u': out += Pad(std::to_string(AsInt(take())), s, true); break;
+            case 'u':
+                out += Pad(std::to_string(AsInt(take())), s, true);
+                break;
             case 's': {
                 const FormatArg* a = take();
                 std::string_view text;
@@ -128,7 +140,10 @@ std::string CFormat(std::string_view format, std::initializer_list<FormatArg> ar
                 out += Pad(std::string(text), s, false);
                 break;
             }
-            default: out += '%'; out += s.conv; break;
+            default:
+                out += '%';
+                out += s.conv;
+                break;
         }
     }
     return out;

@@ -117,7 +117,9 @@ inline constexpr int32_t kStatusNotCalculated = 0;
 inline constexpr int32_t kStatusCalculated = 1;
 inline constexpr int32_t kStatusWarningsSuppressed = 20;
 
-constexpr int32_t Code(auto e) { return static_cast<int32_t>(e); }
+constexpr int32_t Code(auto e) {
+    return static_cast<int32_t>(e);
+}
 
 // The values each choice field may hold, for checking records read from files.
 std::span<const int32_t> FluidEquationCodes();

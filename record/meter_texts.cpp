@@ -10,56 +10,75 @@ namespace quorven {
 namespace {
 
 constexpr MeterTypeTexts kMeterTypes[] = {
-    {1128, "ORIFICE PLATE", "CONCENTRIC"},  // orifice plate
-    {1129, "ORIFICE PLATE", "SEGMENTAL"},  // orifice plate
-    {1130, "ORIFICE PLATE", "ECCENTRIC"},  // orifice plate
-    {1131, "ORIFICE PLATE", "QUADRANT"},  // orifice plate
+    {1128, "ORIFICE PLATE", "CONCENTRIC"},            // orifice plate
+    {1129, "ORIFICE PLATE", "SEGMENTAL"},             // orifice plate
+    {1130, "ORIFICE PLATE", "ECCENTRIC"},             // orifice plate
+    {1131, "ORIFICE PLATE", "QUADRANT"},              // orifice plate
     {1132, "ORIFICE PLATE", "SMALL BORE PRECISION"},  // orifice plate
-    {1133, "ORIFICE PLATE", "INTEGRAL"},  // orifice plate
-    {1134, "ORIFICE PLATE", "CONIC"},  // orifice plate
-    {1150, "FLOW NOZZLE", "ASME LONG RADIUS"},  // flow nozzle
-    {1151, "FLOW NOZZLE", "ASME THROAT TAP"},  // flow nozzle
-    {1152, "FLOW NOZZLE", "ISA 1932"},  // flow nozzle
-    {1153, "FLOW NOZZLE", "VENTURI (ISA INLET)"},  // flow nozzle
-    {1156, "VENTURI", "MACHINED INLET"},  // venturi
-    {1157, "VENTURI", "ROUGH CAST INLET"},  // venturi
-    {1158, "VENTURI", "WELDED SHEET INLET"},  // venturi
-    {1776, "VENTURI", "Per ASME PTC 19.5"},  // venturi
-    {1163, "UNIVERSAL VENTURI TUBE", "UVT\xAE" ""},  // UVT
-    {1165, "FLOW TUBE", "LO LOSS\xAE" ""},  // Lo Loss
-    {1690, "WEDGE METER", "ISO 5167-6"},  // wedge
+    {1133, "ORIFICE PLATE", "INTEGRAL"},              // orifice plate
+    {1134, "ORIFICE PLATE", "CONIC"},                 // orifice plate
+    {1150, "FLOW NOZZLE", "ASME LONG RADIUS"},        // flow nozzle
+    {1151, "FLOW NOZZLE", "ASME THROAT TAP"},         // flow nozzle
+    {1152, "FLOW NOZZLE", "ISA 1932"},                // flow nozzle
+    {1153, "FLOW NOZZLE", "VENTURI (ISA INLET)"},     // flow nozzle
+    {1156, "VENTURI", "MACHINED INLET"},              // venturi
+    {1157, "VENTURI", "ROUGH CAST INLET"},            // venturi
+    {1158, "VENTURI", "WELDED SHEET INLET"},          // venturi
+    {1776, "VENTURI", "Per ASME PTC 19.5"},           // venturi
+    {1163, "UNIVERSAL VENTURI TUBE",
+     "UVT\xAE"
+     ""},  // UVT
+    {1165, "FLOW TUBE",
+     "LO LOSS\xAE"
+     ""},                                  // Lo Loss
+    {1690, "WEDGE METER", "ISO 5167-6"},   // wedge
     {1691, "WEDGE METER", "R.W. MILLER"},  // wedge
-    {1692, "WEDGE METER", "ABB 1610L\xAE" ""},  // wedge
-    {1693, "WEDGE METER", "ABB 1615L\xAE" ""},  // wedge
-    {1694, "WEDGE METER", "ABB 1630L\xAE" ""},  // wedge
-    {1695, "INTEGRAL WEDGE METER", "ABB 1335L\xAE" ""},  // wedge
-    {1696, "INTEGRAL WEDGE METER", "ABB 1336L\xAE" ""},  // wedge
-    {1697, "INTEGRAL WEDGE METER", "ABB 1337L\xAE" ""},  // wedge
-    {1359, "FLOW NOZZLE", "ASME THROAT TAP"},  // custom
-    {1360, "CALIBRATED ORIFICE PLATE", ""},  // custom
-    {1361, "CALIBRATED FLOW NOZZLE", ""},  // custom
-    {1362, "CALIBRATED VENTURI", ""},  // custom
-    {1363, "CALIBRATED FLOW TUBE", ""},  // custom
-    {1762, "CALIBRATED WEDGE METER", ""},  // custom
-    {1369, "CRITICAL DROP NOZZLE", "CYLINDRICAL THROAT"},  // critical drop nozzle
-    {1370, "CRITICAL DROP NOZZLE", "TOROIDAL THROAT"},  // critical drop nozzle
+    {1692, "WEDGE METER",
+     "ABB 1610L\xAE"
+     ""},  // wedge
+    {1693, "WEDGE METER",
+     "ABB 1615L\xAE"
+     ""},  // wedge
+    {1694, "WEDGE METER",
+     "ABB 1630L\xAE"
+     ""},  // wedge
+    {1695, "INTEGRAL WEDGE METER",
+     "ABB 1335L\xAE"
+     ""},  // wedge
+    {1696, "INTEGRAL WEDGE METER",
+     "ABB 1336L\xAE"
+     ""},  // wedge
+    {1697, "INTEGRAL WEDGE METER",
+     "ABB 1337L\xAE"
+     ""},                                                   // wedge
+    {1359, "FLOW NOZZLE", "ASME THROAT TAP"},               // custom
+    {1360, "CALIBRATED ORIFICE PLATE", ""},                 // custom
+    {1361, "CALIBRATED FLOW NOZZLE", ""},                   // custom
+    {1362, "CALIBRATED VENTURI", ""},                       // custom
+    {1363, "CALIBRATED FLOW TUBE", ""},                     // custom
+    {1762, "CALIBRATED WEDGE METER", ""},                   // custom
+    {1369, "CRITICAL DROP NOZZLE", "CYLINDRICAL THROAT"},   // critical drop nozzle
+    {1370, "CRITICAL DROP NOZZLE", "TOROIDAL THROAT"},      // critical drop nozzle
     {1373, "CRITICAL DROP ORIFICE", "SQUARE-EDGED PLATE"},  // critical drop orifice
-    {1374, "CRITICAL DROP ORIFICE", "THICK PLATE"},  // critical drop orifice
-    {1766, "CRITICAL DROP VENTURI", "VENTURI"},  // critical drop venturi
-    {1684, "CRITICAL DROP VENTURI", "VENTURI"},  // proprietary meter 1
-    {1687, "CRITICAL DROP VENTURI", "VENTURI"},  // proprietary meter 2
+    {1374, "CRITICAL DROP ORIFICE", "THICK PLATE"},         // critical drop orifice
+    {1766, "CRITICAL DROP VENTURI", "VENTURI"},             // critical drop venturi
+    {1684, "CRITICAL DROP VENTURI", "VENTURI"},             // proprietary meter 1
+    {1687, "CRITICAL DROP VENTURI", "VENTURI"},             // proprietary meter 2
 };
 
-constexpr std::array<const char*, 4> kConcentricTaps = {"FLANGE TAPS", "CORNER TAPS", "RADIUS TAPS", "PIPE TAPS"};
+constexpr std::array<const char*, 4> kConcentricTaps = {"FLANGE TAPS", "CORNER TAPS", "RADIUS TAPS",
+                                                        "PIPE TAPS"};
 constexpr std::array<const char*, 2> kSegmentalTaps = {"FLANGE TAPS", "VENA CONTRACTA"};
 constexpr std::array<const char*, 4> kEccentricMillerTaps = {"FLANGE TAPS @ TOP", "FLANGE TAPS @ SIDE",
-                                                              "VEN CON TAPS @ TOP", "VEN CON TAPS @ SIDE"};
+                                                             "VEN CON TAPS @ TOP", "VEN CON TAPS @ SIDE"};
 constexpr std::array<const char*, 2> kQuadrantTaps = {"FLANGE TAPS", "CORNER TAPS"};
 
 bool IsVenturi(int32_t t) {
     return t == 1156 || t == 1157 || t == 1158 || t == 1776;
 }
-bool IsWedge(int32_t t) { return t >= 1690 && t <= 1697; }
+bool IsWedge(int32_t t) {
+    return t >= 1690 && t <= 1697;
+}
 bool IsCriticalDrop(int32_t t) {
     return t == 1369 || t == 1370 || t == 1373 || t == 1374 || t == 1766 || t == 1684 || t == 1687;
 }
@@ -67,14 +86,18 @@ bool IsCriticalDrop(int32_t t) {
 // The dialog list of tap styles for a type, empty when the type has one fixed text.
 std::pair<const char* const*, int> TapList(int32_t meter_type, int32_t calc_std) {
     switch (meter_type) {
-        case 1128: return {kConcentricTaps.data(), 4};
-        case 1129: return {kSegmentalTaps.data(), 2};
+        case 1128:
+            return {kConcentricTaps.data(), 4};
+        case 1129:
+            return {kSegmentalTaps.data(), 2};
         case 1130:
             if (calc_std == Code(CalcStd::Miller3rd)) return {kEccentricMillerTaps.data(), 4};
             return {nullptr, 0};
         case 1131:
-        case 1132: return {kQuadrantTaps.data(), 2};
-        default: return {nullptr, 0};
+        case 1132:
+            return {kQuadrantTaps.data(), 2};
+        default:
+            return {nullptr, 0};
     }
 }
 
@@ -95,7 +118,8 @@ std::string MeterFamilyText(int32_t meter_type, int32_t diffuser, int32_t ventur
     if (!m) return {};
     std::string text = m->family;
     if (meter_type >= 1150 && meter_type <= 1152 && diffuser == 1) text += " W/OUTL DIFFUSER";
-    if (IsVenturi(meter_type)) text += venturi_exit == Code(VenturiExit::Deg15) ? " - 15 DEG EXIT" : " - 7 DEG EXIT";
+    if (IsVenturi(meter_type))
+        text += venturi_exit == Code(VenturiExit::Deg15) ? " - 15 DEG EXIT" : " - 7 DEG EXIT";
     return text;
 }
 

@@ -36,7 +36,9 @@ constexpr int32_t kNoLimit = 1 << 30;
 
 // Unit list indexes: the last index of each list, so an index read from a file
 // never reaches past its list.
-int32_t LastIndex(UnitList list) { return ShapeOf(list).entries - 1; }
+int32_t LastIndex(UnitList list) {
+    return ShapeOf(list).entries - 1;
+}
 
 // Pipe schedule positions: the carbon steel list is the longer one; the stainless
 // list is checked against the pipe material below.
@@ -160,7 +162,8 @@ std::vector<RecordRepair> CheckRecord(TagRecord& r) {
                 }
                 break;
             }
-            case FieldKind::Bytes: break;
+            case FieldKind::Bytes:
+                break;
         }
     }
     // A stainless pipe has the shorter schedule list; a position past it becomes

@@ -241,14 +241,18 @@ constexpr FieldInfo kFields[] = {
     {"Uncert_GasSG", 2792, 8, FieldKind::Double},
 };
 
-unsigned char* At(TagRecord& r, const FieldInfo& f) { return reinterpret_cast<unsigned char*>(&r) + f.offset; }
+unsigned char* At(TagRecord& r, const FieldInfo& f) {
+    return reinterpret_cast<unsigned char*>(&r) + f.offset;
+}
 const unsigned char* At(const TagRecord& r, const FieldInfo& f) {
     return reinterpret_cast<const unsigned char*>(&r) + f.offset;
 }
 
 }  // namespace
 
-std::span<const FieldInfo> RecordFields() { return kFields; }
+std::span<const FieldInfo> RecordFields() {
+    return kFields;
+}
 
 const FieldInfo* FindField(std::string_view name) {
     const auto it = std::find_if(std::begin(kFields), std::end(kFields),
@@ -272,9 +276,13 @@ std::string_view GetTextField(const TagRecord& r, const FieldInfo& f) {
     return GetText(reinterpret_cast<const char*>(At(r, f)), f.width);
 }
 
-void SetInt(TagRecord& r, const FieldInfo& f, int32_t value) { std::memcpy(At(r, f), &value, sizeof value); }
+void SetInt(TagRecord& r, const FieldInfo& f, int32_t value) {
+    std::memcpy(At(r, f), &value, sizeof value);
+}
 
-void SetDouble(TagRecord& r, const FieldInfo& f, double value) { std::memcpy(At(r, f), &value, sizeof value); }
+void SetDouble(TagRecord& r, const FieldInfo& f, double value) {
+    std::memcpy(At(r, f), &value, sizeof value);
+}
 
 bool SetTextField(TagRecord& r, const FieldInfo& f, std::string_view value) {
     return SetText(reinterpret_cast<char*>(At(r, f)), f.width, value);

@@ -19,7 +19,8 @@ bool RecordFromBytes(std::string_view bytes, TagRecord& r) {
     char* p = reinterpret_cast<char*>(&r);
     std::memcpy(p, bytes.data(), kRecordPiece1);
     std::memcpy(p + kRecordPiece1, bytes.data() + kRecordPiece1, kRecordPiece2);
-    std::memcpy(p + kRecordPiece1 + kRecordPiece2, bytes.data() + kRecordPiece1 + kRecordPiece2, kRecordPiece3);
+    std::memcpy(p + kRecordPiece1 + kRecordPiece2, bytes.data() + kRecordPiece1 + kRecordPiece2,
+                kRecordPiece3);
     return true;
 }
 

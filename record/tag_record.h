@@ -508,9 +508,13 @@ std::string_view GetText(const char (&field)[N]) {
 TagRecord NewTagRecord();
 
 // A fluid equation below 1352 is a liquid; 1352 and above a gas or vapour.
-inline bool IsLiquid(const TagRecord& r) { return r.Fluid_Equation < 1352; }
+inline bool IsLiquid(const TagRecord& r) {
+    return r.Fluid_Equation < 1352;
+}
 
 // A stored isentropic exponent / liquid Fp of 0 means "not given" and counts as 1.
-inline double KFpOrOne(const TagRecord& r) { return r.Property_KFp == 0.0 ? 1.0 : r.Property_KFp; }
+inline double KFpOrOne(const TagRecord& r) {
+    return r.Property_KFp == 0.0 ? 1.0 : r.Property_KFp;
+}
 
 }  // namespace quorven

@@ -86,8 +86,8 @@ inline constexpr int kCritDropOrifice = 32802;
 inline constexpr int kCritDropVenturi = 32871;
 inline constexpr int kCustomMeter = 32803;
 inline constexpr int kPipeData = 32793;
-inline constexpr int kProprietary1 = 32846;  // no menu entry
-inline constexpr int kProprietary2 = 32847;  // no menu entry
+inline constexpr int kProprietary1 = 32846;     // no menu entry
+inline constexpr int kProprietary2 = 32847;     // no menu entry
 inline constexpr int kProprietary1Alt = 32867;  // no menu entry
 // Menu bar
 inline constexpr int kBase = 32804;

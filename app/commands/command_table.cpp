@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "app/commands/command_ids.h"
-#include "record/choice_codes.h"
 #include "record/cformat.h"
+#include "record/choice_codes.h"
 
 namespace quorven {
 namespace {
@@ -16,46 +16,96 @@ constexpr int kCriticalDropMode = Code(CalcMode::CriticalDrop);
 constexpr int kRestrictionMode = Code(CalcMode::Restriction);
 
 // The rules below see a record: EnableRuleHolds checks that one is there first.
-const TagRecord& Rec(const CommandState& s) { return *s.record; }
+const TagRecord& Rec(const CommandState& s) {
+    return *s.record;
+}
 
-bool TagCalculated(const CommandState& s) { return Rec(s).Calc_Status != 0; }
-bool InProjectFile(const CommandState& s) { return Rec(s).Rec_Version4 != 0; }
-bool InProjectAndCalculated(const CommandState& s) { return InProjectFile(s) && TagCalculated(s); }
-bool ClipboardFull(const CommandState& s) { return s.tag_clipboard_full; }
-bool ReportReady(const CommandState& s) { return TagCalculated(s) && s.project_open; }
+bool TagCalculated(const CommandState& s) {
+    return Rec(s).Calc_Status != 0;
+}
+bool InProjectFile(const CommandState& s) {
+    return Rec(s).Rec_Version4 != 0;
+}
+bool InProjectAndCalculated(const CommandState& s) {
+    return InProjectFile(s) && TagCalculated(s);
+}
+bool ClipboardFull(const CommandState& s) {
+    return s.tag_clipboard_full;
+}
+bool ReportReady(const CommandState& s) {
+    return TagCalculated(s) && s.project_open;
+}
 
-bool MeterMode(const CommandState& s) { return Rec(s).Calc_Mode == kMeterMode; }
-bool CriticalDropMode(const CommandState& s) { return Rec(s).Calc_Mode == kCriticalDropMode; }
+bool MeterMode(const CommandState& s) {
+    return Rec(s).Calc_Mode == kMeterMode;
+}
+bool CriticalDropMode(const CommandState& s) {
+    return Rec(s).Calc_Mode == kCriticalDropMode;
+}
 bool MeterOrRestriction(const CommandState& s) {
     return Rec(s).Calc_Mode == kMeterMode || Rec(s).Calc_Mode == kRestrictionMode;
 }
-bool NotRestriction(const CommandState& s) { return Rec(s).Calc_Mode != kRestrictionMode; }
+bool NotRestriction(const CommandState& s) {
+    return Rec(s).Calc_Mode != kRestrictionMode;
+}
 // Gas or liquid is read from the fluid equation, the field that always carries it.
-bool Gas(const CommandState& s) { return !IsLiquid(Rec(s)); }
-bool Liquid(const CommandState& s) { return IsLiquid(Rec(s)); }
+bool Gas(const CommandState& s) {
+    return !IsLiquid(Rec(s));
+}
+bool Liquid(const CommandState& s) {
+    return IsLiquid(Rec(s));
+}
 
-bool ManometerAllowed(const CommandState& s) { return MeterMode(s); }
-bool SatLiquidAllowed(const CommandState& s) { return MeterMode(s) && Liquid(s); }
+bool ManometerAllowed(const CommandState& s) {
+    return MeterMode(s);
+}
+bool SatLiquidAllowed(const CommandState& s) {
+    return MeterMode(s) && Liquid(s);
+}
 bool VaporQualityAllowed(const CommandState& s) {
     return MeterMode(s) && Rec(s).Fluid_Equation == Code(FluidEquation::GasMass);
 }
-bool CritDropGas(const CommandState& s) { return CriticalDropMode(s) && Gas(s); }
-bool CritDropLiquid(const CommandState& s) { return CriticalDropMode(s) && Liquid(s); }
-bool MeterOrCritDropLiquid(const CommandState& s) { return MeterMode(s) || CritDropLiquid(s); }
+bool CritDropGas(const CommandState& s) {
+    return CriticalDropMode(s) && Gas(s);
+}
+bool CritDropLiquid(const CommandState& s) {
+    return CriticalDropMode(s) && Liquid(s);
+}
+bool MeterOrCritDropLiquid(const CommandState& s) {
+    return MeterMode(s) || CritDropLiquid(s);
+}
 
-bool ManometerChecked(const CommandState& s) { return Rec(s).Factor_Manometer != 0; }
-bool DrainChecked(const CommandState& s) { return Rec(s).Factor_Drain != 0; }
-bool WaterVaporChecked(const CommandState& s) { return Rec(s).Factor_H2OvapIncl != 0; }
-bool SatLiquidChecked(const CommandState& s) { return Rec(s).Factor_SatLiq != 0; }
-bool VaporQualityChecked(const CommandState& s) { return Rec(s).Factor_VapQual != 0; }
+bool ManometerChecked(const CommandState& s) {
+    return Rec(s).Factor_Manometer != 0;
+}
+bool DrainChecked(const CommandState& s) {
+    return Rec(s).Factor_Drain != 0;
+}
+bool WaterVaporChecked(const CommandState& s) {
+    return Rec(s).Factor_H2OvapIncl != 0;
+}
+bool SatLiquidChecked(const CommandState& s) {
+    return Rec(s).Factor_SatLiq != 0;
+}
+bool VaporQualityChecked(const CommandState& s) {
+    return Rec(s).Factor_VapQual != 0;
+}
 
-bool ToolBarChecked(const CommandState& s) { return s.tool_bar_visible; }
-bool StatusBarChecked(const CommandState& s) { return s.status_bar_visible; }
+bool ToolBarChecked(const CommandState& s) {
+    return s.tool_bar_visible;
+}
+bool StatusBarChecked(const CommandState& s) {
+    return s.status_bar_visible;
+}
 
 template <int kIndex>
-bool RecentFilePresent(const CommandState& s) { return s.recent_file_count > kIndex; }
+bool RecentFilePresent(const CommandState& s) {
+    return s.recent_file_count > kIndex;
+}
 template <int kLook>
-bool LookChecked(const CommandState& s) { return s.application_look == kLook; }
+bool LookChecked(const CommandState& s) {
+    return s.application_look == kLook;
+}
 
 // A command of a feature still to come: visible, never enabled.
 constexpr CommandInfo Pending(int id, std::string_view caption, std::string_view shortcut = {},
@@ -198,66 +248,122 @@ constexpr CommandInfo kCommands[] = {
 };
 
 using K = MenuNode::Kind;
-constexpr MenuNode C(int id) { return MenuNode{K::Command, id, {}, {}}; }
+constexpr MenuNode C(int id) {
+    return MenuNode{K::Command, id, {}, {}};
+}
 constexpr MenuNode kSep{K::Separator, 0, {}, {}};
 constexpr MenuNode Sub(std::string_view caption, std::span<const MenuNode> children) {
     return MenuNode{K::Submenu, 0, caption, children};
 }
 
-constexpr MenuNode kFileProject[] = {C(kNewProject), C(kOpenProject),  C(kCloseProject), C(kSaveProject),
-                                     C(kDeleteProject), kSep, C(kExportAscii), C(kImportAscii)};
+constexpr MenuNode kFileProject[] = {C(kNewProject),  C(kOpenProject),   C(kCloseProject),
+                                     C(kSaveProject), C(kDeleteProject), kSep,
+                                     C(kExportAscii), C(kImportAscii)};
 constexpr MenuNode kFileCalc[] = {C(kBatchCalc), C(kClearCalc)};
 constexpr MenuNode kFileDatasheet[] = {C(kEnterDatasheet), C(kClearDatasheet)};
-constexpr MenuNode kFilePrint[] = {C(kPrintCalcSheet), C(kPrintDatasheet), C(kPrintCalibration),
-                                   C(kPrintUncertainty), kSep, C(kBatchPrintCalcSheets),
-                                   C(kBatchPrintDatasheets), C(kBatchPrintCalibration),
-                                   C(kBatchPrintUncertainty), C(kBatchPrintTagIndex)};
-constexpr MenuNode kFilePreview[] = {C(kPreviewCalcSheet), C(kPreviewDatasheet), C(kPreviewCalibration),
-                                     C(kPreviewUncertainty), kSep, C(kBatchPreviewCalcSheets),
-                                     C(kBatchPreviewDatasheets), C(kBatchPreviewCalibration),
-                                     C(kBatchPreviewUncertainty), C(kBatchPreviewTagIndex)};
+constexpr MenuNode kFilePrint[] = {C(kPrintCalcSheet),
+                                   C(kPrintDatasheet),
+                                   C(kPrintCalibration),
+                                   C(kPrintUncertainty),
+                                   kSep,
+                                   C(kBatchPrintCalcSheets),
+                                   C(kBatchPrintDatasheets),
+                                   C(kBatchPrintCalibration),
+                                   C(kBatchPrintUncertainty),
+                                   C(kBatchPrintTagIndex)};
+constexpr MenuNode kFilePreview[] = {C(kPreviewCalcSheet),
+                                     C(kPreviewDatasheet),
+                                     C(kPreviewCalibration),
+                                     C(kPreviewUncertainty),
+                                     kSep,
+                                     C(kBatchPreviewCalcSheets),
+                                     C(kBatchPreviewDatasheets),
+                                     C(kBatchPreviewCalibration),
+                                     C(kBatchPreviewUncertainty),
+                                     C(kBatchPreviewTagIndex)};
 constexpr MenuNode kFileUtilities[] = {C(kPackProject), C(kRebuildIndex)};
-constexpr MenuNode kFile[] = {
-    Sub("&Project", kFileProject), Sub("&Calculation", kFileCalc), Sub("&Datasheet", kFileDatasheet),
-    kSep, Sub("&Print", kFilePrint), Sub("Print Pre&view", kFilePreview), C(kPrinterFont), C(kPageSetup),
-    kSep, Sub("&Utilities", kFileUtilities), kSep, MenuNode{K::RecentFiles, 0, {}, {}}, kSep, C(kExit)};
+constexpr MenuNode kFile[] = {Sub("&Project", kFileProject),
+                              Sub("&Calculation", kFileCalc),
+                              Sub("&Datasheet", kFileDatasheet),
+                              kSep,
+                              Sub("&Print", kFilePrint),
+                              Sub("Print Pre&view", kFilePreview),
+                              C(kPrinterFont),
+                              C(kPageSetup),
+                              kSep,
+                              Sub("&Utilities", kFileUtilities),
+                              kSep,
+                              MenuNode{K::RecentFiles, 0, {}, {}},
+                              kSep,
+                              C(kExit)};
 constexpr MenuNode kEdit[] = {C(kCopyTag), C(kPasteTag)};
-constexpr MenuNode kTag[] = {C(kSaveTag), C(kRetrieveTag), C(kDeleteTag), kSep, C(kSaveTagToFile),
-                             C(kRetrieveTagFromFile)};
+constexpr MenuNode kTag[] = {C(kSaveTag), C(kRetrieveTag),   C(kDeleteTag),
+                             kSep,        C(kSaveTagToFile), C(kRetrieveTagFromFile)};
 constexpr MenuNode kFluidCalc[] = {C(kFluidAga8), C(kFluidGasesCalc), C(kFluidLiquidsCalc)};
 constexpr MenuNode kFluidSetup[] = {C(kGasSetup), C(kLiquidSetup)};
-constexpr MenuNode kFluids[] = {Sub("&Calc Fluid Properties", kFluidCalc), kSep, C(kSatSteamPressure),
-                                C(kSatSteamTemperature), C(kSuperheatedSteam), C(kCompressedWater), kSep,
+constexpr MenuNode kFluids[] = {Sub("&Calc Fluid Properties", kFluidCalc),
+                                kSep,
+                                C(kSatSteamPressure),
+                                C(kSatSteamTemperature),
+                                C(kSuperheatedSteam),
+                                C(kCompressedWater),
+                                kSep,
                                 Sub("&Fluid Setup", kFluidSetup)};
 constexpr MenuNode kSizing[] = {C(kCalcSetup), C(kCalculate)};
 constexpr MenuNode kFactors[] = {C(kFactorManometer), C(kFactorDrainVent), C(kFactorWaterVapor),
                                  C(kFactorSatLiquid), C(kFactorVaporQuality)};
-constexpr MenuNode kMeterPipe[] = {C(kOrificePlate), C(kFlowNozzle), C(kVenturi), C(kUvt), C(kLoLoss),
-                                   C(kWedgeMeters), kSep, C(kCritDropNozzle), C(kCritDropOrifice),
-                                   C(kCritDropVenturi), kSep, C(kCustomMeter), kSep, C(kPipeData)};
+constexpr MenuNode kMeterPipe[] = {C(kOrificePlate),
+                                   C(kFlowNozzle),
+                                   C(kVenturi),
+                                   C(kUvt),
+                                   C(kLoLoss),
+                                   C(kWedgeMeters),
+                                   kSep,
+                                   C(kCritDropNozzle),
+                                   C(kCritDropOrifice),
+                                   C(kCritDropVenturi),
+                                   kSep,
+                                   C(kCustomMeter),
+                                   kSep,
+                                   C(kPipeData)};
 constexpr MenuNode kFlowUnits[] = {C(kFlowUnits1), C(kFlowUnits2), C(kFlowUnits3),
                                    C(kFlowUnits4), C(kFlowUnits5), C(kFlowUnits6)};
 constexpr MenuNode kUser[] = {C(kCompanyData), C(kCustomerData)};
 constexpr MenuNode kUtility[] = {Sub("Flow &Units Setup", kFlowUnits), Sub("U&ser", kUser), C(kUncertainty)};
-constexpr MenuNode kOffice2007[] = {C(kLookOffice2007Blue), C(kLookOffice2007Black),
-                                    C(kLookOffice2007Silver), C(kLookOffice2007Aqua)};
-constexpr MenuNode kLooksMenu[] = {C(kLookWindows2000), C(kLookOfficeXP), C(kLookWindowsXP),
-                                   C(kLookOffice2003), C(kLookVS2005), C(kLookVS2008),
-                                   Sub("Office 200&7", kOffice2007), C(kLookWindows7)};
+constexpr MenuNode kOffice2007[] = {C(kLookOffice2007Blue), C(kLookOffice2007Black), C(kLookOffice2007Silver),
+                                    C(kLookOffice2007Aqua)};
+constexpr MenuNode kLooksMenu[] = {C(kLookWindows2000),
+                                   C(kLookOfficeXP),
+                                   C(kLookWindowsXP),
+                                   C(kLookOffice2003),
+                                   C(kLookVS2005),
+                                   C(kLookVS2008),
+                                   Sub("Office 200&7", kOffice2007),
+                                   C(kLookWindows7)};
 constexpr MenuNode kView[] = {C(kViewToolBar), C(kViewStatusBar), Sub("Application &Look", kLooksMenu)};
 constexpr MenuNode kWindow[] = {C(kWindowCascade), C(kWindowTile)};
 constexpr MenuNode kHelp[] = {C(kHelpTopics), kSep, C(kAbout)};
 
 constexpr MenuNode kMenuBar[] = {
-    Sub("&File", kFile),      Sub("&Edit", kEdit),     Sub("&Tag", kTag),
-    Sub("F&luids", kFluids),  Sub("&Sizing", kSizing), Sub("F&actors", kFactors),
-    Sub("&Meter and Pipe", kMeterPipe), C(kBase),     Sub("&Utility", kUtility),
-    Sub("&View", kView),      Sub("&Window", kWindow), Sub("&Help", kHelp),
+    Sub("&File", kFile),
+    Sub("&Edit", kEdit),
+    Sub("&Tag", kTag),
+    Sub("F&luids", kFluids),
+    Sub("&Sizing", kSizing),
+    Sub("F&actors", kFactors),
+    Sub("&Meter and Pipe", kMeterPipe),
+    C(kBase),
+    Sub("&Utility", kUtility),
+    Sub("&View", kView),
+    Sub("&Window", kWindow),
+    Sub("&Help", kHelp),
 };
 
 }  // namespace
 
-std::span<const CommandInfo> AllCommands() { return kCommands; }
+std::span<const CommandInfo> AllCommands() {
+    return kCommands;
+}
 
 const CommandInfo* FindCommand(int id) {
     const auto it = std::find_if(std::begin(kCommands), std::end(kCommands),
@@ -296,6 +402,8 @@ std::array<std::string, 3> StatusPaneTexts(const CommandState& state) {
     return panes;
 }
 
-std::span<const MenuNode> MenuBar() { return kMenuBar; }
+std::span<const MenuNode> MenuBar() {
+    return kMenuBar;
+}
 
 }  // namespace quorven

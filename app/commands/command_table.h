@@ -31,10 +31,10 @@ using CommandRule = bool (*)(const CommandState&);
 
 struct CommandInfo {
     int id = 0;
-    std::string_view caption;   // menu text as shown: '&' marks the mnemonic, '\t' starts the key text
-    std::string_view shortcut;  // the accelerator in portable key text ("Ctrl+Alt+S"), or empty
-    bool pending = false;       // its feature is not built yet: shown, never enabled
-    bool needs_document = true; // acts on the active project window's document
+    std::string_view caption;       // menu text as shown: '&' marks the mnemonic, '\t' starts the key text
+    std::string_view shortcut;      // the accelerator in portable key text ("Ctrl+Alt+S"), or empty
+    bool pending = false;           // its feature is not built yet: shown, never enabled
+    bool needs_document = true;     // acts on the active project window's document
     CommandRule enabled = nullptr;  // extra condition; null means always
     CommandRule checked = nullptr;  // null: the command is not a check item
 };
@@ -60,8 +60,8 @@ std::array<std::string, 3> StatusPaneTexts(const CommandState& state);
 struct MenuNode {
     enum class Kind { Command, Submenu, Separator, RecentFiles };
     Kind kind = Kind::Separator;
-    int id = 0;                 // Command
-    std::string_view caption;   // Submenu
+    int id = 0;                // Command
+    std::string_view caption;  // Submenu
     std::span<const MenuNode> children;
 };
 std::span<const MenuNode> MenuBar();

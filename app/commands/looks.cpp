@@ -23,7 +23,9 @@ constexpr ApplicationLook kLooks[] = {
 
 }  // namespace
 
-std::span<const ApplicationLook> ApplicationLooks() { return kLooks; }
+std::span<const ApplicationLook> ApplicationLooks() {
+    return kLooks;
+}
 
 const ApplicationLook& FindApplicationLook(int id) {
     const auto it = std::find_if(std::begin(kLooks), std::end(kLooks),

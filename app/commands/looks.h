@@ -10,9 +10,9 @@
 namespace quorven {
 
 struct ApplicationLook {
-    int id;                   // command identifier, stored in the profile as "ApplicationLook"
-    std::string_view style;   // Qt style name
-    uint32_t window;          // 0xRRGGBB colours of the palette roles
+    int id;                  // command identifier, stored in the profile as "ApplicationLook"
+    std::string_view style;  // Qt style name
+    uint32_t window;         // 0xRRGGBB colours of the palette roles
     uint32_t window_text;
     uint32_t base;
     uint32_t text;

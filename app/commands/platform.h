@@ -10,11 +10,11 @@
 namespace quorven {
 
 struct FileChoice {
-    bool save = false;          // a save chooser asks before overwriting an existing file
-    std::string title;          // caption of the chooser
-    std::string filter;         // "Project Files (*.fil)|*.fil||": pairs of text and patterns
-    std::string default_ext;    // "fil": appended to a name typed without extension
-    std::string initial_name;   // file name or path shown first
+    bool save = false;         // a save chooser asks before overwriting an existing file
+    std::string title;         // caption of the chooser
+    std::string filter;        // "Project Files (*.fil)|*.fil||": pairs of text and patterns
+    std::string default_ext;   // "fil": appended to a name typed without extension
+    std::string initial_name;  // file name or path shown first
 };
 
 class FileChooser {

@@ -17,8 +17,8 @@ constexpr std::string_view kMonthNames[12] = {"Jan", "Feb", "Mar", "Apr", "May",
 
 std::string DateText(int year, int month, int day) {
     if (month < 1 || month > 12) return {};
-    return CFormat("%d %3s %4d", {static_cast<long long>(day), kMonthNames[month - 1],
-                                  static_cast<long long>(year)});
+    return CFormat("%d %3s %4d",
+                   {static_cast<long long>(day), kMonthNames[month - 1], static_cast<long long>(year)});
 }
 
 std::string TodayDateText() {
@@ -33,7 +33,9 @@ std::string VersionText(const TagRecord& r) {
                                 static_cast<long long>(r.Rel_Build)});
 }
 
-std::string ProgramNameAndVersion() { return "Quorven " + VersionText(NewTagRecord()); }
+std::string ProgramNameAndVersion() {
+    return "Quorven " + VersionText(NewTagRecord());
+}
 
 std::filesystem::path ResolveStartupPath(std::string_view argument, const std::filesystem::path& start_dir) {
     std::string name(argument);

@@ -27,8 +27,7 @@ std::string ProgramNameAndVersion();
 // The project file named on the command line: quotes removed and a relative name
 // taken relative to the directory the program was started from. Empty when
 // nothing is left after removing the quotes.
-std::filesystem::path ResolveStartupPath(std::string_view argument,
-                                         const std::filesystem::path& start_dir);
+std::filesystem::path ResolveStartupPath(std::string_view argument, const std::filesystem::path& start_dir);
 
 inline constexpr std::size_t kRecentFileMax = 4;
 // Puts `path` first, drops an older copy of it and anything beyond four entries.

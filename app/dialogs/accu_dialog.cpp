@@ -141,7 +141,9 @@ private:
         Control<QRadioButton>(in.include ? kIdAccuInclYes : kIdAccuInclNo)->setChecked(true);
         Control<QRadioButton>(in.straight_run ? kIdAccuStraightYes : kIdAccuStraightNo)->setChecked(true);
         Control<QRadioButton>(in.percent_mode ? kIdAccuPercent : kIdAccuTolerance)->setChecked(true);
-        auto set = [this](int id, double v) { Control<QLineEdit>(id)->setText(ToQString(CFormat("%.10g", {v}))); };
+        auto set = [this](int id, double v) {
+            Control<QLineEdit>(id)->setText(ToQString(CFormat("%.10g", {v})));
+        };
         set(kIdAccuBore, in.bore);
         set(kIdAccuPipe, in.pipe);
         for (int i = 0; i < kAccuPercentCount; ++i) {
@@ -156,10 +158,13 @@ private:
         Control<QRadioButton>(kIdAccuPercent)->setEnabled(in.include);
         Control<QRadioButton>(kIdAccuTolerance)->setEnabled(in.include);
         Control<QLabel>(kIdAccuBoreLabel)
-            ->setText(in.percent_mode ? QStringLiteral("Meter bore accuracy:") : QStringLiteral("Meter bore tolerance:"));
+            ->setText(in.percent_mode ? QStringLiteral("Meter bore accuracy:")
+                                      : QStringLiteral("Meter bore tolerance:"));
         Control<QLabel>(kIdAccuPipeLabel)
-            ->setText(in.percent_mode ? QStringLiteral("Pipe I.D. accuracy:") : QStringLiteral("Pipe I.D. tolerance:"));
-        const QString unit = in.percent_mode ? QStringLiteral("%") : RecordTextToQString(GetText(record_.Unit_Bore_Text));
+            ->setText(in.percent_mode ? QStringLiteral("Pipe I.D. accuracy:")
+                                      : QStringLiteral("Pipe I.D. tolerance:"));
+        const QString unit =
+            in.percent_mode ? QStringLiteral("%") : RecordTextToQString(GetText(record_.Unit_Bore_Text));
         Control<QLabel>(kIdAccuBoreUnit)->setText(unit);
         Control<QLabel>(kIdAccuPipeUnit)->setText(unit);
     }

@@ -7,17 +7,19 @@
 namespace quorven {
 namespace {
 
-constexpr double TagRecord::* kPercentFields[kAccuPercentCount] = {
-    &TagRecord::Uncert_MeterXmtr,   &TagRecord::Uncert_RecvXmtr, &TagRecord::Uncert_Press,
-    &TagRecord::Uncert_Temp,        &TagRecord::Uncert_LiqBaseDens, &TagRecord::Uncert_LiqFlowDens,
-    &TagRecord::Uncert_LiqFp,       &TagRecord::Uncert_GasSG,    &TagRecord::Uncert_GasFlowDens,
+constexpr double TagRecord::*kPercentFields[kAccuPercentCount] = {
+    &TagRecord::Uncert_MeterXmtr, &TagRecord::Uncert_RecvXmtr,    &TagRecord::Uncert_Press,
+    &TagRecord::Uncert_Temp,      &TagRecord::Uncert_LiqBaseDens, &TagRecord::Uncert_LiqFlowDens,
+    &TagRecord::Uncert_LiqFp,     &TagRecord::Uncert_GasSG,       &TagRecord::Uncert_GasFlowDens,
 };
 
-bool Usable(double v) { return std::isfinite(v) && v >= 0; }
+bool Usable(double v) {
+    return std::isfinite(v) && v >= 0;
+}
 
 }  // namespace
 
-double TagRecord::* AccuPercentField(int i) {
+double TagRecord::*AccuPercentField(int i) {
     return (i >= 0 && i < kAccuPercentCount) ? kPercentFields[i] : nullptr;
 }
 
@@ -33,7 +35,8 @@ AccuInputs AccuInputsOf(const TagRecord& r, bool include, bool straight_run, boo
     const double scale = percent_mode ? 100.0 : FactorOf(r, Quantity::Bore);
     in.bore = r.Uncert_Bore * scale;
     in.pipe = r.Uncert_Pipe * scale;
-    for (int i = 0; i < kAccuPercentCount; ++i) in.percent[static_cast<std::size_t>(i)] = r.*kPercentFields[i];
+    for (int i = 0; i < kAccuPercentCount; ++i)
+        in.percent[static_cast<std::size_t>(i)] = r.*kPercentFields[i];
     return in;
 }
 
@@ -51,7 +54,8 @@ bool ApplyAccuInputs(TagRecord& r, const AccuInputs& in) {
     r.Uncert_BoreMode = in.percent_mode ? 1 : 0;
     r.Uncert_Bore = bore;
     r.Uncert_Pipe = pipe;
-    for (int i = 0; i < kAccuPercentCount; ++i) r.*kPercentFields[i] = in.percent[static_cast<std::size_t>(i)];
+    for (int i = 0; i < kAccuPercentCount; ++i)
+        r.*kPercentFields[i] = in.percent[static_cast<std::size_t>(i)];
     return true;
 }
 

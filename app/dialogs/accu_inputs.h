@@ -29,7 +29,7 @@ struct AccuInputs {
 // Field of percentage i: Uncert_MeterXmtr, Uncert_RecvXmtr, Uncert_Press,
 // Uncert_Temp, Uncert_LiqBaseDens, Uncert_LiqFlowDens, Uncert_LiqFp,
 // Uncert_GasSG, Uncert_GasFlowDens.
-double TagRecord::* AccuPercentField(int i);
+double TagRecord::*AccuPercentField(int i);
 
 // What the dialog shows for r. `choices` supplies the three Yes/No choices
 // (a click re-initialises the edits from the stored values under the new

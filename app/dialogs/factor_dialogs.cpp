@@ -43,7 +43,9 @@ public:
     }
 };
 
-QString Number(double v) { return ToQString(CFormat("%.10g", {v})); }
+QString Number(double v) {
+    return ToQString(CFormat("%.10g", {v}));
+}
 
 double Value(const CIdDialog& d, int id) {
     auto* edit = d.Control<QLineEdit>(id);
@@ -137,8 +139,8 @@ bool ExecDrainVentDialog(QWidget* parent, TagRecord& r) {
     auto* list = d.AddList(kIdDrainList, QStringLiteral("Hole diameter:"), holes);
     list->setCurrentRow(in.position);
     list->setMinimumWidth(list->sizeHintForColumn(0) + 40);
-    d.AddNumericEdit(kIdDrainManualDia, QStringLiteral("Hole diameter (%1):").arg(UnitText(r.Unit_Bore_Text)), 0,
-                     kMaxManualDrainDia)
+    d.AddNumericEdit(kIdDrainManualDia, QStringLiteral("Hole diameter (%1):").arg(UnitText(r.Unit_Bore_Text)),
+                     0, kMaxManualDrainDia)
         ->setText(Number(in.manual_dia));
     auto follow = [&d, list] {
         const int mode = d.CheckedRadio({kDrainFromList, kDrainNone, kDrainManual});
@@ -163,10 +165,11 @@ bool ExecWaterVapourDialog(QWidget* parent, TagRecord& r) {
     CFactorDialog d(QStringLiteral("Water Vapor Correction Factor"), parent);
     const WaterVapourInputs in = WaterVapourInputsOf(r);
     AddYesNo(d, kIdVapourYes, kIdVapourNo, in.include, {});
-    auto radios = d.AddRadioGroup(QStringLiteral("Water vapor pressure"),
-                                  {{kVapourAtFlowTemp, QStringLiteral("Calc Water Vapor Pressure@ &Flowing Temp")},
-                                   {kVapourAtUserTemp, QStringLiteral("Calc Water Vapor Pressure @ &User Temp")},
-                                   {kVapourAtHumidity, QStringLiteral("Calc Water Vapor Pressure @ %&Rel Humidity")}});
+    auto radios =
+        d.AddRadioGroup(QStringLiteral("Water vapor pressure"),
+                        {{kVapourAtFlowTemp, QStringLiteral("Calc Water Vapor Pressure@ &Flowing Temp")},
+                         {kVapourAtUserTemp, QStringLiteral("Calc Water Vapor Pressure @ &User Temp")},
+                         {kVapourAtHumidity, QStringLiteral("Calc Water Vapor Pressure @ %&Rel Humidity")}});
     for (auto* radio : radios) {
         if (radio->objectName() == ControlName(in.mode)) radio->setChecked(true);
     }
@@ -175,8 +178,9 @@ bool ExecWaterVapourDialog(QWidget* parent, TagRecord& r) {
         QStringLiteral("Temperature (%1) or relative humidity (%):").arg(TemperatureUnitText(r)), -1e4, 1e4);
     value->setText(Number(in.value));
     auto follow = [&d] {
-        EnableEdits(d, d.CheckedRadio({kVapourAtFlowTemp, kVapourAtUserTemp, kVapourAtHumidity}) != kVapourAtFlowTemp,
-                    {kIdVapourValue});
+        EnableEdits(
+            d, d.CheckedRadio({kVapourAtFlowTemp, kVapourAtUserTemp, kVapourAtHumidity}) != kVapourAtFlowTemp,
+            {kIdVapourValue});
     };
     for (auto* radio : radios) QObject::connect(radio, &QRadioButton::toggled, &d, follow);
     follow();
@@ -199,8 +203,9 @@ bool ExecQualityDialog(QWidget* parent, TagRecord& r, bool saturated_liquid) {
     const int no = saturated_liquid ? kIdSatLiqNo : kIdVapQualNo;
     const int quality = saturated_liquid ? kIdSatLiqQuality : kIdVapQualQuality;
     const int density = saturated_liquid ? kIdSatLiqDensity : kIdVapQualDensity;
-    CFactorDialog d(saturated_liquid ? QStringLiteral("Saturated Liquid Factor") : QStringLiteral("Vapor Quality"),
-                    parent);
+    CFactorDialog d(
+        saturated_liquid ? QStringLiteral("Saturated Liquid Factor") : QStringLiteral("Vapor Quality"),
+        parent);
     const QualityInputs in = QualityInputsOf(r, saturated_liquid);
     AddYesNo(d, yes, no, in.include, {quality, density});
     const QString dens_unit = UnitText(r.Unit_Dens_Text);
@@ -233,17 +238,27 @@ bool ExecQualityDialog(QWidget* parent, TagRecord& r, bool saturated_liquid) {
 
 }  // namespace
 
-bool ExecSaturatedLiquidDialog(QWidget* parent, TagRecord& r) { return ExecQualityDialog(parent, r, true); }
-bool ExecVapourQualityDialog(QWidget* parent, TagRecord& r) { return ExecQualityDialog(parent, r, false); }
+bool ExecSaturatedLiquidDialog(QWidget* parent, TagRecord& r) {
+    return ExecQualityDialog(parent, r, true);
+}
+bool ExecVapourQualityDialog(QWidget* parent, TagRecord& r) {
+    return ExecQualityDialog(parent, r, false);
+}
 
 bool RunFactorCommand(int command_id, QWidget* parent, TagRecord& r, const UnitTables& t) {
     switch (command_id) {
-        case cmd::kFactorManometer: return ExecManometerDialog(parent, r, t);
-        case cmd::kFactorDrainVent: return ExecDrainVentDialog(parent, r);
-        case cmd::kFactorWaterVapor: return ExecWaterVapourDialog(parent, r);
-        case cmd::kFactorSatLiquid: return ExecSaturatedLiquidDialog(parent, r);
-        case cmd::kFactorVaporQuality: return ExecVapourQualityDialog(parent, r);
-        default: return false;
+        case cmd::kFactorManometer:
+            return ExecManometerDialog(parent, r, t);
+        case cmd::kFactorDrainVent:
+            return ExecDrainVentDialog(parent, r);
+        case cmd::kFactorWaterVapor:
+            return ExecWaterVapourDialog(parent, r);
+        case cmd::kFactorSatLiquid:
+            return ExecSaturatedLiquidDialog(parent, r);
+        case cmd::kFactorVaporQuality:
+            return ExecVapourQualityDialog(parent, r);
+        default:
+            return false;
     }
 }
 

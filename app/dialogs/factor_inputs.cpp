@@ -10,7 +10,9 @@ namespace {
 
 constexpr double kZeroFahrenheitR = 459.67;  // 0 deg F in deg R
 
-bool InRange(double v, double lo, double hi) { return std::isfinite(v) && v >= lo && v <= hi; }
+bool InRange(double v, double lo, double hi) {
+    return std::isfinite(v) && v >= lo && v <= hi;
+}
 
 }  // namespace
 
@@ -56,7 +58,8 @@ DrainInputs DrainInputsOf(const TagRecord& r) {
     const int32_t mode = r.Factor_DrainType;
     in.mode = (mode == kDrainFromList || mode == kDrainManual) ? mode : kDrainNone;
     const int32_t count = static_cast<int32_t>(DrainHoleList().size());
-    in.position = (r.Factor_Drain_HoleSel >= 0 && r.Factor_Drain_HoleSel < count) ? r.Factor_Drain_HoleSel : 0;
+    in.position =
+        (r.Factor_Drain_HoleSel >= 0 && r.Factor_Drain_HoleSel < count) ? r.Factor_Drain_HoleSel : 0;
     in.manual_dia = ToUser(r, Quantity::Bore, r.Factor_DrainDia);
     return in;
 }

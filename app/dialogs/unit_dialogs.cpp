@@ -2,10 +2,10 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 #include <array>
 #include <string>
 
@@ -22,18 +22,21 @@ QStringList Texts(std::span<const std::string_view> texts) {
     return out;
 }
 
-bool IsMass(FlowKind k) { return k == FlowKind::GasMass || k == FlowKind::LiquidMass; }
+bool IsMass(FlowKind k) {
+    return k == FlowKind::GasMass || k == FlowKind::LiquidMass;
+}
 
 }  // namespace
 
 std::optional<CustomFlowUnit> ExecCustomUnitDialog(QWidget* parent, FlowKind k) {
     CIdDialog d(RecordTextToQString(CustomUnitCaption(k)), parent);
     const bool gas_volume = k == FlowKind::GasBase || k == FlowKind::GasFlowing;
-    auto* quantity = d.AddCombo(kIdCustomQuantity, IsMass(k) ? QStringLiteral("Unit Mass") : QStringLiteral("Unit Volume"),
-                                Texts(CustomQuantityTexts(k)));
+    auto* quantity =
+        d.AddCombo(kIdCustomQuantity, IsMass(k) ? QStringLiteral("Unit Mass") : QStringLiteral("Unit Volume"),
+                   Texts(CustomQuantityTexts(k)));
     auto* time = d.AddCombo(kIdCustomTime, QStringLiteral("Unit Time:"), Texts(CustomTimeTexts()));
     auto* prefix = d.AddCombo(kIdCustomPrefix,
-                              IsMass(k)     ? QStringLiteral("Mass Units Prefix")
+                              IsMass(k)    ? QStringLiteral("Mass Units Prefix")
                               : gas_volume ? QStringLiteral("Volumetric Units Prefix")
                                            : QStringLiteral("Volume Units Prefix"),
                               Texts(CustomPrefixTexts()));

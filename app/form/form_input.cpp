@@ -10,7 +10,9 @@
 namespace quorven {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Stores a converted value only when the conversion gave a finite number.
 bool StoreConverted(const TagRecord& r, Quantity q, double typed, double& field) {
@@ -60,7 +62,8 @@ std::optional<double> ReadLeadingNumber(std::string_view text) {
         if (tiny) return 0.0;
         return std::nullopt;
     }
-    if (ec != std::errc() || end != number.data() + number.size() || !std::isfinite(value)) return std::nullopt;
+    if (ec != std::errc() || end != number.data() + number.size() || !std::isfinite(value))
+        return std::nullopt;
     return value == 0.0 ? 0.0 : value;  // "-0" reads as 0
 }
 
@@ -68,22 +71,41 @@ bool StoreRowValue(TagRecord& r, RowKind kind, double typed, MessageSink& sink) 
     if (!std::isfinite(typed)) return false;
     bool changed = true;
     switch (kind) {
-        case RowKind::None: return false;
+        case RowKind::None:
+            return false;
         case RowKind::BaseGravity:
-        case RowKind::BaseZ: r.Base_RhoGZ = typed; break;
+        case RowKind::BaseZ:
+            r.Base_RhoGZ = typed;
+            break;
         case RowKind::FlowGravity:
-        case RowKind::FlowZ: r.Flow_RhoGZ = typed; break;
+        case RowKind::FlowZ:
+            r.Flow_RhoGZ = typed;
+            break;
         case RowKind::GasGravity:
-        case RowKind::MolecularWeight: r.Property_MwDenVp = typed; break;
-        case RowKind::IsentropicK: r.Property_KFp = typed; break;
-        case RowKind::LiquidFp: r.Property_KFp = typed == 0.0 ? 1.0 : typed; break;
-        case RowKind::BaseDensity: changed = StoreConverted(r, Quantity::Density, typed, r.Base_RhoGZ); break;
-        case RowKind::FlowDensity: changed = StoreConverted(r, Quantity::Density, typed, r.Flow_RhoGZ); break;
-        case RowKind::FlowPressure: changed = StoreConverted(r, Quantity::Pressure, typed, r.Flow_Press); break;
+        case RowKind::MolecularWeight:
+            r.Property_MwDenVp = typed;
+            break;
+        case RowKind::IsentropicK:
+            r.Property_KFp = typed;
+            break;
+        case RowKind::LiquidFp:
+            r.Property_KFp = typed == 0.0 ? 1.0 : typed;
+            break;
+        case RowKind::BaseDensity:
+            changed = StoreConverted(r, Quantity::Density, typed, r.Base_RhoGZ);
+            break;
+        case RowKind::FlowDensity:
+            changed = StoreConverted(r, Quantity::Density, typed, r.Flow_RhoGZ);
+            break;
+        case RowKind::FlowPressure:
+            changed = StoreConverted(r, Quantity::Pressure, typed, r.Flow_Press);
+            break;
         case RowKind::FlowTemperature:
             changed = StoreConverted(r, Quantity::Temperature, typed, r.Flow_Temp);
             break;
-        case RowKind::Viscosity: changed = StoreConverted(r, Quantity::Viscosity, typed, r.Property_Visc); break;
+        case RowKind::Viscosity:
+            changed = StoreConverted(r, Quantity::Viscosity, typed, r.Property_Visc);
+            break;
         case RowKind::VapourPressure:
             changed = StoreConverted(r, Quantity::AtmPressure, typed, r.Property_MwDenVp);
             break;
@@ -92,8 +114,12 @@ bool StoreRowValue(TagRecord& r, RowKind kind, double typed, MessageSink& sink) 
             changed = StoreConverted(r, Quantity::Flow, typed, r.Flow_Max);
             if (changed && (r.Flow_Norm <= 0.0 || r.Flow_Norm > r.Flow_Max)) r.Flow_Norm = r.Flow_Max;
             break;
-        case RowKind::NormalFlow: changed = StoreConverted(r, Quantity::Flow, typed, r.Flow_Norm); break;
-        case RowKind::DpMax: changed = StoreConverted(r, Quantity::DiffPressure, typed, r.Dp_Max); break;
+        case RowKind::NormalFlow:
+            changed = StoreConverted(r, Quantity::Flow, typed, r.Flow_Norm);
+            break;
+        case RowKind::DpMax:
+            changed = StoreConverted(r, Quantity::DiffPressure, typed, r.Dp_Max);
+            break;
         case RowKind::DpSingle:
             changed = StoreConverted(r, Quantity::DiffPressure, typed, r.Dp_Max);
             // Restriction sized for its bore: the one differential is both values.
@@ -182,7 +208,8 @@ bool StoreBaseValue(TagRecord& r, BaseField field, double typed, MessageSink& si
             break;
     }
     const bool base_changed = field == BaseField::BasePressure || field == BaseField::BaseTemperature;
-    if (base_changed && r.Fluid_Equation == 1352 && r.Fluid_Condition == 1354 && old_pb > 0.0 && old_tb > 0.0) {
+    if (base_changed && r.Fluid_Equation == 1352 && r.Fluid_Condition == 1354 && old_pb > 0.0 &&
+        old_tb > 0.0) {
         // Same quantity of ideal gas at the new base: Q2 = Q1 x (Pb1/Pb2) x (Tb2/Tb1).
         const double scale = (old_pb / r.Base_Press) * (r.Base_Temp / old_tb);
         if (std::isfinite(scale) && scale > 0.0) {

@@ -10,10 +10,16 @@
 namespace quorven {
 namespace {
 
-bool IsWedge(int32_t t) { return (t >= 1690 && t <= 1697) || t == 1762; }
-bool IsLiquidFluid(const TagRecord& r) { return r.Fluid_Equation < 1351; }
+bool IsWedge(int32_t t) {
+    return (t >= 1690 && t <= 1697) || t == 1762;
+}
+bool IsLiquidFluid(const TagRecord& r) {
+    return r.Fluid_Equation < 1351;
+}
 
-std::string F(const char* format, double v) { return CFormat(format, {std::isfinite(v) ? v : 0.0}); }
+std::string F(const char* format, double v) {
+    return CFormat(format, {std::isfinite(v) ? v : 0.0});
+}
 
 struct FlowLabels {
     const char* max;
@@ -33,14 +39,17 @@ std::string BoreText(const TagRecord& r, double inches) {
 
 // Quadrant edge radius of a quadrant-edge orifice [in] from the bore and beta, by
 // the two standards the program offers for it (Calc_Std 1764 and 1765).
-double QuadrantRadiusIso(double d, double beta) { return d * (0.734 / (1.0 - std::pow(beta, 4)) - 0.638); }
+double QuadrantRadiusIso(double d, double beta) {
+    return d * (0.734 / (1.0 - std::pow(beta, 4)) - 0.638);
+}
 double QuadrantRadiusMiller(double d, double beta) {
     return d * (3.17e-6 * std::exp(16.8 * beta) + 0.0554 * std::exp(1.016 * beta) + 0.029);
 }
 
 // The unit name of the record's selection for q; the record's own text when the
 // list has no such entry.
-std::string UnitOf(const TagRecord& r, const UnitTables& t, Quantity q, int32_t selection, std::string_view stored) {
+std::string UnitOf(const TagRecord& r, const UnitTables& t, Quantity q, int32_t selection,
+                   std::string_view stored) {
     const std::optional<UnitList> list = ListOf(r, q);
     if (list && IsUnitIndex(*list, selection)) return std::string(UnitName(t, *list, selection));
     return std::string(stored);
@@ -59,7 +68,8 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
     const int param = r.Calc_SizeParam;
     const bool liquid = IsLiquidFluid(r);
     const std::string bore_unit = UnitOf(r, t, Quantity::Bore, r.Unit_Bore_Set, GetText(r.Unit_Bore_Text));
-    const std::string dp_unit = UnitOf(r, t, Quantity::DiffPressure, r.Unit_DpPress_Set, GetText(r.Unit_Dpress_Text));
+    const std::string dp_unit =
+        UnitOf(r, t, Quantity::DiffPressure, r.Unit_DpPress_Set, GetText(r.Unit_Dpress_Text));
     const std::string flow_unit = UnitOf(r, t, Quantity::Flow, r.Unit_Flow_Set, GetText(r.Unit_Flow_Text));
 
     // Rows 1 to 7.
@@ -84,7 +94,8 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
         add(1087, "Pipe Expan, FaD =", F("%.6f", r.Fa_Pipe));
         if (!liquid) add(1088, r.Tap_Loc == 1109 ? "Gas Expan, Y1 =" : "Gas Expan, Y2 =", F("%.6f", r.Y));
         if (mode == 1123 && r.Uncert_Incl == 1)
-            add(1089, "Orifice Uncertainty =", F("%.2f", r.MeterUncert + (r.Uncert_StraightRun == 1 ? 0.5 : 0.0)),
+            add(1089,
+                "Orifice Uncertainty =", F("%.2f", r.MeterUncert + (r.Uncert_StraightRun == 1 ? 0.5 : 0.0)),
                 "%");
     }
 
@@ -102,21 +113,29 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
 
     // Row 13 (beta) and the rows of step "rows 16 to 18".
     std::string beta_label = "Beta, \xC3\x9F =";
-    if (mode == 1123 && r.Meter_Type == 1129) beta_label = "Beta, \xC3\x9F" "c =";
-    if (mode == 1123 && IsWedge(r.Meter_Type)) beta_label = "Beta, \xC3\x9F" "eq =";
+    if (mode == 1123 && r.Meter_Type == 1129)
+        beta_label =
+            "Beta, \xC3\x9F"
+            "c =";
+    if (mode == 1123 && IsWedge(r.Meter_Type))
+        beta_label =
+            "Beta, \xC3\x9F"
+            "eq =";
     add(1095, beta_label, F("%.5f", r.Beta));
 
     // Row 14: the sized quantity, with the result-unit box.
     v.main_value_id = 1096;
     const bool no_sizing = mode == 1124 && param == 1121;
     if (param == 1122) {
-        add(1096, mode == 1123 ? fl.max : fl.single, FmtFlow(ToUser(r, Quantity::Flow, r.Flow_Max)), flow_unit);
+        add(1096, mode == 1123 ? fl.max : fl.single, FmtFlow(ToUser(r, Quantity::Flow, r.Flow_Max)),
+            flow_unit);
         v.unit_box = ResultUnitBox::Flow;
         if (mode == 1123) add(1097, fl.norm, FmtFlow(ToUser(r, Quantity::Flow, r.Flow_Norm)), flow_unit);
     } else if (param == 1121) {
         add(1096, "dPm =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Max)), dp_unit);
         v.unit_box = ResultUnitBox::DiffPressure;
-        if (mode == 1123) add(1097, "dPn =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Norm)), dp_unit);
+        if (mode == 1123)
+            add(1097, "dPn =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Norm)), dp_unit);
     } else {
         add(1096, "Bore =", BoreText(r, r.Bore), bore_unit);
         v.unit_box = ResultUnitBox::Bore;
@@ -160,7 +179,8 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
         if (critical_row) {
             double pc = CriticalPressureOf(r, nullptr);
             if (r.Unit_PressSys_Set == 0 && pc != 0.0) pc -= r.AtmPress;
-            add(1102, "Downstream Pressure, Pf2 < ", FmtPressure(pc * r.Unit_Press), UnitOf(r, t, Quantity::Pressure, r.Unit_Press_Set, GetText(r.Unit_Press_Text)));
+            add(1102, "Downstream Pressure, Pf2 < ", FmtPressure(pc * r.Unit_Press),
+                UnitOf(r, t, Quantity::Pressure, r.Unit_Press_Set, GetText(r.Unit_Press_Text)));
         } else {
             const bool restriction_full = mode == 1125 && param != 1120;
             add(1102, "Permanent dP Loss =", F("%.2f", restriction_full ? 100.0 : r.Dp_Loss), "%");

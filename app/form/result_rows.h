@@ -26,7 +26,7 @@ struct ResultView {
     std::vector<ResultLine> lines;  // visible rows, top to bottom
     int main_value_id = 0;          // the row that carries the result-unit box (1096)
     ResultUnitBox unit_box = ResultUnitBox::None;
-    bool velocity_box = false;      // the velocity row carries the velocity unit box
+    bool velocity_box = false;  // the velocity row carries the velocity unit box
 };
 
 // The rows for `r`. Writes PctRange (Flow_Norm / Flow_Max x 100 when Flow_Max > 0)

@@ -31,10 +31,16 @@ bool IsNumberPrefix(const QString& s) {
     const int n = static_cast<int>(s.size());
     if (i < n && (s[i] == u'+' || s[i] == u'-')) ++i;
     bool digits = false;
-    while (i < n && s[i].isDigit() && s[i].unicode() < 128) { ++i; digits = true; }
+    while (i < n && s[i].isDigit() && s[i].unicode() < 128) {
+        ++i;
+        digits = true;
+    }
     if (i < n && s[i] == u'.') {
         ++i;
-        while (i < n && s[i].isDigit() && s[i].unicode() < 128) { ++i; digits = true; }
+        while (i < n && s[i].isDigit() && s[i].unicode() < 128) {
+            ++i;
+            digits = true;
+        }
     }
     if (i < n && (s[i] == u'e' || s[i] == u'E')) {
         if (!digits) return false;
@@ -163,9 +169,10 @@ void CIdDialog::accept() {
     for (QLineEdit* edit : findChildren<QLineEdit*>()) {
         const auto* range = qobject_cast<const DecimalRangeValidator*>(edit->validator());
         if (range == nullptr || !edit->isEnabled() || NumberInEdit(*edit).has_value()) continue;
-        QMessageBox box(QMessageBox::Warning, windowTitle(),
-                        ToQString(CFormat("Please enter a number from %g to %g.", {range->Min(), range->Max()})),
-                        QMessageBox::Ok, this);
+        QMessageBox box(
+            QMessageBox::Warning, windowTitle(),
+            ToQString(CFormat("Please enter a number from %g to %g.", {range->Min(), range->Max()})),
+            QMessageBox::Ok, this);
         box.button(QMessageBox::Ok)->setObjectName(ControlName(kIdOk));
         box.exec();
         edit->setFocus();

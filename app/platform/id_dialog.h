@@ -52,13 +52,16 @@ public:
     QLineEdit* AddNumericEdit(int id, const QString& label, double min, double max);
     QCheckBox* AddCheck(int id, const QString& text);
     // A group of radio buttons, one per (id, text); the first is checked.
-    std::vector<QRadioButton*> AddRadioGroup(const QString& title, const std::vector<std::pair<int, QString>>& buttons);
+    std::vector<QRadioButton*> AddRadioGroup(const QString& title,
+                                             const std::vector<std::pair<int, QString>>& buttons);
     QComboBox* AddCombo(int id, const QString& label, const QStringList& items);
     QListWidget* AddList(int id, const QString& label, const QStringList& items);
 
     // The control with this identifier, or null.
     template <typename T>
-    T* Control(int id) const { return findChild<T*>(QStringLiteral("id%1").arg(id)); }
+    T* Control(int id) const {
+        return findChild<T*>(QStringLiteral("id%1").arg(id));
+    }
 
     // The radio button of a group that is checked: its identifier, or 0.
     int CheckedRadio(const std::vector<int>& ids) const;

@@ -12,7 +12,9 @@
 namespace quorven {
 namespace {
 
-QString RecentKey(std::size_t i) { return QStringLiteral("Recent File List/File%1").arg(i + 1); }
+QString RecentKey(std::size_t i) {
+    return QStringLiteral("Recent File List/File%1").arg(i + 1);
+}
 const QString kLookKey = QStringLiteral("Settings/ApplicationLook");
 
 }  // namespace
@@ -27,20 +29,24 @@ std::string UserDataLocation() {
 }
 
 Profile::Profile()
-    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Quorven"),
-                                            QStringLiteral("Quorven"))) {}
+    : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                            QStringLiteral("Quorven"), QStringLiteral("Quorven"))) {}
 
-Profile::Profile(const QString& ini_path) : settings_(std::make_unique<QSettings>(ini_path, QSettings::IniFormat)) {}
+Profile::Profile(const QString& ini_path)
+    : settings_(std::make_unique<QSettings>(ini_path, QSettings::IniFormat)) {}
 
 Profile::~Profile() = default;
 
 std::vector<std::string> Profile::RecentFiles() const {
     std::vector<std::string> list;
-    for (std::size_t i = 0; i < kRecentFileMax; ++i) list.push_back(ToUtf8(settings_->value(RecentKey(i)).toString()));
+    for (std::size_t i = 0; i < kRecentFileMax; ++i)
+        list.push_back(ToUtf8(settings_->value(RecentKey(i)).toString()));
     return CleanRecentFiles(list);
 }
 
-void Profile::AddRecentFile(const std::string& path) { SetRecentFiles(quorven::AddRecentFile(RecentFiles(), path)); }
+void Profile::AddRecentFile(const std::string& path) {
+    SetRecentFiles(quorven::AddRecentFile(RecentFiles(), path));
+}
 
 void Profile::SetRecentFiles(const std::vector<std::string>& list) {
     const std::vector<std::string> clean = CleanRecentFiles(list);
@@ -64,6 +70,8 @@ void Profile::SetApplicationLook(int id) {
     settings_->sync();
 }
 
-QString Profile::FileName() const { return settings_->fileName(); }
+QString Profile::FileName() const {
+    return settings_->fileName();
+}
 
 }  // namespace quorven

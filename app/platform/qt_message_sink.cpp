@@ -19,19 +19,26 @@ constexpr int kIdNo = 7;
 
 QMessageBox::Icon ToQtIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
     }
     return QMessageBox::Warning;
 }
 
 QMessageBox::StandardButton ToQtButton(MessageAnswer answer) {
     switch (answer) {
-        case MessageAnswer::Ok: return QMessageBox::Ok;
-        case MessageAnswer::Yes: return QMessageBox::Yes;
-        case MessageAnswer::No: return QMessageBox::No;
-        case MessageAnswer::Cancel: return QMessageBox::Cancel;
+        case MessageAnswer::Ok:
+            return QMessageBox::Ok;
+        case MessageAnswer::Yes:
+            return QMessageBox::Yes;
+        case MessageAnswer::No:
+            return QMessageBox::No;
+        case MessageAnswer::Cancel:
+            return QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -43,7 +50,8 @@ QMessageBox* BuildMessageBox(const Message& message, QWidget* parent) {
     QMessageBox::StandardButton escape = QMessageBox::Ok;
     MessageAnswer fallback = MessageAnswer::Ok;
     switch (message.buttons) {
-        case MessageButtons::Ok: break;
+        case MessageButtons::Ok:
+            break;
         case MessageButtons::YesNo:
             buttons = QMessageBox::Yes | QMessageBox::No;
             escape = QMessageBox::No;
@@ -74,10 +82,14 @@ QMessageBox* BuildMessageBox(const Message& message, QWidget* parent) {
 MessageAnswer QtMessageSink::Show(const Message& message) {
     std::unique_ptr<QMessageBox> box(BuildMessageBox(message, QApplication::activeWindow()));
     switch (box->exec()) {
-        case QMessageBox::Yes: return MessageAnswer::Yes;
-        case QMessageBox::No: return MessageAnswer::No;
-        case QMessageBox::Cancel: return MessageAnswer::Cancel;
-        default: return MessageAnswer::Ok;
+        case QMessageBox::Yes:
+            return MessageAnswer::Yes;
+        case QMessageBox::No:
+            return MessageAnswer::No;
+        case QMessageBox::Cancel:
+            return MessageAnswer::Cancel;
+        default:
+            return MessageAnswer::Ok;
     }
 }
 

@@ -5,7 +5,9 @@
 namespace quorven {
 namespace {
 
-double Pow(double x, double n) { return std::pow(x, n); }
+double Pow(double x, double n) {
+    return std::pow(x, n);
+}
 
 }  // namespace
 
@@ -20,7 +22,9 @@ double ExpansionY_Aga3_2012(double b, double tau, double k) {
 }
 
 // AGA Report No. 3 (1985), Y1.
-double ExpansionY_Aga3_1985(double b, double x1, double k) { return 1.0 - (0.41 + 0.35 * Pow(b, 4)) * x1 / k; }
+double ExpansionY_Aga3_1985(double b, double x1, double k) {
+    return 1.0 - (0.41 + 0.35 * Pow(b, 4)) * x1 / k;
+}
 
 // AGA Report No. 3 (1985), pipe taps, Y1.
 double ExpansionY_Aga3_1985PipeTaps(double b, double x1, double k) {
@@ -51,7 +55,9 @@ double ExpansionY_Isentropic(double b, double tau, double k) {
 }
 
 // AGA Report No. 3 Part 1 (2012), downstream-tap expansion factor.
-double ExpansionY_DownstreamTap(double Y1, double p1, double p2) { return Y1 * std::sqrt(p1 / p2); }
+double ExpansionY_DownstreamTap(double Y1, double p1, double p2) {
+    return Y1 * std::sqrt(p1 / p2);
+}
 
 // Murdock wet-gas differential.
 double WetGasDifferential_Murdock(double hw, double x, double rho_ratio) {

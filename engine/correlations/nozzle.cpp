@@ -5,7 +5,9 @@
 namespace quorven {
 
 // ASME MFC-3M-1989: 0.9975 - 6.53 sqrt(b / Rd).
-double NozzleC_AsmeLongRadius(double b, double Rd) { return 0.9975 - 6.53 * std::sqrt(b) / std::sqrt(Rd); }
+double NozzleC_AsmeLongRadius(double b, double Rd) {
+    return 0.9975 - 6.53 * std::sqrt(b) / std::sqrt(Rd);
+}
 
 // ISO 5167-3:2003, long radius nozzle: 0.9965 - 0.00653 b^0.5 (10^6 / Rd)^0.5.
 double NozzleC_Iso5167_3_LongRadius(double b, double Rd) {
@@ -14,11 +16,14 @@ double NozzleC_Iso5167_3_LongRadius(double b, double Rd) {
 
 // ISO 5167-3:2003, ISA 1932 nozzle: 0.9900 - 0.2262 b^4.1 - (0.00175 b^2 - 0.0033 b^4.15)(10^6 / Rd)^1.15.
 double NozzleC_Iso5167_3_Isa1932(double b, double Rd) {
-    return 0.99 - 0.2262 * std::pow(b, 4.1) + (0.0033 * std::pow(b, 4.15) - 0.00175 * b * b) * std::pow(1e6 / Rd, 1.15);
+    return 0.99 - 0.2262 * std::pow(b, 4.1) +
+           (0.0033 * std::pow(b, 4.15) - 0.00175 * b * b) * std::pow(1e6 / Rd, 1.15);
 }
 
 // ISO 5167-3:2003, venturi nozzle.
-double NozzleC_Iso5167_3_VenturiNozzle(double b) { return 0.9858 - 0.196 * std::pow(b, 4.5); }
+double NozzleC_Iso5167_3_VenturiNozzle(double b) {
+    return 0.9858 - 0.196 * std::pow(b, 4.5);
+}
 
 // ASME PTC 6-1996, throat-tap nozzle calibration curve.
 double NozzleC_Ptc6(double Rb) {
@@ -29,7 +34,9 @@ double NozzleC_Ptc6(double Rb) {
 }
 
 // ASME PTC 19.5-2004: wall-tap long-radius nozzle, PTC 6 curve offset by -0.0054.
-double NozzleC_Ptc195(double Rb) { return NozzleC_Ptc6(Rb) - 0.0054; }
+double NozzleC_Ptc195(double Rb) {
+    return NozzleC_Ptc6(Rb) - 0.0054;
+}
 
 // ASME MFC-3M, throat-tap nozzle, N = 1 - 400000 / Rd.
 double NozzleC_AsmeThroatTap(double b, double Rd, bool* above_range) {

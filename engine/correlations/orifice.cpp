@@ -6,10 +6,14 @@
 namespace quorven {
 namespace {
 
-double Pow(double x, double n) { return std::pow(x, n); }
+double Pow(double x, double n) {
+    return std::pow(x, n);
+}
 
 // b^4 / (1 - b^4), the velocity-of-approach group of the tapping terms.
-double ApproachGroup(double b) { return Pow(b, 4) / (1.0 - Pow(b, 4)); }
+double ApproachGroup(double b) {
+    return Pow(b, 4) / (1.0 - Pow(b, 4));
+}
 
 }  // namespace
 
@@ -18,12 +22,15 @@ double OrificeC_StolzBase(double b, double Rd) {
     return 0.5959 + 0.0312 * Pow(b, 2.1) - 0.184 * Pow(b, 8) + 91.71 * Pow(b, 2.5) / Pow(Rd, 0.75);
 }
 
-double OrificeC_StolzCorner(double b, double Rd) { return OrificeC_StolzBase(b, Rd); }
+double OrificeC_StolzCorner(double b, double Rd) {
+    return OrificeC_StolzBase(b, Rd);
+}
 
 // ISO 5167:1980 (Stolz), flange taps: + 0.09 L1 b^4/(1 - b^4) - 0.0337 L2' b^3, L1 = L2' = 1/D.
 double OrificeC_StolzFlange(double b, double Rd, double D_in) {
     if (D_in < 2.3) return OrificeC_StolzFlangeSmallPipe(b, Rd, D_in);
-    return OrificeC_StolzBase(b, Rd) + 0.09 * Pow(b, 4) / ((1.0 - Pow(b, 4)) * D_in) - 0.0337 * Pow(b, 3) / D_in;
+    return OrificeC_StolzBase(b, Rd) + 0.09 * Pow(b, 4) / ((1.0 - Pow(b, 4)) * D_in) -
+           0.0337 * Pow(b, 3) / D_in;
 }
 
 // ISO 5167:1980 (Stolz): for L1 >= 0.4333 the term 0.09 L1 is taken as 0.039.
@@ -48,8 +55,8 @@ double OrificeC_ReaderHarris1992(double b, double Rd, double D_in, double L1, do
     const double M1 = std::max(2.8 - D_in, 0.0);
     const double M2 = 2.0 * L2 / (1.0 - b);
     const double Ci_corner = 0.5961 + 0.0291 * Pow(b, 2) - 0.229 * Pow(b, 8) + 0.003 * (1.0 - b) * M1;
-    const double upstream =
-        (0.0433 + 0.0712 * std::exp(-8.5 * L1) - 0.1145 * std::exp(-6.0 * L1)) * (1.0 - 0.23 * A) * ApproachGroup(b);
+    const double upstream = (0.0433 + 0.0712 * std::exp(-8.5 * L1) - 0.1145 * std::exp(-6.0 * L1)) *
+                            (1.0 - 0.23 * A) * ApproachGroup(b);
     const double downstream = -0.0116 * (M2 - 0.52 * Pow(M2, 1.3)) * Pow(b, 1.1) * (1.0 - 0.14 * A);
     const double reynolds =
         0.000511 * Pow(1e6 * b / Rd, 0.7) + (0.021 + 0.0049 * A) * Pow(b, 4) * Pow(1e6 / Rd, 0.35);
@@ -90,8 +97,8 @@ Api2530Terms OrificeK_Api2530Flange(double b, double Rd, double D_in) {
 // AGA Report No. 3 (1985): pipe-tap Ke (Buckingham/Bean), Ko and E as for flange taps.
 Api2530Terms OrificeK_Api2530PipeTaps(double b, double Rd, double D_in) {
     const double d = b * D_in;
-    double Ke0 = 0.5925 + 0.0182 / D_in + (0.44 - 0.06 / D_in) * Pow(b, 2) + (0.935 + 0.225 / D_in) * Pow(b, 5) +
-                 1.35 * Pow(b, 14);
+    double Ke0 = 0.5925 + 0.0182 / D_in + (0.44 - 0.06 / D_in) * Pow(b, 2) +
+                 (0.935 + 0.225 / D_in) * Pow(b, 5) + 1.35 * Pow(b, 14);
     if (b < 0.25) Ke0 += 1.43 / std::sqrt(D_in) * Pow(0.25 - b, 2.5);
     const double G = 905.0 - 5000.0 * b + 9000.0 * b * b - 4200.0 * Pow(b, 3) + 875.0 / D_in;
     Api2530Terms t;
@@ -120,10 +127,12 @@ Api2530Terms OrificeK_AsmeRadius(double b, double Rd, double D_in) {
     const double d = b * D_in;
     const double F = Pow(D_in, -0.25);
     const double K0 =
-        0.6014 - 0.01352 * F + (0.376 + 0.07257 * F) * (0.00025 / (d * d + 0.0025 * D_in) + Pow(b, 4) + 1.5 * Pow(b, 16));
+        0.6014 - 0.01352 * F +
+        (0.376 + 0.07257 * F) * (0.00025 / (d * d + 0.0025 * D_in) + Pow(b, 4) + 1.5 * Pow(b, 16));
     Api2530Terms t;
     t.Ko = K0;
-    t.E = (0.0002 + 0.0011 / D_in) + (0.0038 + 0.0004 / D_in) * (Pow(b, 2) + (16.5 + 5.0 * D_in) * Pow(b, 16));
+    t.E =
+        (0.0002 + 0.0011 / D_in) + (0.0038 + 0.0004 / D_in) * (Pow(b, 2) + (16.5 + 5.0 * D_in) * Pow(b, 16));
     t.Ke = (1000.0 * t.E / std::sqrt(Rd) + 1.0) * K0;
     t.C = std::sqrt(1.0 - Pow(b, 4)) * t.Ke;
     return t;

@@ -5,7 +5,9 @@
 namespace quorven {
 namespace {
 
-double Pow(double x, double n) { return std::pow(x, n); }
+double Pow(double x, double n) {
+    return std::pow(x, n);
+}
 
 struct EccentricRow {
     double a[5];  // Reynolds-number polynomial in b, divided by Rd^0.75
@@ -45,11 +47,20 @@ constexpr IntegralRow kIntegral[] = {
     {1143, 1147, false, {1.646, 2.394, -4.899, 0, 0}, {0.605, -0.1837, 0.6615, -1.094, 0}},
     {1143, 1148, false, {0.2368, 14.3, -12.86, 0, 0}, {0.6122, -0.1076, 0.3416, -0.684, 0}},
     {1144, 1145, true, {6.75, 0, 0, 0, 0}, {1.005529, 0, 0, 0, 0}},
-    {1144, 1146, true, {3.146987, -17.54468, 56.26178, -77.01062, 52.11968},
+    {1144,
+     1146,
+     true,
+     {3.146987, -17.54468, 56.26178, -77.01062, 52.11968},
      {0.5884229, -0.07817863, 1.205753, -3.378356, 2.854437}},
-    {1144, 1147, true, {1.408031, 0.6620094, -6.079081, 12.17111, 6.377415},
+    {1144,
+     1147,
+     true,
+     {1.408031, 0.6620094, -6.079081, 12.17111, 6.377415},
      {0.595342, -0.03890471, 0.2588337, -0.346828, 0.07300363}},
-    {1144, 1148, true, {2.337983, -13.71296, 66.42804, -124.0909, 89.79559},
+    {1144,
+     1148,
+     true,
+     {2.337983, -13.71296, 66.42804, -124.0909, 89.79559},
      {0.6051001, -0.1111218, 0.2830634, 0.040353, -0.3459831}},
 };
 
@@ -84,8 +95,8 @@ double EccentricC_Miller(double b, double Rd, double D_in, int32_t tap_style) {
     if (tap_style < 1 || tap_style > 4) return 0.0;
     const bool large = D_in > 4.0;
     const EccentricRow& row = kEccentricMiller[(tap_style - 1) * 2 + (large ? 1 : 0)];
-    double B = row.c[0] + row.c[1] * Pow(b, 2.1) + row.c[2] * Pow(b, 8) + row.c[3] * Pow(b, 4) / (1.0 - Pow(b, 4)) +
-               row.c[4] * Pow(b, 3);
+    double B = row.c[0] + row.c[1] * Pow(b, 2.1) + row.c[2] * Pow(b, 8) +
+               row.c[3] * Pow(b, 4) / (1.0 - Pow(b, 4)) + row.c[4] * Pow(b, 3);
     // The tap-4, D > 4 in row carries its b^4 term over (1 - b^8) where every other row
     // has (1 - b^4); kept as the program has always held it, since stored tags were sized with it.
     if (tap_style == 4 && large) B += 0.0955 * Pow(b, 4) / (1.0 - Pow(b, 8));
@@ -93,7 +104,9 @@ double EccentricC_Miller(double b, double Rd, double D_in, int32_t tap_style) {
 }
 
 // ISO/TR 15377:2007, eccentric orifice plate.
-double EccentricC_IsoTr15377(double b) { return 0.9355 - 1.6889 * b + 3.0428 * b * b - 1.7989 * Pow(b, 3); }
+double EccentricC_IsoTr15377(double b) {
+    return 0.9355 - 1.6889 * b + 3.0428 * b * b - 1.7989 * Pow(b, 3);
+}
 
 // Miller, 3rd ed., quadrant-edged orifice.
 double QuadrantC_Miller(double b) {
@@ -102,18 +115,25 @@ double QuadrantC_Miller(double b) {
 }
 
 // ISO/TR 15377:2007, quarter-circle orifice plate.
-double QuadrantC_IsoTr15377(double b) { return 0.73823 + 0.3309 * b - 1.1615 * b * b + 1.5084 * Pow(b, 3); }
+double QuadrantC_IsoTr15377(double b) {
+    return 0.73823 + 0.3309 * b - 1.1615 * b * b + 1.5084 * Pow(b, 3);
+}
 
 // Miller, 3rd ed., conic-entrance orifice.
-double ConicC_Miller(double b, double Rd) { return (Rd >= 250.0 * b && Rd <= 5000.0 * b) ? 0.734 : 0.73; }
+double ConicC_Miller(double b, double Rd) {
+    return (Rd >= 250.0 * b && Rd <= 5000.0 * b) ? 0.734 : 0.73;
+}
 
 // ISO/TR 15377:2007, conical-entrance orifice plate.
-double ConicC_IsoTr15377() { return 0.734; }
+double ConicC_IsoTr15377() {
+    return 0.734;
+}
 
 // ASME MFC-14M, flange taps: (0.598 + 0.468 (b^4 + 10 b^12)) s + (0.87 + 8.1 b^4) s / sqrt(Rd).
 double SmallBoreC_Mfc14mFlange(double b, double Rd) {
     const double s = std::sqrt(1.0 - Pow(b, 4));
-    return (0.598 + 0.468 * (Pow(b, 4) + 10.0 * Pow(b, 12))) * s + (0.87 + 8.1 * Pow(b, 4)) * s / std::sqrt(Rd);
+    return (0.598 + 0.468 * (Pow(b, 4) + 10.0 * Pow(b, 12))) * s +
+           (0.87 + 8.1 * Pow(b, 4)) * s / std::sqrt(Rd);
 }
 
 // ASME MFC-14M, corner taps. The 0.0044/D term multiplies the b^4 group here, where

@@ -16,9 +16,9 @@ double WedgeC_Miller(double b, double nominal_in);
 // Which ABB wedge table a model uses, and what a missing size reports.
 enum class AbbWedgeFit {
     Ok,
-    NotA1615LSize,        // Error #14
-    Not1610L1630LSize,    // Error #15
-    NotIntegralSize,      // Error #16
+    NotA1615LSize,      // Error #14
+    Not1610L1630LSize,  // Error #15
+    NotIntegralSize,    // Error #16
     NotAnAbbWedge,
 };
 

@@ -11,10 +11,10 @@
 #include <limits>
 
 #include "app/dialogs/accu_inputs.h"
+#include "qt_test_support.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
 #include "record/units.h"
-#include "qt_test_support.h"
 
 namespace quorven {
 namespace {
@@ -25,7 +25,9 @@ using testing::WhenModalAppears;
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
 
-bool SameBytes(const TagRecord& a, const TagRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBytes(const TagRecord& a, const TagRecord& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 TagRecord InMillimetres() {
     TagRecord r = NewTagRecord();
@@ -75,7 +77,8 @@ TEST(AccuInputs, ToleranceInTheBoreUnitAndPercentTimesHundred) {
 }
 
 TEST(AccuInputs, RefusedValuesLeaveTheRecordIntact) {
-    const double kBad[] = {-0.1, std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity()};
+    const double kBad[] = {-0.1, std::numeric_limits<double>::quiet_NaN(),
+                           std::numeric_limits<double>::infinity()};
     for (int slot = 0; slot < 3; ++slot) {
         for (double bad : kBad) {
             SCOPED_TRACE(slot);

@@ -22,7 +22,10 @@ std::string RunShell(const std::string& command, int& status) {
 }
 
 TEST(QuorvenBinary, VersionAndHelpNeedNoDisplay) {
-    struct Case { const char* option; const char* output_start; };
+    struct Case {
+        const char* option;
+        const char* output_start;
+    };
     const Case kCases[] = {
         {"--version", "Quorven 4.4.0\n"},
         {"--help", "Usage: quorven [PROJECT.fil]\n"},
@@ -32,9 +35,10 @@ TEST(QuorvenBinary, VersionAndHelpNeedNoDisplay) {
         SCOPED_TRACE(c.option);
         // No display and no platform plugin chosen: a QApplication could not start here.
         int status = 0;
-        const std::string out = RunShell(std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") +
-                                             QUORVEN_APP_BINARY + " " + c.option + " 2>&1",
-                                         status);
+        const std::string out =
+            RunShell(std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") +
+                         QUORVEN_APP_BINARY + " " + c.option + " 2>&1",
+                     status);
         EXPECT_EQ(status, 0);
         EXPECT_EQ(out.rfind(c.output_start, 0), 0u) << out;
     }

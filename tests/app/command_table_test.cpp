@@ -35,11 +35,21 @@ struct RuleCase {
 // with both sides of each condition.
 const RuleCase kRuleCases[] = {
     {"save tag: in project and calculated", 32784,
-     [](RuleFixture& f) { f.record.Rec_Version4 = 1; f.record.Calc_Status = 1; }, true, false},
-    {"save tag: in project, not calculated", 32784, [](RuleFixture& f) { f.record.Rec_Version4 = 1; }, false, false},
-    {"save tag: calculated, not in project", 32784, [](RuleFixture& f) { f.record.Calc_Status = 1; }, false, false},
+     [](RuleFixture& f) {
+         f.record.Rec_Version4 = 1;
+         f.record.Calc_Status = 1;
+     },
+     true, false},
+    {"save tag: in project, not calculated", 32784, [](RuleFixture& f) { f.record.Rec_Version4 = 1; }, false,
+     false},
+    {"save tag: calculated, not in project", 32784, [](RuleFixture& f) { f.record.Calc_Status = 1; }, false,
+     false},
     {"save tag: calculated with warnings suppressed", 32784,
-     [](RuleFixture& f) { f.record.Rec_Version4 = 1; f.record.Calc_Status = 20; }, true, false},
+     [](RuleFixture& f) {
+         f.record.Rec_Version4 = 1;
+         f.record.Calc_Status = 20;
+     },
+     true, false},
     {"retrieve tag: in project", 32783, [](RuleFixture& f) { f.record.Rec_Version4 = 1; }, true, false},
     {"retrieve tag: not in project", 32783, [](RuleFixture&) {}, false, false},
     {"export: in project", 32814, [](RuleFixture& f) { f.record.Rec_Version4 = 1; }, true, false},
@@ -48,35 +58,68 @@ const RuleCase kRuleCases[] = {
     {"copy tag: not calculated", 57634, [](RuleFixture&) {}, false, false},
     {"save tag to file: calculated", 32848, [](RuleFixture& f) { f.record.Calc_Status = 1; }, true, false},
     {"save tag to file: not calculated", 32848, [](RuleFixture&) {}, false, false},
-    {"paste tag: clipboard full", 57637, [](RuleFixture& f) { f.state.tag_clipboard_full = true; }, true, false},
+    {"paste tag: clipboard full", 57637, [](RuleFixture& f) { f.state.tag_clipboard_full = true; }, true,
+     false},
     {"paste tag: clipboard empty", 57637, [](RuleFixture&) {}, false, false},
     {"print calc sheet: calculated, project open", 32818,
-     [](RuleFixture& f) { f.record.Calc_Status = 1; f.state.project_open = true; }, true, false},
-    {"print calc sheet: calculated, no project", 32818, [](RuleFixture& f) { f.record.Calc_Status = 1; }, false, false},
+     [](RuleFixture& f) {
+         f.record.Calc_Status = 1;
+         f.state.project_open = true;
+     },
+     true, false},
+    {"print calc sheet: calculated, no project", 32818, [](RuleFixture& f) { f.record.Calc_Status = 1; },
+     false, false},
     {"print calc sheet: project open, not calculated", 32818,
      [](RuleFixture& f) { f.state.project_open = true; }, false, false},
     {"preview uncertainty: calculated, project open", 32831,
-     [](RuleFixture& f) { f.record.Calc_Status = 1; f.state.project_open = true; }, true, false},
-    {"datasheet entry: not calculated", 32826, [](RuleFixture& f) { f.state.project_open = true; }, false, false},
-    {"manometer: meter mode, factor on", 32788, [](RuleFixture& f) { f.record.Factor_Manometer = 1; }, true, true},
+     [](RuleFixture& f) {
+         f.record.Calc_Status = 1;
+         f.state.project_open = true;
+     },
+     true, false},
+    {"datasheet entry: not calculated", 32826, [](RuleFixture& f) { f.state.project_open = true; }, false,
+     false},
+    {"manometer: meter mode, factor on", 32788, [](RuleFixture& f) { f.record.Factor_Manometer = 1; }, true,
+     true},
     {"manometer: critical drop", 32788, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, false, false},
     {"drain/vent: restriction", 32789, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, false, false},
-    {"drain/vent: meter mode, factor on", 32789, [](RuleFixture& f) { f.record.Factor_Drain = 1; }, true, true},
+    {"drain/vent: meter mode, factor on", 32789, [](RuleFixture& f) { f.record.Factor_Drain = 1; }, true,
+     true},
     {"water vapour: gas volume", 32790, [](RuleFixture&) {}, true, false},
     {"water vapour: gas mass in critical drop, factor on", 32790,
-     [](RuleFixture& f) { f.record.Fluid_Equation = 1353; f.record.Calc_Mode = 1124; f.record.Factor_H2OvapIncl = 1; },
+     [](RuleFixture& f) {
+         f.record.Fluid_Equation = 1353;
+         f.record.Calc_Mode = 1124;
+         f.record.Factor_H2OvapIncl = 1;
+     },
      true, true},
     {"water vapour: liquid", 32790, [](RuleFixture& f) { f.record.Fluid_Equation = 1346; }, false, false},
     {"saturated liquid: meter mode, liquid mass", 32791,
-     [](RuleFixture& f) { f.record.Fluid_Equation = 1346; f.record.Factor_SatLiq = 1; }, true, true},
+     [](RuleFixture& f) {
+         f.record.Fluid_Equation = 1346;
+         f.record.Factor_SatLiq = 1;
+     },
+     true, true},
     {"saturated liquid: meter mode, gas", 32791, [](RuleFixture&) {}, false, false},
     {"saturated liquid: restriction, liquid", 32791,
-     [](RuleFixture& f) { f.record.Fluid_Equation = 1345; f.record.Calc_Mode = 1125; }, false, false},
+     [](RuleFixture& f) {
+         f.record.Fluid_Equation = 1345;
+         f.record.Calc_Mode = 1125;
+     },
+     false, false},
     {"vapour quality: meter mode, gas mass", 32792,
-     [](RuleFixture& f) { f.record.Fluid_Equation = 1353; f.record.Factor_VapQual = 1; }, true, true},
+     [](RuleFixture& f) {
+         f.record.Fluid_Equation = 1353;
+         f.record.Factor_VapQual = 1;
+     },
+     true, true},
     {"vapour quality: meter mode, gas volume", 32792, [](RuleFixture&) {}, false, false},
     {"vapour quality: critical drop, gas mass", 32792,
-     [](RuleFixture& f) { f.record.Fluid_Equation = 1353; f.record.Calc_Mode = 1124; }, false, false},
+     [](RuleFixture& f) {
+         f.record.Fluid_Equation = 1353;
+         f.record.Calc_Mode = 1124;
+     },
+     false, false},
     {"orifice plate: restriction", 32794, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, true, false},
     {"orifice plate: critical drop", 32794, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, false, false},
     {"flow nozzle: meter", 32795, [](RuleFixture&) {}, true, false},
@@ -87,47 +130,85 @@ const RuleCase kRuleCases[] = {
     {"wedge: restriction", 32800, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, false, false},
     {"proprietary 2: meter", 32847, [](RuleFixture&) {}, true, false},
     {"crit drop nozzle: critical drop, gas mass", 32801,
-     [](RuleFixture& f) { f.record.Calc_Mode = 1124; f.record.Fluid_Equation = 1353; }, true, false},
+     [](RuleFixture& f) {
+         f.record.Calc_Mode = 1124;
+         f.record.Fluid_Equation = 1353;
+     },
+     true, false},
     // A gas tag whose condition field still holds a liquid code is a gas tag.
     {"crit drop nozzle: gas with stale liquid condition", 32801,
-     [](RuleFixture& f) { f.record.Calc_Mode = 1124; f.record.Fluid_Condition = 1347; }, true, false},
+     [](RuleFixture& f) {
+         f.record.Calc_Mode = 1124;
+         f.record.Fluid_Condition = 1347;
+     },
+     true, false},
     {"crit drop nozzle: critical drop, liquid", 32801,
-     [](RuleFixture& f) { f.record.Calc_Mode = 1124; f.record.Fluid_Equation = 1345; f.record.Fluid_Condition = 1347; },
+     [](RuleFixture& f) {
+         f.record.Calc_Mode = 1124;
+         f.record.Fluid_Equation = 1345;
+         f.record.Fluid_Condition = 1347;
+     },
      false, false},
     {"crit drop nozzle: meter mode, gas", 32801, [](RuleFixture&) {}, false, false},
-    {"crit drop orifice: critical drop", 32802, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, true, false},
-    {"crit drop orifice: restriction", 32802, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, false, false},
+    {"crit drop orifice: critical drop", 32802, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, true,
+     false},
+    {"crit drop orifice: restriction", 32802, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, false,
+     false},
     {"crit drop venturi: critical drop, liquid", 32871,
-     [](RuleFixture& f) { f.record.Calc_Mode = 1124; f.record.Fluid_Equation = 1346; f.record.Fluid_Condition = 1348; },
+     [](RuleFixture& f) {
+         f.record.Calc_Mode = 1124;
+         f.record.Fluid_Equation = 1346;
+         f.record.Fluid_Condition = 1348;
+     },
      true, false},
-    {"crit drop venturi: critical drop, gas", 32871, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, false, false},
+    {"crit drop venturi: critical drop, gas", 32871, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, false,
+     false},
     {"custom meter: meter", 32803, [](RuleFixture&) {}, true, false},
     {"custom meter: restriction", 32803, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, false, false},
     {"32867: meter mode", 32867, [](RuleFixture&) {}, true, false},
     {"32867: critical drop, liquid", 32867,
-     [](RuleFixture& f) { f.record.Calc_Mode = 1124; f.record.Fluid_Equation = 1345; }, true, false},
+     [](RuleFixture& f) {
+         f.record.Calc_Mode = 1124;
+         f.record.Fluid_Equation = 1345;
+     },
+     true, false},
     {"32867: critical drop, gas", 32867, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, false, false},
     {"32867: restriction, liquid", 32867,
-     [](RuleFixture& f) { f.record.Calc_Mode = 1125; f.record.Fluid_Equation = 1345; }, false, false},
+     [](RuleFixture& f) {
+         f.record.Calc_Mode = 1125;
+         f.record.Fluid_Equation = 1345;
+     },
+     false, false},
     {"delete tag: always", 32785, [](RuleFixture&) {}, true, false},
     {"retrieve tag from file: always", 32849, [](RuleFixture&) {}, true, false},
     {"calculate: always", 32810, [](RuleFixture&) {}, true, false},
     {"base: always", 32804, [](RuleFixture&) {}, true, false},
-    {"look: the chosen one is checked", 216, [](RuleFixture& f) { f.state.application_look = 216; }, true, true},
+    {"look: the chosen one is checked", 216, [](RuleFixture& f) { f.state.application_look = 216; }, true,
+     true},
     {"look: another is not", 215, [](RuleFixture& f) { f.state.application_look = 216; }, true, false},
     {"tool bar shown", 59392, [](RuleFixture&) {}, true, true},
     {"status bar hidden", 59393, [](RuleFixture& f) { f.state.status_bar_visible = false; }, true, false},
     {"recent file 2 of 2", 57617, [](RuleFixture& f) { f.state.recent_file_count = 2; }, true, false},
     {"recent file 3 of 2", 57618, [](RuleFixture& f) { f.state.recent_file_count = 2; }, false, false},
-    {"no window: copy tag", 57634, [](RuleFixture& f) { f.record.Calc_Status = 1; f.state.record = nullptr; }, false,
-     false},
+    {"no window: copy tag", 57634,
+     [](RuleFixture& f) {
+         f.record.Calc_Status = 1;
+         f.state.record = nullptr;
+     },
+     false, false},
     {"no window: manometer not checked", 32788,
-     [](RuleFixture& f) { f.record.Factor_Manometer = 1; f.state.record = nullptr; }, false, false},
+     [](RuleFixture& f) {
+         f.record.Factor_Manometer = 1;
+         f.state.record = nullptr;
+     },
+     false, false},
     {"no window: about", 57664, [](RuleFixture& f) { f.state.record = nullptr; }, true, false},
     {"unknown identifier", 12345, [](RuleFixture&) {}, false, false},
 };
 
-void PrintTo(const RuleCase& c, std::ostream* os) { *os << c.what << " (" << c.id << ")"; }
+void PrintTo(const RuleCase& c, std::ostream* os) {
+    *os << c.what << " (" << c.id << ")";
+}
 
 class CommandRules : public ::testing::TestWithParam<RuleCase> {};
 
@@ -176,11 +257,11 @@ TEST(CommandTable, EveryCommandHasOneMenuEntryExceptTheThreeWithout) {
 // The accelerator table of the main form, and F1 for help.
 TEST(CommandTable, AcceleratorsAreThoseOfTheMainForm) {
     const std::map<std::string, int> kAccelerators = {
-        {"Ctrl+C", 57634},     {"Ctrl+V", 57637},     {"Ctrl+B", 32816}, {"Ctrl+Alt+C", 32817},
-        {"Alt+C", 57602},      {"Ctrl+Alt+D", 32827}, {"Ctrl+D", 32826}, {"Ctrl+Alt+V", 32828},
-        {"Ctrl+P", 32818},     {"Ctrl+E", 32814},     {"Ctrl+I", 32815}, {"Ctrl+N", 32837},
-        {"Ctrl+O", 32811},     {"Ctrl+Alt+S", 32812}, {"Alt+D", 32785},  {"Alt+R", 32783},
-        {"Ctrl+S", 32784},     {"F1", 57667},
+        {"Ctrl+C", 57634}, {"Ctrl+V", 57637},     {"Ctrl+B", 32816}, {"Ctrl+Alt+C", 32817},
+        {"Alt+C", 57602},  {"Ctrl+Alt+D", 32827}, {"Ctrl+D", 32826}, {"Ctrl+Alt+V", 32828},
+        {"Ctrl+P", 32818}, {"Ctrl+E", 32814},     {"Ctrl+I", 32815}, {"Ctrl+N", 32837},
+        {"Ctrl+O", 32811}, {"Ctrl+Alt+S", 32812}, {"Alt+D", 32785},  {"Alt+R", 32783},
+        {"Ctrl+S", 32784}, {"F1", 57667},
     };
     std::map<std::string, int> found;
     for (const CommandInfo& c : AllCommands()) {
@@ -198,9 +279,17 @@ TEST(CommandTable, CaptionsKeepTheProgramsTexts) {
         {32871, "Critial Drop Venturi..."},
         {32776, "&Gases && Vapors..."},
         {32824, "Ba&tch Print - Tag Index..."},
-        {205, "Windows &2000"}, {206, "Office &XP"}, {207, "&Windows XP"}, {208, "Office 200&3"},
-        {209, "Visual Studio 200&5"}, {210, "Visual Studio 200&8"}, {215, "&Blue Style"},
-        {216, "B&lack Style"}, {217, "&Silver Style"}, {218, "&Aqua Style"}, {219, "Win&dows 7"},
+        {205, "Windows &2000"},
+        {206, "Office &XP"},
+        {207, "&Windows XP"},
+        {208, "Office 200&3"},
+        {209, "Visual Studio 200&5"},
+        {210, "Visual Studio 200&8"},
+        {215, "&Blue Style"},
+        {216, "B&lack Style"},
+        {217, "&Silver Style"},
+        {218, "&Aqua Style"},
+        {219, "Win&dows 7"},
         {57664, "&About Quorven..."},
     };
     for (const auto& [id, caption] : kCaptions) {
@@ -252,7 +341,12 @@ TEST(StatusPanes, ShowCalcSaveAndProject) {
     const PaneCase kCases[] = {
         {"new tag, no project", 0, false, false, true, {" CALC ", " SAVE ", "PROJECT:  CLOSED"}},
         {"calculated, saved, project", 1, true, true, true, {"", "", "PROJECT:  Plant7"}},
-        {"suppressed warnings count as calculated", 20, false, true, true, {"", " SAVE ", "PROJECT:  Plant7"}},
+        {"suppressed warnings count as calculated",
+         20,
+         false,
+         true,
+         true,
+         {"", " SAVE ", "PROJECT:  Plant7"}},
         {"no window", 0, false, true, false, {"", "", "PROJECT:  CLOSED"}},
     };
     for (const PaneCase& c : kCases) {

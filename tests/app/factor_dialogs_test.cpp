@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
@@ -13,18 +14,17 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QAction>
 #include <cstring>
 
 #include "app/commands/command_ids.h"
 #include "app/dialogs/factor_inputs.h"
-#include "app/main_frame.h"
 #include "app/document.h"
+#include "app/main_frame.h"
 #include "app/platform/profile.h"
 #include "messages/messages.h"
+#include "qt_test_support.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
-#include "qt_test_support.h"
 
 namespace quorven {
 namespace {
@@ -35,7 +35,9 @@ using testing::WhenModalAppears;
 constexpr int kOk = 1;
 constexpr int kCancel = 2;
 
-bool SameBytes(const TagRecord& a, const TagRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBytes(const TagRecord& a, const TagRecord& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 void Click(QWidget* dialog, int id) {
     auto* button = Find<QAbstractButton>(dialog, id);

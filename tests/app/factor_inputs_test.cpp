@@ -17,7 +17,9 @@ namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-bool SameBytes(const TagRecord& a, const TagRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameBytes(const TagRecord& a, const TagRecord& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 TagRecord Meter() {
     TagRecord r = NewTagRecord();
@@ -98,9 +100,9 @@ TEST(ManometerInputs, ConvertsToInternalUnitsAndKeepsTheGravityUnit) {
     TagRecord r = Meter();
     ManometerInputs in;
     in.include = true;
-    in.seal_temp = 60.0;        // deg F (the new record's temperature unit)
-    in.seal_density = 62.37;    // lb/ft3
-    in.gravity = 9.80665;       // m/s2, standard gravity
+    in.seal_temp = 60.0;      // deg F (the new record's temperature unit)
+    in.seal_density = 62.37;  // lb/ft3
+    in.gravity = 9.80665;     // m/s2, standard gravity
     in.gravity_unit = FindUnit(t, UnitList::Acceleration, "m/s\xB2");
     ASSERT_GE(in.gravity_unit, 0);
     ASSERT_TRUE(ApplyManometerInputs(r, t, in));

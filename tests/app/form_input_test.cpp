@@ -1,12 +1,13 @@
 // The main form's editing rules and result rows, without widgets.
 
+#include "app/form/form_input.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <optional>
 #include <string>
 
-#include "app/form/form_input.h"
 #include "app/form/result_rows.h"
 #include "messages/messages.h"
 #include "record/tag_record.h"
@@ -22,15 +23,29 @@ TEST(ReadLeadingNumber, ReadsTheLongestLeadingDecimalNumberOnly) {
         std::optional<double> expected;
     };
     const Case cases[] = {
-        {"12.5abc", 12.5}, {"abc", 0.0},    {"  -3e2x", -300.0}, {"1e", 1.0},       {"1e+", 1.0},
-        {".5", 0.5},       {"-.5e-1", -0.05}, {"+7", 7.0},       {".", 0.0},        {"-", 0.0},
-        {"", 0.0},         {"-0", 0.0},
+        {"12.5abc", 12.5},
+        {"abc", 0.0},
+        {"  -3e2x", -300.0},
+        {"1e", 1.0},
+        {"1e+", 1.0},
+        {".5", 0.5},
+        {"-.5e-1", -0.05},
+        {"+7", 7.0},
+        {".", 0.0},
+        {"-", 0.0},
+        {"", 0.0},
+        {"-0", 0.0},
         // Not numbers here: special values and hexadecimal forms read as 0 ...
-        {"inf", 0.0},      {"-infinity", 0.0}, {"nan", 0.0},     {"0x10", 0.0},     {"0X1p3", 0.0},
+        {"inf", 0.0},
+        {"-infinity", 0.0},
+        {"nan", 0.0},
+        {"0x10", 0.0},
+        {"0X1p3", 0.0},
         // ... a comma never is a decimal point, whatever the locale ...
         {"1,5", 1.0},
         // ... and a number no double holds is no number (the caller keeps its value).
-        {"1e999", std::nullopt}, {"1e-999", 0.0},
+        {"1e999", std::nullopt},
+        {"1e-999", 0.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -166,9 +181,9 @@ TEST(ResultView, ShowsWhatTheEngineStored) {
     ASSERT_NE(Line(v, 1084), nullptr);
     EXPECT_EQ(Line(v, 1084)->label, "Bore Rd @ Oper =");
     EXPECT_EQ(Line(v, 1084)->value, "123456");
-    EXPECT_EQ(Line(v, 1088), nullptr);  // a liquid has no gas expansion row
+    EXPECT_EQ(Line(v, 1088), nullptr);        // a liquid has no gas expansion row
     EXPECT_EQ(Line(v, 1089)->value, "1.10");  // 0.6 + 0.5 straight-run allowance
-    EXPECT_DOUBLE_EQ(r.Rd, 123456.0);       // not recomputed
+    EXPECT_DOUBLE_EQ(r.Rd, 123456.0);         // not recomputed
 
     // Quadrant orifice, Calc_Std 1764, beta 0.5, bore 1.000 in: hand calculation
     // 1.000 x (0.734 / 0.9375 - 0.638) = 0.144933 in.
@@ -229,8 +244,8 @@ TEST(NominalSizeFromTyped, EveryListedSizeIsFoundInEveryUnit) {
     struct Case {
         double nps, dn;
     };
-    const Case cases[] = {{0.5, 15},  {1.25, 32},  {2.5, 65},   {4, 100},   {8, 200},   {12, 300},
-                          {1.25, 30}, {2.5, 60}, {22, 550},  {26, 650},   {28, 700},   {32, 800},  {48, 1200}};
+    const Case cases[] = {{0.5, 15}, {1.25, 32}, {2.5, 65}, {4, 100},  {8, 200},  {12, 300}, {1.25, 30},
+                          {2.5, 60}, {22, 550},  {26, 650}, {28, 700}, {32, 800}, {48, 1200}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.nps);
         for (int unit : {0, 1, 2}) {  // in, mm, cm

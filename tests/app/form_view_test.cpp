@@ -17,9 +17,9 @@
 #include "app/view.h"
 #include "messages/messages.h"
 #include "qt_test_support.h"
-#include "record/tag_record.h"
 #include "record/cformat.h"
 #include "record/formats.h"
+#include "record/tag_record.h"
 #include "record/unit_tables.h"
 #include "record/units.h"
 
@@ -75,9 +75,10 @@ void CustomLiquid(TagRecord& r) {
 }
 
 bool AllFinite(const TagRecord& r) {
-    const double v[] = {r.Flow_Press, r.Flow_Temp, r.Flow_RhoGZ, r.Base_RhoGZ, r.Property_Visc, r.Property_KFp,
-                        r.Property_MwDenVp, r.Flow_Max, r.Flow_Norm, r.Dp_Max, r.Dp_Norm, r.Bore,
-                        r.Pipe_IDia, r.Base_Press, r.Base_Temp, r.AtmPress, r.DpRefTemp, r.SegHs};
+    const double v[] = {
+        r.Flow_Press,       r.Flow_Temp,  r.Flow_RhoGZ, r.Base_RhoGZ, r.Property_Visc, r.Property_KFp,
+        r.Property_MwDenVp, r.Flow_Max,   r.Flow_Norm,  r.Dp_Max,     r.Dp_Norm,       r.Bore,
+        r.Pipe_IDia,        r.Base_Press, r.Base_Temp,  r.AtmPress,   r.DpRefTemp,     r.SegHs};
     for (double x : v)
         if (!std::isfinite(x)) return false;
     return true;
@@ -91,12 +92,18 @@ TEST(MainForm, EachFluidLayoutShowsItsRowsAndTypedValuesReachTheRecord) {
         int rows;
     };
     const Case cases[] = {
-        {1345, 1347, 1349, "Liq Vol-SG@Base", "Gb", 7},     {1345, 1348, 1349, "Liq Vol-SG@Flowing", "Gf1", 6},
-        {1345, 1347, 1350, "Liq Vol-Density@Base", "Db", 7}, {1345, 1348, 1350, "Liq Vol-Density@Flowing", "Df1", 6},
-        {1346, 1348, 1349, "Liq Mass-SG", "Gf1", 6},         {1346, 1348, 1350, "Liq Mass-Density", "Df1", 6},
-        {1352, 1354, 1356, "Gas Vol-PVT@Base", "Gg", 7},      {1352, 1355, 1357, "Gas Vol-PVT@Flow", "Mw", 6},
-        {1352, 1354, 1358, "Gas Vol-Density@Base", "Db", 6},  {1352, 1355, 1358, "Gas Vol-Density@Flow", "Df1", 5},
-        {1353, 1355, 1356, "Vapor Mass-PVT@Flow", "Gg", 6},   {1353, 1355, 1358, "Vapor Mass-Density", "Df1", 5},
+        {1345, 1347, 1349, "Liq Vol-SG@Base", "Gb", 7},
+        {1345, 1348, 1349, "Liq Vol-SG@Flowing", "Gf1", 6},
+        {1345, 1347, 1350, "Liq Vol-Density@Base", "Db", 7},
+        {1345, 1348, 1350, "Liq Vol-Density@Flowing", "Df1", 6},
+        {1346, 1348, 1349, "Liq Mass-SG", "Gf1", 6},
+        {1346, 1348, 1350, "Liq Mass-Density", "Df1", 6},
+        {1352, 1354, 1356, "Gas Vol-PVT@Base", "Gg", 7},
+        {1352, 1355, 1357, "Gas Vol-PVT@Flow", "Mw", 6},
+        {1352, 1354, 1358, "Gas Vol-Density@Base", "Db", 6},
+        {1352, 1355, 1358, "Gas Vol-Density@Flow", "Df1", 5},
+        {1353, 1355, 1356, "Vapor Mass-PVT@Flow", "Gg", 6},
+        {1353, 1355, 1358, "Vapor Mass-Density", "Df1", 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
@@ -323,7 +330,7 @@ TEST(MainForm, BaseConditionUnitBoxesRedrawAndReadTheirRowInTheChosenUnit) {
     struct Case {
         const char* name;
         int edit, box, index;
-        const char* unit;  // the name the box shows after the choice
+        const char* unit;   // the name the box shows after the choice
         const char* shown;  // the stored default redrawn in that unit
         const char* typed;
         double TagRecord::*field;

@@ -2,16 +2,16 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QFileDialog>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <fstream>
@@ -22,8 +22,8 @@
 #include "app/platform/qt_platform.h"
 #include "app/platform/qt_text.h"
 #include "messages/messages.h"
-#include "record/tag_record.h"
 #include "qt_test_support.h"
+#include "record/tag_record.h"
 
 namespace quorven {
 namespace {
@@ -44,8 +44,10 @@ TEST(QtMessageSink, ShowsModalBoxesAndReturnsTheButtonPressed) {
     // Dialog result identifiers: OK 1, Cancel 2, Yes 6, No 7.
     const BoxCase kCases[] = {
         {"OK", MessageButtons::Ok, MessageAnswer::Ok, 1, MessageAnswer::Ok, QMessageBox::Ok},
-        {"Yes/No, Yes pressed", MessageButtons::YesNo, MessageAnswer::No, 6, MessageAnswer::Yes, QMessageBox::No},
-        {"Yes/No, No pressed", MessageButtons::YesNo, MessageAnswer::Yes, 7, MessageAnswer::No, QMessageBox::Yes},
+        {"Yes/No, Yes pressed", MessageButtons::YesNo, MessageAnswer::No, 6, MessageAnswer::Yes,
+         QMessageBox::No},
+        {"Yes/No, No pressed", MessageButtons::YesNo, MessageAnswer::Yes, 7, MessageAnswer::No,
+         QMessageBox::Yes},
         {"Yes/No, Escape", MessageButtons::YesNo, MessageAnswer::Yes, 0, MessageAnswer::No, QMessageBox::Yes},
         {"Yes/No/Cancel, Cancel", MessageButtons::YesNoCancel, MessageAnswer::Yes, 2, MessageAnswer::Cancel,
          QMessageBox::Yes},
@@ -107,13 +109,15 @@ struct ValidatorCase {
 
 TEST(DecimalRangeValidator, DotDecimalsOnlyInsideTheRangeWhateverTheLocale) {
     const ValidatorCase kCases[] = {
-        {"1.5", QValidator::Acceptable},  {"0", QValidator::Acceptable},    {"1000", QValidator::Acceptable},
-        {"1e3", QValidator::Acceptable},  {" 2.25 ", QValidator::Acceptable},
-        {"-", QValidator::Intermediate},  {"", QValidator::Intermediate},   {"1.", QValidator::Acceptable},
-        {"1.", QValidator::Acceptable}, {"1000.01", QValidator::Intermediate},
-        {"-0.5", QValidator::Intermediate},
-        {"1,5", QValidator::Invalid},     {"abc", QValidator::Invalid},     {"1.2.3", QValidator::Invalid},
-        {"nan", QValidator::Invalid},     {"inf", QValidator::Invalid},     {"e5", QValidator::Invalid},
+        {"1.5", QValidator::Acceptable},    {"0", QValidator::Acceptable},
+        {"1000", QValidator::Acceptable},   {"1e3", QValidator::Acceptable},
+        {" 2.25 ", QValidator::Acceptable}, {"-", QValidator::Intermediate},
+        {"", QValidator::Intermediate},     {"1.", QValidator::Acceptable},
+        {"1.", QValidator::Acceptable},     {"1000.01", QValidator::Intermediate},
+        {"-0.5", QValidator::Intermediate}, {"1,5", QValidator::Invalid},
+        {"abc", QValidator::Invalid},       {"1.2.3", QValidator::Invalid},
+        {"nan", QValidator::Invalid},       {"inf", QValidator::Invalid},
+        {"e5", QValidator::Invalid},
     };
     const QLocale saved;
     for (const QLocale& locale : {QLocale(QLocale::English), QLocale(QLocale::German)}) {
@@ -207,8 +211,9 @@ TEST(CIdDialog, EveryControlCarriesItsIdentifier) {
     // Shaped like the drain/vent hole choice: modes 1187 (list), 1189 (none), 1190 (manual
     // diameter); the list and edit identifiers here are only examples.
     CIdDialog d(QStringLiteral("Drain/Vent Hole Selection"));
-    d.AddRadioGroup(QStringLiteral("Drain/Vent Hole"),
-                    {{1187, QStringLiteral("List")}, {1189, QStringLiteral("None")}, {1190, QStringLiteral("Manual")}});
+    d.AddRadioGroup(
+        QStringLiteral("Drain/Vent Hole"),
+        {{1187, QStringLiteral("List")}, {1189, QStringLiteral("None")}, {1190, QStringLiteral("Manual")}});
     d.AddList(1188, QStringLiteral("Holes"), {QStringLiteral("1/8 in"), QStringLiteral("1/4 in")});
     d.AddNumericEdit(1191, QStringLiteral("Diameter"), 0.0, 100.0);
     d.AddCheck(1195, QStringLiteral("Manometer Correction Factor"));
@@ -291,7 +296,8 @@ TEST(Profile, KeepsFourRecentFilesAndTheLook) {
         p.SetApplicationLook(218);
     }
     Profile again(ini);
-    EXPECT_EQ(again.RecentFiles(), (std::vector<std::string>{"/p/e.fil", "/p/d.fil", "/p/c.fil", "/p/b.fil"}));
+    EXPECT_EQ(again.RecentFiles(),
+              (std::vector<std::string>{"/p/e.fil", "/p/d.fil", "/p/c.fil", "/p/b.fil"}));
     EXPECT_EQ(again.ApplicationLook(), 218);
     again.SetApplicationLook(4711);  // an unknown look is never stored
     EXPECT_EQ(Profile(ini).ApplicationLook(), 215);

@@ -14,8 +14,9 @@ namespace quorven::testing {
 // Calls `drive` with the first active modal widget that `accept` agrees to, once;
 // gives up after about five seconds so a missing dialog fails the test instead
 // of hanging it.
-inline void WhenModalAppears(std::function<void(QWidget*)> drive,
-                             std::function<bool(QWidget*)> accept = [](QWidget*) { return true; }) {
+inline void WhenModalAppears(
+    std::function<void(QWidget*)> drive,
+    std::function<bool(QWidget*)> accept = [](QWidget*) { return true; }) {
     auto* timer = new QTimer;
     auto rounds = std::make_shared<int>(0);
     timer->setInterval(20);

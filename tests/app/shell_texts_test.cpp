@@ -11,7 +11,10 @@ namespace {
 
 TEST(DateText, DayThreeLetterEnglishMonthYear) {
     // "%d %3s %4d" worked by hand.
-    struct Case { int y, m, d; const char* text; };
+    struct Case {
+        int y, m, d;
+        const char* text;
+    };
     const Case kCases[] = {
         {2026, 12, 10, "10 Dec 2026"}, {2001, 1, 1, "1 Jan 2001"}, {1999, 5, 31, "31 May 1999"},
         {2024, 2, 29, "29 Feb 2024"},  {2026, 0, 10, ""},          {2026, 13, 10, ""},
@@ -35,7 +38,11 @@ TEST(VersionText, FromTheRecordReleaseFields) {
 }
 
 TEST(StartupPath, RelativeNamesFollowTheStartingDirectory) {
-    struct Case { const char* arg; const char* start; const char* resolved; };
+    struct Case {
+        const char* arg;
+        const char* start;
+        const char* resolved;
+    };
     const Case kCases[] = {
         {"plant.fil", "/home/eng/work", "/home/eng/work/plant.fil"},
         {"jobs/plant.fil", "/home/eng/work", "/home/eng/work/jobs/plant.fil"},
@@ -65,7 +72,10 @@ TEST(RecentFiles, NewestFirstNoRepeatsAtMostFour) {
 }
 
 TEST(ChooserFilter, PipeListBecomesQtFilter) {
-    struct Case { const char* in; const char* out; };
+    struct Case {
+        const char* in;
+        const char* out;
+    };
     const Case kCases[] = {
         {"Project Files (*.fil)|*.fil||", "Project Files (*.fil)"},
         {"ASCII Files (*.csv;*.txt;*.asc)|*.csv;*.txt;*.asc|All Files (*.*)|*.*||",

@@ -64,8 +64,8 @@ TEST(Startup, OpensTheFrameAndOneStdScreenWindow) {
     EXPECT_EQ(window->windowTitle(), "Std Screen");
     EXPECT_TRUE(window->isMaximized());
     EXPECT_EQ(MenuTitles(*frame.menuBar()),
-              (QStringList{"&File", "&Edit", "&Tag", "F&luids", "&Sizing", "F&actors", "&Meter and Pipe", "&Base...",
-                           "&Utility", "&View", "&Window", "&Help"}));
+              (QStringList{"&File", "&Edit", "&Tag", "F&luids", "&Sizing", "F&actors", "&Meter and Pipe",
+                           "&Base...", "&Utility", "&View", "&Window", "&Help"}));
     auto* tool_bar = frame.findChild<QToolBar*>("toolBarStandard");
     ASSERT_NE(tool_bar, nullptr);
     EXPECT_EQ(tool_bar->windowTitle(), "Standard");
@@ -159,8 +159,13 @@ TEST(Frame, LooksApplyAtOnceAreCheckedAndRemembered) {
     Started s;
     CMainFrame& frame = s.Frame();
     EXPECT_TRUE(frame.Action(cmd::kLookOffice2007Blue)->isChecked());  // the default look
-    struct LookCase { int id; const char* style; QRgb window; };
-    const LookCase kCases[] = {{205, "windows", 0xD4D0C8}, {216, "fusion", 0x535353}, {219, "fusion", 0xF0F0F0}};
+    struct LookCase {
+        int id;
+        const char* style;
+        QRgb window;
+    };
+    const LookCase kCases[] = {
+        {205, "windows", 0xD4D0C8}, {216, "fusion", 0x535353}, {219, "fusion", 0xF0F0F0}};
     for (const LookCase& c : kCases) {
         SCOPED_TRACE(c.id);
         frame.Action(c.id)->trigger();

@@ -8,10 +8,10 @@
 #include <QLineEdit>
 #include <cstring>
 
+#include "qt_test_support.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
 #include "record/units.h"
-#include "qt_test_support.h"
 
 namespace quorven {
 namespace {

@@ -21,8 +21,9 @@ namespace fs = std::filesystem;
 
 class CliCalcTest : public quorven::clitest::CliFixture {
 protected:
-
-    nlohmann::json Show(const char* name) { return nlohmann::json::parse(Cli("tag show --json " + Tag(name)).out); }
+    nlohmann::json Show(const char* name) {
+        return nlohmann::json::parse(Cli("tag show --json " + Tag(name)).out);
+    }
 
     // A calibrated orifice (C 0.6) in a 4.026 in pipe, 55000 lb/h of a liquid of
     // 55 lb/ft3 (Fp 1.02) at 68 F, 64 of 100 inH2O.
@@ -72,7 +73,8 @@ TEST_F(CliCalcTest, RefusedSizingPrintsItsMessageAndWritesNothing) {
 
     const CliRun calc = Cli("calc " + Tag("a.tag") + " --out " + Tag("old.tag"));
     EXPECT_EQ(calc.status, 1);
-    EXPECT_NE(calc.err.find("Error #33: You have not entered the discharge coefficient for this orifice calculation."),
+    EXPECT_NE(calc.err.find(
+                  "Error #33: You have not entered the discharge coefficient for this orifice calculation."),
               std::string::npos)
         << calc.err;
     EXPECT_NE(calc.err.find("nothing was written"), std::string::npos);
@@ -109,7 +111,10 @@ TEST_F(CliCalcTest, InputCheckStopsBeforeAnySizing) {
     };
     const Case cases[] = {
         {"normal flow above maximum", " Flow_Norm=70000", "Error #5: ", {}},
-        {"no pipe diameter with rows missing", " Pipe_IDia=0 Flow_RhoGZ=0 Dp_Max=0", "Error #4: ", {"Df1", "dPm"}},
+        {"no pipe diameter with rows missing",
+         " Pipe_IDia=0 Flow_RhoGZ=0 Dp_Max=0",
+         "Error #4: ",
+         {"Df1", "dPm"}},
         {"rows missing", " Property_Visc=0", "Error #3: ", {"u"}},
     };
     for (const Case& c : cases) {
@@ -123,7 +128,8 @@ TEST_F(CliCalcTest, InputCheckStopsBeforeAnySizing) {
         ASSERT_EQ(j["messages"].size(), 1u);
         EXPECT_EQ(j["messages"][0].get<std::string>().rfind(c.first_message, 0), 0u);
         ASSERT_EQ(j["missing_rows"].size(), c.missing.size());
-        for (std::size_t i = 0; i < c.missing.size(); ++i) EXPECT_EQ(j["missing_rows"][i]["label"], c.missing[i]);
+        for (std::size_t i = 0; i < c.missing.size(); ++i)
+            EXPECT_EQ(j["missing_rows"][i]["label"], c.missing[i]);
         EXPECT_EQ(j["Bore"], 0.0);  // nothing calculated
         EXPECT_EQ(j["Calc_Status"], 0);
     }
@@ -163,8 +169,10 @@ TEST_F(CliCalcTest, SuppressQuestionIsAnsweredNoUnlessAsked) {
     for (bool suppress : {false, true}) {
         SCOPED_TRACE(suppress);
         MakeCustomLiquidTag("a.tag");
-        ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " Meter_Type=1373 Calc_Mode=1124 Property_MwDenVp=5").status, 0);
-        const CliRun run = Cli(std::string("calc --json ") + (suppress ? "--suppress-warnings " : "") + Tag("a.tag"));
+        ASSERT_EQ(
+            Cli("tag set " + Tag("a.tag") + " Meter_Type=1373 Calc_Mode=1124 Property_MwDenVp=5").status, 0);
+        const CliRun run =
+            Cli(std::string("calc --json ") + (suppress ? "--suppress-warnings " : "") + Tag("a.tag"));
         ASSERT_EQ(run.status, 0) << run.out;
         const auto j = nlohmann::json::parse(run.out);
         ASSERT_FALSE(j["messages"].empty());

@@ -63,7 +63,9 @@ protected:
     }
     // A file of the test's directory, quoted for the command line.
     std::string Tag(const char* name) const { return Quote((dir_ / name).string()); }
-    std::string Bytes(const char* name) const { return ReadFileBytes((dir_ / name).string(), 1 << 20).value_or(""); }
+    std::string Bytes(const char* name) const {
+        return ReadFileBytes((dir_ / name).string(), 1 << 20).value_or("");
+    }
 
     std::filesystem::path dir_;
 };

@@ -22,7 +22,6 @@ namespace fs = std::filesystem;
 
 class CliTest : public quorven::clitest::CliFixture {
 protected:
-
 };
 
 TEST_F(CliTest, NewTagHoldsTheNewDocumentValues) {
@@ -49,8 +48,9 @@ TEST_F(CliTest, NewTagHoldsTheNewDocumentValues) {
 
 TEST_F(CliTest, SetThenShowReturnsWhatWasSet) {
     ASSERT_EQ(Cli("tag new " + Tag("a.tag")).status, 0);
-    const CliRun set = Cli("tag set " + Tag("a.tag") +
-                        " Tag_No=FE-101 'Service=Fuel gas to H-101 \u00B0' Flow_Max=1.25e5 Meter_Type=1150 Beta=0.5");
+    const CliRun set =
+        Cli("tag set " + Tag("a.tag") +
+            " Tag_No=FE-101 'Service=Fuel gas to H-101 \u00B0' Flow_Max=1.25e5 Meter_Type=1150 Beta=0.5");
     ASSERT_EQ(set.status, 0) << set.err;
     const auto j = nlohmann::json::parse(Cli("tag show --json " + Tag("a.tag")).out);
     EXPECT_EQ(j["Tag_No"], "FE-101");
@@ -75,9 +75,9 @@ TEST_F(CliTest, BadInputToSetLeavesTheFileByteIdentical) {
     ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " Tag_No=KEEP").status, 0);
     const std::string before = Bytes("a.tag");
     const char* bad[] = {
-        "No_Such_Field=1", "Flow_Max=abc",     "Flow_Max=nan",      "Flow_Max=inf",
-        "Flow_Max=1e999",  "Meter_Type=1127",  "Calc_Mode=1",       "Fluid_Equation=1.5",
-        "Tap_Style=9",     "Rec_Reserved=00",  "NoEqualsSign",      "Flow_Max=",
+        "No_Such_Field=1", "Flow_Max=abc",    "Flow_Max=nan", "Flow_Max=inf",
+        "Flow_Max=1e999",  "Meter_Type=1127", "Calc_Mode=1",  "Fluid_Equation=1.5",
+        "Tap_Style=9",     "Rec_Reserved=00", "NoEqualsSign", "Flow_Max=",
     };
     for (const char* b : bad) {
         SCOPED_TRACE(b);
@@ -92,9 +92,11 @@ TEST_F(CliTest, BadInputToSetLeavesTheFileByteIdentical) {
 TEST_F(CliTest, UnreadableTagFilesGiveError49) {
     std::ofstream((dir_ / "short.tag").string(), std::ios::binary) << std::string(2799, 'x');
     for (const char* cmd : {"tag show ", "tag set "}) {
-        const CliRun r = Cli(std::string(cmd) + Tag("short.tag") + (cmd[4] == 's' && cmd[5] == 'e' ? " Beta=1" : ""));
+        const CliRun r =
+            Cli(std::string(cmd) + Tag("short.tag") + (cmd[4] == 's' && cmd[5] == 'e' ? " Beta=1" : ""));
         EXPECT_EQ(r.status, 1);
-        EXPECT_NE(r.err.find("Error #49: Error occurred while attempting to read tag file."), std::string::npos);
+        EXPECT_NE(r.err.find("Error #49: Error occurred while attempting to read tag file."),
+                  std::string::npos);
     }
     EXPECT_EQ(Bytes("short.tag").size(), 2799u);
     const CliRun missing = Cli("tag show " + Tag("missing.tag"));
@@ -110,9 +112,10 @@ TEST_F(CliTest, UnwritableTargetGivesError48) {
 TEST_F(CliTest, MessagesAsTheProgramShowsThem) {
     const CliRun w = Cli("message warning 4 0.8 0.2 0.75");
     ASSERT_EQ(w.status, 0);
-    EXPECT_EQ(w.out,
-              "Warning #4\nRecommended beta range is:\n0.200 <= \u00DF <= 0.750\nCalculated \u00DF is 0.80000\n"
-              "Flow coefficient accuracy shall diminish!\nConsult with your manufacturer!\n");
+    EXPECT_EQ(
+        w.out,
+        "Warning #4\nRecommended beta range is:\n0.200 <= \u00DF <= 0.750\nCalculated \u00DF is 0.80000\n"
+        "Flow coefficient accuracy shall diminish!\nConsult with your manufacturer!\n");
     const CliRun e = Cli("message error 201 --json");
     ASSERT_EQ(e.status, 0);
     EXPECT_EQ(nlohmann::json::parse(e.out)["caption"], "Error #200");
@@ -153,7 +156,8 @@ TEST_F(CliTest, SteamPropsOfWaterAndSteam) {
     EXPECT_NEAR(jw["rho_lb_ft3"].get<double>(), 62.37, 0.005);
     EXPECT_NEAR(jw["v_ft3_lb"].get<double>() * jw["rho_lb_ft3"].get<double>(), 1.0, 1e-12);
     EXPECT_TRUE(jw["k"].is_null());
-    for (const char* key : {"psat_psia", "tsat_F", "h_btu_lb", "s_btu_lbR", "mu_cP"}) EXPECT_TRUE(jw[key].is_number()) << key;
+    for (const char* key : {"psat_psia", "tsat_F", "h_btu_lb", "s_btu_lbR", "mu_cP"})
+        EXPECT_TRUE(jw[key].is_number()) << key;
 
     const CliRun s = Cli("steam props 100 500 --json");
     ASSERT_EQ(s.status, 0) << s.err;
@@ -185,7 +189,7 @@ TEST_F(CliTest, SteamBadInputIsAnErrorAndNeverNaN) {
         {"steam tsat 0.0088589", "outside it"},  // the misprinted bound
         {"steam tsat 3208.3", "outside it"},
         {"steam props 14.7 abc", "needs a finite decimal number"},
-        {"steam props 100 300 --json", ""},     // liquid: compressed water, fine (status 0)
+        {"steam props 100 300 --json", ""},  // liquid: compressed water, fine (status 0)
         {"steam props 0 500 --json", "Error #18: "},
         {"steam props -5 500", "Error #18: "},
         {"steam props 20000 100 --json", "Error #19: "},

@@ -70,7 +70,8 @@ TEST_F(CoefficientCliTest, MessagesAndNoCoefficient) {
     const auto j = nlohmann::json::parse(r.out);
     EXPECT_EQ(j["C"], 0.0);
     ASSERT_EQ(j["messages"].size(), 1u);
-    EXPECT_EQ(j["messages"][0].get<std::string>().rfind("Warning #6: Minimum pipe Reynolds number for meter is 200000.", 0),
+    EXPECT_EQ(j["messages"][0].get<std::string>().rfind(
+                  "Warning #6: Minimum pipe Reynolds number for meter is 200000.", 0),
               0u);
     const CliRun plain = Cli("coefficient --rd 1e6 " + tag_);
     EXPECT_EQ(plain.out.substr(0, 10), "C = 0.984\n");  // ISO 5167-4:2003 as-cast constant

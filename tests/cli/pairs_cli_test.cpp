@@ -14,8 +14,8 @@
 #include "engine/calculate.h"
 #include "record/cformat.h"
 #include "record/file_io.h"
-#include "tests/cli/cli_runner.h"
 #include "record/record_fields.h"
+#include "tests/cli/cli_runner.h"
 
 namespace {
 
@@ -54,7 +54,6 @@ const CliPair kCliPairs[] = {
 
 class CliPairsTest : public quorven::clitest::CliFixture {
 protected:
-
 };
 
 // The record tag new and tag set make, built here field by field.
@@ -111,9 +110,8 @@ TEST_F(CliPairsTest, SizesTheBoreAndGivesBackTheFlowAndTheDifferential) {
         EXPECT_NEAR(jf["Flow_Norm"].get<double>() / Q, 1.0, p.round_trip);
         EXPECT_NEAR(jf["Flow_Max"].get<double>() / (1.25 * Q), 1.0, p.round_trip);
 
-        ASSERT_EQ(Cli("tag set " + Tag("b.tag") +
-                      " Calc_SizeParam=1121 Dp_Norm=0 Flow_Norm=" + quorven::CFormat("%.17g", {Q}) +
-                      " Flow_Max=" + quorven::CFormat("%.17g", {1.25 * Q}))
+        ASSERT_EQ(Cli("tag set " + Tag("b.tag") + " Calc_SizeParam=1121 Dp_Norm=0 Flow_Norm=" +
+                      quorven::CFormat("%.17g", {Q}) + " Flow_Max=" + quorven::CFormat("%.17g", {1.25 * Q}))
                       .status,
                   0);
         const CliRun dp = Cli("calc --json " + Tag("b.tag"));

@@ -19,7 +19,6 @@ namespace fs = std::filesystem;
 
 class UncertaintyCliTest : public quorven::clitest::CliFixture {
 protected:
-
     // A new tag with the given fields set.
     void MakeTag(const char* name, const std::string& assignments) {
         ASSERT_EQ(Cli("tag new " + Tag(name)).status, 0);

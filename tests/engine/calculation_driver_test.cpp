@@ -1,6 +1,8 @@
 // The Calculate command without its window: input check, dispatch, mode steps
 // and follow-ons on tags built from the hand-calculation fixtures.
 
+#include "engine/calculation_driver.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -8,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculation_driver.h"
 #include "hand_calc.h"
 
 namespace quorven {
@@ -330,10 +331,22 @@ TEST(FormRows, LabelsPerFluidChoiceAndMode) {
         {1345, 1347, 1349, 1123, 1109, "Liq Vol-SG@Base", {"Gb", "Gf1", "Pf1", "Tf1", "u", "Fp", "Pv"}},
         {1345, 1348, 1350, 1123, 1110, "Liq Vol-Density@Flowing", {"Df2", "Pf2", "Tf2", "u", "Fp", "Pv"}},
         {1346, 1348, 1349, 1123, 1109, "Liq Mass-SG", {"Gf1", "Pf1", "Tf1", "u", "Fp", "Pv"}},
-        {1352, 1354, 1356, 1123, 1109, "Gas Vol-PVT@Base", {"Gg", "Zb", "Zf1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
+        {1352,
+         1354,
+         1356,
+         1123,
+         1109,
+         "Gas Vol-PVT@Base",
+         {"Gg", "Zb", "Zf1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
         {1352, 1355, 1357, 1123, 1109, "Gas Vol-PVT@Flow", {"Mw", "Zf1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
         {1352, 1354, 1358, 1123, 1109, "Gas Vol-Density@Base", {"Db", "Df1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
-        {1352, 1354, 1358, 1124, 1109, "Gas Vol-Density@Base", {"Db", "Df1", "Pf1", "Tf1", "u", "Cp/Cv, K", "Mw"}},
+        {1352,
+         1354,
+         1358,
+         1124,
+         1109,
+         "Gas Vol-Density@Base",
+         {"Db", "Df1", "Pf1", "Tf1", "u", "Cp/Cv, K", "Mw"}},
         {1353, 1355, 1358, 1124, 1109, "Vapor Mass-Density", {"Df1", "Pf1", "Tf1", "u", "Cp/Cv, K", "Mw"}},
     };
     for (const Case& c : cases) {
@@ -359,10 +372,16 @@ TEST(FormRows, SizingRowsPerModeAndParameter) {
         std::vector<std::string> labels;
     };
     const Case cases[] = {
-        {1123, 1120, 1128, {"Wm", "Wn", "dPm"}}, {1123, 1121, 1128, {"Wm", "Wn", "Bore"}},
-        {1123, 1122, 1128, {"Bore", "dPm", "dPn"}}, {1123, 1122, 1690, {"H/D", "dPm", "dPn"}},
-        {1124, 1120, 1373, {"W"}}, {1124, 1121, 1373, {"W"}}, {1124, 1122, 1373, {"Bore"}},
-        {1125, 1120, 1128, {"W", "dP"}}, {1125, 1121, 1128, {"W", "Bore"}}, {1125, 1122, 1128, {"Bore", "dP"}},
+        {1123, 1120, 1128, {"Wm", "Wn", "dPm"}},
+        {1123, 1121, 1128, {"Wm", "Wn", "Bore"}},
+        {1123, 1122, 1128, {"Bore", "dPm", "dPn"}},
+        {1123, 1122, 1690, {"H/D", "dPm", "dPn"}},
+        {1124, 1120, 1373, {"W"}},
+        {1124, 1121, 1373, {"W"}},
+        {1124, 1122, 1373, {"Bore"}},
+        {1125, 1120, 1128, {"W", "dP"}},
+        {1125, 1121, 1128, {"W", "Bore"}},
+        {1125, 1122, 1128, {"Bore", "dP"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.mode << " " << c.param << " " << c.meter);

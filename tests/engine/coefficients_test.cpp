@@ -3,12 +3,13 @@
 // write, and the numbered messages they raise. Expected values are hand
 // calculations (python3 of the printed equation), labelled per case.
 
-#include <cmath>
-#include <cstring>
+#include "engine/coefficients.h"
 
 #include <gtest/gtest.h>
 
-#include "engine/coefficients.h"
+#include <cmath>
+#include <cstring>
+
 #include "record/choice_codes.h"
 
 namespace quorven {
@@ -34,7 +35,9 @@ TagRecord GasTag(MeterType type, CalcStd std_code, int32_t taps = 1) {
     return r;
 }
 
-double C(TagRecord r, MessageSink& sink, bool interactive = true) { return DischargeCoefficient(r, sink, interactive); }
+double C(TagRecord r, MessageSink& sink, bool interactive = true) {
+    return DischargeCoefficient(r, sink, interactive);
+}
 
 TEST(DischargeCoefficient, ConcentricOrificeByTapsAndStandard) {
     struct Case {
@@ -124,32 +127,39 @@ TEST(DischargeCoefficient, OtherMetersByTypeAndStandard) {
     };
     const Case cases[] = {
         // ISO 5167-4:2003 printed constants
-        {"machined venturi inside the gap band (Rd 700000)", MeterType::VenturiMachined, CalcStd::VenturiIso5167_4_2022,
-         0.5, 700000.0, 0.995},
-        {"machined venturi at 10^6", MeterType::VenturiMachined, CalcStd::VenturiIso5167_4_2022, 0.5, 1e6, 0.995},
-        {"machined venturi at 2 x 10^6", MeterType::VenturiMachined, CalcStd::VenturiIso5167_4_2022, 0.5, 2e6, 1.0},
+        {"machined venturi inside the gap band (Rd 700000)", MeterType::VenturiMachined,
+         CalcStd::VenturiIso5167_4_2022, 0.5, 700000.0, 0.995},
+        {"machined venturi at 10^6", MeterType::VenturiMachined, CalcStd::VenturiIso5167_4_2022, 0.5, 1e6,
+         0.995},
+        {"machined venturi at 2 x 10^6", MeterType::VenturiMachined, CalcStd::VenturiIso5167_4_2022, 0.5, 2e6,
+         1.0},
         {"rough cast venturi", MeterType::VenturiRoughCast, CalcStd::VenturiIso5167_4_2022, 0.5, 1e6, 0.984},
-        {"welded venturi, ISO 5167-4", MeterType::VenturiWeldedSheet, CalcStd::VenturiIso5167_4_2022, 0.5, 1e6, 0.985},
-        {"welded venturi, MFC-3M", MeterType::VenturiWeldedSheet, CalcStd::VenturiAsmeMfc3M1989, 0.5, 1e6, 0.985},
-        {"welded venturi, other standard", MeterType::VenturiWeldedSheet, CalcStd::VenturiPtc195, 0.5, 1e6, 0.0},
+        {"welded venturi, ISO 5167-4", MeterType::VenturiWeldedSheet, CalcStd::VenturiIso5167_4_2022, 0.5,
+         1e6, 0.985},
+        {"welded venturi, MFC-3M", MeterType::VenturiWeldedSheet, CalcStd::VenturiAsmeMfc3M1989, 0.5, 1e6,
+         0.985},
+        {"welded venturi, other standard", MeterType::VenturiWeldedSheet, CalcStd::VenturiPtc195, 0.5, 1e6,
+         0.0},
         // hand calculations
-        {"long radius nozzle, ISO 5167-3:2022", MeterType::AsmeLongRadiusNozzle, CalcStd::NozzleIso5167_3_2022, 0.5,
-         1e6, 0.9918825927188519},
+        {"long radius nozzle, ISO 5167-3:2022", MeterType::AsmeLongRadiusNozzle,
+         CalcStd::NozzleIso5167_3_2022, 0.5, 1e6, 0.9918825927188519},
         {"long radius nozzle, RHG 1998", MeterType::AsmeLongRadiusNozzle, CalcStd::NozzleRhg1998, 0.5, 1e6,
          0.9918825927188519},
-        {"long radius nozzle, MFC-3M", MeterType::AsmeLongRadiusNozzle, CalcStd::NozzleAsmeMfc3M1989, 0.5, 1e6,
-         0.9928825927188519},
+        {"long radius nozzle, MFC-3M", MeterType::AsmeLongRadiusNozzle, CalcStd::NozzleAsmeMfc3M1989, 0.5,
+         1e6, 0.9928825927188519},
         // hand calculation: PTC 6 curve at Rb = 5e5 / 0.5 = 10^6, less 0.0054
         {"long radius nozzle, PTC 19.5", MeterType::AsmeLongRadiusNozzle, CalcStd::NozzlePtc195, 0.5, 5e5,
          0.9972446530444198 - 0.0054},
-        {"ISA 1932 nozzle", MeterType::IsaNozzle, CalcStd::NozzleIso5167_3_2022, 0.6, 2e5, 0.9606557680105773},
-        {"venturi nozzle", MeterType::VenturiNozzle, CalcStd::NozzleIso5167_3_2022, 0.6, 2e5, 0.9661240052465956},
+        {"ISA 1932 nozzle", MeterType::IsaNozzle, CalcStd::NozzleIso5167_3_2022, 0.6, 2e5,
+         0.9606557680105773},
+        {"venturi nozzle", MeterType::VenturiNozzle, CalcStd::NozzleIso5167_3_2022, 0.6, 2e5,
+         0.9661240052465956},
         {"throat tap nozzle, PTC 6 (Rb 10^6)", MeterType::AsmeThroatTapNozzle, CalcStd::NozzlePtc6, 0.5, 5e5,
          0.9972446530444198},
         {"throat tap nozzle, MFC-3M", MeterType::AsmeThroatTapNozzle, CalcStd::NozzleAsmeMfc3M1989, 0.5, 1e6,
          0.9983079450827947},
-        {"venturi per PTC 19.5 (PTC 6 curve, Rb 10^6)", MeterType::VenturiPtc195, CalcStd::VenturiPtc195, 0.5, 5e5,
-         0.9972446530444198},
+        {"venturi per PTC 19.5 (PTC 6 curve, Rb 10^6)", MeterType::VenturiPtc195, CalcStd::VenturiPtc195, 0.5,
+         5e5, 0.9972446530444198},
         {"conic, Miller, Rd below 250 b", MeterType::ConicOrifice, CalcStd::Miller3rd, 0.2, 49.0, 0.73},
         {"conic, Miller, Rd in band", MeterType::ConicOrifice, CalcStd::Miller3rd, 0.2, 500.0, 0.734},
         {"conic, ISO/TR 15377", MeterType::ConicOrifice, CalcStd::IsoTr15377, 0.2, 49.0, 0.734},
@@ -162,7 +172,8 @@ TEST(DischargeCoefficient, OtherMetersByTypeAndStandard) {
         {"UVT", MeterType::Uvt, CalcStd::Stolz, 0.5, 2e5, 0.9797},
         {"Lo-Loss", MeterType::LoLoss, CalcStd::Stolz, 0.5, 2e5, 0.84625},
         {"ISO 5167-6 wedge", MeterType::WedgeIso5167_6, CalcStd::Stolz, 0.5, 2e5, 0.725},
-        {"critical square-edged orifice", MeterType::CriticalSquareEdgedOrifice, CalcStd::Stolz, 0.5, 2e5, 0.6},
+        {"critical square-edged orifice", MeterType::CriticalSquareEdgedOrifice, CalcStd::Stolz, 0.5, 2e5,
+         0.6},
         {"critical thick orifice", MeterType::CriticalThickOrifice, CalcStd::Stolz, 0.5, 2e5, 0.899},
         {"critical venturi", MeterType::CriticalVenturi, CalcStd::Stolz, 0.5, 2e5, 0.985},
         {"ABB wedge through DischargeCoefficient", MeterType::WedgeAbb1630L, CalcStd::Stolz, 0.5, 2e5, 0.0},
@@ -181,8 +192,9 @@ TEST(DischargeCoefficient, OtherMetersByTypeAndStandard) {
 
 TEST(DischargeCoefficient, CustomMetersKeepTheEnteredCoefficient) {
     NullMessageSink sink;
-    for (MeterType t : {MeterType::CustomThroatTapNozzle, MeterType::CustomOrifice, MeterType::CustomWallTapNozzle,
-                        MeterType::CustomVenturi, MeterType::CustomFlowTube, MeterType::CustomWedge}) {
+    for (MeterType t :
+         {MeterType::CustomThroatTapNozzle, MeterType::CustomOrifice, MeterType::CustomWallTapNozzle,
+          MeterType::CustomVenturi, MeterType::CustomFlowTube, MeterType::CustomWedge}) {
         SCOPED_TRACE(Code(t));
         TagRecord r = GasTag(t, CalcStd::Stolz);
         r.C = 0.8123;
@@ -253,9 +265,12 @@ TEST(DischargeCoefficient, SegmentalOrificeBySizeAndTaps) {
     // Miller's segmental forms: up to and including 4 in by tap, above 4 in one form for
     // both taps (hand calculations of the printed polynomials at b 0.5).
     const double b = 0.5, g = 0.0625 / 0.9375;
-    const double flange = 0.6284 + 0.1462 * std::pow(b, 2.1) - 0.8464 * std::pow(b, 8) + 0.2603 * g - 0.2886 * 0.125;
-    const double vena = 0.6261 + 0.1651 * std::pow(b, 2.1) - 0.2879 * std::pow(b, 8) + 0.117 * g - 0.2845 * 0.125;
-    const double large = 0.6276 + 0.0828 * std::pow(b, 2.1) + 0.2739 * std::pow(b, 8) - 0.0934 * g - 0.1132 * 0.125;
+    const double flange =
+        0.6284 + 0.1462 * std::pow(b, 2.1) - 0.8464 * std::pow(b, 8) + 0.2603 * g - 0.2886 * 0.125;
+    const double vena =
+        0.6261 + 0.1651 * std::pow(b, 2.1) - 0.2879 * std::pow(b, 8) + 0.117 * g - 0.2845 * 0.125;
+    const double large =
+        0.6276 + 0.0828 * std::pow(b, 2.1) + 0.2739 * std::pow(b, 8) - 0.0934 * g - 0.1132 * 0.125;
     NullMessageSink sink;
     TagRecord r = GasTag(MeterType::SegmentalOrifice, CalcStd::Miller3rd, 1);
     r.Pipe_IDia = 4.0;
@@ -294,8 +309,9 @@ TEST(WedgeCoefficient, SizeFaultsShowTheirErrors) {
         int error;  // 0: a coefficient
     };
     const Case cases[] = {
-        {MeterType::WedgeAbb1615L, 3.0, 14}, {MeterType::WedgeAbb1615L, 2.0, 0}, {MeterType::WedgeAbb1610L, 5.0, 15},
-        {MeterType::WedgeAbb1630L, 0.75, 15}, {MeterType::WedgeAbb1630L, 24.0, 0}, {MeterType::WedgeAbb1336L, 0.5, 16},
+        {MeterType::WedgeAbb1615L, 3.0, 14}, {MeterType::WedgeAbb1615L, 2.0, 0},
+        {MeterType::WedgeAbb1610L, 5.0, 15}, {MeterType::WedgeAbb1630L, 0.75, 15},
+        {MeterType::WedgeAbb1630L, 24.0, 0}, {MeterType::WedgeAbb1336L, 0.5, 16},
         {MeterType::WedgeAbb1337L, 1.0, 0},
     };
     for (const Case& c : cases) {
@@ -318,7 +334,9 @@ TEST(WedgeCoefficient, SizeFaultsShowTheirErrors) {
     }
 }
 
-double Y(TagRecord r, MessageSink& sink, bool interactive = true) { return ExpansionFactor(r, sink, interactive); }
+double Y(TagRecord r, MessageSink& sink, bool interactive = true) {
+    return ExpansionFactor(r, sink, interactive);
+}
 
 TEST(ExpansionFactor, FormsByMeterAndStandard) {
     struct Case {
@@ -343,7 +361,8 @@ TEST(ExpansionFactor, FormsByMeterAndStandard) {
          1 - (0.6439 - 2.506 * b + 7.05 * b * b - 8.003 * b * b * b + 3.468 * b4) * x1 / k},
         {"eccentric, Miller", MeterType::EccentricOrifice, CalcStd::Miller3rd, 1,
          1 - (0.1926 + 0.574 * b + 0.9675 * b * b - 4.24 * b * b * b + 3.62 * b4) * x1 / k},
-        {"eccentric, ISO/TR 15377: ISO form", MeterType::EccentricOrifice, CalcStd::IsoTr15377, 1, 0.9896751243087937},
+        {"eccentric, ISO/TR 15377: ISO form", MeterType::EccentricOrifice, CalcStd::IsoTr15377, 1,
+         0.9896751243087937},
         {"eccentric, other standard: none", MeterType::EccentricOrifice, CalcStd::Stolz, 1, 0.0},
         {"quadrant, other standard: none", MeterType::QuadrantOrifice, CalcStd::Stolz, 1, 0.0},
         {"conic, other standard: none", MeterType::ConicOrifice, CalcStd::Stolz, 1, 0.0},
@@ -481,7 +500,8 @@ TEST(ExpansionFactor, WetGasUsesTheGasPhaseDifferential) {
     EXPECT_NEAR(Y(wet, sink), Y(dry, sink), 1e-15);
     // A quality of 0 cannot be applied: the plain differential stands.
     wet.Factor_QualX = 0.0;
-    EXPECT_EQ(Y(wet, sink), Y(GasTag(MeterType::ConcentricOrifice, CalcStd::ReaderHarrisGallagher1998), sink));
+    EXPECT_EQ(Y(wet, sink),
+              Y(GasTag(MeterType::ConcentricOrifice, CalcStd::ReaderHarrisGallagher1998), sink));
 }
 
 }  // namespace

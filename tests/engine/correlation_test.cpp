@@ -3,9 +3,9 @@
 // calculations (python3 evaluation of the printed equation, full double precision,
 // compared at 1e-12).
 
-#include <cmath>
-
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 #include "engine/correlations/expansion.h"
 #include "engine/correlations/nozzle.h"
@@ -25,15 +25,33 @@ struct OrificeCase {
     double b, Rd, D, expected;
 };
 
-double StolzFlange(double b, double Rd, double D) { return OrificeC_StolzFlange(b, Rd, D); }
-double StolzCorner(double b, double Rd, double) { return OrificeC_StolzCorner(b, Rd); }
-double StolzRadius(double b, double Rd, double) { return OrificeC_StolzRadius(b, Rd); }
-double MillerPipe(double b, double Rd, double) { return OrificeC_MillerPipeTaps(b, Rd); }
-double Rh92Flange(double b, double Rd, double D) { return OrificeC_ReaderHarris1992(b, Rd, D, 1 / D, 1 / D); }
-double Rh92Corner(double b, double Rd, double D) { return OrificeC_ReaderHarris1992(b, Rd, D, 0, 0); }
-double RhgFlange(double b, double Rd, double D) { return OrificeC_ReaderHarrisGallagher(b, Rd, D, 1 / D, 1 / D); }
-double RhgCorner(double b, double Rd, double D) { return OrificeC_ReaderHarrisGallagher(b, Rd, D, 0, 0); }
-double RhgRadius(double b, double Rd, double D) { return OrificeC_ReaderHarrisGallagher(b, Rd, D, 1, 0.47); }
+double StolzFlange(double b, double Rd, double D) {
+    return OrificeC_StolzFlange(b, Rd, D);
+}
+double StolzCorner(double b, double Rd, double) {
+    return OrificeC_StolzCorner(b, Rd);
+}
+double StolzRadius(double b, double Rd, double) {
+    return OrificeC_StolzRadius(b, Rd);
+}
+double MillerPipe(double b, double Rd, double) {
+    return OrificeC_MillerPipeTaps(b, Rd);
+}
+double Rh92Flange(double b, double Rd, double D) {
+    return OrificeC_ReaderHarris1992(b, Rd, D, 1 / D, 1 / D);
+}
+double Rh92Corner(double b, double Rd, double D) {
+    return OrificeC_ReaderHarris1992(b, Rd, D, 0, 0);
+}
+double RhgFlange(double b, double Rd, double D) {
+    return OrificeC_ReaderHarrisGallagher(b, Rd, D, 1 / D, 1 / D);
+}
+double RhgCorner(double b, double Rd, double D) {
+    return OrificeC_ReaderHarrisGallagher(b, Rd, D, 0, 0);
+}
+double RhgRadius(double b, double Rd, double D) {
+    return OrificeC_ReaderHarrisGallagher(b, Rd, D, 1, 0.47);
+}
 
 const OrificeCase kOrificeCases[] = {
     // hand calculation: Stolz flange, D >= 2.3 in uses 0.09 L1 with L1 = 1/D
@@ -67,7 +85,8 @@ TEST(OrificeC, ReaderHarrisGallagherSmallPipeTermStartsBelow71mm) {
     const double below = OrificeC_ReaderHarrisGallagher(0.5, 1e5, 2.8 - 1e-6, 0, 0);
     EXPECT_NEAR(below - at, 0.011 * 0.25 * 1e-6, 1e-12);
     // Corner taps: D enters only through that term, so above the edge D has no effect.
-    EXPECT_EQ(OrificeC_ReaderHarrisGallagher(0.5, 1e5, 4.0, 0, 0), OrificeC_ReaderHarrisGallagher(0.5, 1e5, 12.0, 0, 0));
+    EXPECT_EQ(OrificeC_ReaderHarrisGallagher(0.5, 1e5, 4.0, 0, 0),
+              OrificeC_ReaderHarrisGallagher(0.5, 1e5, 12.0, 0, 0));
 }
 
 struct ApiCase {
@@ -76,7 +95,9 @@ struct ApiCase {
     double b, Rd, D, Ko, E, Ke, C;
 };
 
-Api2530Terms ApiCorner(double b, double Rd, double) { return OrificeK_AsmeCorner(b, Rd); }
+Api2530Terms ApiCorner(double b, double Rd, double) {
+    return OrificeK_AsmeCorner(b, Rd);
+}
 
 // hand calculation of the printed Buckingham/Bean equations
 const ApiCase kApiCases[] = {
@@ -86,8 +107,8 @@ const ApiCase kApiCases[] = {
      0.5973700186237513, 217.05264973204146, 0.5978886616054023, 0.5974101591985336},
     {"flange b 0.72 (b > 0.7 term)", OrificeK_Api2530Flange, 0.72, 1e6, 7.981, 0.7000412145601955,
      2962.599240224106, 0.7015344524908702, 0.5999089495089085},
-    {"pipe taps b 0.2 (b < 0.25 term)", OrificeK_Api2530PipeTaps, 0.2, 5e4, 4.026, 0.6106297936779145, 361.32328,
-     0.6115123327175842, 0.6110229270107598},
+    {"pipe taps b 0.2 (b < 0.25 term)", OrificeK_Api2530PipeTaps, 0.2, 5e4, 4.026, 0.6106297936779145,
+     361.32328, 0.6115123327175842, 0.6110229270107598},
     {"pipe taps b 0.6", OrificeK_Api2530PipeTaps, 0.6, 5e5, 4.026, 0.8225491659525818, 1099.4296800000006,
      0.8236343679121508, 0.7684115805179308},
     {"corner b 0.4", ApiCorner, 0.4, 1e5, 4.0, 0.6110043843832875, 0.0016286932870120912, 0.6141512893869646,
@@ -132,7 +153,8 @@ TEST(OrificeSpecialC, MatchHandCalculation) {
         {"small bore corner", SmallBoreC_Mfc14mCorner(0.5, 2e4, 1.049), 0.6090694641210428},
         // hand calculation of the printed polynomials
         {"segmental flange <= 4 in", SegmentalC_MillerFlangeSmall(0.5),
-         0.6284 + 0.1462 * std::pow(0.5, 2.1) - 0.8464 * std::pow(0.5, 8) + 0.2603 * 0.0625 / 0.9375 - 0.2886 * 0.125},
+         0.6284 + 0.1462 * std::pow(0.5, 2.1) - 0.8464 * std::pow(0.5, 8) + 0.2603 * 0.0625 / 0.9375 -
+             0.2886 * 0.125},
         {"eccentric ISO/TR 15377", EccentricC_IsoTr15377(0.5), 0.9355 - 0.84445 + 0.7607 - 0.2248625},
         {"quadrant ISO/TR 15377", QuadrantC_IsoTr15377(0.4), 0.73823 + 0.13236 - 0.18584 + 0.0965376},
         {"Rosemount 1 in square edged at b 0, R 1000", IntegralC_Manufacturer(1144, 1147, 0.0, 1000.0),
@@ -232,8 +254,8 @@ TEST(WedgeC, PublishedAndManufacturerForms) {
     // 1630L, 3 in, h 0.3, beta 0.5: sqrt(1 - 0.0625)(0.5905932 + 0.9866704 h - 3.383092 h^2 + 4.795484 h^3)
     const AbbWedgeResult r = WedgeC_AbbManufacturer(1694, 3.0, 0.5, 0.3);
     EXPECT_EQ(r.fit, AbbWedgeFit::Ok);
-    EXPECT_NEAR(r.C,
-                std::sqrt(0.9375) * (0.5905932 + 0.9866704 * 0.3 - 3.383092 * 0.09 + 4.795484 * 0.027), kHand);
+    EXPECT_NEAR(r.C, std::sqrt(0.9375) * (0.5905932 + 0.9866704 * 0.3 - 3.383092 * 0.09 + 4.795484 * 0.027),
+                kHand);
     // Size faults: 1615L beyond 2 in, 1610L at 3.5 in, integral at 1/2 in.
     EXPECT_EQ(WedgeC_AbbManufacturer(1693, 3.0, 0.5, 0.3).fit, AbbWedgeFit::NotA1615LSize);
     EXPECT_EQ(WedgeC_AbbManufacturer(1693, 2.0, 0.5, 0.3).fit, AbbWedgeFit::Ok);
@@ -287,7 +309,8 @@ TEST(ExpansionY, DownstreamTapReproducesTheAga3_1985Y2Form) {
 TEST(ExpansionY, MurdockWetGasDifferential) {
     EXPECT_EQ(WetGasDifferential_Murdock(100.0, 1.0, 0.02), 100.0);  // dry gas: unchanged
     // hand calculation: 100 / (1 + 1.26 x 0.1/0.9 x sqrt(0.04))^2
-    EXPECT_NEAR(WetGasDifferential_Murdock(100.0, 0.9, 0.04), 100.0 / std::pow(1 + 1.26 / 9.0 * 0.2, 2), kHand);
+    EXPECT_NEAR(WetGasDifferential_Murdock(100.0, 0.9, 0.04), 100.0 / std::pow(1 + 1.26 / 9.0 * 0.2, 2),
+                kHand);
 }
 
 }  // namespace

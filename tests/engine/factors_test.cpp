@@ -1,18 +1,21 @@
 // Correction factors: thermal expansion, differential reference, manometer,
 // drain hole, water vapour and two-phase factors.
 
+#include "engine/factors.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "engine/factors.h"
 #include "fluids/steam_ifc67.h"
 #include "tests/engine/hand_calc.h"
 
 namespace quorven {
 namespace {
 
-constexpr double F(double deg_F) { return deg_F + 459.67; }
+constexpr double F(double deg_F) {
+    return deg_F + 459.67;
+}
 
 struct FaCase {
     const char* source;
@@ -28,8 +31,10 @@ TEST(ThermalExpansion, MaterialsAndColumns) {
         {"carbon steel at 68 F: no expansion, exactly", 13, 13, F(68), 1.0, 1.0, 0.0},
         {"316 SS at 200 F, the 9.6e-6 column", 6, 6, F(200), 1.0012672, 1.0012672, 1e-12},
         {"304 SS at 0 F uses the column below 70 F", 4, 4, F(0), 0.9994968, 0.9994968, 1e-12},
-        {"carbon steel at 400 F, upper polynomial", 13, 13, F(400), 1.0022616265368811, 1.0022616265368811, 1e-12},
-        {"carbon steel at -20 F, lower polynomial", 13, 13, F(-20), 0.9994825428249696, 0.9994825428249696, 1e-12},
+        {"carbon steel at 400 F, upper polynomial", 13, 13, F(400), 1.0022616265368811, 1.0022616265368811,
+         1e-12},
+        {"carbon steel at -20 F, lower polynomial", 13, 13, F(-20), 0.9994825428249696, 0.9994825428249696,
+         1e-12},
         {"Alloy 20 pipe forces the upper column on the 316 SS element at 50 F", 6, 14, F(50), 0.9998272,
          0.999852418045273, 1e-12},
         {"17-4 PH at 300 F", 41, 41, F(300), 1.00139415296, 1.00139415296, 1e-12},
@@ -113,7 +118,8 @@ TEST(DrainHoleFactor, ListAndFactor) {
     EXPECT_EQ(DrainHoleDiameter(14), 0.5);
     EXPECT_EQ(DrainHoleDiameter(15), 0.0);
     EXPECT_EQ(DrainHoleDiameter(-1), 0.0);
-    EXPECT_STREQ(DrainHoleList()[4].text, "3/16 in. (4.76 mm) dia. for 5.001 - 6.000 in. (127.03 - 152.4 mm mm) bores");
+    EXPECT_STREQ(DrainHoleList()[4].text,
+                 "3/16 in. (4.76 mm) dia. for 5.001 - 6.000 in. (127.03 - 152.4 mm mm) bores");
 
     TagRecord r = NewTagRecord();
     r.Pipe_IDia = 4.026;

@@ -1,12 +1,13 @@
 // The flow equation's pieces: segment geometry, Sm and beta, critical pressure,
 // permanent loss, start values and the process-side sizing factor.
 
+#include "engine/flow_equation.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <numbers>
 
-#include "engine/flow_equation.h"
 #include "tests/engine/hand_calc.h"
 
 namespace quorven {
@@ -16,8 +17,8 @@ TEST(SegmentBeta, PlaneGeometry) {
     // A half circle is half the area: beta = sqrt(1/2).
     EXPECT_NEAR(SegmentBeta(1.0, 2.0), std::sqrt(0.5), 1e-15);
     // Hand calculation: h = 0.25, area ratio (acos(0.5) - 2 x 0.5 x sqrt(0.1875)) / pi.
-    EXPECT_NEAR(SegmentBeta(1.0, 4.0), std::sqrt((std::numbers::pi / 3.0 - std::sqrt(0.1875)) / std::numbers::pi),
-                1e-15);
+    EXPECT_NEAR(SegmentBeta(1.0, 4.0),
+                std::sqrt((std::numbers::pi / 3.0 - std::sqrt(0.1875)) / std::numbers::pi), 1e-15);
     for (double H : {0.0, -1.0, 2.0, 3.0, std::nan("")}) EXPECT_EQ(SegmentBeta(H, 2.0), 0.0) << H;
 }
 
@@ -26,7 +27,8 @@ TEST(SegmentHeight, ConvergesInsideTheCircleFromAnyStart) {
         double beta, H1, H2;
     };
     const Case cases[] = {
-        {0.5, 2.0, 1.0}, {0.3, 0.5, 0.25}, {0.9, 3.5, 1.75}, {0.7071, 8.0, 4.0},  // start outside
+        {0.5, 2.0, 1.0},     {0.3, 0.5, 0.25},  {0.9, 3.5, 1.75},
+        {0.7071, 8.0, 4.0},  // start outside
         {0.05, 0.01, 0.005}, {0.98, 3.9, 1.95}, {0.5, -1.0, std::nan("")},
     };
     for (const Case& c : cases) {
@@ -131,10 +133,9 @@ TEST(SizingFactor, EveryFluidInputAgainstTheTextbookEquation) {
     // Evaluate Sm at a known beta, then the flow of the textbook equation through
     // that beta must equal the flow whose process Sm equals the meter Sm.
     const int32_t combos[][3] = {
-        {1345, 1347, 1349}, {1345, 1347, 1350}, {1345, 1348, 1349}, {1345, 1348, 1350},
-        {1346, 1348, 1349}, {1346, 1348, 1350}, {1352, 1354, 1356}, {1352, 1354, 1357},
-        {1352, 1354, 1358}, {1352, 1355, 1356}, {1352, 1355, 1357}, {1352, 1355, 1358},
-        {1353, 1354, 1356}, {1353, 1354, 1357}, {1353, 1354, 1358},
+        {1345, 1347, 1349}, {1345, 1347, 1350}, {1345, 1348, 1349}, {1345, 1348, 1350}, {1346, 1348, 1349},
+        {1346, 1348, 1350}, {1352, 1354, 1356}, {1352, 1354, 1357}, {1352, 1354, 1358}, {1352, 1355, 1356},
+        {1352, 1355, 1357}, {1352, 1355, 1358}, {1353, 1354, 1356}, {1353, 1354, 1357}, {1353, 1354, 1358},
     };
     for (const auto& c : combos) {
         SCOPED_TRACE(testing::Message() << c[0] << "/" << c[1] << "/" << c[2]);

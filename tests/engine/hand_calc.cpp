@@ -9,13 +9,16 @@ namespace {
 constexpr double kGc = 32.174049;  // lbm ft / (lbf s2)
 constexpr double kMwAir = 28.9625;
 
-bool IsSg(const TagRecord& r) { return r.Fluid_Property == 1349; }
-double GasMw(const TagRecord& r) { return r.Fluid_Property == 1357 ? r.Property_MwDenVp : kMwAir * r.Property_MwDenVp; }
+bool IsSg(const TagRecord& r) {
+    return r.Fluid_Property == 1349;
+}
+double GasMw(const TagRecord& r) {
+    return r.Fluid_Property == 1357 ? r.Property_MwDenVp : kMwAir * r.Property_MwDenVp;
+}
 }  // namespace
 
 double FlowingDensity(const TagRecord& r) {
-    if (r.Fluid_Equation < 1352)
-        return (IsSg(r) ? r.Flow_RhoGZ * kWater60F : r.Flow_RhoGZ) * r.Property_KFp;
+    if (r.Fluid_Equation < 1352) return (IsSg(r) ? r.Flow_RhoGZ * kWater60F : r.Flow_RhoGZ) * r.Property_KFp;
     if (r.Fluid_Property == 1358) return r.Flow_RhoGZ;
     return r.Flow_Press * GasMw(r) / (kGasR * r.Flow_RhoGZ * r.Flow_Temp);
 }
@@ -34,7 +37,8 @@ double TextbookMassFlow(const TagRecord& r) {
     const double area = std::numbers::pi / 4.0 * d_ft * d_ft;
     const double F = r.Factor_SatLiq == 1 ? 1.0 / r.Fx : r.Fx;
     const double K = r.C * r.Y * r.Fdh * r.Fwv * r.Fm * F;
-    return 3600.0 * K * area * std::sqrt(2.0 * kGc * dp_lbf_ft2 * FlowingDensity(r)) / std::sqrt(1.0 - b * b * b * b);
+    return 3600.0 * K * area * std::sqrt(2.0 * kGc * dp_lbf_ft2 * FlowingDensity(r)) /
+           std::sqrt(1.0 - b * b * b * b);
 }
 
 double TextbookFlow(const TagRecord& r) {
@@ -48,7 +52,7 @@ double TextbookFlow(const TagRecord& r) {
 }
 
 double TextbookPipeReynolds(const TagRecord& r) {
-    const double W = TextbookMassFlow(r) / 3600.0;      // lb/s
+    const double W = TextbookMassFlow(r) / 3600.0;  // lb/s
     const double D_ft = r.Pipe_IDia * r.Fa_Pipe / 12.0;
     const double mu = r.Property_Visc * 6.719689751e-4;  // lb/(ft s) per cP
     return 4.0 * W / (std::numbers::pi * D_ft * mu);

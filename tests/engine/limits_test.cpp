@@ -1,9 +1,10 @@
 // CheckLimits: the limit warnings of a sized meter, their order, the "PRINT NOTICE"
 // question and the voided critical-drop calculation, through the recording sink.
 
+#include "engine/limits.h"
+
 #include <gtest/gtest.h>
 
-#include "engine/limits.h"
 #include "record/choice_codes.h"
 
 namespace quorven {
@@ -69,9 +70,12 @@ TEST(CheckLimits, DpReferenceTemperatureByStandard) {
         Numbers expected;
     };
     const Case cases[] = {
-        {CalcStd::Stolz, 519.67, {-16, 0}},          {CalcStd::OrificePtc195, 527.674, {}},  // rounds to 527.67
-        {CalcStd::ReaderHarrisGallagher1998, 527.676, {-16, 0}}, {CalcStd::Buckingham1985, 527.67, {-15, 0}},
-        {CalcStd::ReaderHarris1992, 519.67, {}},     {CalcStd::ReaderHarris2012, 400.0, {}},  // not checked
+        {CalcStd::Stolz, 519.67, {-16, 0}},
+        {CalcStd::OrificePtc195, 527.674, {}},  // rounds to 527.67
+        {CalcStd::ReaderHarrisGallagher1998, 527.676, {-16, 0}},
+        {CalcStd::Buckingham1985, 527.67, {-15, 0}},
+        {CalcStd::ReaderHarris1992, 519.67, {}},
+        {CalcStd::ReaderHarris2012, 400.0, {}},  // not checked
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(Code(c.std_code));
@@ -99,11 +103,11 @@ TEST(CheckLimits, WarningsComeInTheirFixedOrder) {
     r.DpRefTemp = 519.67;  // not 68 deg F for ISO -> #16
     r.Fdh = 1.03;          // -> #13, and with a bore below 1 in -> #19
     r.Flow_Press = 50.0;
-    r.Dp_Max = 60.0;       // dP/Pf above 1 inH2O per psia -> #1
-    r.Pipe_IDia = 0.7;     // -> #34 (bore), #2 (pipe)
+    r.Dp_Max = 60.0;    // dP/Pf above 1 inH2O per psia -> #1
+    r.Pipe_IDia = 0.7;  // -> #34 (bore), #2 (pipe)
     r.Bore = 0.42;
     r.Beta = 0.6;
-    r.Rd = 3000.0;         // -> #6 against the flange-tap minimum 5000
+    r.Rd = 3000.0;  // -> #6 against the flange-tap minimum 5000
     EXPECT_EQ(Check(r), (Numbers{-16, -13, -19, -1, -34, -2, -6, 0}));
 }
 
@@ -157,22 +161,77 @@ TEST(CheckLimits, MeterRowsAndTheirOwnWarnings) {
         Numbers expected;
     };
     const Case cases[] = {
-        {"quadrant ISO/TR 15377, small pipe", MeterType::QuadrantOrifice, CalcStd::IsoTr15377, 1.2, 0.4, 0.48, 2e4,
+        {"quadrant ISO/TR 15377, small pipe",
+         MeterType::QuadrantOrifice,
+         CalcStd::IsoTr15377,
+         1.2,
+         0.4,
+         0.48,
+         2e4,
          {-26, 0}},
-        {"venturi nozzle: bore, bore Reynolds number", MeterType::VenturiNozzle, CalcStd::AsmeMfc14M, 3.0, 0.5, 1.5, 1e5,
+        {"venturi nozzle: bore, bore Reynolds number",
+         MeterType::VenturiNozzle,
+         CalcStd::AsmeMfc14M,
+         3.0,
+         0.5,
+         1.5,
+         1e5,
          {-35, -9, 0}},
-        {"venturi nozzle above its maximum", MeterType::VenturiNozzle, CalcStd::AsmeMfc14M, 4.026, 0.5, 2.013, 3e6,
+        {"venturi nozzle above its maximum",
+         MeterType::VenturiNozzle,
+         CalcStd::AsmeMfc14M,
+         4.026,
+         0.5,
+         2.013,
+         3e6,
          {-10, 0}},
-        {"long radius nozzle above 630 mm: no beta check", MeterType::AsmeLongRadiusNozzle, CalcStd::NozzleRhg1998,
-         26.0, 0.9, 23.4, 1e6, {-3, 0}},
-        {"long radius nozzle, beta", MeterType::AsmeLongRadiusNozzle, CalcStd::NozzleRhg1998, 10.0, 0.9, 9.0, 1e6,
+        {"long radius nozzle above 630 mm: no beta check",
+         MeterType::AsmeLongRadiusNozzle,
+         CalcStd::NozzleRhg1998,
+         26.0,
+         0.9,
+         23.4,
+         1e6,
+         {-3, 0}},
+        {"long radius nozzle, beta",
+         MeterType::AsmeLongRadiusNozzle,
+         CalcStd::NozzleRhg1998,
+         10.0,
+         0.9,
+         9.0,
+         1e6,
          {-4, 0}},
-        {"throat tap nozzle: no Reynolds check", MeterType::AsmeThroatTapNozzle, CalcStd::NozzlePtc6, 10.0, 0.45, 4.5,
-         1.0, {}},
-        {"integral orifice, Foxboro", MeterType::IntegralOrifice, CalcStd::AsmeMfc14M, 0.5, 0.5, 0.25, 2000.0, {-22, 0}},
-        {"machined venturi below its minimum", MeterType::VenturiMachined, CalcStd::VenturiIso5167_4_2022, 4.026, 0.5,
-         2.013, 150000.0, {-6, 0}},
-        {"eccentric, other standard: no limits", MeterType::EccentricOrifice, CalcStd::AsmeMfc14M, 1.0, 0.95, 0.95, 1.0,
+        {"throat tap nozzle: no Reynolds check",
+         MeterType::AsmeThroatTapNozzle,
+         CalcStd::NozzlePtc6,
+         10.0,
+         0.45,
+         4.5,
+         1.0,
+         {}},
+        {"integral orifice, Foxboro",
+         MeterType::IntegralOrifice,
+         CalcStd::AsmeMfc14M,
+         0.5,
+         0.5,
+         0.25,
+         2000.0,
+         {-22, 0}},
+        {"machined venturi below its minimum",
+         MeterType::VenturiMachined,
+         CalcStd::VenturiIso5167_4_2022,
+         4.026,
+         0.5,
+         2.013,
+         150000.0,
+         {-6, 0}},
+        {"eccentric, other standard: no limits",
+         MeterType::EccentricOrifice,
+         CalcStd::AsmeMfc14M,
+         1.0,
+         0.95,
+         0.95,
+         1.0,
          {}},
         {"custom meter: no limits", MeterType::CustomOrifice, CalcStd::AsmeMfc14M, 1.0, 0.95, 0.95, 1.0, {}},
     };

@@ -134,7 +134,7 @@ TEST(CustomMeter, WithoutCoefficientIsRefusedWithError33) {
                 const TagRecord before = r;
                 RecordingMessageSink sink;
                 CCalculate calc(sink, StandIns());
-                const bool ok = param == 1120 ? calc.SizeBore(r, true)
+                const bool ok = param == 1120   ? calc.SizeBore(r, true)
                                 : param == 1121 ? calc.SizeDp(r, true)
                                                 : calc.SizeFlow(r, true);
                 EXPECT_FALSE(ok);
@@ -411,7 +411,7 @@ TEST(BadInput, NothingNonFiniteIsEverStored) {
                         SetDouble(r, *field, poison);
                         NullMessageSink sink;
                         CCalculate calc(sink, StandIns());
-                        const bool ok = param == 1120 ? calc.SizeBore(r, true)
+                        const bool ok = param == 1120   ? calc.SizeBore(r, true)
                                         : param == 1121 ? calc.SizeDp(r, true)
                                                         : calc.SizeFlow(r, true);
                         ++runs;
@@ -419,8 +419,8 @@ TEST(BadInput, NothingNonFiniteIsEverStored) {
                             if (g == field) continue;
                             const double v = GetDouble(r, *g);
                             ASSERT_TRUE(std::isfinite(v))
-                                << g->name << " after " << field->name << " = " << poison << ", meter " << type
-                                << ", fluid " << equation << ", param " << param;
+                                << g->name << " after " << field->name << " = " << poison << ", meter "
+                                << type << ", fluid " << equation << ", param " << param;
                         }
                         if (ok) {
                             ASSERT_EQ(r.Calc_Status, 1);

@@ -1,6 +1,6 @@
-#include <gtest/gtest.h>
-
 #include "messages/messages.h"
+
+#include <gtest/gtest.h>
 
 namespace quorven {
 namespace {
@@ -44,14 +44,19 @@ TEST(Messages, WarningFormatsTakeTheirArguments) {
         {4, 0.8, 0.2, 0.75,
          "Recommended beta range is:\n0.200 <= \u00DF <= 0.750\nCalculated \u00DF is 0.80000\n"
          "Flow coefficient accuracy shall diminish!\nConsult with your manufacturer!"},
-        {2, 0, 1.5, 0, "The minimum allowble pipe I.D. for the selected orifice style is 1.500 in.\n"
-                       "Cannot guarantee accuracy of flow coefficient!\nConsult with your manufacturer!"},
-        {6, 99, 10000, 4321.6, "Minimum pipe Reynolds number for meter is 10000.\nCalculated Reynolds number is 4322.\n"
-                               "Cannot guarantee accuracy of flow coefficient!\nConsult with your manufacturer!"},
-        {12, 0, 0.75, 0.812346, "Maximum beta for this meter is:  \u00DF = 0.75\nCalculated beta is:  \u00DF = 0.81235\n"
-                                "Maximum limits have been exceeded.\nUser should proceed with caution!\n"
-                                "Consult with your manufacturer!"},
-        {15, 1, 2, 3, "The dP reference temperature for the selected\ndischarge coefficient standard should be 60\u00B0F."},
+        {2, 0, 1.5, 0,
+         "The minimum allowble pipe I.D. for the selected orifice style is 1.500 in.\n"
+         "Cannot guarantee accuracy of flow coefficient!\nConsult with your manufacturer!"},
+        {6, 99, 10000, 4321.6,
+         "Minimum pipe Reynolds number for meter is 10000.\nCalculated Reynolds number is 4322.\n"
+         "Cannot guarantee accuracy of flow coefficient!\nConsult with your manufacturer!"},
+        {12, 0, 0.75, 0.812346,
+         "Maximum beta for this meter is:  \u00DF = 0.75\nCalculated beta is:  \u00DF = 0.81235\n"
+         "Maximum limits have been exceeded.\nUser should proceed with caution!\n"
+         "Consult with your manufacturer!"},
+        {15, 1, 2, 3,
+         "The dP reference temperature for the selected\ndischarge coefficient standard should be "
+         "60\u00B0F."},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.number);

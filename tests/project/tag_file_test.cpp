@@ -1,12 +1,12 @@
-#include <gtest/gtest.h>
+#include "project/tag_file.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <string>
 
-#include "project/tag_file.h"
 #include "record/file_io.h"
 #include "record/record_io.h"
 
@@ -18,9 +18,8 @@ namespace fs = std::filesystem;
 class TagFileTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("quorven-tagfile-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        dir_ = fs::temp_directory_path() / ("quorven-tagfile-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(dir_);
         fs::create_directories(dir_);
     }

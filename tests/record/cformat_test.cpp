@@ -1,8 +1,8 @@
+#include "record/cformat.h"
+
 #include <gtest/gtest.h>
 
 #include <clocale>
-
-#include "record/cformat.h"
 
 namespace quorven {
 namespace {
@@ -14,11 +14,11 @@ struct FormatCase {
 };
 
 constexpr FormatCase kCases[] = {
-    {"%5.3f", 1.5, "1.500"},      {"%5.3f", 0.25, "0.250"},   {"%8.3f", -2.0, "  -2.000"},
-    {"%.0f", 12345.6, "12346"},   {"%.2f", 0.005, "0.01"},    {"%.6e", 0.00876, "8.760000e-03"},
-    {"%.6e", 1.0e20, "1.000000e+20"}, {"%-6.1f|", 2.0, "2.0   |"}, {"%06.2f", -1.5, "-01.50"},
-    {"%g", 0.0001, "0.0001"},     {"%g", 1234567.0, "1.23457e+06"}, {"%.3g", 0.5, "0.5"},
-    {"%+.1f", 3.0, "+3.0"},       {"100%%", 0.0, "100%"},
+    {"%5.3f", 1.5, "1.500"},          {"%5.3f", 0.25, "0.250"},         {"%8.3f", -2.0, "  -2.000"},
+    {"%.0f", 12345.6, "12346"},       {"%.2f", 0.005, "0.01"},          {"%.6e", 0.00876, "8.760000e-03"},
+    {"%.6e", 1.0e20, "1.000000e+20"}, {"%-6.1f|", 2.0, "2.0   |"},      {"%06.2f", -1.5, "-01.50"},
+    {"%g", 0.0001, "0.0001"},         {"%g", 1234567.0, "1.23457e+06"}, {"%.3g", 0.5, "0.5"},
+    {"%+.1f", 3.0, "+3.0"},           {"100%%", 0.0, "100%"},
 };
 
 TEST(CFormat, MatchesCPrintf) {
@@ -38,7 +38,8 @@ TEST(CFormat, IndependentOfTheProcessLocale) {
     // Where a decimal-comma locale is installed, printf would write "1,500".
     const char* old = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = old ? old : "C";
-    const bool switched = std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
+    const bool switched =
+        std::setlocale(LC_NUMERIC, "de_DE.UTF-8") || std::setlocale(LC_NUMERIC, "fr_FR.UTF-8");
     EXPECT_EQ(CFormat("%5.3f", {1.5}), "1.500");
     double v = 0;
     EXPECT_TRUE(ParseFiniteDouble("2.5", v));

@@ -1,10 +1,11 @@
+#include "record/record_check.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <limits>
 
-#include "record/record_check.h"
 #include "record/record_io.h"
 
 namespace quorven {
@@ -27,8 +28,8 @@ TEST(CheckRecord, BadCodesIndexesAndNumbersAreResetAndReported) {
     r.Unit_Temp_Set = 4;
     r.Fluid_Equation = 1351;
     r.Calc_Status = 2;
-    r.Calc_Rev = 7;      // any non-negative revision is fine
-    r.Meter_Style = 8;   // style codes are not checked here
+    r.Calc_Rev = 7;     // any non-negative revision is fine
+    r.Meter_Style = 8;  // style codes are not checked here
     r.Flow_Max = std::numeric_limits<double>::quiet_NaN();
     r.Pipe_IDia = std::numeric_limits<double>::infinity();
     const auto repairs = CheckRecord(r);
@@ -52,8 +53,8 @@ TEST(CheckRecord, UnitIndexesStayWithinTheirLists) {
     struct Case {
         const char* field;
         int32_t TagRecord::*member;
-        int32_t last;  // last index of the field's list
-        int32_t reset; // new-document value
+        int32_t last;   // last index of the field's list
+        int32_t reset;  // new-document value
     };
     const Case cases[] = {
         {"Unit_GasBaseFlow_Set", &TagRecord::Unit_GasBaseFlow_Set, 11, 1},

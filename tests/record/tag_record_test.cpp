@@ -1,3 +1,5 @@
+#include "record/tag_record.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,7 +8,6 @@
 #include "record/meter_texts.h"
 #include "record/record_fields.h"
 #include "record/record_io.h"
-#include "record/tag_record.h"
 
 namespace quorven {
 namespace {

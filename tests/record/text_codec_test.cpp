@@ -1,22 +1,26 @@
-#include <gtest/gtest.h>
-
 #include "record/text_codec.h"
+
+#include <gtest/gtest.h>
 
 namespace quorven {
 namespace {
 
 TEST(TextCodec, Windows1252DiffersFromLatin1InTheHighControls) {
     EXPECT_EQ(Cp1252ToUtf8("UVT\xAE"), "UVT\u00AE");
-    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\u20AC");   // euro, not U+0080
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\u20AC");  // euro, not U+0080
     EXPECT_EQ(Cp1252ToUtf8("\x93x\x94"), "\u201Cx\u201D");
-    EXPECT_EQ(Cp1252ToUtf8("60\xB0" "F \xDF"), "60\u00B0F \u00DF");
+    EXPECT_EQ(Cp1252ToUtf8("60\xB0"
+                           "F \xDF"),
+              "60\u00B0F \u00DF");
     EXPECT_EQ(Utf8ToCp1252("\u20AC \u00DF \u2122"), "\x80 \xDF \x99");
 }
 
 TEST(TextCodec, UnmappableAndMalformedBecomeQuestionMarks) {
     EXPECT_EQ(Utf8ToCp1252("\u4E2D"), "?");
-    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");        // truncated sequence
-    EXPECT_EQ(Utf8ToCp1252("\xFF" "b"), "?b");
+    EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");  // truncated sequence
+    EXPECT_EQ(Utf8ToCp1252("\xFF"
+                           "b"),
+              "?b");
 }
 
 TEST(TextCodec, RoundTripsEveryAssignedByte) {

@@ -1,4 +1,4 @@
-#include "record/project_settings.h"
+#include "project/project_settings.h"
 
 #include <cmath>
 #include <cstring>
