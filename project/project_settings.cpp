@@ -88,10 +88,6 @@ auto* FactorsOf(S& s, UnitList list) {
     return P{nullptr};
 }
 
-constexpr UnitList kFlowLists[] = {UnitList::GasBaseVolFlow,       UnitList::GasFlowingVolFlow,
-                                   UnitList::GasMassFlow,          UnitList::LiquidBaseVolFlow,
-                                   UnitList::LiquidFlowingVolFlow, UnitList::LiquidMassFlow};
-
 bool IsFlowList(UnitList list) {
     return static_cast<int>(list) <= static_cast<int>(UnitList::LiquidMassFlow);
 }
