@@ -10,7 +10,7 @@
 #include <memory>
 
 #include "app/platform/qt_message_sink.h"
-#include "engine/form_rows.h"
+#include "form/form_rows.h"
 
 class QCheckBox;
 class QComboBox;

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <optional>
 
-#include "engine/form_rows.h"
+#include "form/form_rows.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
 #include "record/units.h"

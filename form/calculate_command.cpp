@@ -1,4 +1,4 @@
-#include "engine/calculation_driver.h"
+#include "form/calculate_command.h"
 
 #include <cmath>
 

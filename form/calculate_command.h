@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "engine/calculate.h"
-#include "engine/form_rows.h"
+#include "form/form_rows.h"
 #include "messages/messages.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"

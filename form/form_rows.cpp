@@ -1,4 +1,4 @@
-#include "engine/form_rows.h"
+#include "form/form_rows.h"
 
 #include <cmath>
 #include <vector>

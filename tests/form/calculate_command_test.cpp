@@ -1,7 +1,7 @@
 // The Calculate command without its window: input check, dispatch, mode steps
 // and follow-ons on tags built from the hand-calculation fixtures.
 
-#include "engine/calculation_driver.h"
+#include "form/calculate_command.h"
 
 #include <gtest/gtest.h>
 
