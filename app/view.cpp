@@ -248,7 +248,7 @@ void CQuorven64View::CommitRow(const FormRowControls& row) {
 }
 
 void CQuorven64View::ChooseRowUnit(const FormRowControls& row, int index) {
-    const std::optional<Quantity> q = QuantityOf(row.kind);
+    const std::optional<Quantity> q = RowQuantity(row.kind);
     if (!q || index < 0) return;
     TagRecord& r = doc_.record;
     if (*q == Quantity::Flow) {

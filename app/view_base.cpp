@@ -83,7 +83,7 @@ void CQuorven64View::RefreshBaseConditions() {
     base_edits_[3]->setText(ToQString(FmtAtmPressure(ToUser(c, Quantity::AtmPressure, r.AtmPress))));
     for (std::size_t i = 0; i < base_units_.size(); ++i)
         FillCombo(*base_units_[i], UnitNames(r, doc_.unit_tables, kBaseQuantities[i]),
-                  SelectionOf(r, kBaseQuantities[i]));
+                  UnitSelection(r, kBaseQuantities[i]));
 }
 
 }  // namespace quorven
