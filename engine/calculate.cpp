@@ -6,6 +6,7 @@
 #include "engine/limits.h"
 #include "fluids/steam_ifc67.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
@@ -21,7 +22,6 @@ constexpr int kWedgePasses = 5;
 // The segmental orifice's segment circle is 0.98 D.
 constexpr double kSegmentCircleRatio = 0.98;
 // Inches of water per psi (water at 68 deg F) of the sonic test.
-constexpr double kInH2OPerPsi = 27.729767;
 
 bool IsFinite(double v) {
     return std::isfinite(v);

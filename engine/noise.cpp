@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "record/choice_codes.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
@@ -16,9 +17,6 @@ constexpr double kNoiseFloorDba = 30.0;
 constexpr double kFlashingNoiseDba = 90.0;
 constexpr int kErrorNoSolution = 1;
 constexpr int kErrorVapourPressureNotBelowUpstream = 13;
-// Inches of water (at 60 deg F) per psi, as the estimators print it.
-constexpr double kInH2OPerPsi = 27.7298;
-constexpr double kInH2OPerPsiRecovery = 27.7297667677;
 
 bool IsAnyOf(int32_t code, std::initializer_list<MeterType> types) {
     for (MeterType t : types) {
@@ -94,12 +92,12 @@ double GasDensity(const TagRecord& r, double P, double Z, double T) {
     if (r.Fluid_Property == Code(FluidProperty::GasMW)) {
         M = r.Property_MwDenVp;
     } else if (r.Fluid_Property == Code(FluidProperty::GasSG)) {
-        M = 28.9625 * r.Property_MwDenVp;
+        M = kAirMolarMass * r.Property_MwDenVp;
     } else {
         return 0.0;
     }
     if (!(Z > 0.0)) return 0.0;
-    return M * P / (10.73151 * Z * T);
+    return M * P / (kGasConstant * Z * T);
 }
 
 double FlowingGasDensity(const TagRecord& r) {
@@ -252,7 +250,7 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
     }
 
     const double t = PipeWallThickness(r.Pipe_NomDia, r.Pipe_IDia);
-    const double dp_norm_psi = r.Dp_Norm / kInH2OPerPsi;
+    const double dp_norm_psi = r.Dp_Norm / kInH2OPerPsiNoise;
     if (!(t > 0.0) || !(dp_norm_psi >= 0.0) || !std::isfinite(dp_norm_psi)) {
         return Fail(r, sink, interactive, kErrorNoSolution);
     }
@@ -263,7 +261,7 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
         if (cavitating) {
             const std::optional<double> choked = ChokedLiquidDp(r, w, sink, interactive);
             if (!choked) return Fail(r, sink, interactive, 0);  // Error #13 already shown
-            const double excess = r.Dp_Max / kInH2OPerPsi + 1.0 - *choked;
+            const double excess = r.Dp_Max / kInH2OPerPsiNoise + 1.0 - *choked;
             if (excess > 0.0) L += 5.0 * std::log10(excess);
         }
         if (!std::isfinite(L)) return Fail(r, sink, interactive, kErrorNoSolution);
@@ -280,7 +278,7 @@ std::optional<double> GasOutletNoise(TagRecord& r, double critical_pressure, Mes
     const double W = GasMassFlow(r);
     const double t = PipeWallThickness(r.Pipe_NomDia, r.Pipe_IDia);
     const bool critical = r.Calc_Mode == Code(CalcMode::CriticalDrop);
-    const double dP = critical ? Pf - critical_pressure : r.Dp_Max / kInH2OPerPsi;
+    const double dP = critical ? Pf - critical_pressure : r.Dp_Max / kInH2OPerPsiNoise;
     const double x = r.Calc_Mode == Code(CalcMode::Restriction) ? dP / Pf : critical_pressure / Pf;
     if (!(Pf > 0.0) || !(r.Flow_Temp > 0.0) || !(r.Pipe_IDia > 0.0) || !(t > 0.0) || !(r.C > 0.0) ||
         !(rho_f > 0.0) || !(W >= 0.0) || !(dP >= 0.0) || !(dP < Pf) || !std::isfinite(W) ||

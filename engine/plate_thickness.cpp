@@ -12,13 +12,13 @@
 
 #include "record/cformat.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 #include "record/formats.h"
 
 namespace quorven {
 namespace {
 
 // Inches of water (68 deg F) per psi.
-constexpr double kInH2OPerPsi = 27.729767;
 
 // Allowable stress [psi] of element materials 1 to 44 (Miller, 3rd ed., ch. 9).
 constexpr double kAllowableStress[44] = {

@@ -8,12 +8,12 @@
 
 #include "engine/calculate.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
 
 // Inches of water (68 deg F) per psi.
-constexpr double kInH2OPerPsi = 27.729767;
 // The bore iteration stops after this many rounds...
 constexpr int kRestrictionRounds = 50;
 // ...or when the differential changes by less than this, relative to itself.

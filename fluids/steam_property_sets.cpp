@@ -6,11 +6,11 @@
 
 #include "fluids/iaps1985_viscosity.h"
 #include "fluids/steam_ifc67.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
 
-constexpr double kRankine = 459.67;
 constexpr double kTc_F = 705.47;
 constexpr double kPc_psia = 3208.234758592228;
 constexpr double kSatPMin_psia = 0.088589;  // see CSteamTable::SatTemperature
@@ -45,7 +45,7 @@ std::optional<double> CSteamTable::TrySteamViscosity(double P_psia, double T_F, 
         Report("SteamViscosity kind (PIN,TIN)", P_psia, T_F);
     if (!st || !Positive(st->v_ft3_lb)) return std::nullopt;
     const double rho_kg_m3 = kKgM3PerLbFt3 / st->v_ft3_lb;
-    const double T_K = (T_F + kRankine) / 1.8;
+    const double T_K = (T_F + kRankineOffset) / 1.8;
     const double mu_cP = iaps1985::WaterViscosity(T_K, rho_kg_m3) * kCpPerPaS;
     if (!Positive(mu_cP)) return std::nullopt;
     return mu_cP;
@@ -111,7 +111,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSet(double P_psia, double T
     SteamProperties p;
     p.P_psia = P_psia;
     p.T_F = T_F;
-    p.T_R = T_F + kRankine;
+    p.T_R = T_F + kRankineOffset;
     p.density_lb_ft3 = RoundHalfUp(1.0 / st->v_ft3_lb, 5);
     p.viscosity_cP = RoundHalfUp(*mu, 5);
     p.k = RoundHalfUp(*k, 4);
@@ -128,7 +128,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtPressure(double P_ps
     }
     std::optional<SteamProperties> p = t.SaturatedSet(P_psia, RoundHalfUp(*Ts, 4), sink);
     // The record takes the saturation temperature rounded to 3 decimals, in deg R.
-    if (p) p->T_R = RoundHalfUp(p->T_F, 3) + kRankine;
+    if (p) p->T_R = RoundHalfUp(p->T_F, 3) + kRankineOffset;
     return p;
 }
 
@@ -141,7 +141,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtTemperature(double T
         return std::nullopt;
     }
     std::optional<SteamProperties> p = t.SaturatedSet(*P, T_F, sink);
-    if (p) p->T_R = RoundHalfUp(p->T_F, 3) + kRankine;
+    if (p) p->T_R = RoundHalfUp(p->T_F, 3) + kRankineOffset;
     return p;
 }
 

@@ -7,13 +7,11 @@
 #include "engine/uncertainty.h"
 #include "engine/velocity.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 #include "record/units.h"
 
 namespace quorven {
 namespace {
-
-// Inches of water (at 68 deg F) per psi, as the choked differential is stored.
-constexpr double kInH2OPerPsiChoked = 27.729767;
 
 constexpr int kErrorMissingInput = 3;
 constexpr int kErrorNoPipe = 4;
@@ -78,7 +76,7 @@ void ModeSteps(TagRecord& r, CCalculate& calc, MessageSink& sink, bool interacti
         // A choked liquid flashes at its vapour pressure: the differential is the
         // one the sizing used, Flow_Press - Pv (a liquid has no gas critical pressure).
         const double downstream = IsLiquid(r) ? r.Property_MwDenVp : critical_pressure;
-        const double dp = (r.Flow_Press - downstream) * kInH2OPerPsiChoked;
+        const double dp = (r.Flow_Press - downstream) * kInH2OPerPsi;
         if (std::isfinite(dp)) r.Dp_Max = dp;
         if (!std::isfinite(critical_pressure)) critical_pressure = 0.0;
     } else if (r.Calc_Mode == Code(CalcMode::Restriction)) {
