@@ -98,16 +98,16 @@ std::vector<int> CheckFlashing(TagRecord& r, MessageSink& sink) {
     };
     if (std::isfinite(pvc_max) && std::isfinite(p2_max)) {
         if (pvc_max < pv && pv < p2_max) {
-            show(30);
+            show(warn::kCavitatingAtMaximum);
         } else if (pv > p2_max) {
-            show(31);
+            show(warn::kFlashingAtMaximum);
         }
     }
     if (r.Calc_Mode == Code(CalcMode::Meter) && std::isfinite(pvc_norm) && std::isfinite(p2_norm)) {
         if (pvc_norm < pv && pv < p2_norm) {
-            show(32);
+            show(warn::kCavitatingAtNormal);
         } else if (pv > p2_norm) {
-            show(33);
+            show(warn::kFlashingAtNormal);
         }
     }
     return shown;

@@ -18,9 +18,6 @@ constexpr double kSatPMin_psia = 0.088589;  // see CSteamTable::SatTemperature
 constexpr double kKgM3PerLbFt3 = 0.45359237 / (0.3048 * 0.3048 * 0.3048);
 constexpr double kCpPerPaS = 1000.0;
 
-constexpr int kErrorLiquidState = 18;  // "... indicate that the fluid is in the liquid state!"
-constexpr int kErrorVapourState = 19;  // "... indicate that the fluid is in the vapor state!"
-
 // Half-up rounding to `decimals` places, as the program stores its property results.
 double RoundHalfUp(double x, int decimals) {
     const double scale = std::pow(10.0, decimals);
@@ -105,7 +102,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSet(double P_psia, double T
     const std::optional<double> mu = TrySteamViscosity(P_psia, T_F, 'S');
     const std::optional<double> k = TrySteamIsentropicExponent(P_psia, T_F);
     if (!st || !mu || !k) {
-        CError(sink).Show(kErrorLiquidState);
+        CError(sink).Show(err::kLiquidState);
         return std::nullopt;
     }
     SteamProperties p;
@@ -123,7 +120,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtPressure(double P_ps
     const std::optional<double> Ts =
         (P_psia >= kSatPMin_psia && P_psia <= kPc_psia) ? t.TrySatTemperature(P_psia) : std::nullopt;
     if (!Ts) {
-        CError(sink).Show(kErrorLiquidState);
+        CError(sink).Show(err::kLiquidState);
         return std::nullopt;
     }
     std::optional<SteamProperties> p = t.SaturatedSet(P_psia, RoundHalfUp(*Ts, 4), sink);
@@ -137,7 +134,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtTemperature(double T
     const std::optional<double> P =
         (T_F >= 32.0 && T_F <= kTc_F) ? t.TrySatPressure(T_F, nullptr) : std::nullopt;
     if (!P) {
-        CError(sink).Show(kErrorLiquidState);
+        CError(sink).Show(err::kLiquidState);
         return std::nullopt;
     }
     std::optional<SteamProperties> p = t.SaturatedSet(*P, T_F, sink);
@@ -158,7 +155,7 @@ std::optional<SteamProperties> CSteamTable::SuperheatedSteam(double P_psia, doub
         accepted = Psat && P_psia <= *Psat;
     }
     if (!accepted) {
-        CError(sink).Show(kErrorLiquidState);
+        CError(sink).Show(err::kLiquidState);
         return std::nullopt;
     }
     return t.SaturatedSet(P_psia, T_F, sink);
@@ -178,7 +175,7 @@ std::optional<CompressedWaterProperties> CSteamTable::CompressedWater(double P_p
         mu = t.TrySteamViscosity(P_psia, T_F, 'W');
     }
     if (!flowing || !base || !mu) {
-        CError(sink).Show(kErrorVapourState);
+        CError(sink).Show(err::kVapourState);
         return std::nullopt;
     }
     CompressedWaterProperties w;

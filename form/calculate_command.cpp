@@ -13,12 +13,6 @@
 namespace quorven {
 namespace {
 
-constexpr int kErrorMissingInput = 3;
-constexpr int kErrorNoPipe = 4;
-constexpr int kErrorNormalAboveMax = 5;
-constexpr int kErrorBoreAbovePipe = 11;
-constexpr int kErrorNoCoefficient = 33;
-
 // The custom meters that the input check asks a coefficient of (the engine asks
 // it of the custom throat tap nozzle and the custom wedge itself).
 bool NeedsCoefficientCheck(int32_t meter_type) {
@@ -96,7 +90,7 @@ InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink) {
     // Flow_Norm and the critical-drop form never shows it.
     const bool norm_above_max = r.Calc_Mode == Code(CalcMode::Meter) &&
                                 r.Calc_SizeParam != Code(SizeParam::Flow) && r.Flow_Norm > r.Flow_Max;
-    if (norm_above_max) error.Show(kErrorNormalAboveMax);
+    if (norm_above_max) error.Show(err::kNormalAboveMaxFlow);
 
     const FluidRows fluid = FluidDataRows(r);
     for (int i = 0; i < kFluidRowCount; ++i) {
@@ -117,17 +111,17 @@ InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink) {
     const bool restriction_bore_too_big = r.Calc_Mode == Code(CalcMode::Restriction) &&
                                           r.Calc_SizeParam != Code(SizeParam::Bore) && r.Bore > r.Pipe_IDia;
     if (!(r.Pipe_IDia > 0.0)) {
-        out.error = kErrorNoPipe;
+        out.error = err::kNoPipeDiameter;
     } else if (restriction_bore_too_big) {
-        out.error = kErrorBoreAbovePipe;
+        out.error = err::kBoreAbovePipe;
     } else if (!out.missing.empty()) {
-        out.error = kErrorMissingInput;
+        out.error = err::kMissingInput;
     } else if (norm_above_max) {
         out.ok = false;
-        out.error = kErrorNormalAboveMax;
+        out.error = err::kNormalAboveMaxFlow;
         return out;  // already shown
     } else if (NeedsCoefficientCheck(r.Meter_Type) && r.C == 0.0) {
-        out.error = kErrorNoCoefficient;
+        out.error = err::kNoCoefficient;
     } else {
         out.ok = true;
         return out;

@@ -7,7 +7,7 @@ namespace quorven {
 
 bool WriteTagFile(const std::string& path, const TagRecord& r, MessageSink& sink) {
     if (!WriteFileAtomically(path, RecordToBytes(r))) {
-        CError(sink).Show(48);
+        CError(sink).Show(err::kTagFileCreate);
         return false;
     }
     return true;
@@ -19,7 +19,7 @@ bool ReadTagFile(const std::string& path, TagRecord& current, MessageSink& sink,
     const auto bytes = ReadFileBytes(path, sizeof(TagRecord));
     TagRecord read;
     if (!bytes || !RecordFromBytes(*bytes, read)) {
-        CError(sink).Show(49);
+        CError(sink).Show(err::kTagFileRead);
         return false;
     }
     std::vector<RecordRepair> fixed = CheckRecord(read);
