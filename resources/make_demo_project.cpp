@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculation_driver.h"
+#include "form/calculate_command.h"
 #include "messages/messages.h"
 #include "project/database.h"
 #include "record/cformat.h"
