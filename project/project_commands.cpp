@@ -106,6 +106,7 @@ TagBrowser::Details TagBrowser::Read(std::string_view tag) {
 // --- Configuration ----------------------------------------------------------------
 
 bool LoadConfiguration(ProjectDocument& doc, MessageSink& sink) {
+    if (doc.config_dir.empty()) return false;
     const std::string path = doc.ConfigFile();
     const SettingsRead read = ReadConfig(*doc.files, path, doc.settings, sink);
     if (read == SettingsRead::Missing) {
@@ -119,6 +120,7 @@ bool LoadConfiguration(ProjectDocument& doc, MessageSink& sink) {
 }
 
 bool SaveConfiguration(ProjectDocument& doc, MessageSink& sink) {
+    if (doc.config_dir.empty()) return true;
     return WriteConfig(*doc.files, doc.ConfigFile(), doc.SettingsToWrite(), sink);
 }
 

@@ -81,7 +81,8 @@ struct CommandUi {
 // --- Start-up and the configuration --------------------------------------------
 // The configuration into the document (its settings, unit lists and the record's
 // default units), or, when there is none, a new one written from the document's.
-// Returns whether a configuration file was read.
+// Returns whether a configuration file was read. A document without a
+// configuration directory neither reads nor writes one.
 bool LoadConfiguration(ProjectDocument& doc, MessageSink& sink);
 // Writes the document's settings as the configuration.
 bool SaveConfiguration(ProjectDocument& doc, MessageSink& sink);

@@ -26,7 +26,7 @@ struct ProjectDocument {
     bool project_open = false;  // ProjectOpen
     bool tag_saved = false;     // TagSaved: the record equals its stored copy
     std::string program_dir;    // ProgramDir
-    std::string config_dir;     // where quorven.cfg is kept
+    std::string config_dir;     // where quorven.cfg is kept; empty: no configuration file
     std::string project_dir;    // ProjectDir, ending with '/'
     std::string project_name;   // ProjectName
     std::string version_text;   // "4.4.0"
