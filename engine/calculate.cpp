@@ -58,7 +58,7 @@ double CCalculate::WaterVapourFactor(TagRecord& r) const {
 }
 
 bool CCalculate::Fail(bool interactive) {
-    if (interactive) CError(sink_).Show(err::kNoSolution);
+    if (interactive) CError(sink_).Show(msg::kErrNoSolution);
     return false;
 }
 
@@ -68,7 +68,7 @@ bool CCalculate::Start(TagRecord& r, bool interactive) {
     r.Calc_Status = kStatusNotCalculated;
     if (r.Property_KFp == 0.0) r.Property_KFp = 1.0;
     if (IsCustomMeter(r.Meter_Type) && !IsPositiveFinite(r.C)) {
-        CError(sink_).Show(err::kNoCoefficient);
+        CError(sink_).Show(msg::kErrNoCoefficient);
         return false;
     }
     if (!IsPositiveFinite(r.Pipe_IDia)) return Fail(interactive);
@@ -78,7 +78,7 @@ bool CCalculate::Start(TagRecord& r, bool interactive) {
 // The choked liquid differential (Flow_Press - vapour pressure) must be positive.
 bool CCalculate::ChokedDpOk(const TagRecord& r, bool interactive) {
     if (r.Calc_Mode != Code(CalcMode::CriticalDrop) || ChokedLiquidDpValid(r)) return true;
-    CError(sink_).Show(err::kVapourPressureNotBelowUpstream);
+    CError(sink_).Show(msg::kErrVapourPressureNotBelowUpstream);
     return Fail(interactive);
 }
 
@@ -90,7 +90,7 @@ bool CCalculate::UpdateFx(TagRecord& r) {
     }
     // A two-phase factor that is not positive has no meaning: the sizing stops.
     if (IsFinite(fx)) r.Fx = fx;
-    CError(sink_).Show(err::kSaturatedLiquidFactor);
+    CError(sink_).Show(msg::kErrSaturatedLiquidFactor);
     return false;
 }
 
@@ -164,7 +164,7 @@ bool CCalculate::SegmentalEnd(TagRecord& r) {
 void CCalculate::SonicTest(const TagRecord& r) {
     if (r.Calc_Mode == Code(CalcMode::CriticalDrop) || r.Calc_Mode == Code(CalcMode::Restriction)) return;
     if (CriticalPressureOf(r, nullptr) > r.Flow_Press - r.Dp_Norm / kInH2OPerPsi)
-        CError(sink_).Show(err::kIndeterminateMaximum);
+        CError(sink_).Show(msg::kErrIndeterminateMaximum);
 }
 
 // The sizing stands: status 1, then (interactive only) the validity limit checks,
@@ -207,7 +207,7 @@ bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
 
         const double Sm = SizingFactor(r);
         if (!(Sm > 0.0 && Sm < 1.0)) {
-            CError(sink_).Show(err::kNoSolutionForData);
+            CError(sink_).Show(msg::kErrNoSolutionForData);
             return Fail(interactive);
         }
         r.Sm = Sm;
@@ -294,7 +294,7 @@ bool CCalculate::SizeFlowStandard(TagRecord& r, bool interactive) {
     bool converged = false;
     for (int i = 0; i < kMaxRounds && !converged; ++i) {
         if (!(r.Sm > 0.0 && r.Sm < kSmLimitFlowDp)) {
-            CError(sink_).Show(err::kNoSolutionForData);
+            CError(sink_).Show(msg::kErrNoSolutionForData);
             return Fail(interactive);
         }
         const double Sm_prev = r.Sm;
@@ -341,14 +341,14 @@ bool CCalculate::SizeDpStandard(TagRecord& r, bool interactive) {
         return true;
     };
     if (!differential()) {
-        CError(sink_).Show(err::kNoSolutionForData);
+        CError(sink_).Show(msg::kErrNoSolutionForData);
         return Fail(interactive);
     }
 
     bool converged = false;
     for (int i = 0; i < kMaxRounds && !converged; ++i) {
         if (!(r.Sm > 0.0 && r.Sm < kSmLimitFlowDp)) {
-            CError(sink_).Show(err::kNoSolutionForData);
+            CError(sink_).Show(msg::kErrNoSolutionForData);
             return Fail(interactive);
         }
         const double Sm_prev = r.Sm;

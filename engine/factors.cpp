@@ -297,13 +297,13 @@ void ThermalExpansion(TagRecord& r, MessageSink& sink) {
         r.Fa_Meter = fa_meter;
     } else {
         r.Fa_Meter = 1.0;
-        warning.Show(warn::kElementExpansionLimits);
+        warning.Show(msg::kWarnElementExpansionLimits);
     }
     if (fa_pipe > 0.0 && IsFinite(fa_pipe)) {
         r.Fa_Pipe = fa_pipe;
     } else {
         r.Fa_Pipe = 1.0;
-        warning.Show(warn::kPipeExpansionLimits);
+        warning.Show(msg::kWarnPipeExpansionLimits);
     }
 }
 

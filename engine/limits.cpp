@@ -45,16 +45,18 @@ public:
         if (interactive_) CWarning(sink_).Show(n, value, l1, l2);
     }
     void BetaRange(double lo, double hi) {
-        if (r_.Beta < lo || r_.Beta > hi) Warn(warn::kBetaRange, r_.Beta, lo, hi);
+        if (r_.Beta < lo || r_.Beta > hi) Warn(msg::kWarnBetaRange, r_.Beta, lo, hi);
     }
     void Pipe(const LimitRow& row) {
         const double D = r_.Pipe_IDia;
-        if (row.pipe_min > 0.0 && D < row.pipe_min) Warn(warn::kPipeBelowMinimum, D, row.pipe_min_shown);
-        if (row.pipe_max > 0.0 && D > row.pipe_max) Warn(warn::kPipeAboveMaximum, D, row.pipe_max);
+        if (row.pipe_min > 0.0 && D < row.pipe_min) Warn(msg::kWarnPipeBelowMinimum, D, row.pipe_min_shown);
+        if (row.pipe_max > 0.0 && D > row.pipe_max) Warn(msg::kWarnPipeAboveMaximum, D, row.pipe_max);
     }
     void Reynolds(const LimitRow& row) {
-        if (row.Rmin > 0.0 && row.Rmin > r_.Rd) Warn(warn::kPipeReynoldsBelowMinimum, r_.Rd, row.Rmin, r_.Rd);
-        if (row.Rmax > 0.0 && row.Rmax < r_.Rd) Warn(warn::kPipeReynoldsAboveMaximum, r_.Rd, row.Rmax, r_.Rd);
+        if (row.Rmin > 0.0 && row.Rmin > r_.Rd)
+            Warn(msg::kWarnPipeReynoldsBelowMinimum, r_.Rd, row.Rmin, r_.Rd);
+        if (row.Rmax > 0.0 && row.Rmax < r_.Rd)
+            Warn(msg::kWarnPipeReynoldsAboveMaximum, r_.Rd, row.Rmax, r_.Rd);
     }
     int shown() const { return shown_; }
 
@@ -77,7 +79,7 @@ double FlangeTapMinimumRd(double beta, double D_in) {
 
 // The concentric orifice: Warning #34 first, then pipe, beta and Reynolds number.
 void ConcentricOrifice(LimitChecker& c, const TagRecord& r) {
-    if (r.Bore < k12_5mm) c.Warn(warn::kBoreBelow12_5mm, r.Bore);
+    if (r.Bore < k12_5mm) c.Warn(msg::kWarnBoreBelow12_5mm, r.Bore);
     LimitRow row;
     const bool rh92 = IsStd(r, CalcStd::ReaderHarris1992);
     row.pipe_min = rh92 ? 1.687 : k50mm;
@@ -144,7 +146,7 @@ void OtherMeter(LimitChecker& c, const TagRecord& r) {
                 row.Rmax = 100000.0 * beta;
                 c.Pipe(row);
                 c.BetaRange(row.beta_lo, row.beta_hi);
-                if (D < 1.5) c.Warn(warn::kFlangeTapsPipeBelow1_5Inches, D);
+                if (D < 1.5) c.Warn(msg::kWarnFlangeTapsPipeBelow1_5Inches, D);
                 c.Reynolds(row);
                 return;
             } else {
@@ -169,13 +171,13 @@ void OtherMeter(LimitChecker& c, const TagRecord& r) {
             const double Rmin = r.Meter_IFOAMfr == Code(IfoaMfr::SiebeFoxboro)
                                     ? 1500.0 / beta
                                     : 9.4 * std::pow(beta - 0.24, 8) + 1000.0 * beta;
-            if (beta > 0.0 && Rmin > r.Rd) c.Warn(warn::kBoreReynoldsBelowMeterMinimum, r.Rd, Rmin, r.Rd);
+            if (beta > 0.0 && Rmin > r.Rd) c.Warn(msg::kWarnBoreReynoldsBelowMeterMinimum, r.Rd, Rmin, r.Rd);
             return;
         }
         case Code(MeterType::SmallBoreOrifice):
             // Held against the nominal size: 1/2 in to 1-1/2 in meter runs.
-            if (r.Pipe_NomDia < 0.472) c.Warn(warn::kPipeBelowMinimum, r.Pipe_NomDia, 0.5);
-            if (r.Pipe_NomDia > 1.575) c.Warn(warn::kPipeAboveMaximum, r.Pipe_NomDia, 1.5);
+            if (r.Pipe_NomDia < 0.472) c.Warn(msg::kWarnPipeBelowMinimum, r.Pipe_NomDia, 0.5);
+            if (r.Pipe_NomDia > 1.575) c.Warn(msg::kWarnPipeAboveMaximum, r.Pipe_NomDia, 1.5);
             c.BetaRange(0.1, 0.8);
             row.Rmin = 1000.0;
             c.Reynolds(row);
@@ -184,12 +186,12 @@ void OtherMeter(LimitChecker& c, const TagRecord& r) {
             pipe(k65mm, k65mm, k500mm);
             c.Pipe(row);
             c.BetaRange(0.316, 0.775);
-            if (r.Bore < k50mm) c.Warn(warn::kBoreBelow50mm, r.Bore);
+            if (r.Bore < k50mm) c.Warn(msg::kWarnBoreBelow50mm, r.Bore);
             // Tested on the pipe Reynolds number, reported as the bore Reynolds number.
             if (beta > 0.0 && 150000.0 > r.Rd)
-                c.Warn(warn::kBoreReynoldsBelowMinimum, r.Rd / beta, 150000.0, r.Rd / beta);
+                c.Warn(msg::kWarnBoreReynoldsBelowMinimum, r.Rd / beta, 150000.0, r.Rd / beta);
             if (beta > 0.0 && 2000000.0 < r.Rd)
-                c.Warn(warn::kBoreReynoldsAboveMaximum, r.Rd / beta, 2000000.0, r.Rd / beta);
+                c.Warn(msg::kWarnBoreReynoldsAboveMaximum, r.Rd / beta, 2000000.0, r.Rd / beta);
             return;
         case Code(MeterType::AsmeLongRadiusNozzle):
             pipe(k50mm, k50mm, k630mm);
@@ -235,7 +237,7 @@ void OtherMeter(LimitChecker& c, const TagRecord& r) {
 // Returns false when the calculation is voided.
 bool CriticalDrop(LimitChecker& c, TagRecord& r, MessageSink& sink, bool interactive) {
     if (r.Beta > 0.9) {
-        if (interactive) CError(sink).Show(err::kCriticalDropBoreAbovePipe);
+        if (interactive) CError(sink).Show(msg::kErrCriticalDropBoreAbovePipe);
         // A voided calculation is not a result: it must be calculated again. Only the
         // sized values are cleared; a bore the user entered stays.
         r.Calc_Status = kStatusNotCalculated;
@@ -247,15 +249,15 @@ bool CriticalDrop(LimitChecker& c, TagRecord& r, MessageSink& sink, bool interac
     }
     const int32_t t = r.Meter_Type;
     if (t == Code(MeterType::CriticalCylindricalNozzle) || t == Code(MeterType::CriticalToroidalNozzle)) {
-        if (r.Beta >= 0.25) c.Warn(warn::kBetaAboveMaximum, r.Beta, 0.25, r.Beta);
+        if (r.Beta >= 0.25) c.Warn(msg::kWarnBetaAboveMaximum, r.Beta, 0.25, r.Beta);
         if (r.Rd < 10000.0)
-            c.Warn(warn::kPipeReynoldsBelowMinimum, r.Rd, 10000.0, r.Rd);
+            c.Warn(msg::kWarnPipeReynoldsBelowMinimum, r.Rd, 10000.0, r.Rd);
         else if (r.Rd > 2e7)
-            c.Warn(warn::kPipeReynoldsAboveMaximum, r.Rd, 2e7, r.Rd);
+            c.Warn(msg::kWarnPipeReynoldsAboveMaximum, r.Rd, 2e7, r.Rd);
     } else if (t == Code(MeterType::CriticalSquareEdgedOrifice) ||
                t == Code(MeterType::CriticalThickOrifice)) {
-        if (r.Beta >= 0.5) c.Warn(warn::kBetaAboveMaximum, r.Beta, 0.5, r.Beta);
-        if (r.Rd < 100000.0) c.Warn(warn::kPipeReynoldsBelowMinimum, r.Rd, 100000.0, r.Rd);
+        if (r.Beta >= 0.5) c.Warn(msg::kWarnBetaAboveMaximum, r.Beta, 0.5, r.Beta);
+        if (r.Rd < 100000.0) c.Warn(msg::kWarnPipeReynoldsBelowMinimum, r.Rd, 100000.0, r.Rd);
     }
     return true;
 }
@@ -284,20 +286,20 @@ bool CheckLimits(TagRecord& r, MessageSink& sink, bool interactive) {
         if ((IsStd(r, CalcStd::Stolz) || IsStd(r, CalcStd::ReaderHarrisGallagher1998) ||
              IsStd(r, CalcStd::OrificePtc195)) &&
             !at68)
-            c.Warn(warn::kDpReferenceTemperature68F);
+            c.Warn(msg::kWarnDpReferenceTemperature68F);
         if ((IsStd(r, CalcStd::ReaderHarris1992) || IsStd(r, CalcStd::Buckingham1985)) && !at60)
-            c.Warn(warn::kDpReferenceTemperature60F);
+            c.Warn(msg::kWarnDpReferenceTemperature60F);
     }
     // 2. Drain or vent hole.
-    if (r.Fdh > 1.02) c.Warn(warn::kDrainHoleFactorAboveMaximum, r.Fdh);
-    if (r.Bore < 1.0 && r.Fdh > 1.0) c.Warn(warn::kBoreBelowOneInch, r.Fdh);
+    if (r.Fdh > 1.02) c.Warn(msg::kWarnDrainHoleFactorAboveMaximum, r.Fdh);
+    if (r.Bore < 1.0 && r.Fdh > 1.0) c.Warn(msg::kWarnBoreBelowOneInch, r.Fdh);
 
     if (r.Calc_Mode == Code(CalcMode::CriticalDrop)) {
         if (!CriticalDrop(c, r, sink, interactive)) return false;
     } else {
         const bool gas = r.Fluid_Equation == Code(FluidEquation::GasVolume) ||
                          r.Fluid_Equation == Code(FluidEquation::GasMass);
-        if (gas && r.Flow_Press > 0.0 && r.Dp_Max / r.Flow_Press > 1.0) c.Warn(warn::kDpOverPressureRatio);
+        if (gas && r.Flow_Press > 0.0 && r.Dp_Max / r.Flow_Press > 1.0) c.Warn(msg::kWarnDpOverPressureRatio);
         if (r.Meter_Type == Code(MeterType::ConcentricOrifice))
             ConcentricOrifice(c, r);
         else

@@ -179,7 +179,7 @@ std::optional<double> ChokedLiquidDp(const TagRecord& r, double w, MessageSink& 
     const double Pf = r.Flow_Press;
     const double Pv = r.Property_MwDenVp;
     if (!(Pv >= 0.0 && Pv < Pf) || !std::isfinite(Pf) || !std::isfinite(w)) {
-        if (interactive) CError(sink).Show(err::kVapourPressureNotBelowUpstream);
+        if (interactive) CError(sink).Show(msg::kErrVapourPressureNotBelowUpstream);
         return std::nullopt;
     }
     const double FF = LiquidCriticalPressureRatioFactor(Pv, kWaterCriticalPressurePsia);
@@ -239,7 +239,7 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
     const double P2 = Pf - r.Dp_Max / kInH2OPerPsiRecovery * r.Dp_Loss / 100.0;
     const double Pvc = (v_pipe * v_pipe / g2 + Pf * 144.0 / rho - v_vc * v_vc / g2) * rho / 144.0;
     if (!(rho > 0.0) || !(g2 > 0.0) || !std::isfinite(Pvc) || !std::isfinite(P2) || !std::isfinite(Pv)) {
-        return Fail(r, sink, interactive, err::kNoSolution);
+        return Fail(r, sink, interactive, msg::kErrNoSolution);
     }
     const bool cavitating = Pvc < Pv && Pv < P2;
     if (!cavitating && Pv > P2) {
@@ -250,7 +250,7 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
     const double t = PipeWallThickness(r.Pipe_NomDia, r.Pipe_IDia);
     const double dp_norm_psi = r.Dp_Norm / kInH2OPerPsiNoise;
     if (!(t > 0.0) || !(dp_norm_psi >= 0.0) || !std::isfinite(dp_norm_psi)) {
-        return Fail(r, sink, interactive, err::kNoSolution);
+        return Fail(r, sink, interactive, msg::kErrNoSolution);
     }
     double L = kNoiseFloorDba;
     if (dp_norm_psi > 0.0) {  // no differential, no flow noise: the floor
@@ -262,7 +262,7 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
             const double excess = r.Dp_Max / kInH2OPerPsiNoise + 1.0 - *choked;
             if (excess > 0.0) L += 5.0 * std::log10(excess);
         }
-        if (!std::isfinite(L)) return Fail(r, sink, interactive, err::kNoSolution);
+        if (!std::isfinite(L)) return Fail(r, sink, interactive, msg::kErrNoSolution);
         L = std::max(L, kNoiseFloorDba);
     }
     r.Outlet_Noise = L;
@@ -281,7 +281,7 @@ std::optional<double> GasOutletNoise(TagRecord& r, double critical_pressure, Mes
     if (!(Pf > 0.0) || !(r.Flow_Temp > 0.0) || !(r.Pipe_IDia > 0.0) || !(t > 0.0) || !(r.C > 0.0) ||
         !(rho_f > 0.0) || !(W >= 0.0) || !(dP >= 0.0) || !(dP < Pf) || !std::isfinite(W) ||
         !std::isfinite(x) || !std::isfinite(r.Flow_Temp)) {
-        return Fail(r, sink, interactive, err::kNoSolution);
+        return Fail(r, sink, interactive, msg::kErrNoSolution);
     }
     if (W == 0.0 || dP == 0.0) {  // no flow or no pressure drop: no flow noise
         r.Outlet_Noise = kNoiseFloorDba;
@@ -297,7 +297,7 @@ std::optional<double> GasOutletNoise(TagRecord& r, double critical_pressure, Mes
     const double power = r.Pipe_IDia * r.Pipe_IDia * Cv * 28.0 * A * Pf * dP * G * r.Flow_Temp / (t * t * t);
     const double L = 10.0 * std::log10(power);
     if (!(Fk > 0.0) || !std::isfinite(Cv) || !std::isfinite(L)) {
-        return Fail(r, sink, interactive, err::kNoSolution);
+        return Fail(r, sink, interactive, msg::kErrNoSolution);
     }
     r.Outlet_Noise = std::max(L, kNoiseFloorDba);
     return r.Outlet_Noise;

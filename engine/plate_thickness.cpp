@@ -118,7 +118,7 @@ bool PlateThicknessText(TagRecord& r, MessageSink& sink, const UnitTables& table
         }
     } else if (r.Dp_Max < 200.0) {
         b = ThicknessByLineSize(r.Pipe_NomDia);
-        if (b == 0.0 && r.Pipe_NomDia > 36.0) CWarning(sink).Show(warn::kPipeAbove36Inches);
+        if (b == 0.0 && r.Pipe_NomDia > 36.0) CWarning(sink).Show(msg::kWarnPipeAbove36Inches);
     } else {
         // A meter's record need not hold a minimum thickness: the plate is never
         // thinner than the differential requires.

@@ -98,16 +98,16 @@ std::vector<int> CheckFlashing(TagRecord& r, MessageSink& sink) {
     };
     if (std::isfinite(pvc_max) && std::isfinite(p2_max)) {
         if (pvc_max < pv && pv < p2_max) {
-            show(warn::kCavitatingAtMaximum);
+            show(msg::kWarnCavitatingAtMaximum);
         } else if (pv > p2_max) {
-            show(warn::kFlashingAtMaximum);
+            show(msg::kWarnFlashingAtMaximum);
         }
     }
     if (r.Calc_Mode == Code(CalcMode::Meter) && std::isfinite(pvc_norm) && std::isfinite(p2_norm)) {
         if (pvc_norm < pv && pv < p2_norm) {
-            show(warn::kCavitatingAtNormal);
+            show(msg::kWarnCavitatingAtNormal);
         } else if (pv > p2_norm) {
-            show(warn::kFlashingAtNormal);
+            show(msg::kWarnFlashingAtNormal);
         }
     }
     return shown;

@@ -102,7 +102,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSet(double P_psia, double T
     const std::optional<double> mu = TrySteamViscosity(P_psia, T_F, 'S');
     const std::optional<double> k = TrySteamIsentropicExponent(P_psia, T_F);
     if (!st || !mu || !k) {
-        CError(sink).Show(err::kLiquidState);
+        CError(sink).Show(msg::kErrLiquidState);
         return std::nullopt;
     }
     SteamProperties p;
@@ -120,7 +120,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtPressure(double P_ps
     const std::optional<double> Ts =
         (P_psia >= kSatPMin_psia && P_psia <= kPc_psia) ? t.TrySatTemperature(P_psia) : std::nullopt;
     if (!Ts) {
-        CError(sink).Show(err::kLiquidState);
+        CError(sink).Show(msg::kErrLiquidState);
         return std::nullopt;
     }
     std::optional<SteamProperties> p = t.SaturatedSet(P_psia, RoundHalfUp(*Ts, 4), sink);
@@ -134,7 +134,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtTemperature(double T
     const std::optional<double> P =
         (T_F >= 32.0 && T_F <= kTc_F) ? t.TrySatPressure(T_F, nullptr) : std::nullopt;
     if (!P) {
-        CError(sink).Show(err::kLiquidState);
+        CError(sink).Show(msg::kErrLiquidState);
         return std::nullopt;
     }
     std::optional<SteamProperties> p = t.SaturatedSet(*P, T_F, sink);
@@ -155,7 +155,7 @@ std::optional<SteamProperties> CSteamTable::SuperheatedSteam(double P_psia, doub
         accepted = Psat && P_psia <= *Psat;
     }
     if (!accepted) {
-        CError(sink).Show(err::kLiquidState);
+        CError(sink).Show(msg::kErrLiquidState);
         return std::nullopt;
     }
     return t.SaturatedSet(P_psia, T_F, sink);
@@ -175,7 +175,7 @@ std::optional<CompressedWaterProperties> CSteamTable::CompressedWater(double P_p
         mu = t.TrySteamViscosity(P_psia, T_F, 'W');
     }
     if (!flowing || !base || !mu) {
-        CError(sink).Show(err::kVapourState);
+        CError(sink).Show(msg::kErrVapourState);
         return std::nullopt;
     }
     CompressedWaterProperties w;

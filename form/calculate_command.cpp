@@ -90,7 +90,7 @@ InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink) {
     // Flow_Norm and the critical-drop form never shows it.
     const bool norm_above_max = r.Calc_Mode == Code(CalcMode::Meter) &&
                                 r.Calc_SizeParam != Code(SizeParam::Flow) && r.Flow_Norm > r.Flow_Max;
-    if (norm_above_max) error.Show(err::kNormalAboveMaxFlow);
+    if (norm_above_max) error.Show(msg::kErrNormalAboveMaxFlow);
 
     const FluidRows fluid = FluidDataRows(r);
     for (int i = 0; i < kFluidRowCount; ++i) {
@@ -111,17 +111,17 @@ InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink) {
     const bool restriction_bore_too_big = r.Calc_Mode == Code(CalcMode::Restriction) &&
                                           r.Calc_SizeParam != Code(SizeParam::Bore) && r.Bore > r.Pipe_IDia;
     if (!(r.Pipe_IDia > 0.0)) {
-        out.error = err::kNoPipeDiameter;
+        out.error = msg::kErrNoPipeDiameter;
     } else if (restriction_bore_too_big) {
-        out.error = err::kBoreAbovePipe;
+        out.error = msg::kErrBoreAbovePipe;
     } else if (!out.missing.empty()) {
-        out.error = err::kMissingInput;
+        out.error = msg::kErrMissingInput;
     } else if (norm_above_max) {
         out.ok = false;
-        out.error = err::kNormalAboveMaxFlow;
+        out.error = msg::kErrNormalAboveMaxFlow;
         return out;  // already shown
     } else if (NeedsCoefficientCheck(r.Meter_Type) && r.C == 0.0) {
-        out.error = err::kNoCoefficient;
+        out.error = msg::kErrNoCoefficient;
     } else {
         out.ok = true;
         return out;
