@@ -17,13 +17,13 @@
 #include "app/commands/command_ids.h"
 #include "app/dialogs/factor_dialogs.h"
 #include "app/document.h"
-#include "app/form/form_input.h"
-#include "app/form/result_rows.h"
 #include "app/platform/form_controls.h"
 #include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
 #include "app/view_controls.h"
-#include "engine/calculation_driver.h"
+#include "form/calculate_command.h"
+#include "form/form_input.h"
+#include "form/result_rows.h"
 #include "record/cformat.h"
 #include "record/formats.h"
 #include "record/misc_util.h"
@@ -248,7 +248,7 @@ void CQuorven64View::CommitRow(const FormRowControls& row) {
 }
 
 void CQuorven64View::ChooseRowUnit(const FormRowControls& row, int index) {
-    const std::optional<Quantity> q = QuantityOf(row.kind);
+    const std::optional<Quantity> q = RowQuantity(row.kind);
     if (!q || index < 0) return;
     TagRecord& r = doc_.record;
     if (*q == Quantity::Flow) {
@@ -298,10 +298,11 @@ void CQuorven64View::RefreshSizingData() {
 
 void CQuorven64View::RefreshFactors() {
     TagRecord& r = doc_.record;
-    const bool gas = r.Fluid_Equation >= 1352;
-    const bool meter_mode = r.Calc_Mode == 1123;
+    const bool gas = !IsLiquid(r);
+    const bool meter_mode = r.Calc_Mode == Code(CalcMode::Meter);
     const int32_t t = r.Meter_Type;
-    const bool no_drain = t == 1129 || t == 1130 || (t >= 1690 && t <= 1697) || t == 1762;
+    const bool no_drain = t == Code(MeterType::SegmentalOrifice) || t == Code(MeterType::EccentricOrifice) ||
+                          IsStandardWedge(t) || t == Code(MeterType::CustomWedge);
     if (!meter_mode) {
         r.Factor_Manometer = 0;
         r.Factor_Drain_HoleSel = 0;
@@ -309,12 +310,13 @@ void CQuorven64View::RefreshFactors() {
     if (meter_mode && no_drain) r.Factor_Drain_HoleSel = 0;
     if (gas) {
         r.Factor_SatLiq = 0;
-        if (r.Fluid_Equation != 1353) r.Factor_VapQual = 0;
+        if (r.Fluid_Equation != Code(FluidEquation::GasMass)) r.Factor_VapQual = 0;
     } else {
         r.Factor_H2OvapIncl = 0;
         r.Factor_VapQual = 0;
     }
-    const bool enabled[] = {meter_mode, meter_mode && !no_drain, gas, !gas, gas && r.Fluid_Equation == 1353};
+    const bool enabled[] = {meter_mode, meter_mode && !no_drain, gas, !gas,
+                            gas && r.Fluid_Equation == Code(FluidEquation::GasMass)};
     const int32_t flags[] = {r.Factor_Manometer, r.Factor_Drain, r.Factor_H2OvapIncl, r.Factor_SatLiq,
                              r.Factor_VapQual};
     for (std::size_t i = 0; i < factors_.size(); ++i) {

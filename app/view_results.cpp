@@ -18,14 +18,14 @@
 #include "app/commands/command_ids.h"
 #include "app/dialogs/factor_dialogs.h"
 #include "app/document.h"
-#include "app/form/form_input.h"
-#include "app/form/result_rows.h"
 #include "app/platform/form_controls.h"
 #include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
 #include "app/view.h"
 #include "app/view_controls.h"
-#include "engine/calculation_driver.h"
+#include "form/calculate_command.h"
+#include "form/form_input.h"
+#include "form/result_rows.h"
 #include "record/cformat.h"
 #include "record/formats.h"
 #include "record/misc_util.h"
@@ -75,10 +75,10 @@ QGroupBox* CQuorven64View::BuildResultArea() {
     connect(result_unit_, &QComboBox::activated, this, [this](int index) {
         TagRecord& r = doc_.record;
         switch (r.Calc_SizeParam) {
-            case 1122:
+            case Code(SizeParam::Flow):
                 SelectFlowUnit(r, doc_.unit_tables, index);
                 break;
-            case 1121:
+            case Code(SizeParam::Dp):
                 SelectUnit(r, doc_.unit_tables, Quantity::DiffPressure, index);
                 break;
             default:

@@ -13,14 +13,15 @@
 #include <tuple>
 
 #include "cli/fluid_cli.h"
+#include "fluids/fluid_entry.h"
 #include "fluids/fluid_messages.h"
-#include "fluids/fluid_tag.h"
 #include "fluids/fluid_units.h"
 #include "fluids/gas_properties.h"
 #include "project/tag_file.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
 #include "record/text_codec.h"
+#include "record/unit_tables.h"
 
 namespace quorven::cli {
 
@@ -256,6 +257,23 @@ std::optional<TagRecord> ReadFluidTag(const std::string& path, bool want_liquid,
     return r;
 }
 
+// Runs a Fluids command's storing step on a tag file's record with the tag's own
+// equation choices. A tag file carries its own flow unit: the command's re-selection
+// of the (unchanged) flow kind's unit from the default tables is not kept.
+template <class Apply>
+void ApplyToTag(TagRecord& r, Apply&& apply) {
+    const int32_t flow_set = r.Unit_Flow_Set;
+    const double flow_factor = r.Unit_Flow;
+    char flow_text[sizeof r.Unit_Flow_Text];
+    std::memcpy(flow_text, r.Unit_Flow_Text, sizeof flow_text);
+    UnitDefaults d = DefaultUnitDefaults();
+    RememberChoice(d, ChoiceOf(r));
+    apply(r, d, DefaultUnitTables());
+    r.Unit_Flow_Set = flow_set;
+    r.Unit_Flow = flow_factor;
+    std::memcpy(r.Unit_Flow_Text, flow_text, sizeof flow_text);
+}
+
 nlohmann::json NumberJson(double v) {
     return std::isfinite(v) ? nlohmann::json(v) : nlohmann::json(nullptr);
 }
@@ -280,7 +298,10 @@ int FluidGas(const GasOptions& o) {
     if (tag && g.Ok) {
         tag->Base_Press = c->Pb;
         tag->Base_Temp = c->Tb_R;
-        PutGasResultsInTag(g, c->Pf, c->Tf_R, *tag);
+        const GasPropertySet set{c->Pf, c->Tf_R, g.Zb, g.Zf, g.MW, g.Visc, g.K, g.FluidName};
+        ApplyToTag(*tag, [&](TagRecord& r, UnitDefaults& d, const UnitTables& t) {
+            ApplyGasProperties(r, d, t, set, ChoiceOf(r), sink);
+        });
         written = WriteTagFile(o.tag, *tag, sink);
     }
     const bool ok = g.Ok && written;
@@ -289,7 +310,7 @@ int FluidGas(const GasOptions& o) {
             {"Zf", NumberJson(g.Zf)},
             {"Zb", NumberJson(g.Zb)},
             {"MW", NumberJson(g.MW)},
-            {"SG", NumberJson(g.MW / fluid_units::kMolWtAir)},
+            {"SG", NumberJson(g.MW / kAirMolarMass)},
             {"rho_f_lb_ft3", NumberJson(g.rho_f_lb_ft3)},
             {"rho_b_lb_ft3", NumberJson(g.rho_b_lb_ft3)},
             {"mu_cP", NumberJson(g.Visc)},
@@ -301,7 +322,7 @@ int FluidGas(const GasOptions& o) {
         std::cout << j.dump(2) << '\n';
     } else if (g.Ok) {
         std::cout << CFormat("Fluid:               %s\n", {Cp1252ToUtf8(g.FluidName)})
-                  << CFormat("Molecular weight:    %.4f (SG %.5f)\n", {g.MW, g.MW / fluid_units::kMolWtAir})
+                  << CFormat("Molecular weight:    %.4f (SG %.5f)\n", {g.MW, g.MW / kAirMolarMass})
                   << CFormat("Zf:                  %.5f at %g psia, %g deg F\n",
                              {g.Zf, c->Pf, c->Tf_R - fluid_units::kRankineAtZeroF})
                   << CFormat("Zb:                  %.5f at %g psia, %g deg F%s\n",

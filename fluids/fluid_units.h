@@ -19,14 +19,6 @@ inline constexpr double kLbFt3PerGCm3 = 1000.0 / kKgM3PerLbFt3;  // 62.4279606
 inline constexpr double kR_J_molK = 8.314462618;
 inline constexpr double kR_cm3bar_molK = kR_J_molK * 10.0;  // 83.14462618 cm3 bar/(mol K)
 
-// The same in psia ft3/(lb-mol R): 1 lb-mol = 453.59237 mol, 1 ft3 = 0.3048^3 m3,
-// 1 R = 1/1.8 K.
-inline constexpr double kR_psia_ft3_lbmolR =
-    kR_J_molK * 453.59237 / (kPaPerPsi * 0.3048 * 0.3048 * 0.3048 * kRankinePerKelvin);  // 10.7316
-
-// Molecular weight of air by which a gas's specific gravity is its MW / 28.9625.
-inline constexpr double kMolWtAir = 28.9625;
-
 // A mixture vapour pressure that cannot be formed counts as this many psia.
 inline constexpr double kMissingVapourPressure_psia = 9999999.0;
 

@@ -96,13 +96,16 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
         error.Show(fluid_msg::kErrorNoDatabase);
         return Failed();
     }
-    const bool known_code = code == GasEquation::RedlichKwong || code == GasEquation::SoaveRedlichKwong ||
-                            code == GasEquation::BenedictWebbRubin;
-    for (double v : {Pf_psia, Tf_R, Pb_psia, Tb_R}) {
-        if (!(v > 0.0 && std::isfinite(v)) || !known_code) {
-            error.Show(fluid_msg::kErrorIncompleteData);
-            return Failed();
-        }
+    if (!fluid_msg::ConditionsAboveZero({{Pf_psia, fluid_msg::kErrorFlowingPressure},
+                                         {Tf_R, fluid_msg::kErrorFlowingTemperature},
+                                         {Pb_psia, fluid_msg::kErrorBasePressure},
+                                         {Tb_R, fluid_msg::kErrorBaseTemperature}},
+                                        sink))
+        return Failed();
+    if (code != GasEquation::RedlichKwong && code != GasEquation::SoaveRedlichKwong &&
+        code != GasEquation::BenedictWebbRubin) {
+        error.Show(fluid_msg::kErrorIncompleteData);
+        return Failed();
     }
     const double Tf = Tf_R / kRankinePerKelvin, Tb = Tb_R / kRankinePerKelvin;
     const double Pf_bar = Pf_psia / kPsiPerBar, Pb_bar = Pb_psia / kPsiPerBar;

@@ -34,7 +34,8 @@ const char* GasEquationPrefix(GasEquation code);
 
 // The whole computation, with its numbered messages in this order:
 //   Error #24 when the database is absent;
-//   Error #27 when a pressure or temperature is not above zero (nothing computed);
+//   Error #51, #52, #8 or #9 when the flowing pressure, flowing temperature, base
+//     pressure or base temperature is not an absolute value above zero;
 //   per component, Error #30 when its vapour pressure cannot be determined below
 //     its critical temperature;
 //   Error #26 when the mole fractions of the components found do not add up to 1
@@ -46,7 +47,7 @@ const char* GasEquationPrefix(GasEquation code);
 //     results stand), Error #28 when the viscosity, Error #29 when k cannot be
 //     determined (that value 0, the others stand);
 //   Error #18 when the fluid is liquid at flowing conditions.
-// Errors #18, #24, #26 and #27 leave Ok false and every result 0.
+// Errors #8, #9, #18, #24, #26, #27, #51 and #52 leave Ok false and every result 0.
 //
 // The phase is decided by the mixture vapour pressure sum x Pvp (a component above
 // its critical temperature contributes its critical pressure). It is formed only
