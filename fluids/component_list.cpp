@@ -120,8 +120,8 @@ std::string MixtureFileBytes(const ComponentList& list) {
     return bytes;
 }
 
-bool ComponentList::SaveMixture(const std::string& path, MessageSink& sink) const {
-    if (WriteFileAtomically(path, MixtureFileBytes(*this))) return true;
+bool ComponentList::SaveMixture(const std::string& path, MessageSink& sink, FileLayer& files) const {
+    if (files.Replace(path, MixtureFileBytes(*this))) return true;
     CError(sink).Show(fluid_msg::kErrorMixtureFile);
     return false;
 }
@@ -154,12 +154,13 @@ bool ParseMixtureFile(std::string_view bytes, ComponentList& list) {
     return true;
 }
 
-bool ComponentList::LoadMixture(const std::string& path, const PropertyDatabase& db, MessageSink& sink) {
+bool ComponentList::LoadMixture(const std::string& path, const PropertyDatabase& db, MessageSink& sink,
+                                FileLayer& files) {
     if (!db.Present()) {
         CError(sink).Show(fluid_msg::kErrorNoDatabase);
         return false;
     }
-    const std::optional<std::string> bytes = ReadFileBytes(path, kMixtureFileMaxBytes);
+    const std::optional<std::string> bytes = files.ReadAll(path, kMixtureFileMaxBytes);
     ComponentList loaded;
     if (!bytes || !ParseMixtureFile(*bytes, loaded)) {
         CError(sink).Show(fluid_msg::kErrorMixtureFile);

@@ -11,6 +11,7 @@
 
 #include "fluids/property_database.h"
 #include "messages/messages.h"
+#include "record/file_io.h"
 
 namespace quorven {
 
@@ -65,7 +66,7 @@ struct ComponentList {
     // Writes `count` and then `count` copies of the slot table, through a temporary
     // file renamed over `path`. A file that cannot be written gives Error #10 and
     // leaves an earlier file at `path` whole.
-    bool SaveMixture(const std::string& path, MessageSink& sink) const;
+    bool SaveMixture(const std::string& path, MessageSink& sink, FileLayer& files = DiskFiles()) const;
 
     // Reads a mixture file. Error #24 (and nothing read) when the database is
     // absent; Error #10 when the file cannot be opened or is not a whole mixture file
@@ -77,7 +78,8 @@ struct ComponentList {
     // gives Error #12 and the "Missing Component" box, and its slot keeps its name
     // with Comp_No 0, so the property routines refuse it instead of reading another
     // component's data. Returns true when the file was taken.
-    bool LoadMixture(const std::string& path, const PropertyDatabase& db, MessageSink& sink);
+    bool LoadMixture(const std::string& path, const PropertyDatabase& db, MessageSink& sink,
+                     FileLayer& files = DiskFiles());
 
     // The occupied slots (count limited to 21).
     int Occupied() const {
