@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "app/commands/meter_choices.h"
 #include "app/splash_wnd.h"
+#include "form/meter_choices.h"
 
 namespace quorven {
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <string>
 
-#include "app/commands/meter_choices.h"
+#include "form/meter_choices.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
 

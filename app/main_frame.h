@@ -13,7 +13,7 @@
 #include <span>
 
 #include "app/commands/command_table.h"
-#include "app/commands/meter_choices.h"
+#include "form/meter_choices.h"
 #include "record/units.h"
 
 class QAction;

@@ -17,13 +17,13 @@
 #include "app/commands/command_ids.h"
 #include "app/dialogs/factor_dialogs.h"
 #include "app/document.h"
-#include "app/form/form_input.h"
-#include "app/form/result_rows.h"
 #include "app/platform/form_controls.h"
 #include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
 #include "app/view_controls.h"
-#include "engine/calculation_driver.h"
+#include "form/calculate_command.h"
+#include "form/form_input.h"
+#include "form/result_rows.h"
 #include "record/cformat.h"
 #include "record/formats.h"
 #include "record/misc_util.h"
@@ -248,7 +248,7 @@ void CQuorven64View::CommitRow(const FormRowControls& row) {
 }
 
 void CQuorven64View::ChooseRowUnit(const FormRowControls& row, int index) {
-    const std::optional<Quantity> q = QuantityOf(row.kind);
+    const std::optional<Quantity> q = RowQuantity(row.kind);
     if (!q || index < 0) return;
     TagRecord& r = doc_.record;
     if (*q == Quantity::Flow) {

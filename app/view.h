@@ -10,7 +10,8 @@
 #include <memory>
 
 #include "app/platform/qt_message_sink.h"
-#include "engine/form_rows.h"
+#include "app/view_controls.h"
+#include "form/form_rows.h"
 
 class QCheckBox;
 class QComboBox;
@@ -23,14 +24,6 @@ class QPushButton;
 namespace quorven {
 
 class CQuorven64Doc;
-
-// One data row of the form: label, edit and unit box.
-struct FormRowControls {
-    QLabel* label = nullptr;
-    QLineEdit* edit = nullptr;
-    QComboBox* unit = nullptr;
-    RowKind kind = RowKind::None;
-};
 
 class CQuorven64View : public QWidget {
     Q_OBJECT

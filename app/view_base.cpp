@@ -18,14 +18,14 @@
 #include "app/commands/command_ids.h"
 #include "app/dialogs/factor_dialogs.h"
 #include "app/document.h"
-#include "app/form/form_input.h"
-#include "app/form/result_rows.h"
 #include "app/platform/form_controls.h"
 #include "app/platform/qt_message_sink.h"
 #include "app/platform/qt_text.h"
 #include "app/view.h"
 #include "app/view_controls.h"
-#include "engine/calculation_driver.h"
+#include "form/calculate_command.h"
+#include "form/form_input.h"
+#include "form/result_rows.h"
 #include "record/cformat.h"
 #include "record/formats.h"
 #include "record/misc_util.h"
@@ -83,7 +83,7 @@ void CQuorven64View::RefreshBaseConditions() {
     base_edits_[3]->setText(ToQString(FmtAtmPressure(ToUser(c, Quantity::AtmPressure, r.AtmPress))));
     for (std::size_t i = 0; i < base_units_.size(); ++i)
         FillCombo(*base_units_[i], UnitNames(r, doc_.unit_tables, kBaseQuantities[i]),
-                  SelectionOf(r, kBaseQuantities[i]));
+                  UnitSelection(r, kBaseQuantities[i]));
 }
 
 }  // namespace quorven

@@ -6,18 +6,25 @@
 #include <QStringList>
 #include <optional>
 
-#include "engine/form_rows.h"
+#include "form/form_rows.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
 #include "record/units.h"
 
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
 
 namespace quorven {
 
-struct FormRowControls;
+// One data row of the form: label, edit and unit box.
+struct FormRowControls {
+    QLabel* label = nullptr;
+    QLineEdit* edit = nullptr;
+    QComboBox* unit = nullptr;
+    RowKind kind = RowKind::None;
+};
 
 namespace form_view {
 
@@ -27,14 +34,8 @@ inline constexpr Quantity kBaseQuantities[] = {Quantity::BasePressure, Quantity:
 
 QLineEdit* HeaderEdit(int id, int max_length, QWidget* parent);
 QLabel* Static(int id, const QString& text, QWidget* parent);
-// The unit list a row's box selects from; none for ratios.
-std::optional<Quantity> QuantityOf(RowKind k);
-// The record's selection in the list of q; -1 where the form has no box for q.
-int32_t SelectionOf(const TagRecord& r, Quantity q);
 // The names of the list of q, in list order.
 QStringList UnitNames(const TagRecord& r, const UnitTables& t, Quantity q);
-// Display text of a row's value, in the row's format.
-QString RowText(const TagRecord& r, RowKind k);
 // Shows or hides a row's controls and rewrites them from the record.
 void ShowRow(FormRowControls& c, const FormRow& row, const TagRecord& r, const UnitTables& t);
 

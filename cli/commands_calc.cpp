@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "cli/cli_common.h"
-#include "engine/calculation_driver.h"
+#include "form/calculate_command.h"
 #include "project/tag_file.h"
 #include "record/choice_codes.h"
 #include "record/text_codec.h"

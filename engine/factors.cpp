@@ -4,7 +4,6 @@
 #include <cmath>
 #include <iterator>
 
-#include "engine/flow_equation.h"
 #include "record/choice_codes.h"
 
 namespace quorven {
@@ -307,6 +306,15 @@ void ThermalExpansion(TagRecord& r, MessageSink& sink) {
         r.Fa_Pipe = 1.0;
         warning.Show(18);
     }
+}
+
+double WaterDensity(double T_R) {
+    const double t = (T_R - 459.67 - 32.0) * 5.0 / 9.0;
+    const double rho_kg_m3 = 999.8395639 + 0.06798299989 * t - 0.009106025564 * t * t +
+                             0.0001005272999 * t * t * t - 1.126713526e-6 * t * t * t * t +
+                             6.591795606e-9 * t * t * t * t * t;
+    constexpr double kKgM3PerLbFt3 = 16.018463;
+    return rho_kg_m3 / kKgM3PerLbFt3;
 }
 
 double DpReferenceFactor(double DpRefTemp_R) {

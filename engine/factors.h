@@ -61,6 +61,9 @@ double ThermalExpansionFactor(int material, double T_R, bool upper_column);
 // not positive (or not finite) becomes 1 with Warning #17 (element) or #18 (pipe).
 void ThermalExpansion(TagRecord& r, MessageSink& sink);
 
+// Density of pure water at one atmosphere [lb/ft3] at T [deg R]: fifth-degree
+// polynomial in deg C giving kg/m3, converted with 16.018463 kg/m3 per lb/ft3.
+double WaterDensity(double T_R);
 // Differential reference factor: density of water at DpRefTemp over its density at
 // 68 deg F (527.67 deg R). Exactly 1 at 527.67.
 double DpReferenceFactor(double DpRefTemp_R);

@@ -38,10 +38,6 @@ double SmOfBeta(double K, double beta);
 // The inverse: beta = (1 + (K / Sm)^2)^(-1/4). 0 when Sm <= 0 or not finite.
 double BetaOfSm(double K, double Sm);
 
-// Density of pure water at one atmosphere [lb/ft3] at T [deg R]: fifth-degree
-// polynomial in deg C giving kg/m3, converted with 16.018463 kg/m3 per lb/ft3.
-double WaterDensity(double T_R);
-
 // ---- Record-level helpers (read and, where stated, write the record) -----
 
 // The process-side sizing factor. Prepares the unknown first (Flow_Norm or

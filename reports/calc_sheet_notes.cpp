@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/calculation_driver.h"
+#include "engine/velocity.h"
 #include "engine/flow_equation.h"
 #include "messages/messages.h"
 #include "record/cformat.h"

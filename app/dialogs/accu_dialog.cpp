@@ -8,9 +8,9 @@
 #include <QRadioButton>
 #include <limits>
 
-#include "app/dialogs/accu_inputs.h"
 #include "app/platform/id_dialog.h"
 #include "app/platform/qt_text.h"
+#include "form/accu_inputs.h"
 #include "record/cformat.h"
 
 namespace quorven {

@@ -11,10 +11,10 @@
 #include <optional>
 
 #include "app/commands/command_ids.h"
-#include "app/dialogs/factor_inputs.h"
 #include "app/platform/id_dialog.h"
 #include "app/platform/qt_text.h"
 #include "engine/factors.h"
+#include "form/factor_inputs.h"
 #include "record/cformat.h"
 
 namespace quorven {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "app/commands/meter_choices.h"
+#include "form/meter_choices.h"
 #include "messages/messages.h"
 #include "record/tag_record.h"
 

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <limits>
 
-#include "app/dialogs/accu_inputs.h"
+#include "form/accu_inputs.h"
 #include "qt_test_support.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"

@@ -17,10 +17,10 @@
 #include <cstring>
 
 #include "app/commands/command_ids.h"
-#include "app/dialogs/factor_inputs.h"
 #include "app/document.h"
 #include "app/main_frame.h"
 #include "app/platform/profile.h"
+#include "form/factor_inputs.h"
 #include "messages/messages.h"
 #include "qt_test_support.h"
 #include "record/tag_record.h"

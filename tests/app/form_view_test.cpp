@@ -13,8 +13,8 @@
 #include <cmath>
 
 #include "app/document.h"
-#include "app/form/form_input.h"
 #include "app/view.h"
+#include "form/form_input.h"
 #include "messages/messages.h"
 #include "qt_test_support.h"
 #include "record/cformat.h"

@@ -22,12 +22,12 @@
 
 #include "app/commands/command_ids.h"
 #include "app/dialogs/factor_dialogs.h"
-#include "app/dialogs/factor_inputs.h"
 #include "app/dialogs/unit_dialogs.h"
 #include "app/document.h"
 #include "app/main_frame.h"
 #include "app/platform/profile.h"
 #include "app/view.h"
+#include "form/factor_inputs.h"
 #include "messages/messages.h"
 #include "qt_test_support.h"
 #include "record/cformat.h"

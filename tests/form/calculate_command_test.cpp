@@ -1,7 +1,8 @@
 // The Calculate command without its window: input check, dispatch, mode steps
-// and follow-ons on tags built from the hand-calculation fixtures.
+// and follow-ons on tags built from the hand-calculation fixtures; the velocities
+// and the flashing check of the engine that the command runs.
 
-#include "engine/calculation_driver.h"
+#include "form/calculate_command.h"
 
 #include <gtest/gtest.h>
 

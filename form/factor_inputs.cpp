@@ -1,4 +1,4 @@
-#include "app/dialogs/factor_inputs.h"
+#include "form/factor_inputs.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "app/dialogs/accu_inputs.h"
+#include "form/accu_inputs.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "app/form/form_input.h"
+#include "form/form_input.h"
 
 #include <charconv>
 #include <cmath>

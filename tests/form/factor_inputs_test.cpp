@@ -1,5 +1,5 @@
 // What the correction-factor dialogs write on OK, without widgets.
-#include "app/dialogs/factor_inputs.h"
+#include "form/factor_inputs.h"
 
 #include <gtest/gtest.h>
 

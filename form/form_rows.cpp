@@ -1,10 +1,12 @@
-#include "engine/form_rows.h"
+#include "form/form_rows.h"
 
 #include <cmath>
 #include <vector>
 
 #include "engine/calculate.h"
+#include "record/cformat.h"
 #include "record/choice_codes.h"
+#include "record/formats.h"
 #include "record/units.h"
 
 namespace quorven {
@@ -251,6 +253,99 @@ std::optional<double> RowCheckValue(const TagRecord& r, RowKind kind) {
     if (kind == FlowTemperature) return r.Flow_Temp;  // deg R
     if (kind == FlowPressure) return r.Flow_Press;    // psia
     return RowDisplayValue(r, kind);
+}
+
+std::optional<Quantity> RowQuantity(RowKind k) {
+    switch (k) {
+        case RowKind::BaseDensity:
+        case RowKind::FlowDensity:
+            return Quantity::Density;
+        case RowKind::FlowPressure:
+            return Quantity::Pressure;
+        case RowKind::FlowTemperature:
+            return Quantity::Temperature;
+        case RowKind::Viscosity:
+            return Quantity::Viscosity;
+        case RowKind::VapourPressure:
+            return Quantity::AtmPressure;
+        case RowKind::MaxFlow:
+        case RowKind::NormalFlow:
+        case RowKind::SingleFlow:
+            return Quantity::Flow;
+        case RowKind::DpMax:
+        case RowKind::DpNormal:
+        case RowKind::DpSingle:
+            return Quantity::DiffPressure;
+        case RowKind::Bore:
+            return Quantity::Bore;
+        default:
+            return std::nullopt;
+    }
+}
+
+int32_t UnitSelection(const TagRecord& r, Quantity q) {
+    switch (q) {
+        case Quantity::Flow:
+            return r.Unit_Flow_Set;
+        case Quantity::Pressure:
+            return r.Unit_Press_Set;
+        case Quantity::AtmPressure:
+            return r.Unit_AtmPress_Set;
+        case Quantity::BasePressure:
+            return r.Unit_BasePress_Set;
+        case Quantity::BaseTemperature:
+            return r.Unit_BaseTemp_Set;
+        case Quantity::DpRefTemperature:
+            return r.Unit_DpRefTemp_Set;
+        case Quantity::DiffPressure:
+            return r.Unit_DpPress_Set;
+        case Quantity::Temperature:
+            return r.Unit_Temp_Set;
+        case Quantity::Density:
+            return r.Unit_Dens_Set;
+        case Quantity::Viscosity:
+            return r.Unit_Visc_Set;
+        case Quantity::Bore:
+            return r.Unit_Bore_Set;
+        case Quantity::Velocity:
+            return r.Unit_Velocity_Set;
+        default:
+            return -1;
+    }
+}
+
+std::string RowValueText(const TagRecord& r, RowKind k) {
+    const std::optional<double> v = RowDisplayValue(r, k);
+    if (!v) return {};
+    switch (k) {
+        case RowKind::GasGravity:
+            return CFormat("%.5f", {*v});
+        case RowKind::MolecularWeight:
+            return CFormat("%.4f", {*v});
+        case RowKind::FlowPressure:
+        case RowKind::VapourPressure:
+            return FmtPressure(*v);
+        case RowKind::FlowTemperature:
+            return FmtTemperature(*v);
+        case RowKind::Viscosity:
+            return FmtViscosity(*v);
+        case RowKind::LiquidFp:
+        case RowKind::IsentropicK:
+            return CFormat("%.4f", {*v});
+        case RowKind::MaxFlow:
+        case RowKind::NormalFlow:
+        case RowKind::SingleFlow:
+            return FmtFlow(*v);
+        case RowKind::DpMax:
+        case RowKind::DpNormal:
+        case RowKind::DpSingle:
+            return FmtDiffPressure(*v);
+        case RowKind::Bore:
+        case RowKind::HOverD:
+            return CFormat("%.4f", {*v});
+        default:
+            return FmtDensity(*v);
+    }
 }
 
 }  // namespace quorven

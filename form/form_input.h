@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "engine/form_rows.h"
+#include "form/form_rows.h"
 #include "messages/messages.h"
 #include "record/tag_record.h"
 

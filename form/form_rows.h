@@ -9,6 +9,7 @@
 #include <string>
 
 #include "record/tag_record.h"
+#include "record/units.h"
 
 namespace quorven {
 
@@ -67,5 +68,13 @@ std::optional<double> RowDisplayValue(const TagRecord& r, RowKind kind);
 // tested in deg R and flowing pressures as absolute pressures (a gauge pressure of
 // 0 is atmospheric, not missing).
 std::optional<double> RowCheckValue(const TagRecord& r, RowKind kind);
+
+// The unit list a row's box selects from; none for ratios.
+std::optional<Quantity> RowQuantity(RowKind kind);
+// The record's selection in the list of q; -1 where the form has no box for q.
+int32_t UnitSelection(const TagRecord& r, Quantity q);
+// Display text of a row's value in the row's format (the number formats of the
+// unit lists); empty for a hidden row.
+std::string RowValueText(const TagRecord& r, RowKind kind);
 
 }  // namespace quorven

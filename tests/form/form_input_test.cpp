@@ -1,6 +1,6 @@
 // The main form's editing rules and result rows, without widgets.
 
-#include "app/form/form_input.h"
+#include "form/form_input.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "app/form/result_rows.h"
+#include "form/result_rows.h"
 #include "messages/messages.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"

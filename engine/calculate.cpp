@@ -1,6 +1,7 @@
+#include "engine/calculate.h"
+
 #include <cmath>
 
-#include "engine/calculate.h"
 #include "engine/coefficients.h"
 #include "engine/limits.h"
 #include "fluids/steam_ifc67.h"

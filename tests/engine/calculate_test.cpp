@@ -2,13 +2,14 @@
 // input, round trips, the standard iterations driven by stand-in coefficients,
 // and every failure with its numbered message.
 
+#include "engine/calculate.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 #include <vector>
 
-#include "engine/calculate.h"
 #include "record/record_fields.h"
 #include "tests/engine/hand_calc.h"
 

@@ -1,4 +1,4 @@
-#include "app/form/result_rows.h"
+#include "form/result_rows.h"
 
 #include <cmath>
 

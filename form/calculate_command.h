@@ -10,7 +10,8 @@
 #include <vector>
 
 #include "engine/calculate.h"
-#include "engine/form_rows.h"
+#include "engine/velocity.h"
+#include "form/form_rows.h"
 #include "messages/messages.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
@@ -64,16 +65,5 @@ struct CalculateResult {
 // The Calculate command on the record. When the input check fails nothing but the
 // unit factors and a liquid's Fp is changed; the caller shows `check.missing`.
 CalculateResult OnCalculate(TagRecord& r, const CalculateInputs& in, MessageSink& sink);
-
-// Mean velocity [ft/s] of the normal flow Flow_Norm through a circle of diameter
-// d [in]; 0 when d is not positive or the fluid choices give no velocity. Never
-// NaN or infinite.
-double ThroatVelocity(const TagRecord& r, double d);
-
-// Liquid flashing and cavitation check after a flow-meter or restriction sizing:
-// the vena contracta pressure and the recovered downstream pressure at maximum
-// flow (Warnings #30, #31) and, for a flow meter, at normal flow (#32, #33).
-// Stores Velocity_Vc and Velocity_Pipe at normal flow; returns the warnings shown.
-std::vector<int> CheckFlashing(TagRecord& r, MessageSink& sink);
 
 }  // namespace quorven

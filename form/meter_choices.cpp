@@ -1,4 +1,4 @@
-#include "app/commands/meter_choices.h"
+#include "form/meter_choices.h"
 
 #include <algorithm>
 #include <cmath>
