@@ -19,6 +19,9 @@ int main(int argc, char** argv) {
     quorven::cli::RegisterCalcCommands(app, ctx);
     quorven::cli::RegisterSteamCommands(app, ctx);
     quorven::cli::RegisterUncertaintyCommands(app, ctx);
+#ifdef QUORVEN_CLI_PRINT
+    quorven::cli::RegisterPrintCommands(app, ctx);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/velocity.h"
 #include "engine/flow_equation.h"
+#include "engine/velocity.h"
 #include "messages/messages.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
