@@ -7,8 +7,8 @@
 
 #include "cli_runner.h"
 #include "project/project_settings.h"
-#include "record/tag_record.h"
 #include "record/file_io.h"
+#include "record/tag_record.h"
 
 namespace quorven::clitest {
 namespace {
