@@ -19,6 +19,12 @@
 namespace quorven {
 namespace {
 
+// The flashing and cavitation warnings of the Calculate command.
+constexpr int kWarningCavitatingAtMaximum = 30;
+constexpr int kWarningFlashingAtMaximum = 31;
+constexpr int kWarningCavitatingAtNormal = 32;
+constexpr int kWarningFlashingAtNormal = 33;
+
 // Inches of water per psi in the sheet's pressure tests.
 constexpr double kInH2OPerPsiNotes = 27.729767;
 
@@ -236,16 +242,16 @@ void FlashingNotes(Notes& n, const TagRecord& r) {
     NullMessageSink quiet;
     for (int warning : CheckFlashing(copy, quiet)) {
         switch (warning) {
-            case 30:
+            case kWarningCavitatingAtMaximum:
                 n.Add("%1d. Cavitating at Maximum Conditions!");
                 break;
-            case 31:
+            case kWarningFlashingAtMaximum:
                 n.Add("%1d. Flashing at Maximum Conditions!");
                 break;
-            case 32:
+            case kWarningCavitatingAtNormal:
                 n.Add("%1d. Cavitating at Normal Conditions!");
                 break;
-            case 33:
+            case kWarningFlashingAtNormal:
                 n.Add("%1d. Flashing at Normal Conditions!");
                 break;
             default:
@@ -254,7 +260,7 @@ void FlashingNotes(Notes& n, const TagRecord& r) {
     }
 }
 
-bool IsLiquidEquation(const TagRecord& r) {
+bool IsLiquidFlow(const TagRecord& r) {
     return r.Fluid_Equation == Code(FluidEquation::LiquidVolume) ||
            r.Fluid_Equation == Code(FluidEquation::LiquidMass);
 }
@@ -302,7 +308,7 @@ std::vector<std::string> CalcSheetNotes(const TagRecord& r, const UnitTables& un
         if (IsGasEquation(r) && r.Flow_Press > 0.0 && r.Dp_Max / r.Flow_Press > 1.0)
             n.Add("%1d. Exceeded standard ratio limit of dP (in. wc)/P1 (psia) <= 1.0.");
         MeterTypeNotes(n, r);
-        if (IsLiquidEquation(r)) FlashingNotes(n, r);
+        if (IsLiquidFlow(r)) FlashingNotes(n, r);
     } else if (r.Calc_Mode == Code(CalcMode::CriticalDrop)) {
         if (r.Fdh > 1.02) n.Add("%1d. Exceeded maximum vent/drain hole factor of 1.02.");
         if (vent_holes)
@@ -327,7 +333,7 @@ std::vector<std::string> CalcSheetNotes(const TagRecord& r, const UnitTables& un
         const double P2 = r.Flow_Press - r.Dp_Norm / kInH2OPerPsiNotes;
         const double pc = CriticalPressureOf(r, nullptr);
         if (pc > P2 && P2 > 0.0) n.Add("%1d. Sonic flow conditions exists. Use critical drop equations.");
-        if (IsLiquidEquation(r)) FlashingNotes(n, r);
+        if (IsLiquidFlow(r)) FlashingNotes(n, r);
     }
     return n.Take();
 }

@@ -39,7 +39,7 @@ bool IsGas(const TagRecord& r) {
            r.Fluid_Equation == Code(FluidEquation::GasMass);
 }
 
-bool IsLiquidEquation(const TagRecord& r) {
+bool IsLiquidFlow(const TagRecord& r) {
     return r.Fluid_Equation == Code(FluidEquation::LiquidVolume) ||
            r.Fluid_Equation == Code(FluidEquation::LiquidMass);
 }
@@ -67,13 +67,8 @@ std::string RefTemp(int32_t unit_index, double rankine) {
 
 // Meter types whose third meter/pipe row names the material at the upstream tap.
 bool NamesUpstreamTapMaterial(int32_t t) {
-    return (t >= 1156 && t <= 1158) || IsWedgeMeter(t) || t == Code(MeterType::Uvt) ||
-           t == Code(MeterType::LoLoss) || t == Code(MeterType::ProprietaryMeter1) ||
-           t == Code(MeterType::ProprietaryMeter2);
-}
-
-bool IsCustomStyleMeter(int32_t t) {
-    return (t >= 1359 && t <= 1363) || t == Code(MeterType::CustomWedge);
+    return IsVenturiTube(t) || IsWedgeMeter(t) || t == Code(MeterType::Uvt) || t == Code(MeterType::LoLoss) ||
+           IsProprietaryMeter(t);
 }
 
 // The vena contracta tap of segmental and eccentric orifices, as a fraction of the
@@ -230,7 +225,7 @@ double CPrintCalc::MeterPipeData(double row) {
     const MeterTypeTexts* texts = FindMeterType(type);
     std::string style = texts ? texts->type : "";
     std::string tap(TapStyleText(type, r_.Calc_Std, r_.Tap_Style));
-    if (IsCustomStyleMeter(type)) {
+    if (IsCustomMeter(type)) {
         style = GetText(r_.Meter_Style_Text);
         tap = GetText(r_.Tap_Style_Text);
     }
@@ -421,7 +416,7 @@ double CPrintCalc::FluidData(double row) {
             if (critical) mw();
             if (wet_vapour) quality("Liquid Density, Df:");
         }
-    } else if (IsLiquidEquation(r_)) {
+    } else if (IsLiquidFlow(r_)) {
         const bool sg = Is(prop, FluidProperty::LiquidSG);
         const bool dens = Is(prop, FluidProperty::LiquidDensity);
         if (Is(eq, FluidEquation::LiquidVolume) && Is(cond, FluidCondition::LiquidBaseTemp)) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "record/tag_record.h"
@@ -38,6 +39,39 @@ ReportContext MakeReportContext(const ProjectSettings& settings, std::string ver
     c.version_text = std::move(version_text);
     c.program_dir = std::move(program_dir);
     return c;
+}
+
+bool SetPageSetup(ProjectSettings& s, double top, double left, double right, double line_spacing) {
+    using L = PageSetupLimits;
+    auto in = [](double v, double lo, double hi) { return v >= lo && v <= hi; };  // false for NaN
+    if (!in(top, L::kTopMin, L::kTopMax) || !in(left, L::kLeftMin, L::kLeftMax) ||
+        !in(right, L::kRightMin, L::kRightMax) || !in(line_spacing, L::kSpacingMin, L::kSpacingMax))
+        return false;
+    s.Margin_Top = top;
+    s.Margin_Bottom = top + 9.0;
+    s.Margin_Left = left;
+    s.Margin_Right = right;
+    s.Line_Spacing = line_spacing;
+    return true;
+}
+
+bool SetPrinterFont(ProjectSettings& s, std::string_view face, int points, bool bold, bool italic) {
+    if (points < 1 || points > 72) return false;
+    SetText(s.Printer_FaceName, face.substr(0, 40));
+    s.Printer_FontSize = points;
+    // LOGFONTA: lfHeight, lfWidth, lfEscapement, lfOrientation, lfWeight (int32 each),
+    // lfItalic, lfUnderline, lfStrikeOut, lfCharSet, lfOutPrecision, lfClipPrecision,
+    // lfQuality, lfPitchAndFamily (one byte each), lfFaceName[32].
+    char* f = s.Printer_LogFont;
+    std::memset(f, 0, sizeof s.Printer_LogFont);
+    const int32_t height = -(points * 96 + 36) / 72;  // character height at 96 dpi, rounded
+    const int32_t weight = bold ? 700 : 400;
+    std::memcpy(f + 0, &height, 4);
+    std::memcpy(f + 16, &weight, 4);
+    f[20] = italic ? 1 : 0;
+    const std::string_view name = face.substr(0, 31);
+    std::memcpy(f + 28, name.data(), name.size());
+    return true;
 }
 
 CPrintRegion& BeginReportPage(CPage& page, const ReportContext& ctx, bool* fits) {

@@ -53,6 +53,25 @@ struct SheetNumbering {
 // the report draws what fits; `fits` then says false. Never null.
 CPrintRegion& BeginReportPage(CPage& page, const ReportContext& ctx, bool* fits = nullptr);
 
+// Page Setup: the four values the dialog edits, each checked against its range.
+struct PageSetupLimits {
+    static constexpr double kTopMin = 0.25, kTopMax = 0.75;    // top margin, in
+    static constexpr double kLeftMin = 0.5, kLeftMax = 1.5;    // left margin, in
+    static constexpr double kRightMin = 6.5, kRightMax = 8.0;  // right edge, in
+    static constexpr double kSpacingMin = 0.8, kSpacingMax = 1.5;
+};
+
+// Stores the page setup: the bottom edge becomes top margin + 9 in. Returns false,
+// changing nothing, when a value is outside its range or not a number.
+bool SetPageSetup(ProjectSettings& s, double top, double left, double right, double line_spacing);
+
+// Stores the printer font chosen in the font dialog: the face (cut to 40
+// characters) and the whole point size go to the report font, and the full
+// description to the font record (Windows LOGFONT layout: height in 96 dpi
+// pixels, weight, italic, face). A size outside 1 to 72 points changes nothing
+// and returns false.
+bool SetPrinterFont(ProjectSettings& s, std::string_view face, int points, bool bold, bool italic);
+
 // The program's message when the page settings do not fit the paper.
 inline constexpr const char* kPageDoesNotFitText =
     "The page settings do not fit the paper: the report is cut to the printable area. "
