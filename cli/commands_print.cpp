@@ -13,11 +13,15 @@
 #include <vector>
 
 #include "cli/cli_common.h"
+#include "project/configuration.h"
+#include "project/database.h"
+#include "project/project_files.h"
 #include "project/project_settings.h"
 #include "project/tag_file.h"
 #include "record/cformat.h"
 #include "record/file_io.h"
 #include "record/text_codec.h"
+#include "record/units.h"
 #include "reports/print_calc.h"
 #include "reports/qt/report_output.h"
 #include "reports/report_page.h"
@@ -54,18 +58,57 @@ std::filesystem::path ProgramDir() {
 }
 
 bool ReadSettings(const std::string& path, ProjectSettings& s) {
-    const std::optional<std::string> bytes = ReadFileBytes(path, kProjectSettingsSize + 1);
-    if (!bytes) {
-        std::cerr << "print: cannot read the settings file " << path << ".\n";
-        return false;
-    }
     std::vector<std::string> repairs;
-    if (!SettingsFromBytes(*bytes, s, &repairs)) {
-        std::cerr << "print: " << path << " is not a project settings file (" << kProjectSettingsSize
-                  << " bytes).\n";
-        return false;
+    switch (ReadSettingsFile(DiskFiles(), path, s, &repairs)) {
+        case SettingsRead::Read:
+            break;
+        case SettingsRead::Missing:
+            std::cerr << "print: there is no settings file " << path << ".\n";
+            return false;
+        case SettingsRead::Refused:
+            std::cerr << "print: " << path << " is not a project settings file (" << kProjectSettingsSize
+                      << " bytes).\n";
+            return false;
     }
     for (const std::string& r : repairs) std::cerr << "Warning: settings " << r << '\n';
+    return true;
+}
+
+void ReportRepairs(const std::vector<RecordRepair>& repairs) {
+    for (const RecordRepair& rep : repairs)
+        std::cerr << "Warning: field " << rep.field << " held an invalid value (" << Cp1252ToUtf8(rep.was)
+                  << ") and was reset.\n";
+}
+
+// The named tags of a project, in the order given, each with the project's flow
+// unit list as a retrieved tag has it; the project's settings unless --settings
+// named others. All or nothing: a tag that is not there prints no sheet at all.
+bool ReadProjectTags(const PrintOptions& o, ProjectSettings& settings, std::vector<TagRecord>& records,
+                     CliMessageSink& sink) {
+    if (o.tags.empty()) {
+        std::cerr << "print: name the tags of the project to print.\n";
+        return false;
+    }
+    if (!DiskFiles().Stat(o.file)) {
+        std::cerr << "print: " << o.file << " does not exist.\n";
+        return false;
+    }
+    if (o.settings.empty() && !ReadSettings(o.file, settings)) return false;
+    CDatabase db(DiskFiles(), ProjectPathsOf(o.file));
+    db.Open(sink);
+    const UnitTables tables = UnitTablesOf(settings);
+    for (const std::string& tag : o.tags) {
+        TagRecord r = NewTagRecord();
+        std::vector<RecordRepair> repairs;
+        const std::string number = Utf8ToCp1252(tag);
+        if (!db.ReadTag(number, r, sink, &repairs)) {
+            if (db.FindTag(number) < 0) std::cerr << "print: no tag \"" << tag << "\" in the project.\n";
+            return false;
+        }
+        ReportRepairs(repairs);
+        ReapplyFlowUnit(r, tables);
+        records.push_back(r);
+    }
     return true;
 }
 
@@ -77,22 +120,18 @@ int PrintCalc(const PrintOptions& o) {
     std::vector<TagRecord> records;
     const std::string ext = Lower(std::filesystem::path(o.file).extension().string());
     if (ext == ".fil") {
-        std::cerr
-            << "print: printing tags of a project (P.fil TAG...) needs the project files of this version, "
-               "which cannot be read yet; print a tag file instead.\n";
-        return 1;
+        if (!ReadProjectTags(o, settings, records, sink)) return 1;
+    } else {
+        if (!o.tags.empty()) {
+            std::cerr << "print: tag numbers go with a project file; a tag file holds one tag.\n";
+            return 1;
+        }
+        TagRecord r = NewTagRecord();
+        std::vector<RecordRepair> repairs;
+        if (!ReadTagFile(o.file, r, sink, &repairs)) return 1;
+        ReportRepairs(repairs);
+        records.push_back(r);
     }
-    if (!o.tags.empty()) {
-        std::cerr << "print: tag numbers go with a project file; a tag file holds one tag.\n";
-        return 1;
-    }
-    TagRecord r = NewTagRecord();
-    std::vector<RecordRepair> repairs;
-    if (!ReadTagFile(o.file, r, sink, &repairs)) return 1;
-    for (const RecordRepair& rep : repairs)
-        std::cerr << "Warning: field " << rep.field << " held an invalid value (" << Cp1252ToUtf8(rep.was)
-                  << ") and was reset.\n";
-    records.push_back(r);
 
     const ReportContext ctx = MakeReportContext(settings, ProgramVersion(), ProgramDir());
     const HeadlessReportApp qt;

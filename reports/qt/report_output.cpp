@@ -51,8 +51,9 @@ PdfResult WriteReportPdf(const PdfJob& job, int count, const ReportPageFn& page)
         result.all_fit = PaintReportPages(painter, writer, count, page);
         painter.end();
     }
-    if (!WriteFileAtomically(job.path,
-                             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+    if (!(job.files ? *job.files : DiskFiles())
+             .Replace(job.path,
+                      std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
         result.error = "cannot write " + job.path;
         return result;
     }

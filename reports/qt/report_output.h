@@ -14,6 +14,8 @@ class QPagedPaintDevice;
 
 namespace quorven {
 
+class FileLayer;
+
 // Reports are painted at this resolution on every device, so page arithmetic is
 // the same for the printer, the preview and PDF files.
 inline constexpr int kReportDpi = 600;
@@ -28,9 +30,10 @@ using ReportPageFn = std::function<bool(int index, CPage& page)>;
 bool PaintReportPages(QPainter& painter, QPagedPaintDevice& device, int count, const ReportPageFn& page);
 
 struct PdfJob {
-    std::string path;     // the file to write
-    std::string title;    // document title in the PDF
-    bool letter = false;  // US Letter instead of A4
+    std::string path;            // the file to write
+    std::string title;           // document title in the PDF
+    bool letter = false;         // US Letter instead of A4
+    FileLayer* files = nullptr;  // where the file is written; the disk when null
 };
 
 struct PdfResult {

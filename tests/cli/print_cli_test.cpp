@@ -58,7 +58,7 @@ TEST_F(PrintCli, SettingsFileGivesTheCompanyAndANumberedSheet) {
     quorven::ProjectSettings s = quorven::DefaultProjectSettings();
     quorven::SetText(s.Company_Name, "Northwind Process Engineering Ltd.");
     quorven::SetText(s.CalcSO_No, "CALC-0042");
-    ASSERT_TRUE(WriteFileAtomically((dir_ / "plant.fil").string(), quorven::SettingsToBytes(s)));
+    ASSERT_TRUE(DiskFiles().Replace((dir_ / "plant.fil").string(), quorven::SettingsToBytes(s)));
     const CliRun run = Cli("print calc " + Tag("fe.tag") + " --pdf " + Tag("fe.pdf") + " --settings " +
                            Tag("plant.fil") + " --numbered");
     ASSERT_EQ(run.status, 0) << run.err;
@@ -68,11 +68,47 @@ TEST_F(PrintCli, SettingsFileGivesTheCompanyAndANumberedSheet) {
     EXPECT_NE(text.find("Sht: 1 of 1"), std::string::npos);
 }
 
+TEST_F(PrintCli, ProjectTagsPrintOnePageEachWithTheProjectsCompany) {
+    MakeCalculatedTag("fe.tag");
+    ASSERT_EQ(Cli("tag new " + Tag("fe2.tag")).status, 0);
+    ASSERT_EQ(Cli("tag set " + Tag("fe2.tag") + " Tag_No=FE-102 'Service=Spare'").status, 0);
+    ASSERT_EQ(Cli("project new " + Tag("plant")).status, 0);
+    ASSERT_EQ(Cli("project settings " + Tag("plant.fil") + " 'Company_Name=Caledonia Energy'").status, 0);
+    ASSERT_EQ(Cli("project put " + Tag("plant.fil") + " " + Tag("fe.tag")).status, 0);
+    ASSERT_EQ(Cli("project put " + Tag("plant.fil") + " " + Tag("fe2.tag")).status, 0);
+
+    const CliRun run =
+        Cli("print calc " + Tag("plant.fil") + " FE-102 FE-101 --numbered --pdf " + Tag("two.pdf"));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Printed 2 calculation sheets to " + (dir_ / "two.pdf").string() + ".\n");
+    const std::string text = PdfText("two.pdf");
+    const std::size_t page_break = text.find('\f');
+    ASSERT_NE(page_break, std::string::npos);
+    const std::string first = text.substr(0, page_break);
+    const std::string second = text.substr(page_break + 1);
+    // In the order named, numbered, each with the project's company; FE-102 was never calculated.
+    EXPECT_NE(first.find("FE-102"), std::string::npos);
+    EXPECT_NE(first.find("Sht: 1 of 2"), std::string::npos);
+    EXPECT_NE(first.find("Sizing parameter has not been calculated"), std::string::npos);
+    EXPECT_NE(second.find("FE-101"), std::string::npos);
+    EXPECT_NE(second.find("Sht: 2 of 2"), std::string::npos);
+    EXPECT_NE(second.find("Caledonia Energy"), std::string::npos);
+
+    // A tag the project does not hold: nothing is printed.
+    const CliRun missing = Cli("print calc " + Tag("plant.fil") + " FE-101 FE-999 --pdf " + Tag("none.pdf"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_NE(missing.err.find("no tag \"FE-999\""), std::string::npos) << missing.err;
+    EXPECT_EQ(Bytes("none.pdf"), "");
+    const CliRun no_tags = Cli("print calc " + Tag("plant.fil") + " --pdf " + Tag("none.pdf"));
+    EXPECT_EQ(no_tags.status, 1);
+    EXPECT_NE(no_tags.err.find("name the tags"), std::string::npos) << no_tags.err;
+}
+
 TEST_F(PrintCli, BadInputWritesNothingAndLeavesAnEarlierPdf) {
     MakeCalculatedTag("fe.tag");
-    ASSERT_TRUE(WriteFileAtomically((dir_ / "out.pdf").string(), "earlier"));
-    ASSERT_TRUE(WriteFileAtomically((dir_ / "short.tag").string(), std::string(100, 'x')));
-    ASSERT_TRUE(WriteFileAtomically((dir_ / "short.fil").string(), std::string(100, 'x')));
+    ASSERT_TRUE(DiskFiles().Replace((dir_ / "out.pdf").string(), "earlier"));
+    ASSERT_TRUE(DiskFiles().Replace((dir_ / "short.tag").string(), std::string(100, 'x')));
+    ASSERT_TRUE(DiskFiles().Replace((dir_ / "short.fil").string(), std::string(100, 'x')));
     struct Case {
         std::string args;
         std::string err;

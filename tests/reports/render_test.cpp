@@ -115,13 +115,13 @@ TEST_F(Rendered, TextOfEveryFixtureMatchesItsGoldenFile) {
         ASSERT_FALSE(text.empty()) << "pdftotext (poppler-utils) printed nothing";
         const std::string golden_path = FixturePath(std::string(name) + ".golden.txt");
         if (UpdateReferences()) {
-            ASSERT_TRUE(WriteFileAtomically(golden_path, text));
+            ASSERT_TRUE(DiskFiles().Replace(golden_path, text));
         }
         const std::string golden = ReadFileBytes(golden_path, 1 << 20).value_or("");
         if (text != golden) {
             const std::string actual =
                 (fs::temp_directory_path() / (std::string(name) + ".actual.txt")).string();
-            WriteFileAtomically(actual, text);
+            DiskFiles().Replace(actual, text);
             ADD_FAILURE() << "differs from " << golden_path << " (actual kept in " << actual << "):\n"
                           << Shell("diff '" + golden_path + "' '" + actual + "'");
         }
@@ -300,7 +300,7 @@ TEST_F(Rendered, SheetShowsTheResultsAsTheFormShowsThem) {
 
 TEST_F(Rendered, PdfReplacesAnEarlierFileWholeOrLeavesIt) {
     const std::string path = (dir_ / "sheet.pdf").string();
-    ASSERT_TRUE(WriteFileAtomically(path, "earlier"));
+    ASSERT_TRUE(DiskFiles().Replace(path, "earlier"));
     TagRecord r;
     std::string error;
     ASSERT_TRUE(LoadFixture("gas-volume", r, error)) << error;
