@@ -23,6 +23,9 @@ namespace quorven::cli {
 //     RegisterAga8FluidCommands(fluid, ctx);   // for example, from its own file
 CLI::App& RegisterFluidCommands(CLI::App& app, CommandContext& ctx);
 
+// `fluid eval ...`: one published correlation at a time (commands_fluid_eval.cpp).
+void RegisterFluidEvalCommands(CLI::App& fluid, CommandContext& ctx);
+
 // The directory of the running program (where PROPERTY.DAF is looked for).
 std::string ProgramDirectory();
 
