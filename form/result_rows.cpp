@@ -70,7 +70,7 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
         UnitOf(r, t, Quantity::DiffPressure, r.Unit_DpPress_Set, GetText(r.Unit_Dpress_Text));
     const std::string flow_unit = UnitOf(r, t, Quantity::Flow, r.Unit_Flow_Set, GetText(r.Unit_Flow_Text));
 
-    // Rows 1 to 7.
+    // Sizing factor, coefficients, Reynolds number and expansion factor.
     if (mode == Code(CalcMode::CriticalDrop)) {
         if (liquid)
             add(1083, "Sizing Factor, Sm =", F("%.6f", r.Sm));
@@ -112,7 +112,7 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
     else if (r.Factor_VapQual == 1)
         add(1094, "Fx =", F("%.2f", r.Fx));
 
-    // Row 13 (beta) and the rows of step "rows 16 to 18".
+    // The beta row, named for the segmental and wedge meters' equivalent beta.
     std::string beta_label = "Beta, \xC3\x9F =";
     if (mode == Code(CalcMode::Meter) && r.Meter_Type == Code(MeterType::SegmentalOrifice))
         beta_label =
@@ -124,7 +124,7 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
             "eq =";
     add(1095, beta_label, F("%.5f", r.Beta));
 
-    // Row 14: the sized quantity, with the result-unit box.
+    // The sized quantity, with the result-unit box.
     v.main_value_id = 1096;
     const bool no_sizing = mode == Code(CalcMode::CriticalDrop) && param == Code(SizeParam::Dp);
     if (param == Code(SizeParam::Flow)) {
@@ -145,7 +145,7 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
             add(1097, "dPn =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Norm)), dp_unit);
     }
 
-    // Rows 16 to 18, flow meters only.
+    // The meter geometry of the flow meters: segment, wedge, quadrant radius.
     if (mode == Code(CalcMode::Meter)) {
         if (r.Meter_Type == Code(MeterType::SegmentalOrifice) || IsWedgeMeter(r.Meter_Type)) {
             add(1098, "Hs =", F("%.6f", ToUser(r, Quantity::Bore, r.SegHs)), bore_unit);
@@ -174,7 +174,7 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
         }
     }
 
-    // Rows 19 and 20.
+    // Percent of range and permanent loss.
     if (!no_sizing) {
         const bool full_range = mode == Code(CalcMode::Meter) ||
                                 (mode != Code(CalcMode::CriticalDrop) && param == Code(SizeParam::Bore));
