@@ -145,6 +145,21 @@ TEST(StoreRowValue, RowRulesAndTheirMessages) {
     EXPECT_TRUE(std::isfinite(r.Flow_Press));
 }
 
+TEST(StoreRowValue, FlowOnAFreshFormIsStoredInTheUnitTheBoxShows) {
+    // The flow box shows the list entry at Unit_Flow_Set; a typed flow is that many
+    // of that unit, whose factor (units per internal unit) is the list's.
+    TagRecord r = NewTagRecord();
+    const UnitTables& t = DefaultUnitTables();
+    const int32_t shown = UnitSelection(r, Quantity::Flow);
+    const UnitList list = FlowListOf(*FlowKindOf(r));
+    EXPECT_EQ(GetText(r.Unit_Flow_Text), UnitName(t, list, shown));
+    EXPECT_EQ(FlowSelection(r, *FlowKindOf(r)), shown);
+    RecordingMessageSink sink;
+    ASSERT_TRUE(StoreRowValue(r, RowKind::MaxFlow, 250000.0, sink));
+    EXPECT_DOUBLE_EQ(r.Flow_Max, 250000.0 / UnitFactor(t, list, shown));
+    EXPECT_TRUE(sink.messages.empty());
+}
+
 TEST(StoreRowValue, TextThatIsNoNumberIsZeroGaugeOrAbsolute) {
     // "abc" in "Pf1" stores 0 psia in absolute units, atmospheric pressure in gauge units.
     for (const int index : {0, 1}) {  // psig, psia
