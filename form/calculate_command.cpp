@@ -154,6 +154,7 @@ CalculateResult OnCalculate(TagRecord& r, const CalculateInputs& in, MessageSink
     const bool mode_steps = sized.value_or(r.Calc_Mode == Code(CalcMode::CriticalDrop));
     if (mode_steps) {
         result.sized = true;
+        StoreDerivedResults(r);
         ModeSteps(r, calc, sink, in.interactive);
     }
     if (result.sizing_ran && *sized && r.Sm > 0.0 && r.Sm < 1.0) {

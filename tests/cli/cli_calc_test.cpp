@@ -65,6 +65,25 @@ TEST_F(CliCalcTest, SizesACustomMeterTagAndWritesIt) {
     EXPECT_EQ(j.size(), 231u + 2u);  // every field, the messages and ok
 }
 
+TEST_F(CliCalcTest, QuadrantOrificeRadiusComesFromTheSizing) {
+    // Before, only the form's result display computed the radius: the calculation
+    // sheet note of a tag sized here read "RADIUS OF QUADRANT = 0.00000 in".
+    MakeCustomLiquidTag("q.tag");
+    ASSERT_EQ(Cli("tag set " + Tag("q.tag") + " Meter_Type=1131 Calc_Std=1764 Tap_Style=1 C=0 Elem_Thick=0.0").status, 0);
+    const CliRun calc = Cli("calc --json --suppress-warnings " + Tag("q.tag"));
+    ASSERT_EQ(calc.status, 0) << calc.err;
+    const auto j = nlohmann::json::parse(calc.out);
+    const double d = j["Bore"].get<double>(), b = j["Beta"].get<double>();
+    ASSERT_GT(b, 0.0);
+    // Hand calculation of the radius the standard prints: r = d (0.734 / (1 - b^4) - 0.638).
+    const double r = d * (0.734 / (1.0 - b * b * b * b) - 0.638);
+    EXPECT_GT(r, 0.0);
+    EXPECT_NEAR(j["Qrad_K0"].get<double>(), r, 1e-12);
+    char note[64];
+    std::snprintf(note, sizeof note, "RADIUS OF QUADRANT = %.5f in", r);
+    EXPECT_NE(j["User_Notes_1"].get<std::string>().find(note), std::string::npos) << j["User_Notes_1"];
+}
+
 TEST_F(CliCalcTest, RefusedSizingPrintsItsMessageAndWritesNothing) {
     MakeCustomLiquidTag("a.tag");
     ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " C=0").status, 0);

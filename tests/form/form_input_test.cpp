@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 
+#include "engine/calculate.h"
 #include "form/result_rows.h"
 #include "messages/messages.h"
 #include "record/tag_record.h"
@@ -200,15 +202,24 @@ TEST(ResultView, ShowsWhatTheEngineStored) {
     EXPECT_EQ(Line(v, 1089)->value, "1.10");  // 0.6 + 0.5 straight-run allowance
     EXPECT_DOUBLE_EQ(r.Rd, 123456.0);         // not recomputed
 
-    // Quadrant orifice, Calc_Std 1764, beta 0.5, bore 1.000 in: hand calculation
-    // 1.000 x (0.734 / 0.9375 - 0.638) = 0.144933 in.
+    // Quadrant orifice, Calc_Std 1764, beta 0.5, bore 1.000 in: the sizing stores the
+    // edge radius, hand calculation 1.000 x (0.734 / 0.9375 - 0.638) = 0.144933 in;
+    // the display shows what is stored and never writes the record.
     r.Meter_Type = Code(MeterType::QuadrantOrifice);
     r.Calc_Std = Code(CalcStd::Miller3rd);
     r.Bore = 1.0;
     r.Unit_Bore_Set = 0;
+    r.Unit_Bore = 1.0;
+    r.Qrad_K0 = 0.0;
     v = BuildResultView(r);
+    EXPECT_EQ(Line(v, 1098)->value, "0.0000");
+    StoreDerivedResults(r);
     EXPECT_NEAR(r.Qrad_K0, 0.144933, 1e-6);
+    const TagRecord before = r;
+    v = BuildResultView(r);
     EXPECT_EQ(Line(v, 1098)->label, "Quad r =");
+    EXPECT_EQ(Line(v, 1098)->value, "0.1449");
+    EXPECT_EQ(std::memcmp(&before, &r, sizeof r), 0);
 
     // A restriction sized for flow shows 100 % range and loss whatever is stored.
     r.Meter_Type = Code(MeterType::ConcentricOrifice);
