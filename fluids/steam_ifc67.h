@@ -28,7 +28,7 @@ struct SteamProperties {
     double P_psia = 0.0;          // the pressure given, or the saturation pressure
     double T_F = 0.0;             // the temperature given, or the saturation temperature
     double T_R = 0.0;             // the temperature as stored in the record, deg R
-    double density_lb_ft3 = 0.0;  // 5 decimals
+    double density_lb_ft3 = 0.0;  // 5 decimals, at least 4 significant digits
     double viscosity_cP = 0.0;    // 5 decimals
     double k = 0.0;               // isentropic exponent, 4 decimals
 };
