@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/calculate.h"
+#include "form/meter_choices.h"
 #include "form/result_rows.h"
 #include "messages/messages.h"
 #include "record/tag_record.h"
@@ -94,14 +95,19 @@ TEST(StoreBaseValue, BaseAtOrBelowAbsoluteZeroIsRefusedAndTheOldValueKept) {
         double typed;
         int error;
     };
-    const Case cases[] = {{BaseField::BasePressure, 0.0, 8},
-                          {BaseField::BasePressure, -14.7, 8},
-                          {BaseField::BaseTemperature, -459.67, 9},
-                          {BaseField::BaseTemperature, -500.0, 9}};
+    const Case cases[] = {{BaseField::BasePressure, 0.0, msg::kErrBasePressure},
+                          {BaseField::BasePressure, -14.7, msg::kErrBasePressure},
+                          {BaseField::BaseTemperature, -459.67, msg::kErrBaseTemperature},
+                          {BaseField::BaseTemperature, -500.0, msg::kErrBaseTemperature},
+                          // Valid by themselves, but the gas flows at base would become
+                          // infinite (found by fuzzing): refused the same way.
+                          {BaseField::BaseTemperature, 1e308, msg::kErrBaseTemperature},
+                          {BaseField::BasePressure, 1e-305, msg::kErrBasePressure}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         TagRecord r = GasAtBase();
         r.Flow_Max = 1000.0;
+        r.Flow_Norm = 800.0;
         const TagRecord before = r;
         RecordingMessageSink sink;
         EXPECT_FALSE(StoreBaseValue(r, c.field, c.typed, sink));
@@ -109,6 +115,18 @@ TEST(StoreBaseValue, BaseAtOrBelowAbsoluteZeroIsRefusedAndTheOldValueKept) {
         EXPECT_DOUBLE_EQ(r.Base_Press, before.Base_Press);
         EXPECT_DOUBLE_EQ(r.Base_Temp, before.Base_Temp);
         EXPECT_DOUBLE_EQ(r.Flow_Max, 1000.0);
+        EXPECT_DOUBLE_EQ(r.Flow_Norm, 800.0);
+        // The base dialog's OK follows the same rule.
+        TagRecord d = GasAtBase();
+        d.Flow_Max = 1000.0;
+        d.Flow_Norm = 800.0;
+        const TagRecord d_before = d;
+        BaseChoice choice;
+        choice.base_press = c.field == BaseField::BasePressure ? c.typed : 14.69595;
+        choice.base_temp = c.field == BaseField::BaseTemperature ? c.typed : 60.0;
+        RecordingMessageSink dialog;
+        EXPECT_EQ(ApplyBaseChoice(d, choice, dialog), c.error);
+        EXPECT_EQ(std::memcmp(&d, &d_before, sizeof d), 0);
     }
 }
 
