@@ -1,6 +1,7 @@
 #include "app/view.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,6 +25,7 @@
 #include "form/calculate_command.h"
 #include "form/form_input.h"
 #include "form/result_rows.h"
+#include "project/project_commands.h"
 #include "record/cformat.h"
 #include "record/formats.h"
 #include "record/misc_util.h"
@@ -330,6 +332,20 @@ CChildFrame::CChildFrame(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
     connect(doc_.get(), &CQuorven64Doc::recordChanged, this, [this] { setWindowTitle(doc_->title); });
+}
+
+void CChildFrame::SetMessageSink(MessageSink* sink) {
+    sink_ = sink;
+    view_->SetMessageSink(sink);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    QtMessageSink boxes;
+    if (!MayDiscardEdits(*doc_, sink_ != nullptr ? *sink_ : boxes)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
 }
 
 // The view refers to the document: it goes first.
