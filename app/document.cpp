@@ -22,8 +22,9 @@ void CQuorven64Doc::FirstUpdate(const std::string& program_directory, const std:
         LoadConfiguration(*this, sink != nullptr ? *sink : quiet);
     }
     title = QStringLiteral("Std Screen");
-    MarkBaseline();
     NotifyRecordChanged();
+    // After the form's first drawing, which may still store a display value.
+    MarkBaseline();
 }
 
 }  // namespace quorven

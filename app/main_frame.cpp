@@ -388,6 +388,8 @@ CChildFrame* CMainFrame::OpenDocumentWindow() {
     connect(&child->Document(), &CQuorven64Doc::recordChanged, this, &CMainFrame::UpdateCommands);
     child->showMaximized();
     mdi_->setActiveSubWindow(child);
+    // The keyboard goes to the new window: its tag number first.
+    if (auto* first = child->findChild<QWidget*>(ControlName(1106))) first->setFocus();
     OnActiveWindowChanged();
     return child;
 }

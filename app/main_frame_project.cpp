@@ -35,9 +35,14 @@ bool SameFile(const std::string& a, const std::string& b) {
 }  // namespace
 
 void CMainFrame::CommitPendingEdit() {
-    // An edit of the form stores its value when it loses the focus.
-    if (QWidget* focus = QApplication::focusWidget(); focus != nullptr && isAncestorOf(focus))
-        focus->clearFocus();
+    // An edit of the form stores its value when it loses the focus. The focus moves
+    // to the form itself rather than nowhere: a window without a focus widget would
+    // hand the keyboard, and with it the active window, to another project's form
+    // when a dialog closes.
+    if (auto* child = qobject_cast<CChildFrame*>(mdi_->activeSubWindow())) {
+        QWidget* focus = QApplication::focusWidget();
+        if (focus != nullptr && child->isAncestorOf(focus)) child->View().setFocus(Qt::OtherFocusReason);
+    }
 }
 
 CChildFrame* CMainFrame::WindowOfProject(const std::string& settings_path) const {
@@ -74,6 +79,7 @@ void CMainFrame::OpenProjectFile(const std::filesystem::path& path) {
     doc.title = ToQString(doc.project_name) + QStringLiteral(".fil");
     profile_.AddRecentFile(settings);
     doc.NotifyRecordChanged();
+    doc.MarkBaseline();
     OnActiveWindowChanged();
 }
 
@@ -93,6 +99,7 @@ bool CMainFrame::RunProjectCommand(int id) {
     ProjectDocument& target = doc != nullptr ? static_cast<ProjectDocument&>(*doc) : scratch;
     CommandUi ui{sink_, *chooser_, *dialogs_};
     bool changed = false;
+    bool loaded = false;  // the record was read or stored: it is the baseline of later edits
     switch (id) {
         case kNewProject:
             if (const std::optional<std::string> created = NewProject(target, ui)) OpenProjectFile(*created);
@@ -128,10 +135,12 @@ bool CMainFrame::RunProjectCommand(int id) {
         case kSaveTag:
             CommitPendingEdit();
             changed = SaveTag(target, sink_);
+            loaded = changed;
             break;
         case kRetrieveTag:
             CommitPendingEdit();
             changed = RetrieveTag(target, ui);
+            loaded = changed;
             break;
         case kDeleteTag:
             CommitPendingEdit();
@@ -140,10 +149,12 @@ bool CMainFrame::RunProjectCommand(int id) {
         case kSaveTagToFile:
             CommitPendingEdit();
             changed = SaveTagToFile(target, ui);
+            loaded = changed;
             break;
         case kRetrieveTagFromFile:
             CommitPendingEdit();
             changed = RetrieveTagFromFile(target, ui);
+            loaded = changed;
             break;
         case kCopyTag:
             CommitPendingEdit();
@@ -163,6 +174,8 @@ bool CMainFrame::RunProjectCommand(int id) {
             return false;
     }
     if (changed && doc != nullptr) doc->NotifyRecordChanged();
+    // After the form has drawn the record, which may still store a display value.
+    if (loaded && doc != nullptr) doc->MarkBaseline();
     UpdateCommands();
     return true;
 }

@@ -53,7 +53,7 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
       rev_(HeaderEdit(1105, 4, this)),
       date_(HeaderEdit(1104, 12, this)),
       memo_(HeaderEdit(1706, 100, this)),
-      calculate_(new QPushButton(QStringLiteral("&Calculate"), this)) {
+      calculate_(new QPushButton(QStringLiteral("Calculate"), this)) {
     setObjectName(QStringLiteral("id102"));
     date_->setReadOnly(true);
     date_->setFocusPolicy(Qt::NoFocus);

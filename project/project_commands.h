@@ -125,6 +125,8 @@ bool LoadStoredTag(ProjectDocument& doc, std::string_view tag, MessageSink& sink
 // saved. True when a tag was removed.
 bool DeleteTag(ProjectDocument& doc, CommandUi& ui);
 bool SaveTagToFile(ProjectDocument& doc, CommandUi& ui);
+// Reads a tag file into the document (after asking about unsaved edits); in a
+// project window the tag can then be saved into the project.
 bool RetrieveTagFromFile(ProjectDocument& doc, CommandUi& ui);
 bool PasteTagInto(ProjectDocument& doc, TagClipboard& clipboard);
 // Company Data and Customer Data: the dialog, then the configuration is written.

@@ -32,6 +32,7 @@ bool QtProjectDialogs::ProjectInformation(CustomerTexts& texts) {
     QLineEdit* job = TextEdit(d, 1746, QStringLiteral("Job or Project Number"), 15, texts.jobpo_no);
     QLineEdit* calc = TextEdit(d, 1747, QStringLiteral("Calc or Sales Order Number:"), 15, texts.calcso_no);
     QLineEdit* user = TextEdit(d, 1748, QStringLiteral("User Name"), 25, texts.user_name);
+    client->setFocus();
     if (d.exec() != QDialog::Accepted) return false;
     texts = {TextOf(client), TextOf(project), TextOf(location), TextOf(job), TextOf(calc), TextOf(user)};
     return true;
@@ -81,6 +82,7 @@ std::optional<std::string> QtProjectDialogs::SelectTag(TagBrowser& browser) {
         pid->setText(RecordTextToQString(details.pid_no));
     });
     QObject::connect(list, &QListWidget::itemDoubleClicked, &d, &QDialog::accept);
+    typed->setFocus();
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     const int row = list->currentRow();
     if (row < 0) return std::nullopt;
@@ -94,6 +96,7 @@ bool QtProjectDialogs::CompanyData(CompanyTexts& texts) {
     QLineEdit* address = TextEdit(d, 1181, QStringLiteral("Address:"), 50, texts.address);
     QLineEdit* phone = TextEdit(d, 1182, QStringLiteral("Phone No.:"), 50, texts.phone);
     QLineEdit* user = TextEdit(d, 1183, QStringLiteral("User Name:"), 25, texts.user_name);
+    name->setFocus();
     if (d.exec() != QDialog::Accepted) return false;
     texts = {TextOf(name), TextOf(address), TextOf(phone), TextOf(user)};
     return true;
@@ -107,6 +110,7 @@ bool QtProjectDialogs::CustomerData(CustomerTexts& texts) {
     QLineEdit* location = TextEdit(d, 1176, QStringLiteral("Location:"), 30, texts.location);
     QLineEdit* job = TextEdit(d, 1173, QStringLiteral("JO/PO No.:"), 15, texts.jobpo_no);
     QLineEdit* calc = TextEdit(d, 1177, QStringLiteral("Calc or Sales Order No."), 15, texts.calcso_no);
+    client->setFocus();
     if (d.exec() != QDialog::Accepted) return false;
     texts.client = TextOf(client);
     texts.project = TextOf(project);
