@@ -61,6 +61,10 @@ private:
     std::vector<std::string> tags_;
 };
 
+// The answers of "Tag Data Overwrite Warning!", numbered as the dialog returns them;
+// what each means is the importing command's choice.
+enum class OverwriteAnswer { Yes = 1, No = 2, All = 3, Cancel = 4 };
+
 class ProjectDialogs {
 public:
     virtual ~ProjectDialogs() = default;
@@ -69,6 +73,8 @@ public:
     virtual std::optional<std::string> SelectTag(TagBrowser& browser) = 0;  // template 106; the tag chosen
     virtual bool CompanyData(CompanyTexts& texts) = 0;                      // template 345
     virtual bool CustomerData(CustomerTexts& texts) = 0;                    // template 346
+    // Template 105: the tag (Windows-1252) already exists; replace it with imported data?
+    virtual OverwriteAnswer TagDataOverwrite(std::string_view tag) = 0;
 };
 
 // What a command may use to ask and show.

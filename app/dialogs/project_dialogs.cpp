@@ -1,8 +1,13 @@
 #include "app/dialogs/project_dialogs.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/platform/id_dialog.h"
 #include "app/platform/qt_text.h"
@@ -118,6 +123,45 @@ bool QtProjectDialogs::CustomerData(CustomerTexts& texts) {
     texts.jobpo_no = TextOf(job);
     texts.calcso_no = TextOf(calc);
     return true;
+}
+
+OverwriteAnswer QtProjectDialogs::TagDataOverwrite(std::string_view tag) {
+    QDialog d(parent_);
+    d.setObjectName(ControlName(105));
+    d.setWindowTitle(QStringLiteral("Tag Data Overwrite Warning!"));
+    auto* layout = new QVBoxLayout(&d);
+    layout->addWidget(new QLabel(QStringLiteral("The tag number"), &d));
+    auto* number = new QLabel(RecordTextToQString(tag), &d);
+    number->setObjectName(ControlName(1654));
+    number->setStyleSheet(QStringLiteral("font-weight: bold"));
+    layout->addWidget(number);
+    layout->addWidget(new QLabel(QStringLiteral("already exists in the"), &d));
+    layout->addWidget(
+        new QLabel(QStringLiteral("project database. Do you want to replace the current data"), &d));
+    layout->addWidget(new QLabel(QStringLiteral("with imported data?"), &d));
+    auto* buttons = new QDialogButtonBox(&d);
+    const struct {
+        const char* text;
+        const char* name;
+        OverwriteAnswer answer;
+    } kButtons[] = {{"&Yes", "id6", OverwriteAnswer::Yes},
+                    {"&No", "id7", OverwriteAnswer::No},
+                    {"&All", "idAll", OverwriteAnswer::All},
+                    {"&Cancel", "id2", OverwriteAnswer::Cancel}};
+    for (const auto& b : kButtons) {
+        auto* button = buttons->addButton(QString::fromLatin1(b.text), QDialogButtonBox::ActionRole);
+        button->setObjectName(QString::fromLatin1(b.name));
+        const int code = static_cast<int>(b.answer);
+        QObject::connect(button, &QPushButton::clicked, &d, [&d, code] { d.done(code); });
+    }
+    layout->addWidget(buttons);
+    // An import shows the wait cursor; the question gets the arrow while it is open.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = d.exec();
+    if (busy) QApplication::restoreOverrideCursor();
+    // Closing the window without a button is Cancel.
+    return result >= 1 && result <= 4 ? static_cast<OverwriteAnswer>(result) : OverwriteAnswer::Cancel;
 }
 
 }  // namespace quorven

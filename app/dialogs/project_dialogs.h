@@ -17,6 +17,7 @@ public:
     std::optional<std::string> SelectTag(TagBrowser& browser) override;
     bool CompanyData(CompanyTexts& texts) override;
     bool CustomerData(CustomerTexts& texts) override;
+    OverwriteAnswer TagDataOverwrite(std::string_view tag) override;
 
 private:
     QWidget* parent_;

@@ -292,5 +292,26 @@ TEST(ProjectWindows, TagSelectionDialogFindsByTypingAndShowsTheHighlightedTag) {
     EXPECT_TRUE(sink.messages.empty());
 }
 
+TEST(ProjectWindows, TagDataOverwriteWarningReturnsTheButtonPressed) {
+    QWidget parent;
+    QtProjectDialogs dialogs(&parent);
+    struct Case {
+        const char* button;
+        OverwriteAnswer answer;
+    };
+    for (const Case& c : {Case{"id6", OverwriteAnswer::Yes}, Case{"id7", OverwriteAnswer::No},
+                          Case{"idAll", OverwriteAnswer::All}, Case{"id2", OverwriteAnswer::Cancel}}) {
+        SCOPED_TRACE(c.button);
+        QString shown;
+        testing::WhenModalAppears([&](QWidget* w) {
+            EXPECT_EQ(w->windowTitle(), "Tag Data Overwrite Warning!");
+            shown = testing::Find<QLabel>(w, 1654)->text();
+            w->findChild<QPushButton*>(QString::fromLatin1(c.button))->click();
+        });
+        EXPECT_EQ(dialogs.TagDataOverwrite("FE-101"), c.answer);
+        EXPECT_EQ(shown, "FE-101");
+    }
+}
+
 }  // namespace
 }  // namespace quorven
