@@ -23,6 +23,10 @@ namespace quorven::cli {
 //     RegisterAga8FluidCommands(fluid, ctx);   // for example, from its own file
 CLI::App& RegisterFluidCommands(CLI::App& app, CommandContext& ctx);
 
+// Adds `fluid aga8`, `fluid steam saturated|superheated` and `fluid water` to the group
+// (commands_fluid_entry.cpp).
+void RegisterFluidEntryCommands(CLI::App& fluid, CommandContext& ctx);
+
 // The directory of the running program (where PROPERTY.DAF is looked for).
 std::string ProgramDirectory();
 
