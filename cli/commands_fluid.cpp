@@ -17,6 +17,8 @@
 #include "fluids/fluid_messages.h"
 #include "fluids/fluid_units.h"
 #include "fluids/gas_properties.h"
+#include "fluids/liquid_properties.h"
+#include "fluids/steam_ifc67.h"
 #include "project/tag_file.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
@@ -337,6 +339,61 @@ int FluidGas(const GasOptions& o) {
     return ok ? 0 : 1;
 }
 
+// ---------------------------------------------------------------- liquid
+
+int FluidLiquid(const ConditionOptions& o) {
+    CliMessageSink sink;
+    sink.quiet = o.json;
+    std::optional<TagRecord> tag;
+    if (!o.tag.empty()) {
+        tag = ReadFluidTag(o.tag, true, sink);
+        if (!tag) return 1;
+    }
+    const std::optional<Conditions> c = ReadConditions(o, tag ? &*tag : nullptr, false);
+    if (!c) return 1;
+    const PropertyDatabase& db = ProgramDatabase();
+    const std::optional<ComponentList> list = ComponentsFromOptions(o.comps, db, sink);
+    if (!list) return 1;
+    const LiquidResult l = LiquidProperties(db, *list, c->Pf, c->Tf_R, c->Tb_R, sink);
+    bool written = true;
+    if (tag && l.Ok) {
+        tag->Base_Temp = c->Tb_R;
+        if (!o.pb.empty()) tag->Base_Press = c->Pb;
+        const double rho_w = CSteamTable::ReferenceWaterDensity();
+        const LiquidPropertySet set{c->Pf, c->Tf_R, l.SGb, l.SGf, l.VPf_psia, l.Visc, l.Fp, l.FluidName};
+        ApplyToTag(*tag, [&](TagRecord& r, UnitDefaults& d, const UnitTables& t) {
+            ApplyLiquidProperties(r, d, t, set, ChoiceOf(r), rho_w);
+        });
+        written = WriteTagFile(o.tag, *tag, sink);
+    }
+    const bool ok = l.Ok && written;
+    if (o.json) {
+        const nlohmann::json j = {
+            {"SG_base", NumberJson(l.SGb)},
+            {"SG_flowing", NumberJson(l.SGf)},
+            {"rho_f_lb_ft3", NumberJson(l.rho_f_lb_ft3)},
+            {"mu_cP", NumberJson(l.Visc)},
+            {"Pvp_psia", NumberJson(l.VPf_psia)},
+            {"fluid", Cp1252ToUtf8(l.FluidName)},
+            {"messages", sink.Json()},
+            {"ok", ok},
+        };
+        std::cout << j.dump(2) << '\n';
+    } else if (l.Ok) {
+        std::cout << CFormat("Fluid:                %s\n", {Cp1252ToUtf8(l.FluidName)})
+                  << CFormat("SG flowing:           %.5f at %g psia, %g deg F\n",
+                             {l.SGf, c->Pf, c->Tf_R - fluid_units::kRankineAtZeroF})
+                  << CFormat("SG base:              %.5f at %g deg F%s\n",
+                             {l.SGb, c->Tb_R - fluid_units::kRankineAtZeroF,
+                              std::string(l.vapour_at_base ? " (vapour at base)" : "")})
+                  << CFormat("Flowing density:      %.4f lb/ft3\n", {l.rho_f_lb_ft3})
+                  << CFormat("Viscosity:            %.5f cP\n", {l.Visc})
+                  << CFormat("Vapour pressure:      %.4f psia\n", {l.VPf_psia});
+        if (tag && written) std::cout << "Stored in " << o.tag << ".\n";
+    }
+    return ok ? 0 : 1;
+}
+
 void AddConditionOptions(CLI::App* cmd, ConditionOptions& o, bool liquid) {
     cmd->add_option("--comp", o.comps,
                     "component NAME=PERCENT (or mole fraction), repeated; normalised to 100")
@@ -380,6 +437,15 @@ CLI::App& RegisterFluidCommands(CLI::App& app, CommandContext& ctx) {
     gas->add_option("--eos", gas_opts->eos, "equation of state: rk, srk or bwr")->required();
     AddConditionOptions(gas, *gas_opts, false);
     gas->callback([&ctx, gas_opts] { ctx.action = [gas_opts] { return FluidGas(*gas_opts); }; });
+
+    auto liq_opts = std::make_shared<ConditionOptions>();
+    CLI::App* liquid = fluid->add_subcommand(
+        "liquid",
+        "Liquid properties of a mixture (the Liquids command): gravities, viscosity, vapour pressure.");
+    AddConditionOptions(liquid, *liq_opts, true);
+    liquid->callback([&ctx, liq_opts] { ctx.action = [liq_opts] { return FluidLiquid(*liq_opts); }; });
+
+    RegisterFluidEvalCommands(*fluid, ctx);
     return *fluid;
 }
 

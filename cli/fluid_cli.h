@@ -27,6 +27,9 @@ CLI::App& RegisterFluidCommands(CLI::App& app, CommandContext& ctx);
 // (commands_fluid_entry.cpp).
 void RegisterFluidEntryCommands(CLI::App& fluid, CommandContext& ctx);
 
+// `fluid eval ...`: one published correlation at a time (commands_fluid_eval.cpp).
+void RegisterFluidEvalCommands(CLI::App& fluid, CommandContext& ctx);
+
 // The directory of the running program (where PROPERTY.DAF is looked for).
 std::string ProgramDirectory();
 

@@ -169,4 +169,86 @@ TEST_F(FluidCli, GasResultsGoIntoTheTagAndAnErrorLeavesItAlone) {
     EXPECT_EQ(Bytes("g.tag"), liquid_tag);
 }
 
+TEST_F(FluidCli, LiquidPrintsWhatTheLiquidComputationGivesAndStoresIt) {
+    // n-hexane at 60 deg F: relative density 0.6640 (GPA 2145); COSTALD within 0.5 %.
+    const CliRun run = Cli("fluid liquid --comp n-HEXANE --pf 14.696 --tf 60 --tb 60 --json");
+    ASSERT_EQ(run.status, 0) << run.err;
+    const auto j = nlohmann::json::parse(run.out);
+    for (const char* key :
+         {"SG_base", "SG_flowing", "rho_f_lb_ft3", "mu_cP", "Pvp_psia", "fluid", "messages", "ok"})
+        EXPECT_TRUE(j.contains(key)) << key;
+    EXPECT_NEAR(j["SG_flowing"].get<double>(), 0.6640, 0.0034);
+    EXPECT_EQ(j["fluid"], "n-HEXANE");
+
+    ASSERT_EQ(Cli("tag new " + Tag("l.tag")).status, 0);
+    ASSERT_EQ(Cli("tag set " + Tag("l.tag") +
+                  " Fluid_Equation=1345 Fluid_Condition=1347 Fluid_Property=1350 Flow_Press=114.696 "
+                  "Flow_Temp=559.67")
+                  .status,
+              0);
+    const CliRun stored =
+        Cli("fluid liquid --comp benzene=1 --comp toluene=1 --tb 60 --json --tag " + Tag("l.tag"));
+    ASSERT_EQ(stored.status, 0) << stored.err;
+    const auto l = nlohmann::json::parse(stored.out);
+    const auto t = nlohmann::json::parse(Cli("tag show --json " + Tag("l.tag")).out);
+    EXPECT_EQ(t["Fluid"], "LIQUID MIX");
+    EXPECT_EQ(t["Flow_Press"], 114.696);
+    EXPECT_NEAR(t["Base_Temp"].get<double>(), 519.67, 1e-9);
+    // Density input (1350): the gravities times the reference water density.
+    EXPECT_NEAR(t["Flow_RhoGZ"].get<double>(), l["rho_f_lb_ft3"].get<double>(), 1e-9);
+    EXPECT_EQ(t["Property_MwDenVp"], l["Pvp_psia"]);
+    EXPECT_EQ(t["Property_Visc"], l["mu_cP"]);
+    EXPECT_EQ(t["Property_KFp"], 1.0);
+
+    // Vapour at flowing conditions: Error #19, the tag untouched.
+    const std::string before = Bytes("l.tag");
+    const CliRun vapour = Cli("fluid liquid --comp propane --pf 50 --tf 60 --tb 60 --tag " + Tag("l.tag"));
+    EXPECT_EQ(vapour.status, 1);
+    EXPECT_NE(vapour.err.find("Error #19"), std::string::npos);
+    EXPECT_EQ(Bytes("l.tag"), before);
+    EXPECT_EQ(
+        Cli("fluid liquid --comp 'water (steam & vapor only)' --pf 50 --tf 60 --tb 60 --tag " + Tag("l.tag"))
+            .status,
+        1);  // Error #21: vapour-only data
+    EXPECT_EQ(Bytes("l.tag"), before);
+}
+
+TEST_F(FluidCli, EvalGivesOneCorrelationAtATime) {
+    const struct {
+        const char* args;
+        const char* key;
+        double expected, tol;
+        const char* source;
+    } cases[] = {
+        {"vp --eqn 3 --tc 425.12 --pc 37.96 --a 9.2 --b 2100 --c -30 --t 300", "Pvp_bar", 4.146324264, 1e-8,
+         "hand calculation exp(9.2 - 2100/270)"},
+        {"cubic --eos srk --comp methane --t 288.70556 --p 1.01325", "Z", 0.9980, 0.0005,
+         "GPA 2145: methane at 60 deg F, 1 atm"},
+        {"dpr --tpr 1.5 --ppr 2", "Z", 0.8206630, 1e-6, "independent solution of the DPR equation"},
+        {"hbt --comp propane=0.4 --comp n-butane=0.6 --t 300 --p 20", "V_cm3_mol", 95.98308, 1e-4,
+         "independent evaluation (database Tc, Pc, V*, omega)"},
+        {"lucas --comp methylcyclohexane --t 300 --p 500 --mu-sat 0.68", "mu_cP", 1.07, 0.005,
+         "Reid, Prausnitz, Poling (1987), Lucas example, with the database's constants"},
+        {"chung --comp ammonia --t 520 --rho 0.353340", "mu_cP", 0.0449, 0.0005,
+         "Chung dense ammonia, 520 K and 600 bar (database constants; 448.7 uP with the book's)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.source);
+        const CliRun run = Cli(std::string("fluid eval ") + c.args + " --json");
+        ASSERT_EQ(run.status, 0) << run.err;
+        EXPECT_NEAR(nlohmann::json::parse(run.out)[c.key].get<double>(), c.expected, c.tol);
+    }
+    const CliRun hbt = Cli("fluid eval hbt --comp propane --t 300 --p 20 --json");
+    const auto h = nlohmann::json::parse(hbt.out);
+    EXPECT_NEAR(h["rho_g_cm3"].get<double>(), 44.09562 / h["V_cm3_mol"].get<double>(), 1e-12);
+    EXPECT_GT(h["V_cm3_mol"].get<double>(), 0.0);
+    EXPECT_LT(h["V_cm3_mol"].get<double>(), h["Vsat_cm3_mol"].get<double>());
+
+    EXPECT_EQ(Cli("fluid eval vp --eqn 3 --tc 425 --pc 38 --a 9 --b 2100 --c -30 --t 500").status,
+              1);  // T > Tc
+    EXPECT_EQ(Cli("fluid eval vp --eqn 2 --tc 425 --pc 38 --a 9 --b 2100 --c -30 --t 300").status, 1);
+    EXPECT_EQ(Cli("fluid eval hbt --comp 'water (steam & vapor only)' --t 300 --p 20").status, 1);
+    EXPECT_EQ(Cli("fluid eval dpr --tpr 0 --ppr 2").status, 1);
+}
+
 }  // namespace
