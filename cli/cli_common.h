@@ -50,5 +50,6 @@ void RegisterCalcCommands(CLI::App& app, CommandContext& ctx);
 void RegisterSteamCommands(CLI::App& app, CommandContext& ctx);
 void RegisterUncertaintyCommands(CLI::App& app, CommandContext& ctx);
 void RegisterProjectCommands(CLI::App& app, CommandContext& ctx);
+void RegisterChartCommands(CLI::App& app, CommandContext& ctx);
 
 }  // namespace quorven::cli

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
     quorven::cli::RegisterSteamCommands(app, ctx);
     quorven::cli::RegisterUncertaintyCommands(app, ctx);
     quorven::cli::RegisterProjectCommands(app, ctx);
+    quorven::cli::RegisterChartCommands(app, ctx);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
