@@ -129,11 +129,9 @@ double CPrintCalib::ChartTable(double row) {
     const double separators_top = title_end;
 
     if (!chart_.HasChart()) {
-        // No table: the reason, framed like a chart row.
-        const double end = Text(title_end + 0.05, kLabelColumn, p.font_size, ChartStatusText(chart_.status),
-                                TextStyle::SingleLine);
-        Rule(end + 0.02, kChartRule);
-        return end + 0.04;
+        // No table: the reason in its place.
+        return Text(title_end + 0.05, kLabelColumn, p.font_size, ChartStatusText(chart_.status),
+                    TextStyle::SingleLine);
     }
 
     const std::string flow_unit = UnitNameOf(r_, ctx_.units, Quantity::Flow);
@@ -157,8 +155,8 @@ double CPrintCalib::ChartTable(double row) {
             const ChartPoint& pt = chart_.points[static_cast<std::size_t>(k + i * kRows - 1)];
             const std::string flow = pt.flow ? Num(FmtFlow, ToUser(r_, Quantity::Flow, *pt.flow)) : kNoValue;
             const std::string dp = Num(FmtSixPlaces, ToUser(r_, Quantity::DiffPressure, pt.dp));
-            end = std::max(end, page_.Print(region_, next, i * q_ + 0.1, kStyle, small, "%-16s", {flow}));
-            end = std::max(end, page_.Print(region_, next, i * q_ + q_ / 2.0, kStyle, small, "%-16s", {dp}));
+            end = std::max(end, page_.Print(region_, next, i * q_ + 0.1, kStyle, small, "%s", {flow}));
+            end = std::max(end, page_.Print(region_, next, i * q_ + q_ / 2.0, kStyle, small, "%s", {dp}));
         }
         last_rule = end + kRowPad;
         Rule(last_rule, kChartRule);
