@@ -1,5 +1,5 @@
-// quorven-cli print calc|chart|uncertainty (T.tag | P.fil TAG...) --pdf OUT.pdf:
-// calculation sheets, calibration charts or uncertainty reports as PDF, one page
+// quorven-cli print calc|datasheet|chart|uncertainty (T.tag | P.fil TAG...) --pdf
+// OUT.pdf: calculation sheets, datasheets, calibration charts or uncertainty reports as PDF, one page
 // per tag, without a display; quorven-cli print batch P.fil --report KIND: a
 // project's tags (all of them, or those named) as a batch numbered by each tag's
 // place in the sorted list of the project's tags, with the tag index. Company and
@@ -34,6 +34,7 @@
 #include "reports/print_calc.h"
 #include "reports/print_calib.h"
 #include "reports/print_job.h"
+#include "reports/print_spec.h"
 #include "reports/print_uncert.h"
 #include "reports/qt/report_output.h"
 #include "reports/report_page.h"
@@ -61,6 +62,7 @@ struct SingleKind {
     const char* many;
 };
 constexpr SingleKind kCalcSheets{ReportType::CalcSheet, "calculation sheet", "calculation sheets"};
+constexpr SingleKind kDatasheets{ReportType::Datasheet, "datasheet", "datasheets"};
 constexpr SingleKind kCharts{ReportType::CalibrationChart, "calibration chart", "calibration charts"};
 constexpr SingleKind kUncertainty{ReportType::Uncertainty, "uncertainty report", "uncertainty reports"};
 
@@ -180,6 +182,9 @@ int PrintSingles(const PrintOptions& o, const SingleKind& what) {
             case ReportType::Uncertainty:
                 PrintUncertReport(page, r, ctx, n, &fits);
                 break;
+            case ReportType::Datasheet:
+                PrintDatasheet(page, r, ctx, n, &fits);
+                break;
             default:
                 PrintCalcSheet(page, r, ctx, n, &fits);
                 break;
@@ -235,10 +240,6 @@ int PrintBatch(const PrintOptions& o) {
         std::cerr << "print batch: --report is one of calc, datasheet, chart, uncertainty, index.\n";
         return 1;
     }
-    if (*kind == ReportType::BatchDatasheets) {
-        std::cerr << "print batch: datasheets cannot be printed yet.\n";
-        return 1;
-    }
     if (Lower(std::filesystem::path(o.file).extension().string()) != ".fil" || !DiskFiles().Stat(o.file)) {
         std::cerr << "print batch: " << o.file << " is not a project file (.fil).\n";
         return 1;
@@ -248,7 +249,7 @@ int PrintBatch(const PrintOptions& o) {
     CDatabase db(DiskFiles(), ProjectPathsOf(o.file));
     db.Open(sink);
     if (!db.IndexPresent()) {
-        CError(sink).Show(44);
+        CError(sink).Show(kErrProjectIndex);
         return 1;
     }
     BatchSelection selection(ProjectTagNumbers(db), true);
@@ -332,6 +333,7 @@ void RegisterPrintCommands(CLI::App& app, CommandContext& ctx) {
     };
     static constexpr Command kCommands[] = {
         {"calc", "Calculation sheets, one page per tag.", &kCalcSheets},
+        {"datasheet", "Instrument datasheets, one page per tag.", &kDatasheets},
         {"chart", "Flow calibration charts, one page per tag.", &kCharts},
         {"uncertainty", "Meter uncertainty reports, one page per tag.", &kUncertainty},
     };

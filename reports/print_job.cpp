@@ -5,6 +5,7 @@
 #include "reports/print_calc.h"
 #include "reports/print_calib.h"
 #include "reports/print_index.h"
+#include "reports/print_spec.h"
 #include "reports/print_uncert.h"
 
 namespace quorven {
@@ -54,6 +55,10 @@ bool PrintOne(CPage& page, ReportType kind, const TagRecord& r, const ReportCont
         case ReportType::CalcSheet:
         case ReportType::BatchCalcSheets:
             PrintCalcSheet(page, r, ctx, n, &fits);
+            break;
+        case ReportType::Datasheet:
+        case ReportType::BatchDatasheets:
+            PrintDatasheet(page, r, ctx, n, &fits);
             break;
         case ReportType::CalibrationChart:
         case ReportType::BatchCalibrationCharts:

@@ -109,7 +109,7 @@ TEST_F(PrintBatchCli, NumberedBatchOfFiveTagsWithItsIndex) {
 
 TEST_F(PrintBatchCli, PartOfTheProjectKeepsTheProjectsNumbersInEveryReport) {
     MakeProject();
-    for (const char* report : {"calc", "chart", "uncertainty"}) {
+    for (const char* report : {"calc", "datasheet", "chart", "uncertainty"}) {
         SCOPED_TRACE(report);
         const CliRun run = Cli("print batch " + Tag("plant.fil") + " --report " + report +
                                " --tags FE-104 FE-102 --numbered --pdf " + Tag("part.pdf"));
@@ -164,7 +164,6 @@ TEST_F(PrintBatchCli, RefusalsWriteNothing) {
     const Case kCases[] = {
         {"--report calc --tags FE-101 FE-999", "no tag \"FE-999\""},
         {"--report sheets", "--report is one of"},
-        {"--report datasheet", "datasheets cannot be printed yet"},
     };
     for (const Case& c : kCases) {
         SCOPED_TRACE(c.args);
