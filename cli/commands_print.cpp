@@ -249,7 +249,7 @@ int PrintBatch(const PrintOptions& o) {
     CDatabase db(DiskFiles(), ProjectPathsOf(o.file));
     db.Open(sink);
     if (!db.IndexPresent()) {
-        CError(sink).Show(kErrProjectIndex);
+        CError(sink).Show(msg::kErrProjectIndex);
         return 1;
     }
     BatchSelection selection(ProjectTagNumbers(db), true);

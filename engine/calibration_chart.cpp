@@ -59,7 +59,7 @@ CalibrationChart ComputeCalibrationChart(const TagRecord& r, const CalcContext& 
         } else {
             // A solution that failed without a message of its own is Error #1's
             // "will not iterate to a valid solution".
-            point.error = sink.first != 0 ? sink.first : kErrNoSolution;
+            point.error = sink.first != 0 ? sink.first : msg::kErrNoSolution;
         }
         chart.points.push_back(point);
     }

@@ -109,7 +109,7 @@ TEST_F(ChartCliTest, JsonMarksPointsWithoutASolution) {
     ASSERT_EQ(j["points"].size(), 100u);
     EXPECT_TRUE(j["points"][0]["flow"].is_number());
     EXPECT_TRUE(j["points"][99]["flow"].is_null());
-    EXPECT_EQ(j["points"][99]["error"], quorven::kErrSonicFlow);
+    EXPECT_EQ(j["points"][99]["error"], quorven::msg::kErrSonicFlow);
     EXPECT_NE(run.err.find("points have no flow solution"), std::string::npos);
 }
 

@@ -154,7 +154,7 @@ TEST(CalibrationChart, FailedPointsAreEmptyAndTheOthersStillComputed) {
     ASSERT_EQ(chart.points.size(), 100u);
     EXPECT_TRUE(chart.points[0].flow.has_value());
     EXPECT_FALSE(chart.points[99].flow.has_value());
-    EXPECT_EQ(chart.points[99].error, kErrSonicFlow);
+    EXPECT_EQ(chart.points[99].error, msg::kErrSonicFlow);
     for (const ChartPoint& pt : chart.points) EXPECT_EQ(pt.flow.has_value(), pt.error == 0);
 }
 
