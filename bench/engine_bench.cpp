@@ -5,9 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/calculate.h"
+#include "record/choice_codes.h"
 
 namespace {
 
+using namespace quorven;  // the choice-code enums and Code()
 using quorven::CCalculate;
 using quorven::NullMessageSink;
 using quorven::TagRecord;
