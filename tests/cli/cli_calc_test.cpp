@@ -73,7 +73,9 @@ TEST_F(CliCalcTest, QuadrantOrificeRadiusComesFromTheSizing) {
     // Before, only the form's result display computed the radius: the calculation
     // sheet note of a tag sized here read "RADIUS OF QUADRANT = 0.00000 in".
     MakeCustomLiquidTag("q.tag");
-    ASSERT_EQ(Cli("tag set " + Tag("q.tag") + " Meter_Type=1131 Calc_Std=1764 Tap_Style=1 C=0 Elem_Thick=0.0").status, 0);
+    ASSERT_EQ(Cli("tag set " + Tag("q.tag") + " Meter_Type=1131 Calc_Std=1764 Tap_Style=1 C=0 Elem_Thick=0.0")
+                  .status,
+              0);
     const CliRun calc = Cli("calc --json --suppress-warnings " + Tag("q.tag"));
     ASSERT_EQ(calc.status, 0) << calc.err;
     const auto j = nlohmann::json::parse(calc.out);
