@@ -18,15 +18,16 @@ public:
     explicit CQuorven64Doc(QObject* parent = nullptr);
 
     TagRecord record;
-    UnitTables unit_tables = DefaultUnitTables();  // the document's unit lists
-    bool project_open = false;                     // ProjectOpen
-    bool tag_saved = false;                        // TagSaved: the record equals its stored copy
-    CritDropMemory last_critdrop;                  // the last critical-drop meter type and material
-    std::string program_dir;                       // ProgramDir
-    std::string project_dir;                       // ProjectDir
-    std::string project_name;                      // ProjectName
-    std::string version_text;                      // "4.4.0"
-    std::string date_text;                         // "10 Dec 2026"
+    UnitTables unit_tables = DefaultUnitTables();        // the document's unit lists
+    UnitDefaults unit_defaults = DefaultUnitDefaults();  // the remembered gas and liquid equation choices
+    bool project_open = false;                           // ProjectOpen
+    bool tag_saved = false;                              // TagSaved: the record equals its stored copy
+    CritDropMemory last_critdrop;                        // the last critical-drop meter type and material
+    std::string program_dir;                             // ProgramDir
+    std::string project_dir;                             // ProjectDir
+    std::string project_name;                            // ProjectName
+    std::string version_text;                            // "4.4.0"
+    std::string date_text;                               // "10 Dec 2026"
     QString title;  // the window's title: "Std Screen" or the project file name
 
     // First update of a new window: version and date texts (the date also into the

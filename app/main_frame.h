@@ -10,6 +10,7 @@
 #include <array>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <span>
 
 #include "app/commands/command_table.h"
@@ -27,6 +28,8 @@ namespace quorven {
 class CChildFrame;
 class CQuorven64Doc;
 class MessageSink;
+struct FluidSession;
+class PropertyDatabase;
 class Profile;
 
 class CMainFrame : public QMainWindow {
@@ -62,6 +65,10 @@ public:
     // The meter dialogs' remembered choices, owned by the application object.
     void UseMeterMemory(MeterDialogMemory& memory) { meter_memory_ = &memory; }
     int Look() const { return look_; }
+    // What the Fluids commands keep for the program run: the component list, the
+    // property database (read from the program directory at its first use), the
+    // remembered equation-of-state position.
+    FluidSession& Fluids();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,6 +96,8 @@ private:
     bool tag_clipboard_full_ = false;
     MeterDialogMemory own_meter_memory_;
     MeterDialogMemory* meter_memory_ = &own_meter_memory_;
+    std::unique_ptr<FluidSession> fluids_;
+    std::unique_ptr<PropertyDatabase> database_;
 };
 
 }  // namespace quorven
