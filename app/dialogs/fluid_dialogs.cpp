@@ -112,6 +112,17 @@ double ShownT(const TagRecord& r, double rankine, int decimals = -1) {
     return decimals < 0 ? shown : RoundTo(shown, decimals);
 }
 
+// The name of the record's pressure or temperature unit as its list names it (the text
+// kept in the record when the list has no such entry).
+QString PressureUnitText(const TagRecord& r, const UnitTables& t) {
+    const std::string_view name = UnitName(t, UnitList::Pressure, r.Unit_Press_Set);
+    return RecordTextToQString(name.empty() ? GetText(r.Unit_Press_Text) : name);
+}
+QString TemperatureUnitText(const TagRecord& r, const UnitTables& t) {
+    const std::string_view name = UnitName(t, UnitList::Temperature, r.Unit_Temp_Set);
+    return RecordTextToQString(name.empty() ? GetText(r.Unit_Temp_Text) : name);
+}
+
 const PropertyDatabase& DatabaseOf(const FluidSession& s) {
     static const PropertyDatabase absent;
     return s.database ? *s.database : absent;
@@ -137,8 +148,8 @@ std::optional<std::string> ChooseFile(FluidSession& s, bool save, const char* ex
 
 class CFluidsCalcInputDialog : public QDialog {
 public:
-    CFluidsCalcInputDialog(const TagRecord& r, double shown_P, double shown_T, MessageSink& sink,
-                           QWidget* parent)
+    CFluidsCalcInputDialog(const TagRecord& r, const UnitTables& units, double shown_P, double shown_T,
+                           MessageSink& sink, QWidget* parent)
         : QDialog(parent), record_(r), sink_(sink) {
         setWindowTitle(QStringLiteral("Fluid Properties - Pressure & Temperature Data"));
         setModal(true);
@@ -150,11 +161,10 @@ public:
         temperature_->setText(ToQString(TemperatureEntryText(shown_T)));
         grid->addWidget(Label(this, QStringLiteral("Pressure")), 0, 0);
         grid->addWidget(pressure_, 0, 1);
-        grid->addWidget(Label(this, RecordTextToQString(GetText(r.Unit_Press_Text)), kIdPressureUnit), 0, 2);
+        grid->addWidget(Label(this, PressureUnitText(r, units), kIdPressureUnit), 0, 2);
         grid->addWidget(Label(this, QStringLiteral("Temperature")), 1, 0);
         grid->addWidget(temperature_, 1, 1);
-        grid->addWidget(Label(this, RecordTextToQString(GetText(r.Unit_Temp_Text)), kIdTemperatureUnit), 1,
-                        2);
+        grid->addWidget(Label(this, TemperatureUnitText(r, units), kIdTemperatureUnit), 1, 2);
         layout->addLayout(grid);
         AddOkCancel(this, layout);
     }
@@ -233,7 +243,8 @@ std::optional<EquationChoice> RunSetupDialog(QWidget* parent, bool gas, const Eq
 
 class CSatSteamDialog : public QDialog {
 public:
-    CSatSteamDialog(const TagRecord& r, bool by_pressure, MessageSink& sink, QWidget* parent)
+    CSatSteamDialog(const TagRecord& r, const UnitTables& units, bool by_pressure, MessageSink& sink,
+                    QWidget* parent)
         : QDialog(parent), record_(r), by_pressure_(by_pressure), sink_(sink) {
         setWindowTitle(QStringLiteral("Saturated Steam Condition"));
         setModal(true);
@@ -243,9 +254,8 @@ public:
         row->addWidget(Label(this, by_pressure ? QStringLiteral("Pressure") : QStringLiteral("Temperature"),
                              kIdSatLabel));
         row->addWidget(value_);
-        row->addWidget(Label(
-            this, RecordTextToQString(by_pressure ? GetText(r.Unit_Press_Text) : GetText(r.Unit_Temp_Text)),
-            kIdSatUnit));
+        row->addWidget(Label(this, by_pressure ? PressureUnitText(r, units) : TemperatureUnitText(r, units),
+                             kIdSatUnit));
         layout->addLayout(row);
         value_->setText(ToQString(by_pressure ? PressureEntryText(ShownP(r, r.Flow_Press))
                                               : TemperatureEntryText(ShownT(r, r.Flow_Temp))));
@@ -295,8 +305,9 @@ int RowPercentId(int r) {
 
 class CFluidPropDialog : public QDialog {
 public:
-    CFluidPropDialog(bool gas, const TagRecord& record, FluidSession& s, MessageSink& sink, QWidget* parent)
-        : QDialog(parent), gas_(gas), record_(record), session_(s), sink_(sink) {
+    CFluidPropDialog(bool gas, const TagRecord& record, const UnitTables& units, FluidSession& s,
+                     MessageSink& sink, QWidget* parent)
+        : QDialog(parent), gas_(gas), record_(record), units_(units), session_(s), sink_(sink) {
         setWindowTitle(QStringLiteral("Single Component & Multi-Component Fluid Selection"));
         setModal(true);
         ComponentList& list = (*session_.components);
@@ -415,7 +426,7 @@ public:
         // The conditions dialog shows the record's pressure to 5 and temperature to 3
         // decimals in display units.
         const std::optional<FlowingConditions> c =
-            RunConditionsDialog(this, record_, ShownP(record_, record_.Flow_Press, 5),
+            RunConditionsDialog(this, record_, units_, ShownP(record_, record_.Flow_Press, 5),
                                 ShownT(record_, record_.Flow_Temp, 3), sink_);
         if (!c) {
             reject();
@@ -560,6 +571,7 @@ private:
 
     bool gas_;
     const TagRecord& record_;
+    const UnitTables& units_;
     FluidSession& session_;
     MessageSink& sink_;
     QComboBox* equation_;
@@ -574,8 +586,9 @@ private:
 
 class CFluidAGA8GasDialog : public QDialog {
 public:
-    CFluidAGA8GasDialog(const TagRecord& record, FluidSession& s, MessageSink& sink, QWidget* parent)
-        : QDialog(parent), record_(record), session_(s), sink_(sink) {
+    CFluidAGA8GasDialog(const TagRecord& record, const UnitTables& units, FluidSession& s, MessageSink& sink,
+                        QWidget* parent)
+        : QDialog(parent), record_(record), units_(units), session_(s), sink_(sink) {
         setWindowTitle(QStringLiteral("AGA 8 Natural Gas"));
         setModal(true);
         PrepareAga8List((*session_.components), DatabaseOf(session_), sink_);
@@ -651,8 +664,9 @@ public:
             return;
         }
         // The database step: the flowing conditions, then viscosity and k.
-        const std::optional<FlowingConditions> c = RunConditionsDialog(
-            this, record_, ShownP(record_, record_.Flow_Press), ShownT(record_, record_.Flow_Temp), sink_);
+        const std::optional<FlowingConditions> c =
+            RunConditionsDialog(this, record_, units_, ShownP(record_, record_.Flow_Press),
+                                ShownT(record_, record_.Flow_Temp), sink_);
         if (!c) {
             reject();
             return;
@@ -717,6 +731,7 @@ private:
     }
 
     const TagRecord& record_;
+    const UnitTables& units_;
     FluidSession& session_;
     MessageSink& sink_;
     std::array<QLineEdit*, kAga8Rows> boxes_{};
@@ -745,9 +760,10 @@ bool AddSessionComponent(FluidSession& session, std::string_view name, double mo
 
 // --- Dialog entry points ----------------------------------------------------------
 
-std::optional<FlowingConditions> RunConditionsDialog(QWidget* parent, const TagRecord& r, double shown_P,
-                                                     double shown_T, MessageSink& sink) {
-    CFluidsCalcInputDialog d(r, shown_P, shown_T, sink, parent);
+std::optional<FlowingConditions> RunConditionsDialog(QWidget* parent, const TagRecord& r,
+                                                     const UnitTables& units, double shown_P, double shown_T,
+                                                     MessageSink& sink) {
+    CFluidsCalcInputDialog d(r, units, shown_P, shown_T, sink, parent);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return d.Result();
 }
@@ -760,30 +776,32 @@ std::optional<EquationChoice> RunLiquidSetupDialog(QWidget* parent, const Equati
     return RunSetupDialog(parent, false, initial);
 }
 
-std::optional<double> RunSatSteamDialog(QWidget* parent, const TagRecord& r, bool by_pressure,
-                                        MessageSink& sink) {
-    CSatSteamDialog d(r, by_pressure, sink, parent);
+std::optional<double> RunSatSteamDialog(QWidget* parent, const TagRecord& r, const UnitTables& units,
+                                        bool by_pressure, MessageSink& sink) {
+    CSatSteamDialog d(r, units, by_pressure, sink, parent);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return d.Result();
 }
 
 std::optional<GasPropertySet> RunGasSelectionDialog(QWidget* parent, const TagRecord& r,
-                                                    FluidSession& session, MessageSink& sink) {
-    CFluidPropDialog d(true, r, session, sink, parent);
+                                                    const UnitTables& units, FluidSession& session,
+                                                    MessageSink& sink) {
+    CFluidPropDialog d(true, r, units, session, sink, parent);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return d.gas_result;
 }
 
 std::optional<LiquidPropertySet> RunLiquidSelectionDialog(QWidget* parent, const TagRecord& r,
-                                                          FluidSession& session, MessageSink& sink) {
-    CFluidPropDialog d(false, r, session, sink, parent);
+                                                          const UnitTables& units, FluidSession& session,
+                                                          MessageSink& sink) {
+    CFluidPropDialog d(false, r, units, session, sink, parent);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return d.liquid_result;
 }
 
-std::optional<Aga8Entry> RunAga8Dialog(QWidget* parent, const TagRecord& r, FluidSession& session,
-                                       MessageSink& sink) {
-    CFluidAGA8GasDialog d(r, session, sink, parent);
+std::optional<Aga8Entry> RunAga8Dialog(QWidget* parent, const TagRecord& r, const UnitTables& units,
+                                       FluidSession& session, MessageSink& sink) {
+    CFluidAGA8GasDialog d(r, units, session, sink, parent);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return d.result;
 }
@@ -815,7 +833,7 @@ bool RunFluidCommand(QWidget* parent, int command, TagRecord& record, UnitDefaul
     bool changed = false;
     switch (command) {
         case kFluidGasesCalc: {
-            const std::optional<GasPropertySet> g = RunGasSelectionDialog(parent, work, session, sink);
+            const std::optional<GasPropertySet> g = RunGasSelectionDialog(parent, work, units, session, sink);
             if (!g) break;
             const std::optional<EquationChoice> c =
                 RunGasSetupDialog(parent, RememberedGasChoice(remembered));
@@ -825,7 +843,8 @@ bool RunFluidCommand(QWidget* parent, int command, TagRecord& record, UnitDefaul
             break;
         }
         case kFluidLiquidsCalc: {
-            const std::optional<LiquidPropertySet> l = RunLiquidSelectionDialog(parent, work, session, sink);
+            const std::optional<LiquidPropertySet> l =
+                RunLiquidSelectionDialog(parent, work, units, session, sink);
             if (!l) break;
             const std::optional<EquationChoice> c =
                 RunLiquidSetupDialog(parent, RememberedLiquidChoice(remembered));
@@ -835,7 +854,7 @@ bool RunFluidCommand(QWidget* parent, int command, TagRecord& record, UnitDefaul
             break;
         }
         case kFluidAga8: {
-            const std::optional<Aga8Entry> e = RunAga8Dialog(parent, work, session, sink);
+            const std::optional<Aga8Entry> e = RunAga8Dialog(parent, work, units, session, sink);
             if (!e) break;
             const std::optional<EquationChoice> c =
                 RunGasSetupDialog(parent, RememberedGasChoice(remembered));
@@ -846,7 +865,7 @@ bool RunFluidCommand(QWidget* parent, int command, TagRecord& record, UnitDefaul
         case kSatSteamPressure:
         case kSatSteamTemperature: {
             const bool by_pressure = command == kSatSteamPressure;
-            const std::optional<double> v = RunSatSteamDialog(parent, work, by_pressure, sink);
+            const std::optional<double> v = RunSatSteamDialog(parent, work, units, by_pressure, sink);
             if (!v) break;
             const CSteamTable st;
             const std::optional<SteamProperties> s = by_pressure
@@ -861,7 +880,7 @@ bool RunFluidCommand(QWidget* parent, int command, TagRecord& record, UnitDefaul
         }
         case kSuperheatedSteam: {
             const std::optional<FlowingConditions> c = RunConditionsDialog(
-                parent, work, ShownP(work, work.Flow_Press), ShownT(work, work.Flow_Temp), sink);
+                parent, work, units, ShownP(work, work.Flow_Press), ShownT(work, work.Flow_Temp), sink);
             if (!c) break;
             const std::optional<SteamProperties> s =
                 CSteamTable().SuperheatedSteam(c->P_psia, c->T_R - 459.67, sink);
@@ -872,7 +891,7 @@ bool RunFluidCommand(QWidget* parent, int command, TagRecord& record, UnitDefaul
         }
         case kCompressedWater: {
             const std::optional<FlowingConditions> c = RunConditionsDialog(
-                parent, work, ShownP(work, work.Flow_Press), ShownT(work, work.Flow_Temp), sink);
+                parent, work, units, ShownP(work, work.Flow_Press), ShownT(work, work.Flow_Temp), sink);
             if (!c) break;
             const std::optional<CompressedWaterProperties> w = CSteamTable().CompressedWater(
                 c->P_psia, c->T_R - 459.67, work.Base_Press, work.Base_Temp - 459.67, sink);

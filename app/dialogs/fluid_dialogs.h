@@ -49,35 +49,38 @@ std::vector<SessionComponent> SessionComponents(const FluidSession& session);
 bool AddSessionComponent(FluidSession& session, std::string_view name, double mole_pct, MessageSink& sink);
 
 // "Fluid Properties - Pressure & Temperature Data", pre-filled with the given values
-// in the record's display units. OK gives psia and degrees Rankine; a pressure or
-// temperature at or below absolute zero is refused (Error #51, #52) and the dialog
-// stays open.
+// in the record's display units, named beside the boxes as the unit lists name them. OK gives psia and
+// degrees Rankine; a pressure or temperature at or below absolute zero is refused (Error #51, #52) and the
+// dialog stays open.
 struct FlowingConditions {
     double P_psia = 0.0;
     double T_R = 0.0;
 };
-std::optional<FlowingConditions> RunConditionsDialog(QWidget* parent, const TagRecord& r, double shown_P,
-                                                     double shown_T, MessageSink& sink);
+std::optional<FlowingConditions> RunConditionsDialog(QWidget* parent, const TagRecord& r,
+                                                     const UnitTables& units, double shown_P, double shown_T,
+                                                     MessageSink& sink);
 
 // "Gas Equation Setup" and "Liquid Equation Setup", opened with `initial` checked.
 std::optional<EquationChoice> RunGasSetupDialog(QWidget* parent, const EquationChoice& initial);
 std::optional<EquationChoice> RunLiquidSetupDialog(QWidget* parent, const EquationChoice& initial);
 
 // "Saturated Steam Condition": a pressure (psia) or a temperature (degrees Rankine).
-std::optional<double> RunSatSteamDialog(QWidget* parent, const TagRecord& r, bool by_pressure,
-                                        MessageSink& sink);
+std::optional<double> RunSatSteamDialog(QWidget* parent, const TagRecord& r, const UnitTables& units,
+                                        bool by_pressure, MessageSink& sink);
 
 // "Single Component & Multi-Component Fluid Selection" in gas or liquid mode, then the
 // conditions dialog and the computation; nothing when cancelled or when the computation
 // reports that nothing may be taken over.
 std::optional<GasPropertySet> RunGasSelectionDialog(QWidget* parent, const TagRecord& r,
-                                                    FluidSession& session, MessageSink& sink);
+                                                    const UnitTables& units, FluidSession& session,
+                                                    MessageSink& sink);
 std::optional<LiquidPropertySet> RunLiquidSelectionDialog(QWidget* parent, const TagRecord& r,
-                                                          FluidSession& session, MessageSink& sink);
+                                                          const UnitTables& units, FluidSession& session,
+                                                          MessageSink& sink);
 
 // "AGA 8 Natural Gas": the 21 rows, then the conditions dialog and the database step.
-std::optional<Aga8Entry> RunAga8Dialog(QWidget* parent, const TagRecord& r, FluidSession& session,
-                                       MessageSink& sink);
+std::optional<Aga8Entry> RunAga8Dialog(QWidget* parent, const TagRecord& r, const UnitTables& units,
+                                       FluidSession& session, MessageSink& sink);
 
 bool IsFluidCommand(int command);
 // Runs one of the nine commands on `record` with the remembered equation choices;

@@ -147,7 +147,7 @@ TEST(FluidDialogs, ConditionsDialogShowsDisplayUnitsAndRefusesAbsoluteZero) {
         EXPECT_EQ(Find<QLineEdit>(d, 1337)->text(), QStringLiteral("600.00"));
         EXPECT_EQ(Find<QLineEdit>(d, 1338)->text(), QStringLiteral("60.00"));
         EXPECT_EQ(Find<QLabel>(d, 1339)->text(), QStringLiteral("psig"));
-        EXPECT_EQ(Find<QLabel>(d, 1340)->text(), QString::fromUtf8("\u00B0F"));
+        EXPECT_EQ(Find<QLabel>(d, 1340)->text(), QStringLiteral("deg F"));
         Type(d, 1337, QStringLiteral("-14.696"));  // 0 psia
         Press(d, kOk);
         ASSERT_TRUE(d->isVisible());  // refused: the dialog stays open
@@ -158,7 +158,7 @@ TEST(FluidDialogs, ConditionsDialogShowsDisplayUnitsAndRefusesAbsoluteZero) {
         Type(d, 1338, QStringLiteral("100"));
         Press(d, kOk);
     });
-    const auto c = RunConditionsDialog(nullptr, r, 600.0, 60.0, sink);
+    const auto c = RunConditionsDialog(nullptr, r, DefaultUnitTables(), 600.0, 60.0, sink);
     ASSERT_TRUE(c);
     EXPECT_NEAR(c->P_psia, 1014.696, 1e-9);
     EXPECT_NEAR(c->T_R, 559.67, 1e-9);
