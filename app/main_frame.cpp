@@ -32,9 +32,11 @@
 #include "app/dialogs/factor_dialogs.h"
 #include "app/dialogs/fluid_dialogs.h"
 #include "app/dialogs/meter_dialogs.h"
+#include "app/dialogs/project_dialogs.h"
 #include "app/dialogs/unit_dialogs.h"
 #include "app/document.h"
 #include "app/platform/profile.h"
+#include "app/platform/qt_platform.h"
 #include "app/platform/qt_text.h"
 #include "app/view.h"
 #include "fluids/property_database.h"
@@ -92,7 +94,11 @@ CMainFrame::CMainFrame(Profile& profile, MessageSink& sink, QWidget* parent)
       profile_(profile),
       sink_(sink),
       mdi_(new QMdiArea(this)),
-      look_(profile.ApplicationLook()) {
+      look_(profile.ApplicationLook()),
+      own_chooser_(std::make_unique<QtFileChooser>()),
+      chooser_(own_chooser_.get()),
+      own_dialogs_(std::make_unique<QtProjectDialogs>(this)),
+      dialogs_(own_dialogs_.get()) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QString::fromLatin1(kTitle));
     setAcceptDrops(true);
@@ -238,7 +244,7 @@ CommandState CMainFrame::CurrentCommandState() const {
         s.tag_saved = doc->tag_saved;
         s.project_name = doc->project_name;
     }
-    s.tag_clipboard_full = tag_clipboard_full_;
+    s.tag_clipboard_full = clipboard_->full;
     s.application_look = look_;
     s.tool_bar_visible = tool_bar_ != nullptr && !tool_bar_->isHidden();
     s.status_bar_visible = !statusBar()->isHidden();
@@ -289,7 +295,8 @@ void CMainFrame::RunCommand(int id) {
         return;
     }
     if (CQuorven64Doc* doc = ActiveDocument(); doc != nullptr && IsFluidCommand(id)) {
-        if (RunFluidCommand(this, id, doc->record, doc->unit_defaults, doc->unit_tables, Fluids(), sink_)) {
+        if (RunFluidCommand(this, id, doc->record, doc->settings.Defaults, doc->unit_tables, Fluids(),
+                            sink_)) {
             doc->tag_saved = false;
             doc->NotifyRecordChanged();
         }
@@ -301,6 +308,7 @@ void CMainFrame::RunCommand(int id) {
         UpdateCommands();
         return;
     }
+    if (RunProjectCommand(id)) return;
     switch (id) {
         case kExit:
             close();
@@ -395,12 +403,14 @@ void CMainFrame::RunAccuDialog() {
 
 CChildFrame* CMainFrame::OpenDocumentWindow() {
     auto* child = new CChildFrame;
-    child->View().SetMessageSink(&sink_);
+    child->SetMessageSink(&sink_);
     mdi_->addSubWindow(child);
-    child->Document().FirstUpdate(ToUtf8(QCoreApplication::applicationDirPath()));
+    child->Document().FirstUpdate(ToUtf8(QCoreApplication::applicationDirPath()), config_dir_, &sink_);
     connect(&child->Document(), &CQuorven64Doc::recordChanged, this, &CMainFrame::UpdateCommands);
     child->showMaximized();
     mdi_->setActiveSubWindow(child);
+    // The keyboard goes to the new window: its tag number first.
+    if (auto* first = child->findChild<QWidget*>(ControlName(1106))) first->setFocus();
     OnActiveWindowChanged();
     return child;
 }
@@ -410,23 +420,6 @@ void CMainFrame::OnActiveWindowChanged() {
     setWindowTitle(doc == nullptr ? QString::fromLatin1(kTitle)
                                   : QString::fromLatin1(kTitle) + QStringLiteral(" - ") + doc->title);
     UpdateCommands();
-}
-
-void CMainFrame::OpenProjectFile(const std::filesystem::path& path) {
-    Message m;
-    m.number = 0;
-    m.caption = "Open Project";
-    const bool readable = static_cast<bool>(std::ifstream(path, std::ios::binary));
-    if (readable) {
-        m.icon = MessageIcon::Information;
-        m.text = "The project file\n" + path.string() +
-                 "\ncannot be opened yet: this version of Quorven does not open projects.";
-    } else {
-        m.icon = MessageIcon::Exclamation;
-        m.text =
-            "The project file\n" + path.string() + "\ncannot be opened: it does not exist or cannot be read.";
-    }
-    sink_.Show(m);
 }
 
 void CMainFrame::ApplyLook(int id) {
