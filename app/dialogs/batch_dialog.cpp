@@ -96,6 +96,8 @@ CBatchDialog::CBatchDialog(std::vector<std::string> tags, TagListReader reread, 
     auto* box = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     box->button(QDialogButtonBox::Ok)->setObjectName(Id(1));
     box->button(QDialogButtonBox::Cancel)->setObjectName(Id(2));
+    auto* pdf = box->addButton(QStringLiteral("Export &PDF..."), QDialogButtonBox::ActionRole);
+    pdf->setObjectName(Id(kIdBatchPdf));
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(options);
@@ -132,6 +134,11 @@ CBatchDialog::CBatchDialog(std::vector<std::string> tags, TagListReader reread, 
     });
     connect(box, &QDialogButtonBox::accepted, this, [this] {
         selection_.numbered = number_->isChecked();
+        accept();
+    });
+    connect(pdf, &QPushButton::clicked, this, [this] {
+        selection_.numbered = number_->isChecked();
+        pdf_ = true;
         accept();
     });
     connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
@@ -184,11 +191,11 @@ void CBatchDialog::ShowCounts() {
     selected_count_->setText(QString::number(selection_.SelectedCount()));
 }
 
-std::optional<BatchSelection> ExecBatchDialog(QWidget* parent, std::vector<std::string> tags,
-                                              TagListReader reread, MessageSink& sink) {
+std::optional<BatchChoice> ExecBatchDialog(QWidget* parent, std::vector<std::string> tags,
+                                           TagListReader reread, MessageSink& sink) {
     CBatchDialog dialog(std::move(tags), std::move(reread), sink, parent);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return dialog.Selection();
+    return BatchChoice{dialog.Selection(), dialog.PdfChosen()};
 }
 
 }  // namespace quorven

@@ -29,6 +29,8 @@ inline constexpr int kIdBatchDeselectAll = 1413;
 inline constexpr int kIdBatchNumber = 1414;
 inline constexpr int kIdBatchSelectedCount = 1415;
 inline constexpr int kIdBatchAvailableCount = 1416;
+// "Export &PDF...": OK, with the batch written to a PDF file instead.
+inline constexpr int kIdBatchPdf = 1417;
 
 // Reads the project's index again ("Sort Tags"); empty when it cannot be read.
 using TagListReader = std::function<std::optional<std::vector<std::string>>()>;
@@ -42,6 +44,8 @@ public:
                  QWidget* parent = nullptr);
 
     const BatchSelection& Selection() const { return selection_; }
+    // The dialog ended with "Export PDF..." rather than OK.
+    bool PdfChosen() const { return pdf_; }
 
 private:
     void Select();
@@ -61,11 +65,17 @@ private:
     QCheckBox* number_;
     QLabel* available_count_;
     QLabel* selected_count_;
+    bool pdf_ = false;
 };
 
-// Shows the dialog; on OK returns the selection (with the "Number Pages" choice),
-// on Cancel nothing.
-std::optional<BatchSelection> ExecBatchDialog(QWidget* parent, std::vector<std::string> tags,
-                                              TagListReader reread, MessageSink& sink);
+struct BatchChoice {
+    BatchSelection selection;
+    bool pdf = false;  // "Export PDF..." rather than OK
+};
+
+// Shows the dialog; on OK or "Export PDF..." returns the selection (with the
+// "Number Pages" choice), on Cancel nothing.
+std::optional<BatchChoice> ExecBatchDialog(QWidget* parent, std::vector<std::string> tags,
+                                           TagListReader reread, MessageSink& sink);
 
 }  // namespace quorven

@@ -98,14 +98,19 @@ TEST(BatchDialog, SortReadsTheIndexAgainOrSaysItCannot) {
     EXPECT_EQ(Find<QLabel>(&dialog, kIdBatchAvailableCount)->text(), "3");
 }
 
-TEST(BatchDialog, CancelHandsBackNothing) {
+TEST(BatchDialog, CancelHandsBackNothingOkAndPdfTheSelection) {
     RecordingMessageSink sink;
     testing::WhenModalAppears([](QWidget* w) { Find<QAbstractButton>(w, 2)->click(); });
     EXPECT_FALSE(ExecBatchDialog(nullptr, {"A-1"}, nullptr, sink).has_value());
     testing::WhenModalAppears([](QWidget* w) { Find<QAbstractButton>(w, 1)->click(); });
-    const std::optional<BatchSelection> ok = ExecBatchDialog(nullptr, {"A-1"}, nullptr, sink);
+    const std::optional<BatchChoice> ok = ExecBatchDialog(nullptr, {"A-1"}, nullptr, sink);
     ASSERT_TRUE(ok.has_value());
-    EXPECT_EQ(ok->Entries(), (std::vector<BatchEntry>{{"A-1", 1}}));
+    EXPECT_EQ(ok->selection.Entries(), (std::vector<BatchEntry>{{"A-1", 1}}));
+    EXPECT_FALSE(ok->pdf);
+    testing::WhenModalAppears([](QWidget* w) { Find<QAbstractButton>(w, kIdBatchPdf)->click(); });
+    const std::optional<BatchChoice> pdf = ExecBatchDialog(nullptr, {"A-1"}, nullptr, sink);
+    ASSERT_TRUE(pdf.has_value());
+    EXPECT_TRUE(pdf->pdf);
 }
 
 }  // namespace
