@@ -298,10 +298,11 @@ void CQuorven64View::RefreshSizingData() {
 
 void CQuorven64View::RefreshFactors() {
     TagRecord& r = doc_.record;
-    const bool gas = r.Fluid_Equation >= 1352;
-    const bool meter_mode = r.Calc_Mode == 1123;
+    const bool gas = !IsLiquid(r);
+    const bool meter_mode = r.Calc_Mode == Code(CalcMode::Meter);
     const int32_t t = r.Meter_Type;
-    const bool no_drain = t == 1129 || t == 1130 || (t >= 1690 && t <= 1697) || t == 1762;
+    const bool no_drain = t == Code(MeterType::SegmentalOrifice) || t == Code(MeterType::EccentricOrifice) ||
+                          IsStandardWedge(t) || t == Code(MeterType::CustomWedge);
     if (!meter_mode) {
         r.Factor_Manometer = 0;
         r.Factor_Drain_HoleSel = 0;
@@ -309,12 +310,13 @@ void CQuorven64View::RefreshFactors() {
     if (meter_mode && no_drain) r.Factor_Drain_HoleSel = 0;
     if (gas) {
         r.Factor_SatLiq = 0;
-        if (r.Fluid_Equation != 1353) r.Factor_VapQual = 0;
+        if (r.Fluid_Equation != Code(FluidEquation::GasMass)) r.Factor_VapQual = 0;
     } else {
         r.Factor_H2OvapIncl = 0;
         r.Factor_VapQual = 0;
     }
-    const bool enabled[] = {meter_mode, meter_mode && !no_drain, gas, !gas, gas && r.Fluid_Equation == 1353};
+    const bool enabled[] = {meter_mode, meter_mode && !no_drain, gas, !gas,
+                            gas && r.Fluid_Equation == Code(FluidEquation::GasMass)};
     const int32_t flags[] = {r.Factor_Manometer, r.Factor_Drain, r.Factor_H2OvapIncl, r.Factor_SatLiq,
                              r.Factor_VapQual};
     for (std::size_t i = 0; i < factors_.size(); ++i) {

@@ -75,7 +75,8 @@ QGroupBox* CQuorven64View::BuildBaseArea() {
 
 void CQuorven64View::RefreshBaseConditions() {
     const TagRecord& r = doc_.record;
-    tap_loc_->setText(r.Tap_Loc == 1110 ? QStringLiteral("DOWNSTREAM") : QStringLiteral("UPSTREAM"));
+    tap_loc_->setText(r.Tap_Loc == Code(TapLoc::Downstream) ? QStringLiteral("DOWNSTREAM")
+                                                            : QStringLiteral("UPSTREAM"));
     const TagRecord& c = r;
     base_edits_[0]->setText(ToQString(FmtBasePressure(ToUser(c, Quantity::BasePressure, r.Base_Press))));
     base_edits_[1]->setText(ToQString(FmtTemperature(ToUser(c, Quantity::BaseTemperature, r.Base_Temp))));

@@ -75,10 +75,10 @@ QGroupBox* CQuorven64View::BuildResultArea() {
     connect(result_unit_, &QComboBox::activated, this, [this](int index) {
         TagRecord& r = doc_.record;
         switch (r.Calc_SizeParam) {
-            case 1122:
+            case Code(SizeParam::Flow):
                 SelectFlowUnit(r, doc_.unit_tables, index);
                 break;
-            case 1121:
+            case Code(SizeParam::Dp):
                 SelectUnit(r, doc_.unit_tables, Quantity::DiffPressure, index);
                 break;
             default:

@@ -14,11 +14,11 @@ using quorven::TagRecord;
 
 TagRecord CustomLiquid() {
     TagRecord r = quorven::NewTagRecord();
-    r.Meter_Type = 1360;
+    r.Meter_Type = Code(MeterType::CustomOrifice);
     r.C = 0.6;
-    r.Fluid_Equation = 1346;
-    r.Fluid_Condition = 1348;
-    r.Fluid_Property = 1350;
+    r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+    r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+    r.Fluid_Property = Code(FluidProperty::LiquidDensity);
     r.Flow_RhoGZ = 55.0;
     r.Property_KFp = 1.02;
     r.Property_Visc = 2.0;
@@ -36,9 +36,9 @@ TagRecord CustomLiquid() {
 
 TagRecord GasOrifice() {
     TagRecord r = quorven::NewTagRecord();  // concentric orifice, flange taps, ISO 5167-2
-    r.Fluid_Equation = 1352;
-    r.Fluid_Condition = 1354;
-    r.Fluid_Property = 1356;
+    r.Fluid_Equation = Code(FluidEquation::GasVolume);
+    r.Fluid_Condition = Code(FluidCondition::GasBase);
+    r.Fluid_Property = Code(FluidProperty::GasSG);
     r.Property_MwDenVp = 0.65;
     r.Property_KFp = 1.3;
     r.Property_Visc = 0.011;
@@ -60,9 +60,9 @@ void Run(benchmark::State& state, TagRecord tag, int32_t param, int32_t type) {
     for (auto _ : state) {
         TagRecord r = tag;
         CCalculate calc(sink);
-        const bool ok = param == 1120   ? calc.SizeBore(r, false)
-                        : param == 1121 ? calc.SizeDp(r, false)
-                                        : calc.SizeFlow(r, false);
+        const bool ok = param == Code(SizeParam::Bore) ? calc.SizeBore(r, false)
+                        : param == Code(SizeParam::Dp) ? calc.SizeDp(r, false)
+                                                       : calc.SizeFlow(r, false);
         if (!ok) {
             state.SkipWithError("the sizing did not succeed (no coefficient for this meter yet?)");
             break;
@@ -97,7 +97,7 @@ void BM_GasOrificeBore(benchmark::State& s) {
 // Reader-Harris/Gallagher (1998) equation of ISO 5167-2:2003, clause 5.3.2.1.
 void BM_GasOrificeBoreRhg1998FlangeTaps(benchmark::State& s) {
     TagRecord tag = GasOrifice();
-    tag.Calc_Std = 1703;
+    tag.Calc_Std = Code(CalcStd::ReaderHarrisGallagher1998);
     tag.Tap_Style = 1;
     Run(s, tag, 1120, 1128);
 }

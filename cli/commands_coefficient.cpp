@@ -26,12 +26,6 @@ struct CoefficientOptions {
     bool json = false;
 };
 
-// The manufacturer wedges take their coefficient from WedgeCoefficient, as the flow
-// and differential solvers do.
-bool IsAbbWedge(int32_t type) {
-    return type >= Code(MeterType::WedgeAbb1610L) && type <= Code(MeterType::WedgeAbb1337L);
-}
-
 bool UsesApi2530(const TagRecord& r) {
     return r.Meter_Type == Code(MeterType::ConcentricOrifice) && r.Calc_Std == Code(CalcStd::Buckingham1985);
 }
@@ -67,8 +61,9 @@ int Coefficient(const CoefficientOptions& o) {
     if (beta) r.Beta = *beta;
     if (rd) r.Rd = *rd;
 
-    const double C =
-        IsAbbWedge(r.Meter_Type) ? WedgeCoefficient(r, sink, true) : DischargeCoefficient(r, sink, true);
+    const double C = IsAbbWedge(r.Meter_Type) ?  // the manufacturer wedges, as the solvers do
+                         WedgeCoefficient(r, sink, true)
+                                              : DischargeCoefficient(r, sink, true);
     const double Y = ExpansionFactor(r, sink, true);
     const bool api = UsesApi2530(r) && C > 0.0;
 

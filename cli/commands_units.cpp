@@ -52,9 +52,18 @@ void SetFlowKind(TagRecord& r, UnitList list) {
         int32_t eq, cond, prop;
     };
     constexpr Kind kKinds[] = {
-        {UnitList::GasBaseVolFlow, 1352, 1354, 1356},       {UnitList::GasFlowingVolFlow, 1352, 1355, 1356},
-        {UnitList::GasMassFlow, 1353, 1355, 1356},          {UnitList::LiquidBaseVolFlow, 1345, 1347, 1349},
-        {UnitList::LiquidFlowingVolFlow, 1345, 1348, 1349}, {UnitList::LiquidMassFlow, 1346, 1348, 1349},
+        {UnitList::GasBaseVolFlow, Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase),
+         Code(FluidProperty::GasSG)},
+        {UnitList::GasFlowingVolFlow, Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing),
+         Code(FluidProperty::GasSG)},
+        {UnitList::GasMassFlow, Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
+         Code(FluidProperty::GasSG)},
+        {UnitList::LiquidBaseVolFlow, Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+         Code(FluidProperty::LiquidSG)},
+        {UnitList::LiquidFlowingVolFlow, Code(FluidEquation::LiquidVolume),
+         Code(FluidCondition::LiquidFlowingTemp), Code(FluidProperty::LiquidSG)},
+        {UnitList::LiquidMassFlow, Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidSG)},
     };
     for (const Kind& k : kKinds)
         if (k.list == list) {

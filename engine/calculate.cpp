@@ -32,16 +32,6 @@ bool IsPositiveFinite(double v) {
 
 }  // namespace
 
-bool IsCustomDirectMeter(int32_t t) {
-    return t >= 1359 && t <= 1363;
-}
-bool HasEnteredCoefficient(int32_t t) {
-    return IsCustomDirectMeter(t) || t == Code(MeterType::CustomWedge);
-}
-bool IsWedgeMeter(int32_t t) {
-    return (t >= 1690 && t <= 1697) || t == Code(MeterType::CustomWedge);
-}
-
 CCalculate::CCalculate(MessageSink& sink, CalcContext context) : sink_(sink), context_(std::move(context)) {
     if (!context_.sat_pressure)
         context_.sat_pressure = [](double T_F) {
@@ -77,7 +67,7 @@ bool CCalculate::Fail(bool interactive) {
 bool CCalculate::Start(TagRecord& r, bool interactive) {
     r.Calc_Status = kStatusNotCalculated;
     if (r.Property_KFp == 0.0) r.Property_KFp = 1.0;
-    if (HasEnteredCoefficient(r.Meter_Type) && !IsPositiveFinite(r.C)) {
+    if (IsCustomMeter(r.Meter_Type) && !IsPositiveFinite(r.C)) {
         CError(sink_).Show(33);
         return false;
     }
@@ -122,8 +112,8 @@ bool CCalculate::UpdateY(TagRecord& r, bool interactive) {
 
 double CCalculate::Coefficient(TagRecord& r, bool interactive, bool flow_or_dp) {
     const int32_t t = r.Meter_Type;
-    if (HasEnteredCoefficient(t)) return r.C;
-    if (t >= 1692 && t <= 1697) {
+    if (IsCustomMeter(t)) return r.C;
+    if (IsAbbWedge(t)) {
         // The ABB wedge coefficients are fits in the wedge's H/D: the bore
         // solution takes the segment height of the round's beta first.
         if (!flow_or_dp) {
@@ -276,7 +266,7 @@ bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
 }
 
 bool CCalculate::SizeFlowStandard(TagRecord& r, bool interactive) {
-    if (!HasEnteredCoefficient(r.Meter_Type) && r.C == 0.0) r.C = 0.75;  // start value
+    if (!IsCustomMeter(r.Meter_Type) && r.C == 0.0) r.C = 0.75;  // start value
     if (!Start(r, interactive)) return false;
     if (!UpdateFaFwvFm(r, sink_)) return Fail(interactive);
     if (!BetaFromGeometry(r)) return Fail(interactive);

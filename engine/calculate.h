@@ -96,11 +96,4 @@ private:
     CalcContext context_;
 };
 
-// Custom meters with the user's coefficient: solved directly (1359 to 1363).
-bool IsCustomDirectMeter(int32_t meter_type);
-// Meters whose coefficient is the user's (1359 to 1363 and the custom wedge 1762).
-bool HasEnteredCoefficient(int32_t meter_type);
-// The wedge meters (1690 to 1697, 1762).
-bool IsWedgeMeter(int32_t meter_type);
-
 }  // namespace quorven

@@ -12,10 +12,6 @@
 namespace quorven {
 namespace {
 
-bool IsWedge(int32_t type) {
-    return type >= Code(MeterType::WedgeIso5167_6) && type <= Code(MeterType::WedgeAbb1337L);
-}
-
 enum class Form {
     Aga3_1985,
     Aga3_1985PipeTaps,
@@ -76,7 +72,7 @@ bool NeedsIsentropic(Form f) {
 double ExpansionDifferential(const TagRecord& r) {
     // The wedge meters' expansion factor is taken at the makers' reference 50 inH2O;
     // the record's own differential is left untouched.
-    const double hw = IsWedge(r.Meter_Type) ? 50.0 : r.Dp_Norm;
+    const double hw = IsStandardWedge(r.Meter_Type) ? 50.0 : r.Dp_Norm;
     double h = hw;
     if (r.Factor_VapQual == 1) {
         const double x = r.Factor_QualX / 100.0;

@@ -57,44 +57,49 @@ double ProcessSm(const TagRecord& r) {
     const double Dw2 = Dw * Dw;
     const int32_t eq = r.Fluid_Equation, cond = r.Fluid_Condition, prop = r.Fluid_Property;
 
-    if (eq == 1352) {
-        if (cond == 1354) {
+    if (eq == Code(FluidEquation::GasVolume)) {
+        if (cond == Code(FluidCondition::GasBase)) {
             if (IsSgOrMw(r))
                 return std::sqrt(GasG(r) * Z_rho_G_f * Tf) * Q * Pb /
                        (Z_rho_G_b * kGasVolumeSgMw * Tb * Dw2 * std::sqrt(Fd * hw * Pf));
-            if (prop == 1358) return Z_rho_G_b * Q / (std::sqrt(hw * Z_rho_G_f * Fd) * Dw2 * kMassDensity);
-        } else if (cond == 1355) {
+            if (prop == Code(FluidProperty::GasDensity))
+                return Z_rho_G_b * Q / (std::sqrt(hw * Z_rho_G_f * Fd) * Dw2 * kMassDensity);
+        } else if (cond == Code(FluidCondition::GasFlowing)) {
             if (IsSgOrMw(r))
                 return std::sqrt(GasG(r) * Pf) * Q /
                        (std::sqrt(Z_rho_G_f * Tf * hw * Fd) * kGasVolumeSgMw * Dw2);
-            if (prop == 1358) return std::sqrt(Z_rho_G_f) * Q / (Dw2 * kMassDensity * std::sqrt(Fd * hw));
+            if (prop == Code(FluidProperty::GasDensity))
+                return std::sqrt(Z_rho_G_f) * Q / (Dw2 * kMassDensity * std::sqrt(Fd * hw));
         }
         return 0.0;
     }
-    if (eq == 1353) {
-        if (prop == 1358) return Q / (Dw2 * kMassDensity * std::sqrt(Z_rho_G_f * hw * Fd));
+    if (eq == Code(FluidEquation::GasMass)) {
+        if (prop == Code(FluidProperty::GasDensity))
+            return Q / (Dw2 * kMassDensity * std::sqrt(Z_rho_G_f * hw * Fd));
         if (IsSgOrMw(r))
             return Q * std::sqrt(Z_rho_G_f) * std::sqrt(Tf) /
                    (Dw2 * kGasMassSgMw * std::sqrt(Fd * GasG(r) * hw * Pf));
         return 0.0;
     }
-    if (eq == 1345) {
-        if (cond == 1347) {
-            if (prop == 1349)
+    if (eq == Code(FluidEquation::LiquidVolume)) {
+        if (cond == Code(FluidCondition::LiquidBaseTemp)) {
+            if (prop == Code(FluidProperty::LiquidSG))
                 return Z_rho_G_b * Q / (std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblSg);
-            if (prop == 1350)
+            if (prop == Code(FluidProperty::LiquidDensity))
                 return Z_rho_G_b * Q / (std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblDensity);
-        } else if (cond == 1348) {
-            if (prop == 1349)
+        } else if (cond == Code(FluidCondition::LiquidFlowingTemp)) {
+            if (prop == Code(FluidProperty::LiquidSG))
                 return std::sqrt(Fp * Z_rho_G_f) * Q / (Dw2 * kLiquidBblSg * std::sqrt(Fd * hw));
-            if (prop == 1350)
+            if (prop == Code(FluidProperty::LiquidDensity))
                 return std::sqrt(Fp * Z_rho_G_f) * Q / (Dw2 * kLiquidBblDensity * std::sqrt(Fd * hw));
         }
         return 0.0;
     }
-    if (eq == 1346) {
-        if (prop == 1349) return Q / (Dw2 * kLiquidMassSg * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
-        if (prop == 1350) return Q / (Dw2 * kMassDensity * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
+    if (eq == Code(FluidEquation::LiquidMass)) {
+        if (prop == Code(FluidProperty::LiquidSG))
+            return Q / (Dw2 * kLiquidMassSg * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
+        if (prop == Code(FluidProperty::LiquidDensity))
+            return Q / (Dw2 * kMassDensity * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
     }
     return 0.0;
 }
@@ -223,27 +228,30 @@ double PipeReynolds(const TagRecord& r, double q) {
 
     const int32_t eq = r.Fluid_Equation, cond = r.Fluid_Condition, prop = r.Fluid_Property;
     double Rd = 0.0;
-    if (eq == 1345) {
-        const double base_or_flowing = cond == 1347 ? r.Base_RhoGZ : r.Flow_RhoGZ;
-        if (prop == 1349) Rd = kReSg * q * base_or_flowing / (mu_l * Dr * kLiquidBblSg);
-        if (prop == 1350) Rd = kReDensity * q * base_or_flowing / (mu_l * Dr * kLiquidBblDensity);
-    } else if (eq == 1346) {
-        if (prop == 1349) Rd = kReSg * q / (mu_l * Dr * kLiquidMassSg);
-        if (prop == 1350) Rd = kReDensity * q / (mu_l * Dr * kMassDensity);
-    } else if (eq == 1352) {
+    if (eq == Code(FluidEquation::LiquidVolume)) {
+        const double base_or_flowing =
+            cond == Code(FluidCondition::LiquidBaseTemp) ? r.Base_RhoGZ : r.Flow_RhoGZ;
+        if (prop == Code(FluidProperty::LiquidSG))
+            Rd = kReSg * q * base_or_flowing / (mu_l * Dr * kLiquidBblSg);
+        if (prop == Code(FluidProperty::LiquidDensity))
+            Rd = kReDensity * q * base_or_flowing / (mu_l * Dr * kLiquidBblDensity);
+    } else if (eq == Code(FluidEquation::LiquidMass)) {
+        if (prop == Code(FluidProperty::LiquidSG)) Rd = kReSg * q / (mu_l * Dr * kLiquidMassSg);
+        if (prop == Code(FluidProperty::LiquidDensity)) Rd = kReDensity * q / (mu_l * Dr * kMassDensity);
+    } else if (eq == Code(FluidEquation::GasVolume)) {
         if (IsSgOrMw(r)) {
-            if (cond == 1354)
+            if (cond == Code(FluidCondition::GasBase))
                 Rd = kReGasSgMw * q * GasG(r) * r.Base_Press /
                      (r.Base_RhoGZ * r.Base_Temp * mu * Dr * kGasVolumeSgMw);
-            else if (cond == 1355)
+            else if (cond == Code(FluidCondition::GasFlowing))
                 Rd = kReGasSgMw * q * GasG(r) * r.Flow_Press /
                      (r.Flow_RhoGZ * r.Flow_Temp * mu * Dr * kGasVolumeSgMw);
-        } else if (prop == 1358) {
-            const double rho = cond == 1354 ? r.Base_RhoGZ : r.Flow_RhoGZ;
+        } else if (prop == Code(FluidProperty::GasDensity)) {
+            const double rho = cond == Code(FluidCondition::GasBase) ? r.Base_RhoGZ : r.Flow_RhoGZ;
             Rd = kReDensity * q * rho / (mu * Dr * kMassDensity);
         }
-    } else if (eq == 1353) {
-        if (prop == 1358) Rd = kReDensity * q / (mu * Dr * kMassDensity);
+    } else if (eq == Code(FluidEquation::GasMass)) {
+        if (prop == Code(FluidProperty::GasDensity)) Rd = kReDensity * q / (mu * Dr * kMassDensity);
         if (IsSgOrMw(r)) Rd = kReGasSgMw * q / (mu * Dr * kGasMassSgMw);
     }
     return IsFinite(Rd) && Rd > 0.0 ? Rd : 0.0;
@@ -257,7 +265,7 @@ double InitialBeta(const TagRecord& r) {
     double a = 0.0;
     bool known = true;
     switch (t) {
-        case 1128:
+        case Code(MeterType::ConcentricOrifice):
             if (r.Tap_Style >= 1 && r.Tap_Style <= 3)
                 a = 0.6 / Sm + (r.Rd < 200000.0 ? 0.06 : 0.0);
             else if (r.Tap_Style == 4)
@@ -265,45 +273,45 @@ double InitialBeta(const TagRecord& r) {
             else
                 known = false;
             break;
-        case 1133:
-        case 1134:
+        case Code(MeterType::IntegralOrifice):
+        case Code(MeterType::ConicOrifice):
             a = 0.6 / Sm + (r.Rd < 200000.0 ? 0.06 : 0.0);
             break;
-        case 1129:
+        case Code(MeterType::SegmentalOrifice):
             a = 0.634 / Sm + 0.062;
             break;
-        case 1130:
+        case Code(MeterType::EccentricOrifice):
             a = 0.607 / Sm + 0.088;
             break;
-        case 1131:
+        case Code(MeterType::QuadrantOrifice):
             a = 0.76 / Sm + 0.26;
             break;
-        case 1132:
+        case Code(MeterType::SmallBoreOrifice):
             a = 0.734 / Sm;
             break;
-        case 1150:
-        case 1151:
+        case Code(MeterType::AsmeLongRadiusNozzle):
+        case Code(MeterType::AsmeThroatTapNozzle):
             a = 0.9975 / Sm;
             break;
-        case 1152:
+        case Code(MeterType::IsaNozzle):
             a = 0.9944 / Sm - 0.118;
             break;
-        case 1153:
+        case Code(MeterType::VenturiNozzle):
             a = 0.989 / Sm - 0.09;
             break;
-        case 1156:
+        case Code(MeterType::VenturiMachined):
             a = 0.995 / Sm;
             break;
-        case 1157:
+        case Code(MeterType::VenturiRoughCast):
             a = 0.984 / Sm;
             break;
-        case 1158:
+        case Code(MeterType::VenturiWeldedSheet):
             a = 0.985 / Sm;
             break;
-        case 1163:
+        case Code(MeterType::Uvt):
             a = 0.9872 / Sm;
             break;
-        case 1165:
+        case Code(MeterType::LoLoss):
             a = 0.92 / Sm - 0.31;
             break;
         default:
@@ -353,28 +361,31 @@ double PermanentLoss(const TagRecord& r) {
     const double C = r.C;
     const int32_t t = r.Meter_Type;
     double loss = 100.0;
-    if (t == 1128 && r.Tap_Style == 4) {
+    if (t == Code(MeterType::ConcentricOrifice) && r.Tap_Style == 4) {
         loss = 100.0;
-    } else if (t == 1128 || (t >= 1129 && t <= 1134) || (t >= 1150 && t <= 1152) || t == 1360) {
+    } else if (IsOrificePlate(t) ||
+               (t >= Code(MeterType::AsmeLongRadiusNozzle) && t <= Code(MeterType::IsaNozzle)) ||
+               t == Code(MeterType::CustomOrifice)) {
         // Orifices and nozzles: pressure loss from the momentum balance across
         // the jet, ISO 5167-2:2003, 5.4.1.
         const double b4 = b * b * b * b;
         const double s = std::sqrt(1.0 - (1.0 - C * C) * b4);
         loss = 100.0 * (s - C * b * b) / (s + C * b * b);
-    } else if (t == 1153 || t == 1359 || t == 1361) {
+    } else if (t == Code(MeterType::VenturiNozzle) || t == Code(MeterType::CustomThroatTapNozzle) ||
+               t == Code(MeterType::CustomWallTapNozzle)) {
         loss = 100.0 * (1.0 + 0.014 * b - 2.06 * b * b + 1.18 * b * b * b);
         if (r.Meter_Diffuser == 1) loss *= 0.3;
-    } else if ((t >= 1156 && t <= 1158) || t == 1362 || t == 1776) {
+    } else if (IsVenturiTube(t) || t == Code(MeterType::CustomVenturi)) {
         // Fits of the venturi head-loss curves for 15 and 7 degree exit cones.
         if (r.Meter_VenturiExit == Code(VenturiExit::Deg15))
             loss = 100.0 * (0.436 - 0.86 * b + 0.59 * b * b);
         else
             loss = 100.0 * (0.218 - 0.42 * b + 0.38 * b * b);
-    } else if (t == 1163 || t == 1165) {
+    } else if (t == Code(MeterType::Uvt) || t == Code(MeterType::LoLoss)) {
         loss = 100.0 * (0.065 + 0.092 * b - 0.167 * b * b);
-    } else if (t == 1690 || t == 1691) {
+    } else if (t == Code(MeterType::WedgeIso5167_6) || t == Code(MeterType::WedgeMiller)) {
         loss = 100.0 * (1.09 - 0.79 * b);
-    } else if ((t >= 1692 && t <= 1697) || t == 1762) {
+    } else if (IsAbbWedge(t) || t == Code(MeterType::CustomWedge)) {
         loss = 18701.34 * std::pow(b, 5) - 6926.419 * std::pow(b, 6) - 20432.94 * std::pow(b, 4) +
                11532.49 * std::pow(b, 3) - 3585.247 * b * b + 551.0534 * b + 28.09081;
     }

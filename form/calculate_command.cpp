@@ -21,23 +21,24 @@ constexpr int kErrorNormalAboveMax = 5;
 constexpr int kErrorBoreAbovePipe = 11;
 constexpr int kErrorNoCoefficient = 33;
 
-bool IsLiquid(int32_t fluid_equation) {
-    return fluid_equation <= 1351;
+// The custom meters that the input check asks a coefficient of (the engine asks
+// it of the custom throat tap nozzle and the custom wedge itself).
+bool NeedsCoefficientCheck(int32_t meter_type) {
+    return IsCustomDirectMeter(meter_type) && meter_type != Code(MeterType::CustomThroatTapNozzle);
 }
 
-bool IsCustomMeter(int32_t meter_type) {
-    return meter_type >= 1360 && meter_type <= 1363;
-}
-
+// Orifice plates except the conic entrance, the custom orifice and the critical-drop orifices.
 bool TakesPlateThicknessText(int32_t meter_type) {
-    return (meter_type >= 1128 && meter_type <= 1133) || meter_type == 1360 || meter_type == 1373 ||
-           meter_type == 1374;
+    return (IsOrificePlate(meter_type) && meter_type != Code(MeterType::ConicOrifice)) ||
+           meter_type == Code(MeterType::CustomOrifice) ||
+           meter_type == Code(MeterType::CriticalSquareEdgedOrifice) ||
+           meter_type == Code(MeterType::CriticalThickOrifice);
 }
 
 // The sizing the dispatch table calls for; nullopt when the mode runs none.
 std::optional<bool> RunSizing(TagRecord& r, CCalculate& calc, bool interactive) {
     const int32_t p = r.Calc_SizeParam;
-    const bool liquid = IsLiquid(r.Fluid_Equation);
+    const bool liquid = IsLiquid(r);
     switch (r.Calc_Mode) {
         case Code(CalcMode::Meter):
             if (p == Code(SizeParam::Bore)) return calc.SizeBore(r, interactive);
@@ -76,7 +77,7 @@ void ModeSteps(TagRecord& r, CCalculate& calc, MessageSink& sink, bool interacti
         critical_pressure = calc.CriticalPressure(r);
         // A choked liquid flashes at its vapour pressure: the differential is the
         // one the sizing used, Flow_Press - Pv (a liquid has no gas critical pressure).
-        const double downstream = IsLiquid(r.Fluid_Equation) ? r.Property_MwDenVp : critical_pressure;
+        const double downstream = IsLiquid(r) ? r.Property_MwDenVp : critical_pressure;
         const double dp = (r.Flow_Press - downstream) * kInH2OPerPsiChoked;
         if (std::isfinite(dp)) r.Dp_Max = dp;
         if (!std::isfinite(critical_pressure)) critical_pressure = 0.0;
@@ -127,7 +128,7 @@ InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink) {
         out.ok = false;
         out.error = kErrorNormalAboveMax;
         return out;  // already shown
-    } else if (IsCustomMeter(r.Meter_Type) && r.C == 0.0) {
+    } else if (NeedsCoefficientCheck(r.Meter_Type) && r.C == 0.0) {
         out.error = kErrorNoCoefficient;
     } else {
         out.ok = true;
@@ -141,7 +142,7 @@ CalculateResult OnCalculate(TagRecord& r, const CalculateInputs& in, MessageSink
     CalculateResult result;
     RefreshUnitFactors(r, in.unit_tables ? *in.unit_tables : DefaultUnitTables());
 
-    if (r.Fluid_Equation < Code(FluidEquation::GasVolume) && r.Property_KFp == 0.0) {
+    if (IsLiquid(r) && r.Property_KFp == 0.0) {
         r.Property_KFp = 1.0;
         result.fp_set_to_one = true;
         const bool base_sg_layout = r.Fluid_Equation == Code(FluidEquation::LiquidVolume) &&
@@ -166,8 +167,7 @@ CalculateResult OnCalculate(TagRecord& r, const CalculateInputs& in, MessageSink
     if (result.sizing_ran && *sized && r.Sm > 0.0 && r.Sm < 1.0) {
         result.follow_ons = true;
         (void)StoreMeterUncertainty(r);
-        const bool liquid = r.Fluid_Equation == Code(FluidEquation::LiquidVolume) ||
-                            r.Fluid_Equation == Code(FluidEquation::LiquidMass);
+        const bool liquid = IsLiquid(r);
         if (liquid && (r.Calc_Mode == Code(CalcMode::Meter) || r.Calc_Mode == Code(CalcMode::Restriction))) {
             result.flashing_warnings = CheckFlashing(r, sink);
         }

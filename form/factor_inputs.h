@@ -15,13 +15,13 @@
 namespace quorven {
 
 // Radio identifiers of the drain/vent hole input mode (Factor_DrainType).
-inline constexpr int32_t kDrainFromList = 1187;
-inline constexpr int32_t kDrainNone = 1189;
-inline constexpr int32_t kDrainManual = 1190;
+inline constexpr int32_t kDrainFromList = Code(DrainType::FromList);
+inline constexpr int32_t kDrainNone = Code(DrainType::None);
+inline constexpr int32_t kDrainManual = Code(DrainType::Manual);
 // Radio identifiers of the water vapour pressure mode (Factor_H2OvapSetup).
-inline constexpr int32_t kVapourAtFlowTemp = 1211;
-inline constexpr int32_t kVapourAtUserTemp = 1212;
-inline constexpr int32_t kVapourAtHumidity = 1213;
+inline constexpr int32_t kVapourAtFlowTemp = Code(H2OvapSetup::FlowingTemp);
+inline constexpr int32_t kVapourAtUserTemp = Code(H2OvapSetup::UserTemp);
+inline constexpr int32_t kVapourAtHumidity = Code(H2OvapSetup::RelHumidity);
 
 // Largest manual drain/vent hole diameter, in the bore unit.
 inline constexpr double kMaxManualDrainDia = 100.0;

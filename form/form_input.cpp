@@ -123,7 +123,7 @@ bool StoreRowValue(TagRecord& r, RowKind kind, double typed, MessageSink& sink) 
         case RowKind::DpSingle:
             changed = StoreConverted(r, Quantity::DiffPressure, typed, r.Dp_Max);
             // Restriction sized for its bore: the one differential is both values.
-            if (changed && r.Calc_SizeParam == 1120) r.Dp_Norm = r.Dp_Max;
+            if (changed && r.Calc_SizeParam == Code(SizeParam::Bore)) r.Dp_Norm = r.Dp_Max;
             break;
         case RowKind::DpNormal:
             changed = StoreConverted(r, Quantity::DiffPressure, typed, r.Dp_Norm);
@@ -208,8 +208,8 @@ bool StoreBaseValue(TagRecord& r, BaseField field, double typed, MessageSink& si
             break;
     }
     const bool base_changed = field == BaseField::BasePressure || field == BaseField::BaseTemperature;
-    if (base_changed && r.Fluid_Equation == 1352 && r.Fluid_Condition == 1354 && old_pb > 0.0 &&
-        old_tb > 0.0) {
+    if (base_changed && r.Fluid_Equation == Code(FluidEquation::GasVolume) &&
+        r.Fluid_Condition == Code(FluidCondition::GasBase) && old_pb > 0.0 && old_tb > 0.0) {
         // Same quantity of ideal gas at the new base: Q2 = Q1 x (Pb1/Pb2) x (Tb2/Tb1).
         const double scale = (old_pb / r.Base_Press) * (r.Base_Temp / old_tb);
         if (std::isfinite(scale) && scale > 0.0) {

@@ -28,53 +28,60 @@ void SetElementMaterial(TagRecord& r, int32_t material) {
 }  // namespace
 
 int PlateTypeIndex(int32_t plate_type) {
-    return plate_type >= 1128 && plate_type <= 1134 ? static_cast<int>(plate_type - 1128) : -1;
+    return IsOrificePlate(plate_type) ? static_cast<int>(plate_type - Code(MeterType::ConcentricOrifice))
+                                      : -1;
 }
 
 std::vector<int32_t> OrificeStandardsEnabled(int32_t plate_type, int32_t calc_mode) {
-    if (calc_mode == 1125) return {1139};
+    if (calc_mode == Code(CalcMode::Restriction)) return {Code(CalcStd::Buckingham1985)};
     switch (plate_type) {
-        case 1128:
-            return {1137, 1138, 1777, 1703, 1139, 1774};
-        case 1129:
-            return {1764};
-        case 1130:
-        case 1131:
-        case 1134:
-            return {1764, 1765};
-        case 1132:
-            return {1749};
+        case Code(MeterType::ConcentricOrifice):
+            return {Code(CalcStd::Stolz),
+                    Code(CalcStd::ReaderHarris1992),
+                    Code(CalcStd::ReaderHarris2012),
+                    Code(CalcStd::ReaderHarrisGallagher1998),
+                    Code(CalcStd::Buckingham1985),
+                    Code(CalcStd::OrificePtc195)};
+        case Code(MeterType::SegmentalOrifice):
+            return {Code(CalcStd::Miller3rd)};
+        case Code(MeterType::EccentricOrifice):
+        case Code(MeterType::QuadrantOrifice):
+        case Code(MeterType::ConicOrifice):
+            return {Code(CalcStd::Miller3rd), Code(CalcStd::IsoTr15377)};
+        case Code(MeterType::SmallBoreOrifice):
+            return {Code(CalcStd::AsmeMfc14M)};
         default:
             return {};
     }
 }
 
 int32_t OrificeStandardForced(int32_t plate_type, int32_t calc_mode) {
-    if (calc_mode == 1125) return 1139;
-    if (plate_type == 1129) return 1764;
-    if (plate_type == 1132) return 1749;
+    if (calc_mode == Code(CalcMode::Restriction)) return Code(CalcStd::Buckingham1985);
+    if (plate_type == Code(MeterType::SegmentalOrifice)) return Code(CalcStd::Miller3rd);
+    if (plate_type == Code(MeterType::SmallBoreOrifice)) return Code(CalcStd::AsmeMfc14M);
     return 0;
 }
 
 std::vector<std::string> OrificeTapList(int32_t plate_type, int32_t calc_std, int32_t calc_mode) {
-    if (calc_mode == 1125)
+    if (calc_mode == Code(CalcMode::Restriction))
         return {"Flange Taps", "Corner Taps", "Radius Taps - D & D/2", "Pipe Taps - 2-1/2D & 8D"};
     switch (plate_type) {
-        case 1128:
-            if (calc_std == 1138 || calc_std == 1777) return {"Flange Taps", "Corner Taps"};
-            if (calc_std == 1139)
+        case Code(MeterType::ConcentricOrifice):
+            if (calc_std == Code(CalcStd::ReaderHarris1992) || calc_std == Code(CalcStd::ReaderHarris2012))
+                return {"Flange Taps", "Corner Taps"};
+            if (calc_std == Code(CalcStd::Buckingham1985))
                 return {"Flange Taps", "Corner Taps", "Radius Taps - D & D/2", "Pipe Taps - 2-1/2D & 8D"};
             return {"Flange Taps", "Corner Taps", "Radius Taps - D & D/2"};
-        case 1129:
+        case Code(MeterType::SegmentalOrifice):
             return {"Flange Taps", "Vena Contracta Taps"};
-        case 1130:
-            if (calc_std == 1765) return {"Corner Taps"};
+        case Code(MeterType::EccentricOrifice):
+            if (calc_std == Code(CalcStd::IsoTr15377)) return {"Corner Taps"};
             return {"Flange Taps @ Top (180 Deg)", "Flange Taps @ Side (90 Deg)",
                     "Vena Contracta Taps @ Top (180 Deg)", "Vena Contracta Taps @ Side (90 Deg)"};
-        case 1131:
-            if (calc_std == 1765) return {"Corner Taps"};
+        case Code(MeterType::QuadrantOrifice):
+            if (calc_std == Code(CalcStd::IsoTr15377)) return {"Corner Taps"};
             return {"Flange Taps", "Corner Taps"};
-        case 1132:
+        case Code(MeterType::SmallBoreOrifice):
             return {"Flange Taps", "Corner Taps"};
         default:
             return {"Corner Taps"};
@@ -82,7 +89,10 @@ std::vector<std::string> OrificeTapList(int32_t plate_type, int32_t calc_std, in
 }
 
 double OrificeDpRefTemp(int32_t calc_std) {
-    return calc_std == 1137 || calc_std == 1703 || calc_std == 1774 ? kDegR68F : kDegR60F;
+    return calc_std == Code(CalcStd::Stolz) || calc_std == Code(CalcStd::ReaderHarrisGallagher1998) ||
+                   calc_std == Code(CalcStd::OrificePtc195)
+               ? kDegR68F
+               : kDegR60F;
 }
 
 void ApplyOrificeChoice(TagRecord& r, const OrificeChoice& c, const CMiscUtil& misc) {
@@ -93,32 +103,35 @@ void ApplyOrificeChoice(TagRecord& r, const OrificeChoice& c, const CMiscUtil& m
         c.tap_position >= 0 && c.tap_position < static_cast<int32_t>(taps.size()) ? c.tap_position : 0;
     r.Tap_Style = tap + 1;
     switch (c.plate_type) {
-        case 1129:
-        case 1133:
-            r.Calc_Std = 1137;
+        case Code(MeterType::SegmentalOrifice):
+        case Code(MeterType::IntegralOrifice):
+            r.Calc_Std = Code(CalcStd::Stolz);
             break;
-        case 1130:
-        case 1131:
-        case 1134:
-            r.Calc_Std = c.calc_std == 1765 ? 1765 : 1764;
+        case Code(MeterType::EccentricOrifice):
+        case Code(MeterType::QuadrantOrifice):
+        case Code(MeterType::ConicOrifice):
+            r.Calc_Std = c.calc_std == Code(CalcStd::IsoTr15377) ? Code(CalcStd::IsoTr15377)
+                                                                 : Code(CalcStd::Miller3rd);
             break;
-        case 1132:
-            r.Calc_Std = 1749;
+        case Code(MeterType::SmallBoreOrifice):
+            r.Calc_Std = Code(CalcStd::AsmeMfc14M);
             break;
         default:
             r.Calc_Std = c.calc_std;
             break;
     }
     r.DpRefTemp = OrificeDpRefTemp(r.Calc_Std);
-    if (c.plate_type == 1133) {
+    if (c.plate_type == Code(MeterType::IntegralOrifice)) {
         if (r.Matl_Pipe != c.ifoa_pipe_material) SetText(r.Pipe_Matl_DS, "");
         r.Matl_Pipe = c.ifoa_pipe_material;
         r.Meter_IFOAPipeMatl = c.ifoa_pipe_material;
         r.Meter_IFOAMfr = c.ifoa_mfr;
         r.Meter_IFOASize = c.ifoa_size;
-        r.Meter_Style = c.ifoa_mfr == 1144 ? 8 : 6;
-        SetText(r.Meter_Style_Text, c.ifoa_size == 1145 ? "QUADRANT" : "SQUARE-EDGED");
-        r.Pipe_NomDia = c.ifoa_size == 1147 ? 1.0 : c.ifoa_size == 1148 ? 1.5 : 0.5;
+        r.Meter_Style = c.ifoa_mfr == Code(IfoaMfr::FisherRosemount) ? 8 : 6;
+        SetText(r.Meter_Style_Text, c.ifoa_size == Code(IfoaSize::Quadrant05) ? "QUADRANT" : "SQUARE-EDGED");
+        r.Pipe_NomDia = c.ifoa_size == Code(IfoaSize::Square10)   ? 1.0
+                        : c.ifoa_size == Code(IfoaSize::Square15) ? 1.5
+                                                                  : 0.5;
         // Schedule 80 of the piping material's group (ASME B36.19M "80S" or B36.10M "80").
         const bool stainless = misc.IsStainless(c.ifoa_pipe_material);
         r.Pipe_Sched = stainless ? 3 : 7;
@@ -133,33 +146,48 @@ void ApplyOrificeChoice(TagRecord& r, const OrificeChoice& c, const CMiscUtil& m
 void ApplyCalcSetup(TagRecord& r, int32_t size_param, int32_t calc_mode, int32_t last_crit_type,
                     int32_t last_crit_material) {
     // dP is never the sizing parameter of a critical-drop device, bore never that of a wedge.
-    if (calc_mode == 1124 && size_param == 1121) size_param = 1120;
+    if (calc_mode == Code(CalcMode::CriticalDrop) && size_param == Code(SizeParam::Dp))
+        size_param = Code(SizeParam::Bore);
     r.Calc_SizeParam = size_param;
     r.Calc_Mode = calc_mode;
-    if (calc_mode == 1123) {
-        if (r.Meter_Type == 1374) r.Meter_Type = 1128;
-    } else if (calc_mode == 1124) {
+    if (calc_mode == Code(CalcMode::Meter)) {
+        if (r.Meter_Type == Code(MeterType::CriticalThickOrifice))
+            r.Meter_Type = Code(MeterType::ConcentricOrifice);
+    } else if (calc_mode == Code(CalcMode::CriticalDrop)) {
         r.Factor_Drain = 0;
-        if (r.Meter_Type < 1156 || r.Meter_Type > 1158) {
+        if (r.Meter_Type < Code(MeterType::VenturiMachined) ||
+            r.Meter_Type > Code(MeterType::VenturiWeldedSheet)) {
             r.Meter_Type = last_crit_type;
             SetElementMaterial(r, last_crit_material);
         }
-    } else if (calc_mode == 1125) {
-        r.Meter_Type = 1128;
+    } else if (calc_mode == Code(CalcMode::Restriction)) {
+        r.Meter_Type = Code(MeterType::ConcentricOrifice);
         r.Tap_Style = 4;
-        r.Calc_Std = 1139;
+        r.Calc_Std = Code(CalcStd::Buckingham1985);
         r.DpRefTemp = kDegR60F;
         r.Factor_Drain = 0;
     }
-    if (r.Meter_Type >= 1690 && r.Meter_Type <= 1697 && r.Calc_SizeParam == 1120) r.Calc_SizeParam = 1121;
+    if (IsStandardWedge(r.Meter_Type) && r.Calc_SizeParam == Code(SizeParam::Bore))
+        r.Calc_SizeParam = Code(SizeParam::Dp);
     ApplyMeterTexts(r);
     MarkUncalculated(r);
 }
 
 NozzleRule NozzleRuleOf(int32_t nozzle_type) {
-    if (nozzle_type == 1150) return {{1750, 1751, 1752, 1778, 1773}, 1752, false};
-    if (nozzle_type == 1151) return {{1753, 1773, 1778}, 1753, true};
-    return {{1751, 1752, 1778, 1773}, 1751, false};
+    if (nozzle_type == Code(MeterType::AsmeLongRadiusNozzle))
+        return {
+            {Code(CalcStd::NozzleAsmeMfc3M1989), Code(CalcStd::NozzleIso5167_1991),
+             Code(CalcStd::NozzleRhg1998), Code(CalcStd::NozzleIso5167_3_2022), Code(CalcStd::NozzlePtc195)},
+            Code(CalcStd::NozzleRhg1998),
+            false};
+    if (nozzle_type == Code(MeterType::AsmeThroatTapNozzle))
+        return {{Code(CalcStd::NozzlePtc6), Code(CalcStd::NozzlePtc195), Code(CalcStd::NozzleIso5167_3_2022)},
+                Code(CalcStd::NozzlePtc6),
+                true};
+    return {{Code(CalcStd::NozzleIso5167_1991), Code(CalcStd::NozzleRhg1998),
+             Code(CalcStd::NozzleIso5167_3_2022), Code(CalcStd::NozzlePtc195)},
+            Code(CalcStd::NozzleIso5167_1991),
+            false};
 }
 
 void ApplyNozzleChoice(TagRecord& r, int32_t type, int32_t material, int32_t diffuser, int32_t calc_std) {
@@ -175,13 +203,21 @@ void ApplyNozzleChoice(TagRecord& r, int32_t type, int32_t material, int32_t dif
 }
 
 void ApplyVenturiChoice(TagRecord& r, int32_t type, int32_t material, int32_t exit, int32_t calc_std) {
-    r.Meter_Type = type == 1156 || type == 1157 || type == 1158 ? type : 1776;
+    r.Meter_Type = type == Code(MeterType::VenturiMachined) || type == Code(MeterType::VenturiRoughCast) ||
+                           type == Code(MeterType::VenturiWeldedSheet)
+                       ? type
+                       : Code(MeterType::VenturiPtc195);
     SetElementMaterial(r, material);
-    r.Meter_VenturiExit = exit == 1161 ? 1161 : 1160;
-    if (r.Meter_Type == 1776)
-        r.Calc_Std = 1775;
+    r.Meter_VenturiExit =
+        exit == Code(VenturiExit::Deg7) ? Code(VenturiExit::Deg7) : Code(VenturiExit::Deg15);
+    if (r.Meter_Type == Code(MeterType::VenturiPtc195))
+        r.Calc_Std = Code(CalcStd::VenturiPtc195);
     else
-        r.Calc_Std = calc_std == 1680 || calc_std == 1681 || calc_std == 1704 ? calc_std : 1704;
+        r.Calc_Std = calc_std == Code(CalcStd::VenturiAsmeMfc3M1989) ||
+                             calc_std == Code(CalcStd::VenturiIso5167_1991) ||
+                             calc_std == Code(CalcStd::VenturiIso5167_4_2022)
+                         ? calc_std
+                         : Code(CalcStd::VenturiIso5167_4_2022);
     ApplyMeterTexts(r);
     MarkUncalculated(r);
 }
@@ -189,7 +225,7 @@ void ApplyVenturiChoice(TagRecord& r, int32_t type, int32_t material, int32_t ex
 void ApplySimpleMeterChoice(TagRecord& r, int32_t type, int32_t material) {
     r.Meter_Type = type;
     SetElementMaterial(r, material);
-    r.Calc_Std = 1137;
+    r.Calc_Std = Code(CalcStd::Stolz);
     ApplyMeterTexts(r);
     MarkUncalculated(r);
 }
@@ -206,7 +242,7 @@ void ApplyWedgeChoice(TagRecord& r, int32_t type, int32_t material, int32_t pipe
     SetElementMaterial(r, material);
     if (r.Matl_Pipe != pipe_material) SetText(r.Pipe_Matl_DS, "");
     r.Matl_Pipe = pipe_material;
-    if (type >= 1690 && type <= 1697) r.Calc_SizeParam = 1121;
+    if (IsStandardWedge(type)) r.Calc_SizeParam = Code(SizeParam::Dp);
     ApplyMeterTexts(r);
     MarkUncalculated(r);
 }
@@ -296,7 +332,7 @@ int ApplyBaseChoice(TagRecord& r, const BaseChoice& c, MessageSink& sink) {
     // A reference temperature or atmospheric pressure that is no number keeps its value.
     if (double v = 0; FromUser(r, Quantity::DpRefTemperature, c.dp_ref_temp, v) && v > 0) dpref = v;
     if (double v = 0; FromUser(r, Quantity::AtmPressure, c.atm_press, v) && v > 0) atm = v;
-    r.Tap_Loc = c.tap_loc == 1110 ? 1110 : 1109;
+    r.Tap_Loc = c.tap_loc == Code(TapLoc::Downstream) ? Code(TapLoc::Downstream) : Code(TapLoc::Upstream);
     r.Base_Press = press;
     r.Base_Temp = temp;
     r.DpRefTemp = dpref;

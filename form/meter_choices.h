@@ -16,37 +16,37 @@ namespace quorven {
 // The choices remembered for the rest of the program run by the meter dialogs,
 // shared by all documents (members of the application object).
 struct MeterDialogMemory {
-    int32_t plate_type = 1128;
-    int32_t plate_std = 1703;
+    int32_t plate_type = Code(MeterType::ConcentricOrifice);
+    int32_t plate_std = Code(CalcStd::ReaderHarrisGallagher1998);
     int32_t tap_position[7] = {0, 0, 0, 0, 0, 0, 0};  // per plate type, in radio order 1128..1134
     int32_t plate_material_position[7] = {6, 6, 6, 6, 6, 6, 6};
     int32_t ifoa_pipe_material_position = 6;
-    int32_t ifoa_mfr = 1143;
-    int32_t ifoa_size = 1145;
-    int32_t nozzle_type = 1150;
-    int32_t nozzle_std = 1752;
+    int32_t ifoa_mfr = Code(IfoaMfr::SiebeFoxboro);
+    int32_t ifoa_size = Code(IfoaSize::Quadrant05);
+    int32_t nozzle_type = Code(MeterType::AsmeLongRadiusNozzle);
+    int32_t nozzle_std = Code(CalcStd::NozzleRhg1998);
     int32_t nozzle_material_position = 6;
     int32_t nozzle_diffuser = 0;
-    int32_t venturi_type = 1156;
-    int32_t venturi_std = 1704;
+    int32_t venturi_type = Code(MeterType::VenturiMachined);
+    int32_t venturi_std = Code(CalcStd::VenturiIso5167_4_2022);
     int32_t venturi_material_position = 6;
     int32_t uvt_material_position = 6;
     int32_t loloss_material_position = 6;
     int32_t custom_material_position = 6;
     int32_t proprietary1_material_position = 6;
     int32_t proprietary2_material_position = 6;
-    int32_t wedge_type = 1690;
+    int32_t wedge_type = Code(MeterType::WedgeIso5167_6);
     int32_t wedge_material_position = 6;
     int32_t wedge_pipe_material_position = 6;
-    int32_t critdrop_nozzle_type = 1369;
-    int32_t critdrop_plate_type = 1374;
+    int32_t critdrop_nozzle_type = Code(MeterType::CriticalCylindricalNozzle);
+    int32_t critdrop_plate_type = Code(MeterType::CriticalThickOrifice);
     int32_t critdrop_material_position = 6;
 };
 
 // The last critical-drop device confirmed in a critical-drop dialog, kept by the
 // document for the calculation set-up.
 struct CritDropMemory {
-    int32_t type = 1374;
+    int32_t type = Code(MeterType::CriticalThickOrifice);
     int32_t material = 6;
 };
 
@@ -62,13 +62,13 @@ int32_t OrificeStandardForced(int32_t plate_type, int32_t calc_mode);
 std::vector<std::string> OrificeTapList(int32_t plate_type, int32_t calc_std, int32_t calc_mode);
 
 struct OrificeChoice {
-    int32_t plate_type = 1128;
-    int32_t calc_std = 1703;
+    int32_t plate_type = Code(MeterType::ConcentricOrifice);
+    int32_t calc_std = Code(CalcStd::ReaderHarrisGallagher1998);
     int32_t tap_position = 0;
     int32_t material = 6;  // material index 1..44
     int32_t ifoa_pipe_material = 6;
-    int32_t ifoa_mfr = 1143;
-    int32_t ifoa_size = 1145;
+    int32_t ifoa_mfr = Code(IfoaMfr::SiebeFoxboro);
+    int32_t ifoa_size = Code(IfoaSize::Quadrant05);
 };
 // DpRefTemp [deg R] of a discharge coefficient standard: 68 deg F for the ISO 5167 /
 // ASME MFC-3M editions referenced at 68 deg F (1137, 1703, 1774), 60 deg F otherwise.
@@ -130,7 +130,7 @@ int32_t NonStdSchedulePosition(int32_t material, const CMiscUtil& misc);
 // above 0, #9 for a base temperature not above 0 deg R; then nothing is written and
 // the number of the error is returned (0 when the record took the values).
 struct BaseChoice {
-    int32_t tap_loc = 1109;
+    int32_t tap_loc = Code(TapLoc::Upstream);
     double base_press = 0;   // in the base pressure unit
     double base_temp = 0;    // in the base temperature unit
     double dp_ref_temp = 0;  // in the dP reference temperature unit

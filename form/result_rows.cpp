@@ -10,13 +10,6 @@
 namespace quorven {
 namespace {
 
-bool IsWedge(int32_t t) {
-    return (t >= 1690 && t <= 1697) || t == 1762;
-}
-bool IsLiquidFluid(const TagRecord& r) {
-    return r.Fluid_Equation < 1351;
-}
-
 std::string F(const char* format, double v) {
     return CFormat(format, {std::isfinite(v) ? v : 0.0});
 }
@@ -28,8 +21,12 @@ struct FlowLabels {
 };
 
 FlowLabels FlowLabelsOf(const TagRecord& r) {
-    if (r.Fluid_Equation == 1346 || r.Fluid_Equation == 1353) return {"Wm =", "Wn =", "W ="};
-    if (r.Fluid_Condition == 1348 || r.Fluid_Condition == 1355) return {"qm =", "qn =", "q ="};
+    if (r.Fluid_Equation == Code(FluidEquation::LiquidMass) ||
+        r.Fluid_Equation == Code(FluidEquation::GasMass))
+        return {"Wm =", "Wn =", "W ="};
+    if (r.Fluid_Condition == Code(FluidCondition::LiquidFlowingTemp) ||
+        r.Fluid_Condition == Code(FluidCondition::GasFlowing))
+        return {"qm =", "qn =", "q ="};
     return {"Qm =", "Qn =", "Q ="};
 }
 
@@ -66,14 +63,14 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
     const FlowLabels fl = FlowLabelsOf(r);
     const int mode = r.Calc_Mode;
     const int param = r.Calc_SizeParam;
-    const bool liquid = IsLiquidFluid(r);
+    const bool liquid = IsLiquid(r);
     const std::string bore_unit = UnitOf(r, t, Quantity::Bore, r.Unit_Bore_Set, GetText(r.Unit_Bore_Text));
     const std::string dp_unit =
         UnitOf(r, t, Quantity::DiffPressure, r.Unit_DpPress_Set, GetText(r.Unit_Dpress_Text));
     const std::string flow_unit = UnitOf(r, t, Quantity::Flow, r.Unit_Flow_Set, GetText(r.Unit_Flow_Text));
 
     // Rows 1 to 7.
-    if (mode == 1124) {
+    if (mode == Code(CalcMode::CriticalDrop)) {
         if (liquid)
             add(1083, "Sizing Factor, Sm =", F("%.6f", r.Sm));
         else
@@ -87,13 +84,16 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
         add(1083, "Sizing Factor, Sm =", F("%.6f", r.Sm));
         // The throat-tap nozzles' Reynolds number is stored bore-based by the
         // engine: it is shown as stored, once.
-        const bool throat = r.Meter_Type == 1151 || r.Meter_Type == 1359;
+        const bool throat = r.Meter_Type == Code(MeterType::AsmeThroatTapNozzle) ||
+                            r.Meter_Type == Code(MeterType::CustomThroatTapNozzle);
         add(1084, throat ? "Bore Rd @ Oper =" : "Pipe RD @ Oper =", F("%.0f", r.Rd));
         add(1085, "Disch Coef, C =", F("%.6f", r.C));
         add(1086, "Bore Expan, Fad =", F("%.6f", r.Fa_Meter));
         add(1087, "Pipe Expan, FaD =", F("%.6f", r.Fa_Pipe));
-        if (!liquid) add(1088, r.Tap_Loc == 1109 ? "Gas Expan, Y1 =" : "Gas Expan, Y2 =", F("%.6f", r.Y));
-        if (mode == 1123 && r.Uncert_Incl == 1)
+        if (!liquid)
+            add(1088,
+                r.Tap_Loc == Code(TapLoc::Upstream) ? "Gas Expan, Y1 =" : "Gas Expan, Y2 =", F("%.6f", r.Y));
+        if (mode == Code(CalcMode::Meter) && r.Uncert_Incl == 1)
             add(1089,
                 "Orifice Uncertainty =", F("%.2f", r.MeterUncert + (r.Uncert_StraightRun == 1 ? 0.5 : 0.0)),
                 "%");
@@ -113,11 +113,11 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
 
     // Row 13 (beta) and the rows of step "rows 16 to 18".
     std::string beta_label = "Beta, \xC3\x9F =";
-    if (mode == 1123 && r.Meter_Type == 1129)
+    if (mode == Code(CalcMode::Meter) && r.Meter_Type == Code(MeterType::SegmentalOrifice))
         beta_label =
             "Beta, \xC3\x9F"
             "c =";
-    if (mode == 1123 && IsWedge(r.Meter_Type))
+    if (mode == Code(CalcMode::Meter) && IsWedgeMeter(r.Meter_Type))
         beta_label =
             "Beta, \xC3\x9F"
             "eq =";
@@ -125,32 +125,33 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
 
     // Row 14: the sized quantity, with the result-unit box.
     v.main_value_id = 1096;
-    const bool no_sizing = mode == 1124 && param == 1121;
-    if (param == 1122) {
-        add(1096, mode == 1123 ? fl.max : fl.single, FmtFlow(ToUser(r, Quantity::Flow, r.Flow_Max)),
-            flow_unit);
+    const bool no_sizing = mode == Code(CalcMode::CriticalDrop) && param == Code(SizeParam::Dp);
+    if (param == Code(SizeParam::Flow)) {
+        add(1096, mode == Code(CalcMode::Meter) ? fl.max : fl.single,
+            FmtFlow(ToUser(r, Quantity::Flow, r.Flow_Max)), flow_unit);
         v.unit_box = ResultUnitBox::Flow;
-        if (mode == 1123) add(1097, fl.norm, FmtFlow(ToUser(r, Quantity::Flow, r.Flow_Norm)), flow_unit);
-    } else if (param == 1121) {
+        if (mode == Code(CalcMode::Meter))
+            add(1097, fl.norm, FmtFlow(ToUser(r, Quantity::Flow, r.Flow_Norm)), flow_unit);
+    } else if (param == Code(SizeParam::Dp)) {
         add(1096, "dPm =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Max)), dp_unit);
         v.unit_box = ResultUnitBox::DiffPressure;
-        if (mode == 1123)
+        if (mode == Code(CalcMode::Meter))
             add(1097, "dPn =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Norm)), dp_unit);
     } else {
         add(1096, "Bore =", BoreText(r, r.Bore), bore_unit);
         v.unit_box = ResultUnitBox::Bore;
-        if (mode != 1124)
+        if (mode != Code(CalcMode::CriticalDrop))
             add(1097, "dPn =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Norm)), dp_unit);
     }
 
     // Rows 16 to 18, flow meters only.
-    if (mode == 1123) {
-        if (r.Meter_Type == 1129 || IsWedge(r.Meter_Type)) {
+    if (mode == Code(CalcMode::Meter)) {
+        if (r.Meter_Type == Code(MeterType::SegmentalOrifice) || IsWedgeMeter(r.Meter_Type)) {
             add(1098, "Hs =", F("%.6f", ToUser(r, Quantity::Bore, r.SegHs)), bore_unit);
-            if (r.Meter_Type == 1129) {
+            if (r.Meter_Type == Code(MeterType::SegmentalOrifice)) {
                 add(1099, "Dc =", BoreText(r, r.SegDc), bore_unit);
             } else {
-                if (param == 1120)
+                if (param == Code(SizeParam::Bore))
                     add(1099, "H/D =", FmtShort(r.Pipe_IDia > 0.0 ? r.SegHs / r.Pipe_IDia : 0.0));
                 else
                     add(1099, "Bore =", BoreText(r, r.Bore));
@@ -159,12 +160,14 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
                 const double kd2 = root > 0.0 ? r.C * r.Bore * r.Bore * b2 / root : 0.0;
                 add(1100, "Kd \xC2\xB2 = ", F("%.6f", kd2));
             }
-        } else if (r.Meter_Type == 1131) {
+        } else if (r.Meter_Type == Code(MeterType::QuadrantOrifice)) {
             const double b = r.Beta;
-            if (r.Calc_Std == 1764 && b > 0.0 && b < 1.0) r.Qrad_K0 = QuadrantRadiusIso(r.Bore, b);
-            if (r.Calc_Std == 1765 && b > 0.0 && b < 1.0) r.Qrad_K0 = QuadrantRadiusMiller(r.Bore, b);
+            if (r.Calc_Std == Code(CalcStd::Miller3rd) && b > 0.0 && b < 1.0)
+                r.Qrad_K0 = QuadrantRadiusIso(r.Bore, b);
+            if (r.Calc_Std == Code(CalcStd::IsoTr15377) && b > 0.0 && b < 1.0)
+                r.Qrad_K0 = QuadrantRadiusMiller(r.Bore, b);
             add(1098, "Quad r =", BoreText(r, r.Qrad_K0), bore_unit);
-        } else if (r.Calc_Std == 1139) {
+        } else if (r.Calc_Std == Code(CalcStd::Buckingham1985)) {
             add(1098, "K =", F("%.6f", r.K));
             add(1099, "K0 =", F("%.5f", r.Qrad_K0));
             add(1100, "Ef =", F("%.6f", r.E_Ftp));
@@ -173,31 +176,37 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
 
     // Rows 19 and 20.
     if (!no_sizing) {
-        const bool full_range = mode == 1123 || (mode != 1124 && param == 1120);
+        const bool full_range = mode == Code(CalcMode::Meter) ||
+                                (mode != Code(CalcMode::CriticalDrop) && param == Code(SizeParam::Bore));
         add(1101, "Beta Calc @", F("%.2f", full_range ? r.PctRange : 100.0), "%");
-        const bool critical_row = mode == 1124 && (param == 1122 || (param == 1120 && !liquid));
+        const bool critical_row =
+            mode == Code(CalcMode::CriticalDrop) &&
+            (param == Code(SizeParam::Flow) || (param == Code(SizeParam::Bore) && !liquid));
         if (critical_row) {
             double pc = CriticalPressureOf(r, nullptr);
             if (r.Unit_PressSys_Set == 0 && pc != 0.0) pc -= r.AtmPress;
             add(1102, "Downstream Pressure, Pf2 < ", FmtPressure(pc * r.Unit_Press),
                 UnitOf(r, t, Quantity::Pressure, r.Unit_Press_Set, GetText(r.Unit_Press_Text)));
         } else {
-            const bool restriction_full = mode == 1125 && param != 1120;
+            const bool restriction_full =
+                mode == Code(CalcMode::Restriction) && param != Code(SizeParam::Bore);
             add(1102, "Permanent dP Loss =", F("%.2f", restriction_full ? 100.0 : r.Dp_Loss), "%");
         }
     }
 
     // Bottom row.
-    if (mode == 1123) {
+    if (mode == Code(CalcMode::Meter)) {
         add(1675, "Velocity @ Throat =", F("%.2f", ToUser(r, Quantity::Velocity, r.Velocity)),
             UnitOf(r, t, Quantity::Velocity, r.Unit_Velocity_Set, GetText(r.Unit_Velo_Text)));
         v.velocity_box = true;
-    } else if (r.Meter_Type == 1128 || r.Meter_Type == 1373 || r.Meter_Type == 1374) {
+    } else if (r.Meter_Type == Code(MeterType::ConcentricOrifice) ||
+               r.Meter_Type == Code(MeterType::CriticalSquareEdgedOrifice) ||
+               r.Meter_Type == Code(MeterType::CriticalThickOrifice)) {
         double thick = r.Min_Thick;
-        if (r.Meter_Type == 1374) thick = liquid ? r.Bore * 6.0 : r.Bore;
+        if (r.Meter_Type == Code(MeterType::CriticalThickOrifice)) thick = liquid ? r.Bore * 6.0 : r.Bore;
         add(1675, "Min. Plate Thick >", BoreText(r, thick), bore_unit);
     }
-    if (mode != 1123) add(1759, "Outlet Noise =", F("%.1f", r.Outlet_Noise), "dBa");
+    if (mode != Code(CalcMode::Meter)) add(1759, "Outlet Noise =", F("%.1f", r.Outlet_Noise), "dBa");
     return v;
 }
 

@@ -176,6 +176,15 @@ constexpr ErrorEntry kErrors[] = {
     {50,
      "Saturated Liquid Factor, Fx, is less than 0.\n"
      "Increase decrease quality or increase Vapor density and try again."},
+    // 51 and 52: flowing conditions of the Fluids commands, refused at entry like the base
+    // conditions of #8 and #9 (an absolute pressure or temperature of zero or below would
+    // reach the property routines' logarithms and divisions).
+    {51,
+     "Value for flowing pressure in absolute units must be greater than zero.\n"
+     "Please re-enter a valid flowing pressure!"},
+    {52,
+     "Value for flowing temperature in absolute units must be greater than zero.\n"
+     "Please re-enter a valid flowing temperature!"},
     {101,
      "Error accessing the database index file.\n"
      "Packing aborted!\n"
@@ -331,6 +340,11 @@ constexpr WarningEntry kWarnings[] = {
      "Bore diameter is less than 0.492 in or 12.5 mm.\n"
      "Increase flow or decrease dP."},
     {35, Args::None, "Calculated orifice bore is < 1.9685 in, the recommended minimum bore diameter."},
+    // 36: a Fluids command that changes the flow kind keeps the flows as they are when the
+    // density or gravity the conversion needs is zero, instead of zeroing them.
+    {36, Args::None,
+     "A density or specific gravity needed to convert the flows is zero.\n"
+     "The maximum and normal flows were not converted: please check them!"},
     {100, Args::None,
      "This function is reserved for project database tag deletions.\n"
      "Please contact your Administrator for project setup."},

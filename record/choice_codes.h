@@ -121,6 +121,54 @@ constexpr int32_t Code(auto e) {
     return static_cast<int32_t>(e);
 }
 
+// Named groups of choices, defined once. A fluid equation below 1352 is a liquid
+// (volume 1345 or mass 1346), 1352 and above a gas or vapour.
+constexpr bool IsLiquidEquation(int32_t fluid_equation) {
+    return fluid_equation < Code(FluidEquation::GasVolume);
+}
+// Orifice plates of the meter dialog, 1128 to 1134.
+constexpr bool IsOrificePlate(int32_t t) {
+    return t >= Code(MeterType::ConcentricOrifice) && t <= Code(MeterType::ConicOrifice);
+}
+// Flow nozzles 1150 to 1153.
+constexpr bool IsNozzle(int32_t t) {
+    return t >= Code(MeterType::AsmeLongRadiusNozzle) && t <= Code(MeterType::VenturiNozzle);
+}
+// Classical venturi tubes: machined, rough-cast, welded sheet and ASME PTC 19.5.
+constexpr bool IsVenturiTube(int32_t t) {
+    return (t >= Code(MeterType::VenturiMachined) && t <= Code(MeterType::VenturiWeldedSheet)) ||
+           t == Code(MeterType::VenturiPtc195);
+}
+// The wedge meters of the wedge dialog (ISO 5167-6, Miller and the ABB wedges).
+constexpr bool IsStandardWedge(int32_t t) {
+    return t >= Code(MeterType::WedgeIso5167_6) && t <= Code(MeterType::WedgeAbb1337L);
+}
+// Every wedge meter, the custom wedge with the user's coefficient included.
+constexpr bool IsWedgeMeter(int32_t t) {
+    return IsStandardWedge(t) || t == Code(MeterType::CustomWedge);
+}
+// The ABB wedges 1692 to 1697 (manufacturer's coefficients).
+constexpr bool IsAbbWedge(int32_t t) {
+    return t >= Code(MeterType::WedgeAbb1610L) && t <= Code(MeterType::WedgeAbb1337L);
+}
+// Custom meters solved directly with the user's coefficient, 1359 to 1363.
+constexpr bool IsCustomDirectMeter(int32_t t) {
+    return t >= Code(MeterType::CustomThroatTapNozzle) && t <= Code(MeterType::CustomFlowTube);
+}
+// Every meter whose coefficient is the user's: 1359 to 1363 and the custom wedge.
+constexpr bool IsCustomMeter(int32_t t) {
+    return IsCustomDirectMeter(t) || t == Code(MeterType::CustomWedge);
+}
+// The critical-drop nozzles, orifices and venturi.
+constexpr bool IsCriticalDropDevice(int32_t t) {
+    return t == Code(MeterType::CriticalCylindricalNozzle) || t == Code(MeterType::CriticalToroidalNozzle) ||
+           t == Code(MeterType::CriticalSquareEdgedOrifice) || t == Code(MeterType::CriticalThickOrifice) ||
+           t == Code(MeterType::CriticalVenturi);
+}
+constexpr bool IsProprietaryMeter(int32_t t) {
+    return t == Code(MeterType::ProprietaryMeter1) || t == Code(MeterType::ProprietaryMeter2);
+}
+
 // The values each choice field may hold, for checking records read from files.
 std::span<const int32_t> FluidEquationCodes();
 std::span<const int32_t> FluidConditionCodes();

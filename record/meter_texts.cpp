@@ -73,16 +73,6 @@ constexpr std::array<const char*, 4> kEccentricMillerTaps = {"FLANGE TAPS @ TOP"
                                                              "VEN CON TAPS @ TOP", "VEN CON TAPS @ SIDE"};
 constexpr std::array<const char*, 2> kQuadrantTaps = {"FLANGE TAPS", "CORNER TAPS"};
 
-bool IsVenturi(int32_t t) {
-    return t == 1156 || t == 1157 || t == 1158 || t == 1776;
-}
-bool IsWedge(int32_t t) {
-    return t >= 1690 && t <= 1697;
-}
-bool IsCriticalDrop(int32_t t) {
-    return t == 1369 || t == 1370 || t == 1373 || t == 1374 || t == 1766 || t == 1684 || t == 1687;
-}
-
 // The dialog list of tap styles for a type, empty when the type has one fixed text.
 std::pair<const char* const*, int> TapList(int32_t meter_type, int32_t calc_std) {
     switch (meter_type) {
@@ -109,16 +99,12 @@ const MeterTypeTexts* FindMeterType(int32_t meter_type) {
     return it == std::end(kMeterTypes) ? nullptr : &*it;
 }
 
-bool IsCustomMeter(int32_t t) {
-    return (t >= 1359 && t <= 1363) || t == 1762;
-}
-
 std::string MeterFamilyText(int32_t meter_type, int32_t diffuser, int32_t venturi_exit) {
     const MeterTypeTexts* m = FindMeterType(meter_type);
     if (!m) return {};
     std::string text = m->family;
     if (meter_type >= 1150 && meter_type <= 1152 && diffuser == 1) text += " W/OUTL DIFFUSER";
-    if (IsVenturi(meter_type))
+    if (IsVenturiTube(meter_type))
         text += venturi_exit == Code(VenturiExit::Deg15) ? " - 15 DEG EXIT" : " - 7 DEG EXIT";
     return text;
 }
@@ -137,9 +123,9 @@ std::string_view TapStyleText(int32_t meter_type, int32_t calc_std, int32_t tap_
     if (meter_type == 1150) return "WALL TAPS";
     if (meter_type == 1151 || meter_type == 1359) return "THROAT TAPS";
     if (meter_type == 1152 || meter_type == 1153) return "CORNER/THROAT TAPS";
-    if (IsVenturi(meter_type)) return "D/2 & THROAT d/2 TAPS";
-    if (meter_type == 1163 || meter_type == 1165 || IsWedge(meter_type)) return "MFR STD";
-    if (IsCriticalDrop(meter_type)) return "NONE";
+    if (IsVenturiTube(meter_type)) return "D/2 & THROAT d/2 TAPS";
+    if (meter_type == 1163 || meter_type == 1165 || IsStandardWedge(meter_type)) return "MFR STD";
+    if (IsCriticalDropDevice(meter_type) || IsProprietaryMeter(meter_type)) return "NONE";
     return {};
 }
 
@@ -147,7 +133,7 @@ void ApplyMeterTexts(TagRecord& r) {
     const MeterTypeTexts* m = FindMeterType(r.Meter_Type);
     if (!m) return;
     SetText(r.Meter, MeterFamilyText(r.Meter_Type, r.Meter_Diffuser, r.Meter_VenturiExit));
-    if (IsCustomMeter(r.Meter_Type) && r.Meter_Type != 1359) return;
+    if (IsCustomMeter(r.Meter_Type) && r.Meter_Type != Code(MeterType::CustomThroatTapNozzle)) return;
     if (*m->type) SetText(r.Meter_Type_Text, m->type);
     SetText(r.Tap_Style_Text, TapStyleText(r.Meter_Type, r.Calc_Std, r.Tap_Style));
 }

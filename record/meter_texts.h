@@ -29,8 +29,6 @@ std::string_view TapStyleText(int32_t meter_type, int32_t calc_std, int32_t tap_
 // How many tap styles the meter type offers in its dialog list (0: one fixed text).
 int TapStyleCount(int32_t meter_type, int32_t calc_std);
 
-bool IsCustomMeter(int32_t meter_type);
-
 // Writes Meter, Meter_Type_Text and Tap_Style_Text from the record's choices. For
 // custom meters the type and tap texts are the user's and are left alone.
 void ApplyMeterTexts(TagRecord& r);

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "record/choice_codes.h"
+
 namespace quorven {
 
 static_assert(std::endian::native == std::endian::little,
@@ -507,9 +509,9 @@ std::string_view GetText(const char (&field)[N]) {
 // The record of a new document.
 TagRecord NewTagRecord();
 
-// A fluid equation below 1352 is a liquid; 1352 and above a gas or vapour.
+// A liquid tag (see IsLiquidEquation); every other tag is a gas or vapour.
 inline bool IsLiquid(const TagRecord& r) {
-    return r.Fluid_Equation < 1352;
+    return IsLiquidEquation(r.Fluid_Equation);
 }
 
 // A stored isentropic exponent / liquid Fp of 0 means "not given" and counts as 1.

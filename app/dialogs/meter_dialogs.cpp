@@ -84,26 +84,34 @@ bool RunCalcSetupDialog(QWidget* parent, TagRecord& record, const CritDropMemory
     d.AddRadioGroup(QStringLiteral("Calculation Mode"), {{1123, "Flow &Meter Sizing"},
                                                          {1124, "&Critical Drop Restriction Sizing"},
                                                          {1125, "&Pressure Drop Restriction Sizing"}});
-    const bool wedge = record.Meter_Type >= 1690 && record.Meter_Type <= 1697;
+    const bool wedge = IsStandardWedge(record.Meter_Type);
     int32_t param = record.Calc_SizeParam;
-    if (wedge && param == 1120) param = 1121;
-    if (record.Calc_Mode == 1124 && param == 1121) param = 1120;
-    Check(d, param >= 1120 && param <= 1122 ? param : 1120);
-    Check(d, record.Calc_Mode >= 1123 && record.Calc_Mode <= 1125 ? record.Calc_Mode : 1123);
+    if (wedge && param == Code(SizeParam::Bore)) param = Code(SizeParam::Dp);
+    if (record.Calc_Mode == Code(CalcMode::CriticalDrop) && param == Code(SizeParam::Dp))
+        param = Code(SizeParam::Bore);
+    Check(d,
+          param >= Code(SizeParam::Bore) && param <= Code(SizeParam::Flow) ? param : Code(SizeParam::Bore));
+    Check(d, record.Calc_Mode >= Code(CalcMode::Meter) && record.Calc_Mode <= Code(CalcMode::Restriction)
+                 ? record.Calc_Mode
+                 : Code(CalcMode::Meter));
     auto rule = [&d, wedge] {
-        const bool crit_mode = d.CheckedRadio({1124}) == 1124;
-        if (crit_mode && d.CheckedRadio({1121}) == 1121) Check(d, 1120);
-        Enable(d, 1121, !crit_mode);
-        Enable(d, 1120, !wedge);
+        const bool crit_mode = d.CheckedRadio({Code(CalcMode::CriticalDrop)}) == Code(CalcMode::CriticalDrop);
+        if (crit_mode && d.CheckedRadio({Code(SizeParam::Dp)}) == Code(SizeParam::Dp))
+            Check(d, Code(SizeParam::Bore));
+        Enable(d, Code(SizeParam::Dp), !crit_mode);
+        Enable(d, Code(SizeParam::Bore), !wedge);
     };
-    for (int id : {1123, 1124, 1125})
+    for (int id : {Code(CalcMode::Meter), Code(CalcMode::CriticalDrop), Code(CalcMode::Restriction)})
         QObject::connect(d.Control<QRadioButton>(id), &QRadioButton::toggled, &d, rule);
     rule();
     const bool ok = d.exec() == QDialog::Accepted;
     tag_saved = false;
     if (ok) {
         TagRecord copy = record;
-        ApplyCalcSetup(copy, d.CheckedRadio({1120, 1121, 1122}), d.CheckedRadio({1123, 1124, 1125}),
+        ApplyCalcSetup(copy,
+                       d.CheckedRadio({Code(SizeParam::Bore), Code(SizeParam::Dp), Code(SizeParam::Flow)}),
+                       d.CheckedRadio({Code(CalcMode::Meter), Code(CalcMode::CriticalDrop),
+                                       Code(CalcMode::Restriction)}),
                        crit.type, crit.material);
         record = copy;
     } else {
@@ -125,7 +133,7 @@ bool RunOrificePlateDialog(QWidget* parent, TagRecord& record, MeterDialogMemory
 
     const int32_t mode = record.Calc_Mode;
     MeterDialogMemory work = memory;
-    Check(d, mode == 1125 ? 1128 : work.plate_type);
+    Check(d, mode == Code(CalcMode::Restriction) ? Code(MeterType::ConcentricOrifice) : work.plate_type);
     Check(d, work.plate_std);
 
     auto type_of = [&d] { return d.CheckedRadio(Ids(kPlateTypes)); };
@@ -139,11 +147,14 @@ bool RunOrificePlateDialog(QWidget* parent, TagRecord& record, MeterDialogMemory
         if (const int32_t forced = OrificeStandardForced(type, mode); forced != 0)
             std_id = forced;
         else if (std::find(enabled.begin(), enabled.end(), std_id) == enabled.end())
-            std_id = enabled.empty() ? 0 : (type == 1128 ? 1703 : enabled.front());
+            std_id = enabled.empty() ? 0
+                                     : (type == Code(MeterType::ConcentricOrifice)
+                                            ? Code(CalcStd::ReaderHarrisGallagher1998)
+                                            : enabled.front());
         if (std_id != 0) Check(d, std_id);
         const auto list = OrificeTapList(type, std_id, mode);
         int position = keep_tap ? taps->currentIndex() : work.tap_position[index];
-        if (mode == 1125) position = 3;
+        if (mode == Code(CalcMode::Restriction)) position = 3;
         if (position < 0 || position >= static_cast<int>(list.size())) position = 0;
         {
             const QSignalBlocker block(taps);
@@ -151,21 +162,22 @@ bool RunOrificePlateDialog(QWidget* parent, TagRecord& record, MeterDialogMemory
             for (const std::string& t : list) taps->addItem(ToQString(t));
             taps->setCurrentIndex(position);
         }
-        taps->setEnabled(mode != 1125);
+        taps->setEnabled(mode != Code(CalcMode::Restriction));
         {
             const QSignalBlocker block(material);
             material->setCurrentIndex(work.plate_material_position[index]);
         }
-        pipe_material->setVisible(type == 1133);
-        d.Control<QLabel>(1141)->setVisible(type == 1133);
+        pipe_material->setVisible(type == Code(MeterType::IntegralOrifice));
+        d.Control<QLabel>(1141)->setVisible(type == Code(MeterType::IntegralOrifice));
     };
     for (const auto& [id, text] : kPlateTypes) {
         auto* radio = d.Control<QRadioButton>(id);
-        radio->setEnabled(mode != 1125 || id == 1128);
+        radio->setEnabled(mode != Code(CalcMode::Restriction) || id == Code(MeterType::ConcentricOrifice));
         QObject::connect(radio, &QRadioButton::toggled, &d, [&, id](bool on) {
             if (!on) return;
             refresh(false);
-            if (id == 1133 && d.isVisible()) RunIntegralOrificeDialog(&d, work.ifoa_mfr, work.ifoa_size);
+            if (id == Code(MeterType::IntegralOrifice) && d.isVisible())
+                RunIntegralOrificeDialog(&d, work.ifoa_mfr, work.ifoa_size);
         });
     }
     for (int id : Ids(kPlateStandards))
@@ -272,16 +284,19 @@ bool RunVenturiDialog(QWidget* parent, TagRecord& record, MeterDialogMemory& mem
     d.AddRadioGroup(QStringLiteral("Discharge Coefficient Standard"), standards);
     Check(d, memory.venturi_type);
     Check(d, memory.venturi_std);
-    Check(d, record.Meter_VenturiExit == 1161 ? 1161 : 1160);
+    Check(d, record.Meter_VenturiExit == Code(VenturiExit::Deg7) ? Code(VenturiExit::Deg7)
+                                                                 : Code(VenturiExit::Deg15));
     auto apply_type = [&] {
-        const bool ptc = d.CheckedRadio(Ids(types)) == 1776;
-        for (int id : {1680, 1681, 1704}) Enable(d, id, !ptc);
-        Enable(d, 1775, ptc);
+        const bool ptc = d.CheckedRadio(Ids(types)) == Code(MeterType::VenturiPtc195);
+        for (CalcStd s :
+             {CalcStd::VenturiAsmeMfc3M1989, CalcStd::VenturiIso5167_1991, CalcStd::VenturiIso5167_4_2022})
+            Enable(d, Code(s), !ptc);
+        Enable(d, Code(CalcStd::VenturiPtc195), ptc);
         const int32_t checked = d.CheckedRadio(Ids(standards));
         if (ptc)
-            Check(d, 1775);
-        else if (checked == 1775 || checked == 0)
-            Check(d, 1704);
+            Check(d, Code(CalcStd::VenturiPtc195));
+        else if (checked == Code(CalcStd::VenturiPtc195) || checked == 0)
+            Check(d, Code(CalcStd::VenturiIso5167_4_2022));
     };
     apply_type();
     for (int id : Ids(types))
@@ -290,11 +305,12 @@ bool RunVenturiDialog(QWidget* parent, TagRecord& record, MeterDialogMemory& mem
         });
     if (d.exec() != QDialog::Accepted) return false;
     const int32_t type = d.CheckedRadio(Ids(types));
-    memory.venturi_type = type == 0 ? 1776 : type;
+    memory.venturi_type = type == 0 ? Code(MeterType::VenturiPtc195) : type;
     memory.venturi_std = d.CheckedRadio(Ids(standards));
     memory.venturi_material_position = material->currentIndex();
     TagRecord copy = record;
-    ApplyVenturiChoice(copy, memory.venturi_type, MaterialOf(material), d.CheckedRadio({1160, 1161}),
+    ApplyVenturiChoice(copy, memory.venturi_type, MaterialOf(material),
+                       d.CheckedRadio({Code(VenturiExit::Deg15), Code(VenturiExit::Deg7)}),
                        memory.venturi_std);
     record = copy;
     return true;
@@ -307,20 +323,22 @@ bool RunSimpleMeterDialog(QWidget* parent, int command, TagRecord& record, Meter
     QString caption;
     switch (command) {
         case kUvt:
-            type = 1163, id = 1163, position = &memory.uvt_material_position;
+            type = Code(MeterType::Uvt), id = 1163, position = &memory.uvt_material_position;
             caption = QStringLiteral("UVT\u00AE Universal Venturi Tube");
             break;
         case kLoLoss:
-            type = 1165, id = 1165, position = &memory.loloss_material_position;
+            type = Code(MeterType::LoLoss), id = 1165, position = &memory.loloss_material_position;
             caption = QStringLiteral("Lo Loss\u00AE Flow Tube");
             break;
         case kProprietary1:
         case kProprietary1Alt:
-            type = 1684, id = 1684, position = &memory.proprietary1_material_position;
+            type = Code(MeterType::ProprietaryMeter1), id = 1684,
+            position = &memory.proprietary1_material_position;
             caption = QStringLiteral("Proprietary Meter");
             break;
         case kProprietary2:
-            type = 1687, id = 1687, position = &memory.proprietary2_material_position;
+            type = Code(MeterType::ProprietaryMeter2), id = 1687,
+            position = &memory.proprietary2_material_position;
             caption = QStringLiteral("Proprietary Meter");
             break;
         default:
@@ -338,7 +356,8 @@ bool RunSimpleMeterDialog(QWidget* parent, int command, TagRecord& record, Meter
 
 bool RunCritDropDialog(QWidget* parent, int command, TagRecord& record, MeterDialogMemory& memory,
                        CritDropMemory& crit) {
-    const bool gas_orifice = record.Fluid_Equation == 1352 || record.Fluid_Equation == 1353;
+    const bool gas_orifice = record.Fluid_Equation == Code(FluidEquation::GasVolume) ||
+                             record.Fluid_Equation == Code(FluidEquation::GasMass);
     int32_t type = 0;
     int material_id = 0;
     RadioList types;
@@ -353,9 +372,11 @@ bool RunCritDropDialog(QWidget* parent, int command, TagRecord& record, MeterDia
         material_id = 1375, type = memory.critdrop_plate_type,
         caption = QStringLiteral("Critical Drop Orifice");
     } else if (command == kCritDropOrifice) {
-        material_id = 1375, type = 1374, caption = QStringLiteral("Critical Drop Thick Orifice");
+        material_id = 1375, type = Code(MeterType::CriticalThickOrifice),
+        caption = QStringLiteral("Critical Drop Thick Orifice");
     } else if (command == kCritDropVenturi) {
-        material_id = 1767, type = 1766, caption = QStringLiteral("Critical Drop Venturi");
+        material_id = 1767, type = Code(MeterType::CriticalVenturi),
+        caption = QStringLiteral("Critical Drop Venturi");
     } else {
         return false;
     }
@@ -421,7 +442,9 @@ bool RunCustomMeterDialog(QWidget* parent, TagRecord& record, MeterDialogMemory&
                              {1762, "&Wedge Meter"}};
     d.AddRadioGroup(QStringLiteral("Meter Type"), types);
     const auto ids = Ids(types);
-    Check(d, std::find(ids.begin(), ids.end(), record.Meter_Type) != ids.end() ? record.Meter_Type : 1360);
+    Check(d, std::find(ids.begin(), ids.end(), record.Meter_Type) != ids.end()
+                 ? record.Meter_Type
+                 : Code(MeterType::CustomOrifice));
     auto* style = d.AddEdit(1364, QStringLiteral("Meter Style"), 34);
     auto* tap = d.AddEdit(1365, QStringLiteral("Tap Style"), 24);
     auto* coefficient = d.AddNumericEdit(1366, QStringLiteral("Discharge Coefficent"), 1e-6, 10.0);

@@ -127,7 +127,7 @@ public:
         : CIdDialog(QStringLiteral("Base Condition Settings"), parent), record_(record), sink_(sink) {}
     void accept() override {
         BaseChoice c;
-        c.tap_loc = CheckedRadio({1109, 1110});
+        c.tap_loc = CheckedRadio({Code(TapLoc::Upstream), Code(TapLoc::Downstream)});
         const auto value = [this](int id) { return NumberInEdit(*Control<QLineEdit>(id)); };
         // A value that is no number is taken as 0 and refused like one.
         c.base_press = value(1115).value_or(0.0);
@@ -178,7 +178,7 @@ bool RunBaseDialog(QWidget* parent, TagRecord& record, MessageSink& sink) {
     BaseDialog d(parent, record, sink);
     d.AddRadioGroup(QStringLiteral("Pressure Tap Location"),
                     {{1109, "&Upstream Pressure Tap"}, {1110, "&Downstream Pressure Tap"}});
-    Check(d, record.Tap_Loc == 1110 ? 1110 : 1109);
+    Check(d, record.Tap_Loc == Code(TapLoc::Downstream) ? Code(TapLoc::Downstream) : Code(TapLoc::Upstream));
     struct Row {
         int edit, label;
         const char* caption;

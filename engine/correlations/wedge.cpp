@@ -3,6 +3,8 @@
 #include <cmath>
 #include <span>
 
+#include "record/choice_codes.h"
+
 namespace quorven {
 namespace {
 
@@ -71,21 +73,21 @@ AbbWedgeResult WedgeC_AbbManufacturer(int32_t meter_type, double nominal_in, dou
     AbbWedgeResult res;
     const WedgeRow* row = nullptr;
     switch (meter_type) {
-        case 1692:
+        case Code(MeterType::WedgeAbb1610L):
             row = FindSize(kAbb1610L, nominal_in);
             res.fit = AbbWedgeFit::Not1610L1630LSize;
             break;
-        case 1693:
+        case Code(MeterType::WedgeAbb1615L):
             row = FindSize(std::span(kAbb1610L).first(4), nominal_in);
             res.fit = AbbWedgeFit::NotA1615LSize;
             break;
-        case 1694:
+        case Code(MeterType::WedgeAbb1630L):
             row = FindSize(kAbb1630L, nominal_in);
             res.fit = AbbWedgeFit::Not1610L1630LSize;
             break;
-        case 1695:
-        case 1696:
-        case 1697:
+        case Code(MeterType::WedgeAbb1335L):
+        case Code(MeterType::WedgeAbb1336L):
+        case Code(MeterType::WedgeAbb1337L):
             row = FindSize(kAbbIntegral, nominal_in);
             res.fit = AbbWedgeFit::NotIntegralSize;
             break;

@@ -81,102 +81,113 @@ const RuleCase kRuleCases[] = {
      false},
     {"manometer: meter mode, factor on", 32788, [](RuleFixture& f) { f.record.Factor_Manometer = 1; }, true,
      true},
-    {"manometer: critical drop", 32788, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, false, false},
-    {"drain/vent: restriction", 32789, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, false, false},
+    {"manometer: critical drop", 32788,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::CriticalDrop); }, false, false},
+    {"drain/vent: restriction", 32789,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::Restriction); }, false, false},
     {"drain/vent: meter mode, factor on", 32789, [](RuleFixture& f) { f.record.Factor_Drain = 1; }, true,
      true},
     {"water vapour: gas volume", 32790, [](RuleFixture&) {}, true, false},
     {"water vapour: gas mass in critical drop, factor on", 32790,
      [](RuleFixture& f) {
-         f.record.Fluid_Equation = 1353;
-         f.record.Calc_Mode = 1124;
+         f.record.Fluid_Equation = Code(FluidEquation::GasMass);
+         f.record.Calc_Mode = Code(CalcMode::CriticalDrop);
          f.record.Factor_H2OvapIncl = 1;
      },
      true, true},
-    {"water vapour: liquid", 32790, [](RuleFixture& f) { f.record.Fluid_Equation = 1346; }, false, false},
+    {"water vapour: liquid", 32790,
+     [](RuleFixture& f) { f.record.Fluid_Equation = Code(FluidEquation::LiquidMass); }, false, false},
     {"saturated liquid: meter mode, liquid mass", 32791,
      [](RuleFixture& f) {
-         f.record.Fluid_Equation = 1346;
+         f.record.Fluid_Equation = Code(FluidEquation::LiquidMass);
          f.record.Factor_SatLiq = 1;
      },
      true, true},
     {"saturated liquid: meter mode, gas", 32791, [](RuleFixture&) {}, false, false},
     {"saturated liquid: restriction, liquid", 32791,
      [](RuleFixture& f) {
-         f.record.Fluid_Equation = 1345;
-         f.record.Calc_Mode = 1125;
+         f.record.Fluid_Equation = Code(FluidEquation::LiquidVolume);
+         f.record.Calc_Mode = Code(CalcMode::Restriction);
      },
      false, false},
     {"vapour quality: meter mode, gas mass", 32792,
      [](RuleFixture& f) {
-         f.record.Fluid_Equation = 1353;
+         f.record.Fluid_Equation = Code(FluidEquation::GasMass);
          f.record.Factor_VapQual = 1;
      },
      true, true},
     {"vapour quality: meter mode, gas volume", 32792, [](RuleFixture&) {}, false, false},
     {"vapour quality: critical drop, gas mass", 32792,
      [](RuleFixture& f) {
-         f.record.Fluid_Equation = 1353;
-         f.record.Calc_Mode = 1124;
+         f.record.Fluid_Equation = Code(FluidEquation::GasMass);
+         f.record.Calc_Mode = Code(CalcMode::CriticalDrop);
      },
      false, false},
-    {"orifice plate: restriction", 32794, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, true, false},
-    {"orifice plate: critical drop", 32794, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, false, false},
+    {"orifice plate: restriction", 32794,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::Restriction); }, true, false},
+    {"orifice plate: critical drop", 32794,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::CriticalDrop); }, false, false},
     {"flow nozzle: meter", 32795, [](RuleFixture&) {}, true, false},
-    {"venturi: restriction", 32796, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, false, false},
-    {"venturi: critical drop", 32796, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, true, false},
+    {"venturi: restriction", 32796, [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::Restriction); },
+     false, false},
+    {"venturi: critical drop", 32796,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::CriticalDrop); }, true, false},
     {"UVT: meter", 32797, [](RuleFixture&) {}, true, false},
-    {"Lo Loss: critical drop", 32798, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, false, false},
-    {"wedge: restriction", 32800, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, false, false},
+    {"Lo Loss: critical drop", 32798,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::CriticalDrop); }, false, false},
+    {"wedge: restriction", 32800, [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::Restriction); },
+     false, false},
     {"proprietary 2: meter", 32847, [](RuleFixture&) {}, true, false},
     {"crit drop nozzle: critical drop, gas mass", 32801,
      [](RuleFixture& f) {
-         f.record.Calc_Mode = 1124;
-         f.record.Fluid_Equation = 1353;
+         f.record.Calc_Mode = Code(CalcMode::CriticalDrop);
+         f.record.Fluid_Equation = Code(FluidEquation::GasMass);
      },
      true, false},
     // A gas tag whose condition field still holds a liquid code is a gas tag.
     {"crit drop nozzle: gas with stale liquid condition", 32801,
      [](RuleFixture& f) {
-         f.record.Calc_Mode = 1124;
-         f.record.Fluid_Condition = 1347;
+         f.record.Calc_Mode = Code(CalcMode::CriticalDrop);
+         f.record.Fluid_Condition = Code(FluidCondition::LiquidBaseTemp);
      },
      true, false},
     {"crit drop nozzle: critical drop, liquid", 32801,
      [](RuleFixture& f) {
-         f.record.Calc_Mode = 1124;
-         f.record.Fluid_Equation = 1345;
-         f.record.Fluid_Condition = 1347;
+         f.record.Calc_Mode = Code(CalcMode::CriticalDrop);
+         f.record.Fluid_Equation = Code(FluidEquation::LiquidVolume);
+         f.record.Fluid_Condition = Code(FluidCondition::LiquidBaseTemp);
      },
      false, false},
     {"crit drop nozzle: meter mode, gas", 32801, [](RuleFixture&) {}, false, false},
-    {"crit drop orifice: critical drop", 32802, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, true,
-     false},
-    {"crit drop orifice: restriction", 32802, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, false,
-     false},
+    {"crit drop orifice: critical drop", 32802,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::CriticalDrop); }, true, false},
+    {"crit drop orifice: restriction", 32802,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::Restriction); }, false, false},
     {"crit drop venturi: critical drop, liquid", 32871,
      [](RuleFixture& f) {
-         f.record.Calc_Mode = 1124;
-         f.record.Fluid_Equation = 1346;
-         f.record.Fluid_Condition = 1348;
+         f.record.Calc_Mode = Code(CalcMode::CriticalDrop);
+         f.record.Fluid_Equation = Code(FluidEquation::LiquidMass);
+         f.record.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
      },
      true, false},
-    {"crit drop venturi: critical drop, gas", 32871, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, false,
-     false},
+    {"crit drop venturi: critical drop, gas", 32871,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::CriticalDrop); }, false, false},
     {"custom meter: meter", 32803, [](RuleFixture&) {}, true, false},
-    {"custom meter: restriction", 32803, [](RuleFixture& f) { f.record.Calc_Mode = 1125; }, false, false},
+    {"custom meter: restriction", 32803,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::Restriction); }, false, false},
     {"32867: meter mode", 32867, [](RuleFixture&) {}, true, false},
     {"32867: critical drop, liquid", 32867,
      [](RuleFixture& f) {
-         f.record.Calc_Mode = 1124;
-         f.record.Fluid_Equation = 1345;
+         f.record.Calc_Mode = Code(CalcMode::CriticalDrop);
+         f.record.Fluid_Equation = Code(FluidEquation::LiquidVolume);
      },
      true, false},
-    {"32867: critical drop, gas", 32867, [](RuleFixture& f) { f.record.Calc_Mode = 1124; }, false, false},
+    {"32867: critical drop, gas", 32867,
+     [](RuleFixture& f) { f.record.Calc_Mode = Code(CalcMode::CriticalDrop); }, false, false},
     {"32867: restriction, liquid", 32867,
      [](RuleFixture& f) {
-         f.record.Calc_Mode = 1125;
-         f.record.Fluid_Equation = 1345;
+         f.record.Calc_Mode = Code(CalcMode::Restriction);
+         f.record.Fluid_Equation = Code(FluidEquation::LiquidVolume);
      },
      false, false},
     {"delete tag: always", 32785, [](RuleFixture&) {}, true, false},

@@ -185,7 +185,7 @@ TEST(FactorDialogs, MenuCommandOpensTheDialogAndMarksTheTagChanged) {
     ASSERT_NE(child, nullptr);
     CQuorven64Doc* doc = frame.ActiveDocument();
     ASSERT_NE(doc, nullptr);
-    doc->record.Calc_Mode = 1123;  // flow-meter mode: the drain/vent command is enabled
+    doc->record.Calc_Mode = Code(CalcMode::Meter);  // flow-meter mode: the drain/vent command is enabled
     doc->tag_saved = true;
     doc->NotifyRecordChanged();
     ASSERT_TRUE(frame.Action(cmd::kFactorDrainVent)->isEnabled());

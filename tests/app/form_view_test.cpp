@@ -62,14 +62,14 @@ struct Form {
 
 // A custom liquid meter (C given, so no coefficient correlation) on a 4.026 in pipe.
 void CustomLiquid(TagRecord& r) {
-    r.Meter_Type = 1360;
+    r.Meter_Type = Code(MeterType::CustomOrifice);
     r.C = 0.6;
-    r.Calc_Mode = 1123;
-    r.Calc_SizeParam = 1120;
+    r.Calc_Mode = Code(CalcMode::Meter);
+    r.Calc_SizeParam = Code(SizeParam::Bore);
     r.Pipe_IDia = 4.026;
-    r.Fluid_Equation = 1346;  // liquid mass, density
-    r.Fluid_Condition = 1348;
-    r.Fluid_Property = 1350;
+    r.Fluid_Equation = Code(FluidEquation::LiquidMass);  // liquid mass, density
+    r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+    r.Fluid_Property = Code(FluidProperty::LiquidDensity);
     r.DpRefFact = 1.0;
     r.Property_KFp = 1.0;
 }
@@ -129,9 +129,9 @@ TEST(MainForm, EachFluidLayoutShowsItsRowsAndTypedValuesReachTheRecord) {
 
 TEST(MainForm, TypedValuesAreConvertedAndRedrawnInTheChosenUnit) {
     Form f;
-    f.record().Fluid_Equation = 1352;
-    f.record().Fluid_Condition = 1354;
-    f.record().Fluid_Property = 1356;
+    f.record().Fluid_Equation = Code(FluidEquation::GasVolume);
+    f.record().Fluid_Condition = Code(FluidCondition::GasBase);
+    f.record().Fluid_Property = Code(FluidProperty::GasSG);
     f.Refresh();
     // Row 4 is "Pf1"; choose psia (index 1) and type 100.
     ASSERT_EQ(f.Text(1012), "Pf1");
@@ -147,7 +147,7 @@ TEST(MainForm, TypedValuesAreConvertedAndRedrawnInTheChosenUnit) {
     EXPECT_TRUE(f.Text(1005).startsWith("689.4"));
     EXPECT_NEAR(f.record().Flow_Press, 100.0, 1e-9);
     // Downstream taps relabel the row without touching its value.
-    f.record().Tap_Loc = 1110;
+    f.record().Tap_Loc = Code(TapLoc::Downstream);
     f.Refresh();
     EXPECT_EQ(f.Text(1012), "Pf2");
     EXPECT_NEAR(f.record().Flow_Press, 100.0, 1e-9);
@@ -155,8 +155,8 @@ TEST(MainForm, TypedValuesAreConvertedAndRedrawnInTheChosenUnit) {
 
 TEST(MainForm, BaseTemperatureRescalesGasFlowAndRefusesAbsoluteZero) {
     Form f;
-    f.record().Fluid_Equation = 1352;
-    f.record().Fluid_Condition = 1354;
+    f.record().Fluid_Equation = Code(FluidEquation::GasVolume);
+    f.record().Fluid_Condition = Code(FluidCondition::GasBase);
     f.record().Flow_Max = 1000.0;
     f.record().Flow_Norm = 1000.0;
     f.Refresh();
@@ -204,7 +204,7 @@ TEST(MainForm, CustomMeterBoreThenFlowAndDpRoundTripThroughTheForm) {
     EXPECT_EQ(f.Text(1085), "0.600000");  // the custom C, as stored
     // The same bore, sized for flow at the maximum differential, gives back the
     // maximum flow (the flow equation solved both ways).
-    f.record().Calc_SizeParam = 1122;
+    f.record().Calc_SizeParam = Code(SizeParam::Flow);
     f.Refresh();
     f.Type(1024, QString::number(bore, 'f', 10));
     f.Type(1025, "100");
@@ -214,7 +214,7 @@ TEST(MainForm, CustomMeterBoreThenFlowAndDpRoundTripThroughTheForm) {
     EXPECT_NEAR(ToUser(f.record(), Quantity::Flow, f.record().Flow_Max), 50000.0, 0.5);
     EXPECT_NEAR(ReadLeadingNumber(f.Text(1096).toStdString()).value_or(0), 50000.0, 0.5);
     // And sized for dP at that flow, the differential comes back.
-    f.record().Calc_SizeParam = 1121;
+    f.record().Calc_SizeParam = Code(SizeParam::Dp);
     f.Refresh();
     f.Type(1024, "50000");
     f.Type(1025, "40000");
@@ -287,7 +287,7 @@ namespace {
 TEST(MainForm, ResultUnitBoxRedrawsTheSizedBoreInTheChosenUnit) {
     Form f;
     f.record().Bore = 2.0;
-    f.record().Calc_SizeParam = 1120;
+    f.record().Calc_SizeParam = Code(SizeParam::Bore);
     f.Refresh();
     auto* box = Find<QComboBox>(f.view(), 1056);
     ASSERT_NE(box, nullptr);
@@ -307,9 +307,9 @@ namespace {
 
 TEST(MainForm, TabGoesFromTheHeaderIntoTheFluidRows) {
     Form f;
-    f.record().Fluid_Equation = 1345;
-    f.record().Fluid_Condition = 1348;
-    f.record().Fluid_Property = 1349;
+    f.record().Fluid_Equation = Code(FluidEquation::LiquidVolume);
+    f.record().Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+    f.record().Fluid_Property = Code(FluidProperty::LiquidSG);
     f.Refresh();
     auto* line = Find<QLineEdit>(f.view(), 1108);
     line->setFocus();
@@ -349,7 +349,7 @@ TEST(MainForm, BaseConditionUnitBoxesRedrawAndReadTheirRowInTheChosenUnit) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Form f;
-        f.record().Fluid_Equation = 1345;  // a liquid: no gas-volume rescale
+        f.record().Fluid_Equation = Code(FluidEquation::LiquidVolume);  // a liquid: no gas-volume rescale
         f.Refresh();
         auto* box = Find<QComboBox>(f.view(), c.box);
         ASSERT_NE(box, nullptr);
@@ -389,9 +389,10 @@ TEST(MainForm, BaseConditionUnitChoiceSetsSelectionFactorAndText) {
 
 TEST(MainForm, VapourPressureIsStoredOnlyWhenItsBoxShowsTheAtmosphericUnit) {
     Form f;
-    f.record().Fluid_Equation = 1345;  // "Liq Vol-SG@Base": "Pv" is the seventh row
-    f.record().Fluid_Condition = 1347;
-    f.record().Fluid_Property = 1349;
+    f.record().Fluid_Equation =
+        Code(FluidEquation::LiquidVolume);  // "Liq Vol-SG@Base": "Pv" is the seventh row
+    f.record().Fluid_Condition = Code(FluidCondition::LiquidBaseTemp);
+    f.record().Fluid_Property = Code(FluidProperty::LiquidSG);
     f.Refresh();
     ASSERT_EQ(f.Text(1015), "Pv");
     emit Find<QComboBox>(f.view(), 1053)->activated(1);  // Patm in kPa-ab
@@ -415,9 +416,9 @@ TEST(MainForm, VapourPressureIsStoredOnlyWhenItsBoxShowsTheAtmosphericUnit) {
 
 TEST(MainForm, LiquidAtmosphericUnitFollowsTheFlowingPressureUnit) {
     Form f;
-    f.record().Fluid_Equation = 1345;
-    f.record().Fluid_Condition = 1347;
-    f.record().Fluid_Property = 1349;
+    f.record().Fluid_Equation = Code(FluidEquation::LiquidVolume);
+    f.record().Fluid_Condition = Code(FluidCondition::LiquidBaseTemp);
+    f.record().Fluid_Property = Code(FluidProperty::LiquidSG);
     f.Refresh();
     // The flowing-pressure row, wherever the liquid layout puts it (unit box = label id + 7).
     int label = 0;

@@ -58,8 +58,8 @@ void RunOn(CQuorven64Doc& doc, int command, MeterDialogMemory& memory, std::func
 
 TEST(MeterDialogs, FirstOrificeDialogGivesConcentricRhgFlangeTaps316Ss) {
     CQuorven64Doc doc;
-    doc.record.Meter_Type = 1150;  // whatever the record holds
-    doc.record.Calc_Std = 1752;
+    doc.record.Meter_Type = Code(MeterType::AsmeLongRadiusNozzle);  // whatever the record holds
+    doc.record.Calc_Std = Code(CalcStd::NozzleRhg1998);
     doc.record.Calc_Status = 1;
     doc.tag_saved = true;
     MeterDialogMemory memory;
@@ -73,8 +73,8 @@ TEST(MeterDialogs, FirstOrificeDialogGivesConcentricRhgFlangeTaps316Ss) {
         Press(d, kOk);
     });
     // Hand-built expectation: the chosen codes, 68 deg F reference, texts of the type.
-    expected.Meter_Type = 1128;
-    expected.Calc_Std = 1703;
+    expected.Meter_Type = Code(MeterType::ConcentricOrifice);
+    expected.Calc_Std = Code(CalcStd::ReaderHarrisGallagher1998);
     expected.Tap_Style = 1;
     expected.Matl_Elem = 6;
     expected.DpRefTemp = 527.67;
@@ -87,10 +87,10 @@ TEST(MeterDialogs, FirstOrificeDialogGivesConcentricRhgFlangeTaps316Ss) {
 
 TEST(MeterDialogs, RestrictionModeForcesConcentricPipeTapsBuckingham) {
     CQuorven64Doc doc;
-    doc.record.Calc_Mode = 1125;
+    doc.record.Calc_Mode = Code(CalcMode::Restriction);
     MeterDialogMemory memory;
-    memory.plate_type = 1130;  // remembered eccentric plate is not offered
-    memory.plate_std = 1764;
+    memory.plate_type = Code(MeterType::EccentricOrifice);  // remembered eccentric plate is not offered
+    memory.plate_std = Code(CalcStd::Miller3rd);
     RunOn(doc, kOrificePlate, memory, [](QWidget* d) {
         EXPECT_TRUE(Find<QRadioButton>(d, 1128)->isChecked());
         for (int id : {1129, 1130, 1131, 1132, 1133, 1134})
@@ -104,9 +104,9 @@ TEST(MeterDialogs, RestrictionModeForcesConcentricPipeTapsBuckingham) {
         EXPECT_FALSE(taps->isEnabled());
         Press(d, kOk);
     });
-    EXPECT_EQ(doc.record.Meter_Type, 1128);
+    EXPECT_EQ(doc.record.Meter_Type, Code(MeterType::ConcentricOrifice));
     EXPECT_EQ(doc.record.Tap_Style, 4);
-    EXPECT_EQ(doc.record.Calc_Std, 1139);
+    EXPECT_EQ(doc.record.Calc_Std, Code(CalcStd::Buckingham1985));
     EXPECT_DOUBLE_EQ(doc.record.DpRefTemp, 519.67);
 }
 
@@ -129,8 +129,8 @@ TEST(MeterDialogs, IntegralOrificeOpensItsDialogAndStoresScheduleEighty) {
         Press(d, kOk);
     });
     EXPECT_TRUE(integral_seen);
-    EXPECT_EQ(doc.record.Meter_Type, 1133);
-    EXPECT_EQ(doc.record.Meter_IFOAMfr, 1144);
+    EXPECT_EQ(doc.record.Meter_Type, Code(MeterType::IntegralOrifice));
+    EXPECT_EQ(doc.record.Meter_IFOAMfr, Code(IfoaMfr::FisherRosemount));
     EXPECT_EQ(doc.record.Meter_Style, 8);
     EXPECT_EQ(doc.record.Pipe_Sched, 3);
     EXPECT_EQ(std::string(GetText(doc.record.Pipe_Sched_Text)), "80S");
@@ -141,7 +141,7 @@ TEST(MeterDialogs, IntegralOrificeOpensItsDialogAndStoresScheduleEighty) {
 
 TEST(MeterDialogs, WedgeGoesToDpThenPipeDialog) {
     CQuorven64Doc doc;
-    doc.record.Calc_SizeParam = 1120;
+    doc.record.Calc_SizeParam = Code(SizeParam::Bore);
     MeterDialogMemory memory;
     bool pipe_seen = false;
     WhenModalAppears([&](QWidget* d) {
@@ -158,8 +158,8 @@ TEST(MeterDialogs, WedgeGoesToDpThenPipeDialog) {
     });
     RunMeterDialogCommand(nullptr, kWedgeMeters, doc, memory);
     EXPECT_TRUE(pipe_seen);
-    EXPECT_EQ(doc.record.Meter_Type, 1693);
-    EXPECT_EQ(doc.record.Calc_SizeParam, 1121);
+    EXPECT_EQ(doc.record.Meter_Type, Code(MeterType::WedgeAbb1615L));
+    EXPECT_EQ(doc.record.Calc_SizeParam, Code(SizeParam::Dp));
     EXPECT_DOUBLE_EQ(doc.record.Pipe_NomDia, 5.0);
     // ASME B36.10M 5 in schedule 40 (STD): OD 5.563 in, wall 0.258 in -> ID 5.047 in.
     EXPECT_NEAR(doc.record.Pipe_IDia, 5.047, 5e-4);
@@ -174,13 +174,13 @@ TEST(MeterDialogs, WedgePipeCancelKeepsTypedDiameter) {
         Press(d, kOk);
     });
     RunMeterDialogCommand(nullptr, kWedgeMeters, doc, memory);
-    EXPECT_EQ(doc.record.Meter_Type, 1690);
+    EXPECT_EQ(doc.record.Meter_Type, Code(MeterType::WedgeIso5167_6));
     EXPECT_DOUBLE_EQ(doc.record.Pipe_IDia, 3.9);
 }
 
 TEST(MeterDialogs, CalcSetupCriticalDropOffersNoDpAndCancelStillMarksUncalculated) {
     CQuorven64Doc doc;
-    doc.record.Calc_SizeParam = 1121;
+    doc.record.Calc_SizeParam = Code(SizeParam::Dp);
     doc.record.Calc_Status = 1;
     doc.tag_saved = true;
     TagRecord before = doc.record;
@@ -197,15 +197,15 @@ TEST(MeterDialogs, CalcSetupCriticalDropOffersNoDpAndCancelStillMarksUncalculate
     ExpectSameBytes(doc.record, before);
     EXPECT_FALSE(doc.tag_saved);
 
-    doc.record.Meter_Type = 1128;
+    doc.record.Meter_Type = Code(MeterType::ConcentricOrifice);
     doc.last_critdrop = {1370, 12};
     RunOn(doc, kCalcSetup, memory, [](QWidget* d) {
         Find<QRadioButton>(d, 1124)->setChecked(true);
         Press(d, kOk);
     });
-    EXPECT_EQ(doc.record.Calc_Mode, 1124);
-    EXPECT_EQ(doc.record.Calc_SizeParam, 1120);
-    EXPECT_EQ(doc.record.Meter_Type, 1370);
+    EXPECT_EQ(doc.record.Calc_Mode, Code(CalcMode::CriticalDrop));
+    EXPECT_EQ(doc.record.Calc_SizeParam, Code(SizeParam::Bore));
+    EXPECT_EQ(doc.record.Meter_Type, Code(MeterType::CriticalToroidalNozzle));
     EXPECT_EQ(doc.record.Matl_Elem, 12);
 }
 
@@ -313,7 +313,7 @@ TEST(BaseDialog, RefusesPressureAndTemperatureNotAboveZeroThenTakesValues) {
     EXPECT_TRUE(RunBaseDialog(nullptr, record, sink));
     EXPECT_DOUBLE_EQ(record.Base_Press, 15.0);
     EXPECT_NEAR(record.Base_Temp, 529.67, 1e-9);  // 70 deg F + 459.67 (hand calculation)
-    EXPECT_EQ(record.Tap_Loc, 1110);
+    EXPECT_EQ(record.Tap_Loc, Code(TapLoc::Downstream));
     EXPECT_EQ(record.Calc_Status, 0);
 }
 
@@ -373,8 +373,8 @@ TEST(MeterDialogs, MenuCommandOpensDialogAndTheChoiceIsRememberedForTheNextDocum
         Press(d, kOk);
     });
     frame.Action(kFlowNozzle)->trigger();
-    EXPECT_EQ(doc->record.Meter_Type, 1151);
-    EXPECT_EQ(doc->record.Calc_Std, 1753);
+    EXPECT_EQ(doc->record.Meter_Type, Code(MeterType::AsmeThroatTapNozzle));
+    EXPECT_EQ(doc->record.Calc_Std, Code(CalcStd::NozzlePtc6));
     EXPECT_EQ(changed.count(), 1);
     // A second window's nozzle dialog opens on the remembered type.
     frame.OpenDocumentWindow();
@@ -395,15 +395,15 @@ namespace {
 
 TEST(MeterDialogs, WedgeTagShowsDpSizingWithBoreDisabled) {
     CQuorven64Doc doc;
-    doc.record.Meter_Type = 1692;
-    doc.record.Calc_SizeParam = 1120;
+    doc.record.Meter_Type = Code(MeterType::WedgeAbb1610L);
+    doc.record.Calc_SizeParam = Code(SizeParam::Bore);
     MeterDialogMemory memory;
     RunOn(doc, kCalcSetup, memory, [](QWidget* d) {
         EXPECT_FALSE(Find<QRadioButton>(d, 1120)->isEnabled());
         EXPECT_TRUE(Find<QRadioButton>(d, 1121)->isChecked());
         Press(d, kOk);
     });
-    EXPECT_EQ(doc.record.Calc_SizeParam, 1121);
+    EXPECT_EQ(doc.record.Calc_SizeParam, Code(SizeParam::Dp));
 }
 
 TEST(MeterDialogs, CustomMeterWritesTypeTextsAndCoefficient) {
@@ -417,7 +417,7 @@ TEST(MeterDialogs, CustomMeterWritesTypeTextsAndCoefficient) {
         Find<QLineEdit>(d, 1366)->setText("0.995");
         Press(d, kOk);
     });
-    EXPECT_EQ(doc.record.Meter_Type, 1363);
+    EXPECT_EQ(doc.record.Meter_Type, Code(MeterType::CustomFlowTube));
     EXPECT_EQ(std::string(GetText(doc.record.Meter_Style_Text)),
               "CALIBRATED TUBE \xB0");  // Windows-1252 degree
     EXPECT_EQ(std::string(GetText(doc.record.Tap_Style_Text)), "D & D/2");

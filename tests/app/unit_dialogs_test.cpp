@@ -47,9 +47,9 @@ TEST(CustomUnitDialog, MillionStandardCubicFeetPerYear) {
 
 TagRecord GasAtBase() {
     TagRecord r = NewTagRecord();
-    r.Fluid_Equation = 1352;
-    r.Fluid_Property = 1356;
-    r.Fluid_Condition = 1354;
+    r.Fluid_Equation = Code(FluidEquation::GasVolume);
+    r.Fluid_Property = Code(FluidProperty::GasSG);
+    r.Fluid_Condition = Code(FluidCondition::GasBase);
     return r;
 }
 

@@ -79,7 +79,7 @@ struct Program {
 
 TEST(Wiring, OrificeAndPipeDialogsShowOnTheFormAtOnce) {
     Program p;
-    p.record().Meter_Type = 1150;  // a nozzle before the orifice dialog
+    p.record().Meter_Type = Code(MeterType::AsmeLongRadiusNozzle);  // a nozzle before the orifice dialog
     p.record().Matl_Elem = 13;
     p.doc().NotifyRecordChanged();
     ASSERT_NE(p.Text(1036), QStringLiteral("FLANGE TAPS"));
@@ -234,7 +234,7 @@ TEST(Wiring, CustomFlowUnitIsChosenOnTheFormAndUsedByCalculate) {
     EXPECT_NEAR(p.Number(1024), 525.6, 0.05);
 
     // Flow sizing at the sized bore gives the same gas back, shown in MM scfy.
-    r.Calc_SizeParam = 1122;
+    r.Calc_SizeParam = Code(SizeParam::Flow);
     p.doc().NotifyRecordChanged();
     p.frame.RunCommand(cmd::kCalculate);
     ASSERT_NE(r.Calc_Status, 0) << ::testing::PrintToString(p.sink.Numbers());

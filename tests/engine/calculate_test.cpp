@@ -81,7 +81,7 @@ TEST(CustomMeter, SizesEveryFluidEquationAndPropertyInputAndRoundTrips) {
         }
 
         TagRecord f = r;  // flow from that bore gives the flow back
-        f.Calc_SizeParam = 1122;
+        f.Calc_SizeParam = Code(SizeParam::Flow);
         f.Flow_Norm = f.Flow_Max = 0.0;
         f.Dp_Norm = 64.0;
         ASSERT_TRUE(calc.SizeFlow(f, true));
@@ -90,7 +90,7 @@ TEST(CustomMeter, SizesEveryFluidEquationAndPropertyInputAndRoundTrips) {
         EXPECT_EQ(f.Calc_Status, 1);
 
         TagRecord d = r;  // and the differential from that bore the differential
-        d.Calc_SizeParam = 1121;
+        d.Calc_SizeParam = Code(SizeParam::Dp);
         d.Dp_Norm = d.Dp_Max = 0.0;
         ASSERT_TRUE(calc.SizeDp(d, true));
         EXPECT_NEAR(d.Dp_Norm, 64.0, 64.0 * 1e-9);
@@ -115,7 +115,7 @@ TEST(CustomMeter, BoreIsGivenAt68FAndTheFactorsEnterTheFlow) {
     EXPECT_NEAR(r.Fx, 0.968 + 0.112 * beta_flowing, 1e-6);
     EXPECT_NEAR(TextbookFlow(r) / r.Flow_Norm, 1.0, 3e-5);  // textbook flow through the hot bore
     TagRecord f = r;
-    f.Calc_SizeParam = 1122;
+    f.Calc_SizeParam = Code(SizeParam::Flow);
     ASSERT_TRUE(calc.SizeFlow(f, false));
     EXPECT_NEAR(f.Flow_Norm / r.Flow_Norm, 1.0, 1e-6);
 }
@@ -135,9 +135,9 @@ TEST(CustomMeter, WithoutCoefficientIsRefusedWithError33) {
                 const TagRecord before = r;
                 RecordingMessageSink sink;
                 CCalculate calc(sink, StandIns());
-                const bool ok = param == 1120   ? calc.SizeBore(r, true)
-                                : param == 1121 ? calc.SizeDp(r, true)
-                                                : calc.SizeFlow(r, true);
+                const bool ok = param == Code(SizeParam::Bore) ? calc.SizeBore(r, true)
+                                : param == Code(SizeParam::Dp) ? calc.SizeDp(r, true)
+                                                               : calc.SizeFlow(r, true);
                 EXPECT_FALSE(ok);
                 EXPECT_EQ(sink.Numbers(), std::vector<int>{33});
                 EXPECT_EQ(r.Calc_Status, 0);
@@ -153,7 +153,7 @@ TEST(ChokedLiquid, VapourPressureAtOrAboveThePressureGivesError13) {
     for (bool interactive : {true, false}) {
         for (double pv : {100.0, 150.0}) {
             TagRecord r = CustomLiquidTag();
-            r.Calc_Mode = 1124;
+            r.Calc_Mode = Code(CalcMode::CriticalDrop);
             r.Property_MwDenVp = pv;  // Flow_Press is 100
             r.Dp_Norm = 3.0;
             RecordingMessageSink sink;
@@ -164,7 +164,7 @@ TEST(ChokedLiquid, VapourPressureAtOrAboveThePressureGivesError13) {
         }
     }
     TagRecord r = CustomLiquidTag();
-    r.Calc_Mode = 1124;
+    r.Calc_Mode = Code(CalcMode::CriticalDrop);
     r.Property_MwDenVp = 10.0;
     RecordingMessageSink sink;
     ASSERT_TRUE(CCalculate(sink, StandIns()).SizeBore(r, true));
@@ -173,7 +173,7 @@ TEST(ChokedLiquid, VapourPressureAtOrAboveThePressureGivesError13) {
     EXPECT_NEAR(TextbookFlow(r) / r.Flow_Norm, 1.0, 3e-5);
 
     TagRecord f = r;  // the choked flow through that bore
-    f.Calc_SizeParam = 1122;
+    f.Calc_SizeParam = Code(SizeParam::Flow);
     f.Flow_Norm = f.Flow_Max = 0.0;
     ASSERT_TRUE(CCalculate(sink, StandIns()).SizeFlow(f, true));
     EXPECT_NEAR(f.Flow_Norm / r.Flow_Norm, 1.0, 1e-9);
@@ -183,7 +183,7 @@ TEST(ChokedLiquid, VapourPressureAtOrAboveThePressureGivesError13) {
 
 TEST(StandardMeter, GasOrificeSizedIntoSonicFlowStillGetsABore) {
     TagRecord r = CustomLiquidTag();
-    r.Meter_Type = 1128;
+    r.Meter_Type = Code(MeterType::ConcentricOrifice);
     SetFluid(r, 1352, 1354, 1356);
     r.Flow_Press = 30.0;
     r.Property_KFp = 1.4;
@@ -201,7 +201,7 @@ TEST(StandardMeter, GasOrificeSizedIntoSonicFlowStillGetsABore) {
 TEST(StandardMeter, WithoutCoefficientFailsAndSaysSoOnlyWhenInteractive) {
     for (bool interactive : {true, false}) {
         TagRecord r = CustomLiquidTag();
-        r.Meter_Type = 1128;
+        r.Meter_Type = Code(MeterType::ConcentricOrifice);
         r.C = 0.0;
         RecordingMessageSink sink;
         CCalculate calc(sink);  // the library's coefficients
@@ -210,10 +210,10 @@ TEST(StandardMeter, WithoutCoefficientFailsAndSaysSoOnlyWhenInteractive) {
         CCalculate no_coefficient(sink, none);
         EXPECT_FALSE(no_coefficient.SizeBore(r, interactive));
         EXPECT_EQ(r.Calc_Status, 0);
-        r.Calc_SizeParam = 1122;
+        r.Calc_SizeParam = Code(SizeParam::Flow);
         r.Bore = 2.0;
         EXPECT_FALSE(no_coefficient.SizeFlow(r, interactive));
-        r.Calc_SizeParam = 1121;
+        r.Calc_SizeParam = Code(SizeParam::Dp);
         EXPECT_FALSE(no_coefficient.SizeDp(r, interactive));
         EXPECT_EQ(sink.Numbers(), interactive ? std::vector<int>({1, 1, 1}) : std::vector<int>{});
         EXPECT_EQ(r.Calc_Status, 0);
@@ -222,9 +222,9 @@ TEST(StandardMeter, WithoutCoefficientFailsAndSaysSoOnlyWhenInteractive) {
 
 TEST(StandardMeter, SizeFlowStartsFromCoefficient075) {
     TagRecord r = CustomLiquidTag();
-    r.Meter_Type = 1128;
+    r.Meter_Type = Code(MeterType::ConcentricOrifice);
     r.C = 0.0;
-    r.Calc_SizeParam = 1122;
+    r.Calc_SizeParam = Code(SizeParam::Flow);
     r.Bore = 2.0;
     r.Dp_Norm = 64.0;
     double first_seen = -1.0;
@@ -245,7 +245,7 @@ TEST(StandardMeter, GasOrificeRoundTripsThroughTheIterations) {
         if (c[0] < 1352) continue;
         SCOPED_TRACE(testing::Message() << c[0] << "/" << c[1] << "/" << c[2]);
         TagRecord r = CustomLiquidTag();
-        r.Meter_Type = 1128;
+        r.Meter_Type = Code(MeterType::ConcentricOrifice);
         SetFluid(r, c[0], c[1], c[2]);
         const double Q = r.Flow_Norm;
         RecordingMessageSink sink;
@@ -253,12 +253,12 @@ TEST(StandardMeter, GasOrificeRoundTripsThroughTheIterations) {
         ASSERT_TRUE(calc.SizeBore(r, true));
         EXPECT_NEAR(TextbookFlow(r) / Q, 1.0, 3e-5);  // C and Y of the last round
         TagRecord f = r;
-        f.Calc_SizeParam = 1122;
+        f.Calc_SizeParam = Code(SizeParam::Flow);
         f.Flow_Norm = 0.0;
         ASSERT_TRUE(calc.SizeFlow(f, true));
         EXPECT_NEAR(f.Flow_Norm / Q, 1.0, 2e-6);
         TagRecord d = r;
-        d.Calc_SizeParam = 1121;
+        d.Calc_SizeParam = Code(SizeParam::Dp);
         d.Dp_Norm = 0.0;
         ASSERT_TRUE(calc.SizeDp(d, true));
         EXPECT_NEAR(d.Dp_Norm / 64.0, 1.0, 4e-6);
@@ -274,7 +274,7 @@ TEST(WedgeMeter, BoreSolutionRunsFivePassesAndEndsOnTheSegment) {
         return 0.2563;
     };
     TagRecord r = CustomLiquidTag();
-    r.Meter_Type = 1762;  // calibrated wedge: the user's C, iterated solution
+    r.Meter_Type = Code(MeterType::CustomWedge);  // calibrated wedge: the user's C, iterated solution
     RecordingMessageSink sink;
     CCalculate calc(sink, c);
     ASSERT_TRUE(calc.SizeBore(r, true));
@@ -289,7 +289,7 @@ TEST(WedgeMeter, BoreSolutionRunsFivePassesAndEndsOnTheSegment) {
     EXPECT_EQ(psat_calls, 1);
 
     TagRecord f = r;  // flow from the wedge height gives the flow back
-    f.Calc_SizeParam = 1122;
+    f.Calc_SizeParam = Code(SizeParam::Flow);
     f.Bore = 0.0;
     ASSERT_TRUE(calc.SizeFlow(f, true));
     EXPECT_NEAR(f.Flow_Norm / r.Flow_Norm, 1.0, 1e-5);
@@ -298,7 +298,7 @@ TEST(WedgeMeter, BoreSolutionRunsFivePassesAndEndsOnTheSegment) {
 
 TEST(SegmentalOrifice, EndsWithItsSegmentCircleOf098D) {
     TagRecord r = CustomLiquidTag();
-    r.Meter_Type = 1129;
+    r.Meter_Type = Code(MeterType::SegmentalOrifice);
     RecordingMessageSink sink;
     CCalculate calc(sink, StandIns());
     ASSERT_TRUE(calc.SizeBore(r, true));
@@ -310,7 +310,7 @@ TEST(SegmentalOrifice, EndsWithItsSegmentCircleOf098D) {
         s.Calc_SizeParam = param;
         s.SegDc = 0.0;
         s.SegHs = 0.0;
-        ASSERT_TRUE(param == 1121 ? calc.SizeDp(s, true) : calc.SizeFlow(s, true));
+        ASSERT_TRUE(param == Code(SizeParam::Dp) ? calc.SizeDp(s, true) : calc.SizeFlow(s, true));
         EXPECT_EQ(s.SegDc, 0.98 * s.Pipe_IDia);
         EXPECT_DOUBLE_EQ(s.Beta, s.Bore / s.SegDc);
         EXPECT_NEAR(SegmentBeta(s.SegHs, s.SegDc), s.Beta, 1e-6);
@@ -320,7 +320,7 @@ TEST(SegmentalOrifice, EndsWithItsSegmentCircleOf098D) {
 
 TEST(StandardMeter, SonicDifferentialGivesError22AndTheResultStands) {
     TagRecord r = CustomLiquidTag();
-    r.Meter_Type = 1762;
+    r.Meter_Type = Code(MeterType::CustomWedge);
     SetFluid(r, 1353, 1354, 1358);
     r.Flow_Press = 30.0;
     r.Dp_Max = 625.0;  // hw 400 inH2O: 14.4 psi down from 30 psia, below the critical 15.8
@@ -342,7 +342,7 @@ TEST(StandardMeter, SonicDifferentialGivesError22AndTheResultStands) {
 TEST(StandardMeter, FlowTooLargeForTheLineGivesError20) {
     for (bool interactive : {true, false}) {
         TagRecord r = CustomLiquidTag();
-        r.Meter_Type = 1762;
+        r.Meter_Type = Code(MeterType::CustomWedge);
         r.Flow_Max *= 20.0;
         r.Flow_Norm *= 20.0;
         RecordingMessageSink sink;
@@ -382,7 +382,7 @@ TEST(Context, LimitChecksRunOnlyInteractivelyAndProjectsMarkTheRecord) {
                 ASSERT_TRUE(CCalculate(sink, c).SizeBore(r, interactive));
                 EXPECT_EQ(r.Rec_Version4, default_project ? 0 : 1);
                 // Custom meters are solved directly, without limit checks.
-                const bool checked = interactive && type == 1762;
+                const bool checked = interactive && type == Code(MeterType::CustomWedge);
                 EXPECT_EQ(r.Calc_Status, checked ? 20 : 1);
             }
             EXPECT_EQ(checks, interactive ? 1 : 0);
@@ -412,9 +412,9 @@ TEST(BadInput, NothingNonFiniteIsEverStored) {
                         SetDouble(r, *field, poison);
                         NullMessageSink sink;
                         CCalculate calc(sink, StandIns());
-                        const bool ok = param == 1120   ? calc.SizeBore(r, true)
-                                        : param == 1121 ? calc.SizeDp(r, true)
-                                                        : calc.SizeFlow(r, true);
+                        const bool ok = param == Code(SizeParam::Bore) ? calc.SizeBore(r, true)
+                                        : param == Code(SizeParam::Dp) ? calc.SizeDp(r, true)
+                                                                       : calc.SizeFlow(r, true);
                         ++runs;
                         for (const FieldInfo* g : fields) {
                             if (g == field) continue;

@@ -111,14 +111,14 @@ TEST(SizeCriticalGas, FlowOfEveryFluidInputMatchesTheHandCalculation) {
         const double P = r.Flow_Press, T = r.Flow_Temp;
         const double rho = P * MW / (Z * test::kGasR * T);                          // lb/ft3 at flow
         const double rho_b = r.Base_Press * MW / (Zb * test::kGasR * r.Base_Temp);  // lb/ft3 at base
-        if (in.prop == 1358) {
+        if (in.prop == Code(FluidProperty::GasDensity)) {
             r.Flow_RhoGZ = rho;
-            r.Base_RhoGZ = in.cond == 1354 ? rho_b : 0.0;
+            r.Base_RhoGZ = in.cond == Code(FluidCondition::GasBase) ? rho_b : 0.0;
             r.Property_MwDenVp = MW;
         } else {
             r.Flow_RhoGZ = Z;
             r.Base_RhoGZ = Zb;
-            r.Property_MwDenVp = in.prop == 1357 ? MW : MW / 28.9625;
+            r.Property_MwDenVp = in.prop == Code(FluidProperty::GasMW) ? MW : MW / 28.9625;
         }
         RecordingMessageSink sink;
         CCalculate calc(sink, NoLimits());
@@ -130,8 +130,10 @@ TEST(SizeCriticalGas, FlowOfEveryFluidInputMatchesTheHandCalculation) {
         EXPECT_NEAR(r.Y / CriticalFlowFunction(k, Z), 1.0, 1e-5);
         double W = HandChokedMassFlow(0.83932, 0.5, 4.026, P, T, MW, k, Z);
         // Density input applies the approach term as sqrt(E); E is 1 + 2e-4 here.
-        if (in.prop == 1358) W /= std::sqrt(r.E_Ftp);
-        const double expected = in.eq == 1353 ? W : in.cond == 1354 ? W / rho_b : W / rho;
+        if (in.prop == Code(FluidProperty::GasDensity)) W /= std::sqrt(r.E_Ftp);
+        const double expected = in.eq == Code(FluidEquation::GasMass)      ? W
+                                : in.cond == Code(FluidCondition::GasBase) ? W / rho_b
+                                                                           : W / rho;
         EXPECT_NEAR(r.Flow_Max / expected, 1.0, 1e-5);
         EXPECT_EQ(r.Flow_Norm, r.Flow_Max);
         ExpectAllFinite(r);
@@ -144,7 +146,7 @@ TEST(SizeCriticalGas, BoreSizingRoundTripsThroughFlowSizing) {
         SCOPED_TRACE(type);
         TagRecord r = CriticalGasTag();
         r.Meter_Type = type;
-        r.Calc_SizeParam = 1120;
+        r.Calc_SizeParam = Code(SizeParam::Bore);
         r.Flow_Max = 3000.0;  // lb/h: a bore near 0.8 in
         r.C = 0.0;            // a new tag: no coefficient yet
         RecordingMessageSink sink;
@@ -157,18 +159,19 @@ TEST(SizeCriticalGas, BoreSizingRoundTripsThroughFlowSizing) {
         EXPECT_LT(r.Bore, 1.5);
         EXPECT_DOUBLE_EQ(r.Beta, r.Bore / r.Pipe_IDia);
         // The bore passes the design flow by the choked-flow equation with the C it ended on.
-        if (type != 1373) {
+        if (type != Code(MeterType::CriticalSquareEdgedOrifice)) {
             EXPECT_NEAR(HandChokedMassFlow(r.C, r.Bore, 4.026, 100.0, 527.67, 28.9625, 1.4, 1.0) / 3000.0,
                         1.0, 1e-5);
         }
 
         const double bore = r.Bore;
-        r.Calc_SizeParam = 1122;
+        r.Calc_SizeParam = Code(SizeParam::Flow);
         r.Flow_Max = 0.0;
         ASSERT_TRUE(calc.SizeCriticalGas(r, true));
         // The square-edged plate takes Rd at each round's estimate before the
         // approach term, so its two directions settle on C a little apart.
-        EXPECT_NEAR(r.Flow_Max / 3000.0, 1.0, type == 1373 ? 1e-4 : 1e-6);
+        EXPECT_NEAR(r.Flow_Max / 3000.0, 1.0,
+                    type == Code(MeterType::CriticalSquareEdgedOrifice) ? 1e-4 : 1e-6);
         EXPECT_DOUBLE_EQ(r.Bore, bore);
     }
 }
@@ -208,7 +211,7 @@ TEST(SizeCriticalGas, CriticalVenturiStartsFromItsOwnCoefficientNotTheRecords) {
         SCOPED_TRACE(type);
         TagRecord r = CriticalGasTag();
         r.Meter_Type = type;
-        r.Calc_SizeParam = 1120;
+        r.Calc_SizeParam = Code(SizeParam::Bore);
         r.Flow_Max = 3000.0;
         RecordingMessageSink sink;
         CCalculate calc(sink, NoLimits());
@@ -222,7 +225,7 @@ TEST(SizeCriticalGas, CriticalVenturiStartsFromItsOwnCoefficientNotTheRecords) {
 
 TEST(SizeCriticalGas, DrainHoleReducesTheBoreBySqrtFdhAndRaisesTheFlowByFdh) {
     TagRecord plain = CriticalGasTag();
-    plain.Calc_SizeParam = 1120;
+    plain.Calc_SizeParam = Code(SizeParam::Bore);
     plain.Flow_Max = 3000.0;
     TagRecord drained = plain;
     drained.Factor_Drain = 1;
@@ -293,7 +296,7 @@ TEST(SizeCriticalGas, FailsHonestlyWithStatusZeroAndNoNonFiniteValue) {
     const Case cases[] = {
         {"no design flow",
          [](TagRecord& r) {
-             r.Calc_SizeParam = 1120;
+             r.Calc_SizeParam = Code(SizeParam::Bore);
              r.Flow_Max = 0.0;
          }},
         {"no bore to size the flow of", [](TagRecord& r) { r.Bore = 0.0; }},
@@ -301,13 +304,13 @@ TEST(SizeCriticalGas, FailsHonestlyWithStatusZeroAndNoNonFiniteValue) {
         {"no pipe", [](TagRecord& r) { r.Pipe_IDia = 0.0; }},
         {"a liquid",
          [](TagRecord& r) {
-             r.Fluid_Equation = 1346;
-             r.Fluid_Property = 1350;
+             r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+             r.Fluid_Property = Code(FluidProperty::LiquidDensity);
          }},
         {"compressibility zero", [](TagRecord& r) { r.Flow_RhoGZ = 0.0; }},
         {"flow too large for the pipe",
          [](TagRecord& r) {
-             r.Calc_SizeParam = 1120;
+             r.Calc_SizeParam = Code(SizeParam::Bore);
              r.Flow_Max = 1e9;
          }},
         {"no viscosity", [](TagRecord& r) { r.Property_Visc = 0.0; }},
@@ -351,7 +354,7 @@ double BetaFor60PercentLoss() {
 // A custom orifice (C 0.6) as a liquid restriction: 100 inH2O to lose.
 TagRecord RestrictionTag() {
     TagRecord r = test::CustomLiquidTag();
-    r.Calc_Mode = 1125;
+    r.Calc_Mode = Code(CalcMode::Restriction);
     r.Dp_Max = 100.0;
     r.Dp_Norm = 0.0;
     return r;
@@ -362,7 +365,7 @@ TEST(Restriction, SixtyPercentLossGivesDifferentialOfRequiredLossOverPointSix) {
     for (bool stale : {false, true}) {
         SCOPED_TRACE(stale ? "stale differential in the record" : "no differential in the record");
         TagRecord r = RestrictionTag();
-        r.Calc_SizeParam = 1122;
+        r.Calc_SizeParam = Code(SizeParam::Flow);
         r.Bore = b60 * r.Pipe_IDia;
         if (stale) r.Dp_Norm = 7.0;
         RecordingMessageSink sink;
@@ -388,7 +391,7 @@ TEST(Restriction, SixtyPercentLossGivesDifferentialOfRequiredLossOverPointSix) {
 
         // And the loss that bore makes at that flow.
         TagRecord dp = RestrictionTag();
-        dp.Calc_SizeParam = 1121;
+        dp.Calc_SizeParam = Code(SizeParam::Dp);
         dp.Bore = r.Bore;
         dp.Flow_Max = dp.Flow_Norm = flow;
         ASSERT_TRUE(calc.RestrictionDp(dp, true));
@@ -421,9 +424,9 @@ TEST(Restriction, GasBeyondTheChokedPressureRaisesError38) {
         RecordingMessageSink sink;
         CCalculate calc(sink, context);
         bool ok = true;
-        if (param == 1120) ok = calc.RestrictionBore(r, true);
-        if (param == 1122) ok = calc.RestrictionFlow(r, true);
-        if (param == 1121) {
+        if (param == Code(SizeParam::Bore)) ok = calc.RestrictionBore(r, true);
+        if (param == Code(SizeParam::Flow)) ok = calc.RestrictionFlow(r, true);
+        if (param == Code(SizeParam::Dp)) {
             r.Flow_Max = r.Flow_Norm = 10000.0;  // lb/h: a flow whose loss is sonic
             ok = calc.RestrictionDp(r, true);
         }
@@ -431,7 +434,7 @@ TEST(Restriction, GasBeyondTheChokedPressureRaisesError38) {
         EXPECT_EQ(r.Calc_Status, 0);
         ASSERT_FALSE(sink.Numbers().empty());
         EXPECT_EQ(sink.Numbers().front(), 38);
-        if (param == 1121) {
+        if (param == Code(SizeParam::Dp)) {
             EXPECT_EQ(r.Dp_Max, 0.0);
             EXPECT_EQ(r.Dp_Norm, 0.0);
         } else {
@@ -441,7 +444,7 @@ TEST(Restriction, GasBeyondTheChokedPressureRaisesError38) {
     }
     // A small loss is subsonic and sizes.
     TagRecord r = GasRestrictionTag();
-    r.Calc_SizeParam = 1120;
+    r.Calc_SizeParam = Code(SizeParam::Bore);
     r.Dp_Max = 5.0 * 27.729767;
     RecordingMessageSink sink;
     CCalculate calc(sink, NoLimits());
@@ -483,9 +486,9 @@ TEST(Restriction, ImpossibleInputFailsWithError1AndStatusZero) {
         c.spoil(r);
         RecordingMessageSink sink;
         CCalculate calc(sink, NoLimits());
-        const bool ok = c.param == 1120   ? calc.RestrictionBore(r, true)
-                        : c.param == 1121 ? calc.RestrictionDp(r, true)
-                                          : calc.RestrictionFlow(r, true);
+        const bool ok = c.param == Code(SizeParam::Bore) ? calc.RestrictionBore(r, true)
+                        : c.param == Code(SizeParam::Dp) ? calc.RestrictionDp(r, true)
+                                                         : calc.RestrictionFlow(r, true);
         EXPECT_FALSE(ok);
         EXPECT_EQ(r.Calc_Status, 0);
         ASSERT_FALSE(sink.Numbers().empty());
@@ -540,8 +543,8 @@ TEST(PlateThickness, TextByLineSizeBelow200InchesOfWater) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.N);
         TagRecord r = NewTagRecord();
-        r.Meter_Type = 1128;
-        r.Calc_Mode = 1123;
+        r.Meter_Type = Code(MeterType::ConcentricOrifice);
+        r.Calc_Mode = Code(CalcMode::Meter);
         r.Pipe_NomDia = row.N;
         r.Dp_Max = 150.0;
         RecordingMessageSink sink;
@@ -553,8 +556,8 @@ TEST(PlateThickness, TextByLineSizeBelow200InchesOfWater) {
 
 TEST(PlateThickness, TextInTheRecordsBoreUnit) {
     TagRecord r = NewTagRecord();
-    r.Meter_Type = 1128;
-    r.Calc_Mode = 1123;
+    r.Meter_Type = Code(MeterType::ConcentricOrifice);
+    r.Calc_Mode = Code(CalcMode::Meter);
     r.Pipe_NomDia = 8.0;
     r.Dp_Max = 150.0;
     r.Unit_Bore_Set = 1;  // millimetres
@@ -564,7 +567,7 @@ TEST(PlateThickness, TextInTheRecordsBoreUnit) {
     EXPECT_TRUE(PlateThicknessText(r, sink));
     EXPECT_EQ(std::string(GetText(r.Elem_Thick)), "6 mm");  // 0.25 in = 6.35 mm
 
-    r.Calc_Mode = 1125;
+    r.Calc_Mode = Code(CalcMode::Restriction);
     r.Min_Thick = 3.5;  // beyond stock: 88.9 mm
     EXPECT_TRUE(PlateThicknessText(r, sink));
     EXPECT_EQ(std::string(GetText(r.Elem_Thick)), "88.9000 mm");
@@ -572,8 +575,8 @@ TEST(PlateThickness, TextInTheRecordsBoreUnit) {
 
 TEST(PlateThickness, TextFromTheMinimumThickness) {
     TagRecord r = NewTagRecord();
-    r.Meter_Type = 1128;
-    r.Calc_Mode = 1123;
+    r.Meter_Type = Code(MeterType::ConcentricOrifice);
+    r.Calc_Mode = Code(CalcMode::Meter);
     r.Pipe_NomDia = 8.0;
     r.Dp_Max = 250.0;
     r.Min_Thick = 0.3;
@@ -594,7 +597,7 @@ TEST(PlateThickness, TextFromTheMinimumThickness) {
     EXPECT_TRUE(PlateThicknessText(big, sink));
     EXPECT_EQ(std::string(GetText(big.Elem_Thick)), "0.8750 in");
 
-    r.Calc_Mode = 1125;  // restriction: from the minimum at any differential
+    r.Calc_Mode = Code(CalcMode::Restriction);  // restriction: from the minimum at any differential
     r.Dp_Max = 50.0;
     EXPECT_TRUE(PlateThicknessText(r, sink));
     EXPECT_EQ(std::string(GetText(r.Elem_Thick)), "0.3750 in");
@@ -602,8 +605,8 @@ TEST(PlateThickness, TextFromTheMinimumThickness) {
     EXPECT_TRUE(PlateThicknessText(r, sink));
     EXPECT_EQ(std::string(GetText(r.Elem_Thick)), "3.5000 in");
 
-    r.Calc_Mode = 1124;
-    r.Meter_Type = 1374;
+    r.Calc_Mode = Code(CalcMode::CriticalDrop);
+    r.Meter_Type = Code(MeterType::CriticalThickOrifice);
     r.Dp_Max = 1000.0;
     r.Min_Thick = 0.7;  // the thick plate is as thick as its bore
     EXPECT_TRUE(PlateThicknessText(r, sink));
@@ -612,7 +615,7 @@ TEST(PlateThickness, TextFromTheMinimumThickness) {
 
 TEST(PlateThickness, QuadrantAndConicOrificeTexts) {
     TagRecord r = NewTagRecord();
-    r.Meter_Type = 1131;
+    r.Meter_Type = Code(MeterType::QuadrantOrifice);
     r.Qrad_K0 = 0.2;
     r.Pipe_IDia = 4.026;
     r.Beta = 0.5;
@@ -623,7 +626,7 @@ TEST(PlateThickness, QuadrantAndConicOrificeTexts) {
     EXPECT_EQ(std::string(GetText(r.User_Notes_1)), "1. RADIUS OF QUADRANT = 0.20000 in");
     EXPECT_EQ(std::string(GetText(r.Elem_Thick)), "0.2500 in minimum");  // radius 0.2 -> stock 0.25
 
-    r.Meter_Type = 1134;
+    r.Meter_Type = Code(MeterType::ConicOrifice);
     r.Bore = 2.0;
     EXPECT_TRUE(PlateThicknessText(r, sink));
     EXPECT_EQ(std::string(GetText(r.Elem_Thick)), "0.2100 in minimum");  // 0.105 x 2.0

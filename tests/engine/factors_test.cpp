@@ -139,18 +139,18 @@ TEST(WaterVapourFactor, ThreeModesAndTheStoredValue) {
     r.Flow_Press = 100.0;
     r.Flow_Temp = F(60);
     r.Factor_H2OvapIncl = 1;
-    r.Factor_H2OvapSetup = 1213;
+    r.Factor_H2OvapSetup = Code(H2OvapSetup::RelHumidity);
     r.Factor_PwvEdit = 50.0;
     // Published: saturation pressure of water at 60 F, 0.2563 psia (ASME steam
     // tables); 50 % relative humidity.
     EXPECT_NEAR(WaterVapourFactor(r, psat), 1.0 - 0.5 * 0.2563 / 100.0, 1e-6);
     EXPECT_NEAR(r.Factor_Pwv, 0.5 * 0.2563, 1e-4);
 
-    r.Factor_H2OvapSetup = 1212;
+    r.Factor_H2OvapSetup = Code(H2OvapSetup::UserTemp);
     r.Factor_PwvEdit = F(212);  // published: 14.696 psia at 212 F
     EXPECT_NEAR(WaterVapourFactor(r, psat), 1.0 - 14.696 / 100.0, 2e-5);
 
-    r.Factor_H2OvapSetup = 1211;
+    r.Factor_H2OvapSetup = Code(H2OvapSetup::FlowingTemp);
     r.Flow_Temp = F(212);
     EXPECT_NEAR(WaterVapourFactor(r, psat), 1.0 - 14.696 / 100.0, 2e-5);
 
@@ -158,7 +158,7 @@ TEST(WaterVapourFactor, ThreeModesAndTheStoredValue) {
     r.Factor_Pwv = 2.0;
     EXPECT_DOUBLE_EQ(WaterVapourFactor(r, psat), 0.98);
 
-    r.Factor_H2OvapSetup = 1211;
+    r.Factor_H2OvapSetup = Code(H2OvapSetup::FlowingTemp);
     r.Factor_H2OvapIncl = 0;  // not included: 1, but the pressure is still kept
     EXPECT_EQ(WaterVapourFactor(r, psat), 1.0);
     EXPECT_NEAR(r.Factor_Pwv, 14.696, 2e-3);
@@ -180,7 +180,7 @@ TEST(TwoPhaseFactor, WetGasUsesTheFlowingDensity) {
     // Hand calculation: rho_g = P MW / (Z R T) = 1.04984 lb/ft3;
     // Fx = 1 / (1.26 (1 - x) sqrt(rho_g / rho_l) + x) (Murdock).
     EXPECT_NEAR(TwoPhaseFactor(r), 1.0436256936368313, 2e-6);
-    r.Fluid_Property = 1358;
+    r.Fluid_Property = Code(FluidProperty::GasDensity);
     r.Flow_RhoGZ = 1.04984;
     EXPECT_NEAR(TwoPhaseFactor(r), 1.0436256936368313, 2e-6);
 }

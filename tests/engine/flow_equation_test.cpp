@@ -110,7 +110,7 @@ TEST(PermanentLoss, ByMeterType) {
         EXPECT_NEAR(PermanentLoss(r), c.expected, 1e-10);
     }
     TagRecord r = NewTagRecord();
-    r.Meter_Type = 1156;
+    r.Meter_Type = Code(MeterType::VenturiMachined);
     r.Beta = std::nan("");
     EXPECT_EQ(PermanentLoss(r), 100.0);
 }
@@ -119,12 +119,12 @@ TEST(InitialBeta, StartsInsideTheRange) {
     TagRecord r = NewTagRecord();
     r.Sm = 0.2;
     r.Rd = 1e5;
-    r.Meter_Type = 1128;
+    r.Meter_Type = Code(MeterType::ConcentricOrifice);
     const double a = 0.6 / 0.2 + 0.06;  // flange taps below Rd 200000
     EXPECT_DOUBLE_EQ(InitialBeta(r), std::pow(1 + a * a, -0.25));
-    r.Meter_Type = 1690;
+    r.Meter_Type = Code(MeterType::WedgeIso5167_6);
     EXPECT_EQ(InitialBeta(r), 0.5);
-    r.Meter_Type = 1128;
+    r.Meter_Type = Code(MeterType::ConcentricOrifice);
     r.Sm = 0.0;
     EXPECT_EQ(InitialBeta(r), 0.5);  // no start from a division by zero
 }
@@ -141,7 +141,7 @@ TEST(SizingFactor, EveryFluidInputAgainstTheTextbookEquation) {
         SCOPED_TRACE(testing::Message() << c[0] << "/" << c[1] << "/" << c[2]);
         TagRecord r = test::CustomLiquidTag();
         test::SetFluid(r, c[0], c[1], c[2]);
-        r.Calc_SizeParam = 1122;  // flow: the factor at Q = 1/Sm gives 1/Q
+        r.Calc_SizeParam = Code(SizeParam::Flow);  // flow: the factor at Q = 1/Sm gives 1/Q
         r.Bore = 2.0;
         r.Beta = r.Bore / r.Pipe_IDia;
         r.Y = r.Fx = r.Fdh = r.Fwv = r.Fm = 1.0;
@@ -173,7 +173,7 @@ TEST(SizingFactor, UnknownCombinationsAndBadNumbersGiveZero) {
 
     // Choked liquid: no differential when the vapour pressure reaches the pressure.
     r = test::CustomLiquidTag();
-    r.Calc_Mode = 1124;
+    r.Calc_Mode = Code(CalcMode::CriticalDrop);
     r.Property_MwDenVp = r.Flow_Press;
     r.Dp_Norm = 7.0;
     EXPECT_FALSE(ChokedLiquidDpValid(r));

@@ -10,22 +10,24 @@ constexpr double kGc = 32.174049;  // lbm ft / (lbf s2)
 constexpr double kMwAir = 28.9625;
 
 bool IsSg(const TagRecord& r) {
-    return r.Fluid_Property == 1349;
+    return r.Fluid_Property == Code(FluidProperty::LiquidSG);
 }
 double GasMw(const TagRecord& r) {
-    return r.Fluid_Property == 1357 ? r.Property_MwDenVp : kMwAir * r.Property_MwDenVp;
+    return r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp : kMwAir * r.Property_MwDenVp;
 }
 }  // namespace
 
 double FlowingDensity(const TagRecord& r) {
-    if (r.Fluid_Equation < 1352) return (IsSg(r) ? r.Flow_RhoGZ * kWater60F : r.Flow_RhoGZ) * r.Property_KFp;
-    if (r.Fluid_Property == 1358) return r.Flow_RhoGZ;
+    if (r.Fluid_Equation < Code(FluidEquation::GasVolume))
+        return (IsSg(r) ? r.Flow_RhoGZ * kWater60F : r.Flow_RhoGZ) * r.Property_KFp;
+    if (r.Fluid_Property == Code(FluidProperty::GasDensity)) return r.Flow_RhoGZ;
     return r.Flow_Press * GasMw(r) / (kGasR * r.Flow_RhoGZ * r.Flow_Temp);
 }
 
 double BaseDensity(const TagRecord& r) {
-    if (r.Fluid_Equation < 1352) return IsSg(r) ? r.Base_RhoGZ * kWater60F : r.Base_RhoGZ;
-    if (r.Fluid_Property == 1358) return r.Base_RhoGZ;
+    if (r.Fluid_Equation < Code(FluidEquation::GasVolume))
+        return IsSg(r) ? r.Base_RhoGZ * kWater60F : r.Base_RhoGZ;
+    if (r.Fluid_Property == Code(FluidProperty::GasDensity)) return r.Base_RhoGZ;
     return r.Base_Press * GasMw(r) / (kGasR * r.Base_RhoGZ * r.Base_Temp);
 }
 
@@ -43,9 +45,12 @@ double TextbookMassFlow(const TagRecord& r) {
 
 double TextbookFlow(const TagRecord& r) {
     const double W = TextbookMassFlow(r);
-    const bool liquid = r.Fluid_Equation < 1352;
-    if (r.Fluid_Equation == 1346 || r.Fluid_Equation == 1353) return W;
-    const bool at_base = r.Fluid_Condition == 1347 || r.Fluid_Condition == 1354;
+    const bool liquid = r.Fluid_Equation < Code(FluidEquation::GasVolume);
+    if (r.Fluid_Equation == Code(FluidEquation::LiquidMass) ||
+        r.Fluid_Equation == Code(FluidEquation::GasMass))
+        return W;
+    const bool at_base = r.Fluid_Condition == Code(FluidCondition::LiquidBaseTemp) ||
+                         r.Fluid_Condition == Code(FluidCondition::GasBase);
     const double rho = at_base ? BaseDensity(r) : FlowingDensity(r);
     const double ft3_h = W / rho;
     return liquid ? ft3_h * 24.0 / kFt3PerBbl : ft3_h;
@@ -60,10 +65,10 @@ double TextbookPipeReynolds(const TagRecord& r) {
 
 TagRecord CustomLiquidTag() {
     TagRecord r = NewTagRecord();
-    r.Meter_Type = 1360;
+    r.Meter_Type = Code(MeterType::CustomOrifice);
     r.C = 0.6;
-    r.Calc_Mode = 1123;
-    r.Calc_SizeParam = 1120;
+    r.Calc_Mode = Code(CalcMode::Meter);
+    r.Calc_SizeParam = Code(SizeParam::Bore);
     r.Pipe_IDia = 4.026;
     r.Flow_Temp = 527.67;
     r.Flow_Press = 100.0;
@@ -107,9 +112,9 @@ void SetFluid(TagRecord& r, int32_t equation, int32_t condition, int32_t propert
 
 TagRecord CriticalGasTag() {
     TagRecord r = NewTagRecord();
-    r.Calc_Mode = 1124;
-    r.Calc_SizeParam = 1122;
-    r.Meter_Type = 1374;
+    r.Calc_Mode = Code(CalcMode::CriticalDrop);
+    r.Calc_SizeParam = Code(SizeParam::Flow);
+    r.Meter_Type = Code(MeterType::CriticalThickOrifice);
     r.Pipe_IDia = 4.026;
     r.Bore = 0.5;
     r.Flow_Temp = 527.67;
@@ -118,9 +123,9 @@ TagRecord CriticalGasTag() {
     r.Base_Temp = 519.67;
     r.Base_RhoGZ = 1.0;
     r.Flow_RhoGZ = 1.0;
-    r.Fluid_Equation = 1353;
-    r.Fluid_Condition = 1355;
-    r.Fluid_Property = 1357;
+    r.Fluid_Equation = Code(FluidEquation::GasMass);
+    r.Fluid_Condition = Code(FluidCondition::GasFlowing);
+    r.Fluid_Property = Code(FluidProperty::GasMW);
     r.Property_MwDenVp = 28.9625;
     r.Property_KFp = 1.4;
     r.Property_Visc = 0.018;

@@ -37,7 +37,7 @@ struct Pair {
     // At 400 F with a 316 SS element in a carbon-steel line, so that the
     // element and the pipe expand differently.
     bool hot = false;
-    int32_t tap_loc = 1109;  // the pressure tap: 1109 upstream, 1110 downstream
+    int32_t tap_loc = Code(TapLoc::Upstream);  // the pressure tap: 1109 upstream, 1110 downstream
 };
 
 // The selections of the meter dialogs: plate type with its standards and tap
@@ -168,7 +168,8 @@ double EnteredC(int32_t type) {
 }
 
 bool IsWedge(int32_t type) {
-    return (type >= 1690 && type <= 1697) || type == 1762;
+    return (type >= Code(MeterType::WedgeIso5167_6) && type <= Code(MeterType::WedgeAbb1337L)) ||
+           type == Code(MeterType::CustomWedge);
 }
 
 // The representative tag: liquid mass flow by density (55 lb/ft3, 2 cP) or gas
@@ -195,8 +196,10 @@ TagRecord MakeTag(const Pair& p, bool gas) {
     // Meters of C near 1 and the wedges would size at small betas on the
     // orifice's flow: give them more.
     double scale = area;
-    if (p.type >= 1150 && p.type != 1360 && !IsWedge(p.type)) scale *= 1.6;
-    if (IsWedge(p.type) && p.type != 1762) scale *= 1.2;
+    if (p.type >= Code(MeterType::AsmeLongRadiusNozzle) && p.type != Code(MeterType::CustomOrifice) &&
+        !IsWedge(p.type))
+        scale *= 1.6;
+    if (IsWedge(p.type) && p.type != Code(MeterType::CustomWedge)) scale *= 1.2;
     r.Flow_Max *= scale * p.flow_factor;
     r.Flow_Norm = 0.8 * r.Flow_Max;
     return r;
@@ -221,7 +224,7 @@ void SizeAndRoundTrip(const Pair& p, bool gas) {
         // On the downstream pressure Y2 = Y1 sqrt(P1 / P2) (AGA Report No. 3,
         // 1992): above 1 for the small differentials of an orifice, Y1 below 1.
         const double x = 64.0 / (27.729767 * r.Flow_Press);
-        const double Y1 = p.tap_loc == 1110 ? r.Y / std::sqrt(1.0 + x) : r.Y;
+        const double Y1 = p.tap_loc == Code(TapLoc::Downstream) ? r.Y / std::sqrt(1.0 + x) : r.Y;
         EXPECT_GT(Y1, 0.95);
         EXPECT_LT(Y1, 1.0);
     } else {
@@ -232,13 +235,13 @@ void SizeAndRoundTrip(const Pair& p, bool gas) {
     }
 
     TagRecord f = r;
-    f.Calc_SizeParam = 1122;
+    f.Calc_SizeParam = Code(SizeParam::Flow);
     f.Flow_Norm = 0.0;
     ASSERT_TRUE(calc.SizeFlow(f, false));
     EXPECT_NEAR(f.Flow_Norm / Q, 1.0, round_trip);
 
     TagRecord d = r;
-    d.Calc_SizeParam = 1121;
+    d.Calc_SizeParam = Code(SizeParam::Dp);
     d.Dp_Norm = 0.0;
     ASSERT_TRUE(calc.SizeDp(d, false));
     EXPECT_NEAR(d.Dp_Norm / 64.0, 1.0, round_trip);

@@ -60,8 +60,8 @@ TEST(CalculateInputCheck, ErrorsComeInTheirOrderAndStopEverything) {
         {"custom meter without coefficient", [](TagRecord& r) { r.C = 0; }, {33}, 0},
         {"restriction bore above the pipe",
          [](TagRecord& r) {
-             r.Calc_Mode = 1125;
-             r.Calc_SizeParam = 1121;
+             r.Calc_Mode = Code(CalcMode::Restriction);
+             r.Calc_SizeParam = Code(SizeParam::Dp);
              r.Bore = 5.0;
          },
          {11},
@@ -90,7 +90,7 @@ TEST(CalculateInputCheck, ErrorsComeInTheirOrderAndStopEverything) {
 TEST(CalculateInputCheck, MissingRowsAreNamedAsTheFormLabelsThem) {
     TagRecord r = test::CustomLiquidTag();
     r.Flow_Norm = r.Flow_Max * 0.8;
-    r.Tap_Loc = 1110;  // downstream taps: "Df2"
+    r.Tap_Loc = Code(TapLoc::Downstream);  // downstream taps: "Df2"
     r.Flow_RhoGZ = 0;
     r.Property_MwDenVp = 0;  // no vapour pressure: not missing
     r.Dp_Max = 0;
@@ -157,11 +157,12 @@ TEST(Calculate, EveryDispatchRowRunsItsSizing) {
             r = test::CustomLiquidTag();
             r.Calc_Mode = c.mode;
             r.Flow_Norm = r.Flow_Max * 0.8;
-            if (c.mode == 1124) r.Meter_Type = 1373;  // critical-drop orifice
+            if (c.mode == Code(CalcMode::CriticalDrop))
+                r.Meter_Type = Code(MeterType::CriticalSquareEdgedOrifice);  // critical-drop orifice
         }
         r.Calc_SizeParam = c.param;
-        if (c.param != 1120) r.Bore = 2.0;
-        if (c.param == 1122) r.Dp_Norm = 64.0;
+        if (c.param != Code(SizeParam::Bore)) r.Bore = 2.0;
+        if (c.param == Code(SizeParam::Flow)) r.Dp_Norm = 64.0;
         RecordingMessageSink sink;
         const CalculateResult res = OnCalculate(r, Inputs(), sink);
         ASSERT_TRUE(res.check.ok) << ::testing::PrintToString(sink.Numbers());
@@ -170,16 +171,16 @@ TEST(Calculate, EveryDispatchRowRunsItsSizing) {
         EXPECT_TRUE(res.mark_unsaved);
         EXPECT_EQ(GetText(r.Date), "10-Dec-2026");
         EXPECT_EQ(GetText(r.Name), "J. Engineer");
-        if (c.mode == 1125) {
+        if (c.mode == Code(CalcMode::Restriction)) {
             // The restriction works at one flow with its whole differential lost.
             EXPECT_EQ(r.Flow_Norm, r.Flow_Max);
             EXPECT_EQ(r.PctRange, 100.0);
         }
-        if (c.mode == 1124 && c.gas && c.sizing_ran) {
+        if (c.mode == Code(CalcMode::CriticalDrop) && c.gas && c.sizing_ran) {
             EXPECT_TRUE(res.sized) << ::testing::PrintToString(sink.Numbers());
             EXPECT_EQ(r.Min_Thick, r.Bore);  // the thick plate is as thick as its bore
         }
-        if (c.mode == 1124 && res.sized) {
+        if (c.mode == Code(CalcMode::CriticalDrop) && res.sized) {
             // The choked differential: down to the critical pressure for a gas
             // (hand calculation: (2/(k+1))^(k/(k-1)) = 0.528282 for k 1.4, times the
             // approach term E), down to the vapour pressure for a liquid.
@@ -191,7 +192,7 @@ TEST(Calculate, EveryDispatchRowRunsItsSizing) {
                 EXPECT_NEAR(r.Dp_Max, (100.0 - 5.0) * 27.729767, 1e-9);
             }
         }
-        if (c.mode == 1123) {
+        if (c.mode == Code(CalcMode::Meter)) {
             ASSERT_TRUE(res.sized);
             EXPECT_EQ(r.Calc_Status, 1);
             EXPECT_NEAR(r.Velocity, ThroatVelocity(r, r.Bore), 1e-12);
@@ -202,7 +203,7 @@ TEST(Calculate, EveryDispatchRowRunsItsSizing) {
 
 TEST(Calculate, RestrictionOverwritesNormalFlowWithMaximum) {
     TagRecord r = test::CustomLiquidTag();
-    r.Calc_Mode = 1125;
+    r.Calc_Mode = Code(CalcMode::Restriction);
     r.Flow_Norm = r.Flow_Max * 0.5;
     r.PctRange = 50.0;
     r.Dp_Loss = 40.0;
@@ -215,7 +216,7 @@ TEST(Calculate, RestrictionOverwritesNormalFlowWithMaximum) {
 
 TEST(Calculate, FailedSizingSkipsModeStepsAndFollowOns) {
     TagRecord r = test::CustomLiquidTag();
-    r.Meter_Type = 1762;  // far more flow than the line can carry
+    r.Meter_Type = Code(MeterType::CustomWedge);  // far more flow than the line can carry
     r.Flow_Max = 2e7;
     r.Flow_Norm = 1.6e7;
     r.C = 0.6;
@@ -234,15 +235,15 @@ TEST(Calculate, FailedSizingSkipsModeStepsAndFollowOns) {
 TEST(ThroatVelocity, HandCalculatedAndNeverDividesByZero) {
     // Gas at flowing conditions: 10000 acfh through 2 in: 10000/3600 / (pi/4 (2/12)^2).
     TagRecord g = NewTagRecord();
-    g.Fluid_Equation = 1352;
-    g.Fluid_Condition = 1355;
-    g.Fluid_Property = 1358;
+    g.Fluid_Equation = Code(FluidEquation::GasVolume);
+    g.Fluid_Condition = Code(FluidCondition::GasFlowing);
+    g.Fluid_Property = Code(FluidProperty::GasDensity);
     g.Flow_Norm = 10000.0;
     const double hand = 10000.0 / 3600.0 / (std::numbers::pi / 4.0 * (2.0 / 12.0) * (2.0 / 12.0));
     EXPECT_NEAR(ThroatVelocity(g, 2.0) / hand, 1.0, 1e-7);
     // Gas by MW at base: the actual volume is Q rho_b / rho_f = Q Pb Tf / (P Tb) with Z = 1.
-    g.Fluid_Condition = 1354;
-    g.Fluid_Property = 1357;
+    g.Fluid_Condition = Code(FluidCondition::GasBase);
+    g.Fluid_Property = Code(FluidProperty::GasMW);
     g.Property_MwDenVp = 16.043;
     g.Flow_Press = 114.69595;
     g.Flow_Temp = 519.67;
@@ -317,7 +318,7 @@ TEST(FlashingCheck, WarningsOnBothSidesOfEachBoundary) {
             r.Property_MwDenVp = c.pv;
             RecordingMessageSink sink;
             CheckFlashing(r, sink);
-            EXPECT_EQ(sink.Numbers(), mode == 1123 ? c.meter : c.restriction) << mode;
+            EXPECT_EQ(sink.Numbers(), mode == Code(CalcMode::Meter) ? c.meter : c.restriction) << mode;
         }
     }
 }

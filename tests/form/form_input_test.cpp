@@ -59,8 +59,8 @@ TEST(ReadLeadingNumber, ReadsTheLongestLeadingDecimalNumberOnly) {
 
 TagRecord GasAtBase() {
     TagRecord r = NewTagRecord();
-    r.Fluid_Equation = 1352;
-    r.Fluid_Condition = 1354;
+    r.Fluid_Equation = Code(FluidEquation::GasVolume);
+    r.Fluid_Condition = Code(FluidCondition::GasBase);
     r.Pipe_IDia = 4.026;
     return r;
 }
@@ -79,8 +79,8 @@ TEST(StoreBaseValue, BaseTemperatureChangeKeepsTheSameQuantityOfGas) {
     EXPECT_TRUE(sink.Numbers().empty());
     // A liquid's flow is not rescaled.
     TagRecord liquid = GasAtBase();
-    liquid.Fluid_Equation = 1345;
-    liquid.Fluid_Condition = 1347;
+    liquid.Fluid_Equation = Code(FluidEquation::LiquidVolume);
+    liquid.Fluid_Condition = Code(FluidCondition::LiquidBaseTemp);
     liquid.Flow_Max = 1000.0;
     ASSERT_TRUE(StoreBaseValue(liquid, BaseField::BaseTemperature, 32.0, sink));
     EXPECT_DOUBLE_EQ(liquid.Flow_Max, 1000.0);
@@ -168,15 +168,15 @@ const ResultLine* Line(const ResultView& v, int id) {
 
 TEST(ResultView, ShowsWhatTheEngineStored) {
     TagRecord r = GasAtBase();
-    r.Fluid_Equation = 1345;  // liquid
-    r.Fluid_Condition = 1347;
+    r.Fluid_Equation = Code(FluidEquation::LiquidVolume);  // liquid
+    r.Fluid_Condition = Code(FluidCondition::LiquidBaseTemp);
     r.Rd = 123456.0;
     r.Beta = 0.5;
     r.Uncert_Incl = 1;
     r.MeterUncert = 0.6;
     r.Uncert_StraightRun = 1;
     // Throat-tap nozzle: the stored bore Reynolds number once, not divided by beta.
-    r.Meter_Type = 1151;
+    r.Meter_Type = Code(MeterType::AsmeThroatTapNozzle);
     ResultView v = BuildResultView(r);
     ASSERT_NE(Line(v, 1084), nullptr);
     EXPECT_EQ(Line(v, 1084)->label, "Bore Rd @ Oper =");
@@ -187,8 +187,8 @@ TEST(ResultView, ShowsWhatTheEngineStored) {
 
     // Quadrant orifice, Calc_Std 1764, beta 0.5, bore 1.000 in: hand calculation
     // 1.000 x (0.734 / 0.9375 - 0.638) = 0.144933 in.
-    r.Meter_Type = 1131;
-    r.Calc_Std = 1764;
+    r.Meter_Type = Code(MeterType::QuadrantOrifice);
+    r.Calc_Std = Code(CalcStd::Miller3rd);
     r.Bore = 1.0;
     r.Unit_Bore_Set = 0;
     v = BuildResultView(r);
@@ -196,9 +196,9 @@ TEST(ResultView, ShowsWhatTheEngineStored) {
     EXPECT_EQ(Line(v, 1098)->label, "Quad r =");
 
     // A restriction sized for flow shows 100 % range and loss whatever is stored.
-    r.Meter_Type = 1128;
-    r.Calc_Mode = 1125;
-    r.Calc_SizeParam = 1122;
+    r.Meter_Type = Code(MeterType::ConcentricOrifice);
+    r.Calc_Mode = Code(CalcMode::Restriction);
+    r.Calc_SizeParam = Code(SizeParam::Flow);
     r.Dp_Loss = 42.0;
     r.PctRange = 10.0;
     v = BuildResultView(r);
@@ -216,7 +216,7 @@ namespace {
 
 TEST(ResultView, UnitsAreTheNamesOfTheRecordsSelections) {
     TagRecord r = NewTagRecord();
-    r.Calc_SizeParam = 1120;
+    r.Calc_SizeParam = Code(SizeParam::Bore);
     ASSERT_TRUE(SelectUnit(r, DefaultUnitTables(), Quantity::DiffPressure, 0));
     const ResultView v = BuildResultView(r);
     const std::string dp_name(UnitName(DefaultUnitTables(), UnitList::DiffPressure, 0));

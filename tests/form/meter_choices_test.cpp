@@ -16,7 +16,7 @@ const CMiscUtil kMisc;
 TEST(OrificeChoiceTest, FirstDialogGivesConcentricRhg1998FlangeTaps316Ss) {
     const MeterDialogMemory memory;  // as at program start
     TagRecord r = NewTagRecord();
-    r.Calc_Mode = 1123;
+    r.Calc_Mode = Code(CalcMode::Meter);
     r.Calc_Status = 1;
     OrificeChoice c;
     c.plate_type = memory.plate_type;
@@ -24,8 +24,8 @@ TEST(OrificeChoiceTest, FirstDialogGivesConcentricRhg1998FlangeTaps316Ss) {
     c.tap_position = memory.tap_position[PlateTypeIndex(memory.plate_type)];
     c.material = kMisc.MaterialFromListPosition(memory.plate_material_position[0]);
     ApplyOrificeChoice(r, c, kMisc);
-    EXPECT_EQ(r.Meter_Type, 1128);
-    EXPECT_EQ(r.Calc_Std, 1703);
+    EXPECT_EQ(r.Meter_Type, Code(MeterType::ConcentricOrifice));
+    EXPECT_EQ(r.Calc_Std, Code(CalcStd::ReaderHarrisGallagher1998));
     EXPECT_EQ(r.Tap_Style, 1);
     EXPECT_EQ(r.Matl_Elem, 6);
     EXPECT_EQ(std::string(kMisc.MaterialName(0, r.Matl_Elem)).rfind("316/316L SS", 0), 0u);
@@ -64,8 +64,8 @@ TEST(OrificeChoiceTest, TapListsFollowPlateTypeStandardAndMode) {
 TEST(OrificeChoiceTest, RemembersTapBeyondShorterListAsFirst) {
     TagRecord r = NewTagRecord();
     OrificeChoice c;
-    c.calc_std = 1138;   // two taps only
-    c.tap_position = 2;  // radius taps, remembered from another standard
+    c.calc_std = Code(CalcStd::ReaderHarris1992);  // two taps only
+    c.tap_position = 2;                            // radius taps, remembered from another standard
     ApplyOrificeChoice(r, c, kMisc);
     EXPECT_EQ(r.Tap_Style, 1);
     EXPECT_DOUBLE_EQ(r.DpRefTemp, 519.67);  // 60 deg F + 459.67 (hand calculation)
@@ -91,12 +91,12 @@ TEST(OrificeChoiceTest, IntegralOrificeStoresScheduleEightyOfThePipingGroup) {
         SCOPED_TRACE(row.text);
         TagRecord r = NewTagRecord();
         OrificeChoice c;
-        c.plate_type = 1133;
+        c.plate_type = Code(MeterType::IntegralOrifice);
         c.ifoa_pipe_material = row.material;
         c.ifoa_size = row.size;
-        c.ifoa_mfr = 1144;
+        c.ifoa_mfr = Code(IfoaMfr::FisherRosemount);
         ApplyOrificeChoice(r, c, kMisc);
-        EXPECT_EQ(r.Calc_Std, 1137);
+        EXPECT_EQ(r.Calc_Std, Code(CalcStd::Stolz));
         EXPECT_EQ(r.Tap_Style, 1);
         EXPECT_EQ(r.Matl_Pipe, row.material);
         EXPECT_EQ(r.Meter_IFOAPipeMatl, row.material);
@@ -112,62 +112,62 @@ TEST(OrificeChoiceTest, IntegralOrificeStoresScheduleEightyOfThePipingGroup) {
 TEST(CalcSetupTest, ModesAdjustTheMeter) {
     // Restriction mode: concentric plate, pipe taps, Buckingham standard, drain cleared.
     TagRecord r = NewTagRecord();
-    r.Meter_Type = 1150;
+    r.Meter_Type = Code(MeterType::AsmeLongRadiusNozzle);
     r.Factor_Drain = 1;
     r.Calc_Status = 1;
     ApplyCalcSetup(r, 1120, 1125, 1374, 6);
-    EXPECT_EQ(r.Meter_Type, 1128);
+    EXPECT_EQ(r.Meter_Type, Code(MeterType::ConcentricOrifice));
     EXPECT_EQ(r.Tap_Style, 4);
-    EXPECT_EQ(r.Calc_Std, 1139);
+    EXPECT_EQ(r.Calc_Std, Code(CalcStd::Buckingham1985));
     EXPECT_DOUBLE_EQ(r.DpRefTemp, 519.67);
     EXPECT_EQ(r.Factor_Drain, 0);
     EXPECT_EQ(r.Calc_Status, 0);
 
     // Critical-drop mode: no dP sizing; the last critical-drop device is taken.
     TagRecord c = NewTagRecord();
-    c.Meter_Type = 1128;
+    c.Meter_Type = Code(MeterType::ConcentricOrifice);
     c.Factor_Drain = 1;
     ApplyCalcSetup(c, 1121, 1124, 1369, 12);
-    EXPECT_EQ(c.Calc_SizeParam, 1120);
-    EXPECT_EQ(c.Meter_Type, 1369);
+    EXPECT_EQ(c.Calc_SizeParam, Code(SizeParam::Bore));
+    EXPECT_EQ(c.Meter_Type, Code(MeterType::CriticalCylindricalNozzle));
     EXPECT_EQ(c.Matl_Elem, 12);
     EXPECT_EQ(c.Factor_Drain, 0);
 
     // A venturi keeps its type in critical-drop mode; a thick plate turns concentric in meter mode.
     TagRecord v = NewTagRecord();
-    v.Meter_Type = 1157;
+    v.Meter_Type = Code(MeterType::VenturiRoughCast);
     ApplyCalcSetup(v, 1120, 1124, 1374, 6);
-    EXPECT_EQ(v.Meter_Type, 1157);
+    EXPECT_EQ(v.Meter_Type, Code(MeterType::VenturiRoughCast));
     ApplyCalcSetup(v, 1122, 1123, 1374, 6);
-    EXPECT_EQ(v.Meter_Type, 1157);
+    EXPECT_EQ(v.Meter_Type, Code(MeterType::VenturiRoughCast));
     TagRecord t = NewTagRecord();
-    t.Meter_Type = 1374;
+    t.Meter_Type = Code(MeterType::CriticalThickOrifice);
     ApplyCalcSetup(t, 1122, 1123, 1374, 6);
-    EXPECT_EQ(t.Meter_Type, 1128);
-    EXPECT_EQ(t.Calc_SizeParam, 1122);
+    EXPECT_EQ(t.Meter_Type, Code(MeterType::ConcentricOrifice));
+    EXPECT_EQ(t.Calc_SizeParam, Code(SizeParam::Flow));
 }
 
 TEST(MeterChoiceTest, WedgeGoesToDpAndNozzleStandardsFollowType) {
     TagRecord w = NewTagRecord();
-    w.Calc_SizeParam = 1120;
+    w.Calc_SizeParam = Code(SizeParam::Bore);
     ApplyWedgeChoice(w, 1693, 6, 1);
-    EXPECT_EQ(w.Calc_SizeParam, 1121);
-    EXPECT_EQ(w.Meter_Type, 1693);
+    EXPECT_EQ(w.Calc_SizeParam, Code(SizeParam::Dp));
+    EXPECT_EQ(w.Meter_Type, Code(MeterType::WedgeAbb1615L));
     EXPECT_EQ(w.Matl_Pipe, 1);
 
     TagRecord n = NewTagRecord();
     ApplyNozzleChoice(n, 1150, 6, 1, 1753);  // 1753 is a throat-tap standard only
-    EXPECT_EQ(n.Calc_Std, 1752);
+    EXPECT_EQ(n.Calc_Std, Code(CalcStd::NozzleRhg1998));
     EXPECT_EQ(n.Meter_Diffuser, 0);  // only throat-tap nozzles have the diffuser
     ApplyNozzleChoice(n, 1151, 6, 1, 1753);
-    EXPECT_EQ(n.Calc_Std, 1753);
+    EXPECT_EQ(n.Calc_Std, Code(CalcStd::NozzlePtc6));
     EXPECT_EQ(n.Meter_Diffuser, 1);
 
     TagRecord v = NewTagRecord();
     ApplyVenturiChoice(v, 0, 6, 1161, 1704);
-    EXPECT_EQ(v.Meter_Type, 1776);
-    EXPECT_EQ(v.Calc_Std, 1775);
-    EXPECT_EQ(v.Meter_VenturiExit, 1161);
+    EXPECT_EQ(v.Meter_Type, Code(MeterType::VenturiPtc195));
+    EXPECT_EQ(v.Calc_Std, Code(CalcStd::VenturiPtc195));
+    EXPECT_EQ(v.Meter_VenturiExit, Code(VenturiExit::Deg7));
 }
 
 TEST(MeterChoiceTest, CustomMeterTextsNeverOverflowAndBadCoefficientKeepsC) {
@@ -181,7 +181,7 @@ TEST(MeterChoiceTest, CustomMeterTextsNeverOverflowAndBadCoefficientKeepsC) {
     EXPECT_DOUBLE_EQ(r.C, 0.61);
     ApplyCustomMeterChoice(r, 1362, 6, "MY VENTURI", "D/2", 0.985);
     EXPECT_DOUBLE_EQ(r.C, 0.985);
-    EXPECT_EQ(r.Meter_Type, 1362);
+    EXPECT_EQ(r.Meter_Type, Code(MeterType::CustomVenturi));
 }
 
 TEST(PipeSizeTest, EverySizeShowsAndStoresInEveryUnit) {

@@ -28,9 +28,26 @@ TEST(Messages, ErrorCaptionsTextsAndStyle) {
 
 TEST(Messages, UnknownNumbersShowNothing) {
     RecordingMessageSink sink;
-    for (int n : {0, 39, 51, 200, 999, -1}) EXPECT_EQ(CError(sink).Show(n), 0) << n;
-    for (int n : {0, 36, 99, 102}) EXPECT_EQ(CWarning(sink).Show(n, 1, 2, 3), 0) << n;
+    for (int n : {0, 39, 53, 200, 999, -1}) EXPECT_EQ(CError(sink).Show(n), 0) << n;
+    for (int n : {0, 37, 99, 102}) EXPECT_EQ(CWarning(sink).Show(n, 1, 2, 3), 0) << n;
     EXPECT_TRUE(sink.messages.empty());
+}
+
+// Added with the Fluids commands: flowing conditions refused at entry, flows kept when a
+// conversion lacks its density.
+TEST(Messages, FluidEntryMessages) {
+    RecordingMessageSink sink;
+    CError(sink).Show(51);
+    CError(sink).Show(52);
+    CWarning(sink).Show(36);
+    ASSERT_EQ(sink.Numbers(), (std::vector<int>{51, 52, -36}));
+    EXPECT_EQ(sink.messages[0].text,
+              "Value for flowing pressure in absolute units must be greater than zero.\n"
+              "Please re-enter a valid flowing pressure!");
+    EXPECT_EQ(sink.messages[1].text,
+              "Value for flowing temperature in absolute units must be greater than zero.\n"
+              "Please re-enter a valid flowing temperature!");
+    EXPECT_EQ(sink.messages[2].caption, "Warning #36");
 }
 
 // The printf formats: limits with three decimals and the value with five.

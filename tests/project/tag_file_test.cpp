@@ -72,7 +72,7 @@ TEST_F(TagFileTest, CorruptCodesAreRepairedAndReported) {
     ASSERT_TRUE(ReadTagFile(Path("c.tag"), back, sink, &repairs));
     ASSERT_EQ(repairs.size(), 1u);
     EXPECT_EQ(repairs[0].field, "Meter_Type");
-    EXPECT_EQ(back.Meter_Type, 1128);
+    EXPECT_EQ(back.Meter_Type, Code(MeterType::ConcentricOrifice));
 }
 
 TEST_F(TagFileTest, FailedWriteGivesError48AndLeavesTheEarlierFileWhole) {

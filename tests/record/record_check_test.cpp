@@ -34,13 +34,13 @@ TEST(CheckRecord, BadCodesIndexesAndNumbersAreResetAndReported) {
     r.Pipe_IDia = std::numeric_limits<double>::infinity();
     const auto repairs = CheckRecord(r);
     EXPECT_EQ(repairs.size(), 10u);
-    EXPECT_EQ(r.Meter_Type, 1128);
-    EXPECT_EQ(r.Calc_Std, 1703);
+    EXPECT_EQ(r.Meter_Type, Code(MeterType::ConcentricOrifice));
+    EXPECT_EQ(r.Calc_Std, Code(CalcStd::ReaderHarrisGallagher1998));
     EXPECT_EQ(r.Tap_Style, 1);
     EXPECT_EQ(r.Matl_Elem, 6);
     EXPECT_EQ(r.Pipe_Sched, 5);
     EXPECT_EQ(r.Unit_Temp_Set, 0);
-    EXPECT_EQ(r.Fluid_Equation, 1352);
+    EXPECT_EQ(r.Fluid_Equation, Code(FluidEquation::GasVolume));
     EXPECT_EQ(r.Calc_Status, 0);
     EXPECT_EQ(r.Calc_Rev, 7);
     EXPECT_EQ(r.Meter_Style, 8);

@@ -111,7 +111,7 @@ TEST(TagRecord, LiquidAndKFpRules) {
     TagRecord r = NewTagRecord();
     r.Fluid_Equation = 1351;
     EXPECT_TRUE(IsLiquid(r));
-    r.Fluid_Equation = 1352;
+    r.Fluid_Equation = Code(FluidEquation::GasVolume);
     EXPECT_FALSE(IsLiquid(r));
     r.Property_KFp = 0.0;
     EXPECT_EQ(KFpOrOne(r), 1.0);
@@ -155,7 +155,7 @@ TEST(MeterTexts, FamilyTypeAndTapTexts) {
 
 TEST(MeterTexts, CustomMetersKeepTheUsersTexts) {
     TagRecord r = NewTagRecord();
-    r.Meter_Type = 1360;
+    r.Meter_Type = Code(MeterType::CustomOrifice);
     SetText(r.Meter_Type_Text, "MY PLATE");
     SetText(r.Tap_Style_Text, "MY TAPS");
     ApplyMeterTexts(r);

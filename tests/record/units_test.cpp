@@ -23,9 +23,9 @@ TagRecord Gas() {
 
 TagRecord Liquid() {
     TagRecord r = NewTagRecord();
-    r.Fluid_Equation = 1345;
-    r.Fluid_Condition = 1347;
-    r.Fluid_Property = 1349;
+    r.Fluid_Equation = Code(FluidEquation::LiquidVolume);
+    r.Fluid_Condition = Code(FluidCondition::LiquidBaseTemp);
+    r.Fluid_Property = Code(FluidProperty::LiquidSG);
     return r;
 }
 
@@ -277,17 +277,17 @@ TEST(Selection, SettingsKeepTheRecordsSelectionsAndEquationChoices) {
     EXPECT_EQ(d.Unit_Pipe_Set, 2);
     EXPECT_EQ(d.Unit_Bore_Set, 0);
 
-    r.Fluid_Equation = 1346;
-    r.Fluid_Condition = 1348;
-    r.Fluid_Property = 1350;
+    r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+    r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+    r.Fluid_Property = Code(FluidProperty::LiquidDensity);
     RememberFluidEquation(d, r);
     EXPECT_EQ(d.Liquid_Fluid_Equation, 1346);
     EXPECT_EQ(d.Liquid_Fluid_Property, 1350);
     EXPECT_EQ(d.Gas_Fluid_Equation, 1352);  // the gas choice is untouched
     TagRecord g = Gas();
-    g.Fluid_Equation = 1353;
-    g.Fluid_Condition = 1355;
-    g.Fluid_Property = 1358;
+    g.Fluid_Equation = Code(FluidEquation::GasMass);
+    g.Fluid_Condition = Code(FluidCondition::GasFlowing);
+    g.Fluid_Property = Code(FluidProperty::GasDensity);
     RememberFluidEquation(d, g);
     EXPECT_EQ(d.Gas_Fluid_Equation, 1353);
     EXPECT_EQ(d.Gas_Fluid_Condition, 1355);

@@ -1,0 +1,529 @@
+// The Fluids commands as functions of the record: the property-input and flow conversions
+// of a changed equation choice, and what each command stores.
+//
+// Expected values are hand calculations of the printed formulas: gas density
+// rho = P MW / (10.73151 Z T) [lb/ft3], MW = SG x 28.9625; liquid mass flow
+// lb/h = bbl/d x 500.2296054 / 34.28571429 x SG.
+
+#include "fluids/fluid_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "fluids/aga8_detail.h"
+#include "fluids/steam_ifc67.h"
+#include "messages/messages.h"
+#include "record/tag_record.h"
+#include "record/unit_tables.h"
+#include "record/units.h"
+
+namespace {
+
+using namespace quorven;
+
+constexpr int kWarningFlowsNotConverted = -36;  // warnings are negative in Numbers()
+
+const UnitTables& T() {
+    return DefaultUnitTables();
+}
+
+bool SameBytes(const TagRecord& a, const TagRecord& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// A natural-gas tag: SG 0.6, Zb 0.998 at 14.73 psia and 60 F, Zf 0.92 at 500 psia and 100 F.
+TagRecord GasTag(EquationChoice c = {1352, 1354, 1356}) {
+    TagRecord r = NewTagRecord();
+    StoreChoice(r, c);
+    r.Base_Press = 14.73;
+    r.Base_Temp = 519.67;
+    r.Flow_Press = 500.0;
+    r.Flow_Temp = 559.67;
+    r.Property_MwDenVp = 0.6;
+    r.Base_RhoGZ = 0.998;
+    r.Flow_RhoGZ = 0.92;
+    r.Flow_Max = 1000.0;
+    r.Flow_Norm = 500.0;
+    return r;
+}
+
+constexpr double kMW = 0.6 * 28.9625;
+const double kRhoB = 14.73 * kMW / 10.73151 / 0.998 / 519.67;  // hand calc: 0.0460... lb/ft3
+const double kRhoF = 500.0 * kMW / 10.73151 / 0.92 / 559.67;
+
+TEST(ApplyGasChoiceChange, ConvertsFlowsBetweenKindsAndStoresTheNewPropertyInput) {
+    struct Case {
+        const char* what;
+        EquationChoice from, to;
+        double flow_factor;
+    };
+    const Case cases[] = {
+        {"base volume to mass: times base density", {1352, 1354, 1356}, {1353, 1354, 1356}, kRhoB},
+        {"flowing volume to mass: times flowing density", {1352, 1355, 1356}, {1353, 1355, 1356}, kRhoF},
+        {"mass to base volume", {1353, 1355, 1356}, {1352, 1354, 1356}, 1.0 / kRhoB},
+        {"mass to flowing volume", {1353, 1354, 1356}, {1352, 1355, 1356}, 1.0 / kRhoF},
+        {"base to flowing volume", {1352, 1354, 1356}, {1352, 1355, 1356}, kRhoB / kRhoF},
+        {"flowing to base volume", {1352, 1355, 1357}, {1352, 1354, 1358}, kRhoF / kRhoB},
+        {"mass stays mass whatever the condition", {1353, 1354, 1356}, {1353, 1355, 1357}, 1.0},
+        {"same kind", {1352, 1354, 1358}, {1352, 1354, 1357}, 1.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TagRecord r = GasTag(c.to);
+        RecordingMessageSink sink;
+        ApplyGasChoiceChange(r, c.from, sink);
+        EXPECT_TRUE(sink.messages.empty());
+        EXPECT_NEAR(r.Flow_Max / (1000.0 * c.flow_factor), 1.0, 1e-14);
+        EXPECT_NEAR(r.Flow_Norm / (500.0 * c.flow_factor), 1.0, 1e-14);
+        switch (c.to.property) {
+            case 1356:  // gravity and compressibilities kept
+                EXPECT_EQ(r.Property_MwDenVp, 0.6);
+                EXPECT_EQ(r.Base_RhoGZ, 0.998);
+                EXPECT_EQ(r.Flow_RhoGZ, 0.92);
+                break;
+            case 1357:
+                EXPECT_DOUBLE_EQ(r.Property_MwDenVp, kMW);
+                EXPECT_EQ(r.Base_RhoGZ, 0.998);
+                EXPECT_EQ(r.Flow_RhoGZ, 0.92);
+                break;
+            case 1358:
+                EXPECT_DOUBLE_EQ(r.Property_MwDenVp, kMW);
+                EXPECT_DOUBLE_EQ(r.Base_RhoGZ, kRhoB);
+                EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, kRhoF);
+                break;
+        }
+    }
+}
+
+TEST(ApplyGasChoiceChange, AZeroDensityKeepsTheFlowsAndWarns) {
+    TagRecord r = GasTag({1353, 1354, 1358});
+    r.Base_RhoGZ = 0.0;  // Zb not determined (liquid at base)
+    RecordingMessageSink sink;
+    ApplyGasChoiceChange(r, {1352, 1354, 1356}, sink);
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{kWarningFlowsNotConverted});
+    EXPECT_EQ(r.Flow_Max, 1000.0);
+    EXPECT_EQ(r.Flow_Norm, 500.0);
+    EXPECT_EQ(r.Base_RhoGZ, 0.0);  // density input: rho_b 0
+    EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, kRhoF);
+
+    // No flows to convert: nothing to warn about.
+    TagRecord empty = GasTag({1353, 1354, 1356});
+    empty.Base_RhoGZ = 0.0;
+    empty.Flow_Max = empty.Flow_Norm = 0.0;
+    RecordingMessageSink quiet;
+    ApplyGasChoiceChange(empty, {1352, 1354, 1356}, quiet);
+    EXPECT_TRUE(quiet.messages.empty());
+}
+
+TEST(ApplyGasSetupChange, RewritesStoredValuesForTheNewPropertyInput) {
+    // Gravity to density and back to gravity: the same numbers.
+    TagRecord r = GasTag({1352, 1354, 1358});
+    RecordingMessageSink sink;
+    ApplyGasSetupChange(r, {1352, 1354, 1356}, sink);
+    EXPECT_DOUBLE_EQ(r.Property_MwDenVp, kMW);
+    EXPECT_DOUBLE_EQ(r.Base_RhoGZ, kRhoB);
+    EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, kRhoF);
+    EXPECT_EQ(r.Flow_Max, 1000.0);
+    StoreChoice(r, {1352, 1354, 1356});
+    ApplyGasSetupChange(r, {1352, 1354, 1358}, sink);
+    EXPECT_NEAR(r.Property_MwDenVp, 0.6, 1e-15);
+    EXPECT_NEAR(r.Base_RhoGZ, 0.998, 1e-15);
+    EXPECT_NEAR(r.Flow_RhoGZ, 0.92, 1e-15);
+    EXPECT_TRUE(sink.messages.empty());
+
+    // Density input that holds a gravity (2 or below): read as SG, MW = SG x 28.9625.
+    TagRecord sg = GasTag({1352, 1354, 1357});
+    sg.Base_RhoGZ = kRhoB;
+    sg.Flow_RhoGZ = kRhoF;
+    ApplyGasSetupChange(sg, {1352, 1354, 1358}, sink);
+    EXPECT_DOUBLE_EQ(sg.Property_MwDenVp, kMW);
+    EXPECT_NEAR(sg.Base_RhoGZ, 0.998, 1e-15);
+    EXPECT_NEAR(sg.Flow_RhoGZ, 0.92, 1e-15);
+
+    // Molecular weight to gravity with a missing Zb: Zb counts as 1.
+    TagRecord mw = GasTag({1352, 1354, 1356});
+    mw.Property_MwDenVp = kMW;
+    mw.Base_RhoGZ = 0.0;
+    ApplyGasSetupChange(mw, {1352, 1354, 1357}, sink);
+    EXPECT_DOUBLE_EQ(mw.Property_MwDenVp, 0.6);
+    EXPECT_EQ(mw.Base_RhoGZ, 1.0);
+
+    // A Zb above 1.2 beside a flowing Z is taken as 1; with it the base-to-mass flows.
+    TagRecord high = GasTag({1353, 1354, 1356});
+    high.Base_RhoGZ = 1.5;
+    ApplyGasSetupChange(high, {1352, 1354, 1356}, sink);
+    EXPECT_EQ(high.Base_RhoGZ, 1.0);
+    EXPECT_DOUBLE_EQ(high.Flow_Max, 1000.0 * 14.73 * kMW / 10.73151 / 1.0 / 519.67);
+}
+
+TEST(ApplyLiquidChoiceChange, GravitiesDensitiesAndFlows) {
+    constexpr double rho_w = 62.3663;  // a reference water density for the arithmetic
+    constexpr double k = 500.2296054 / 34.28571429;
+    struct Case {
+        const char* what;
+        EquationChoice from, to;
+        double base_field, flow_field;  // stored before
+        double base_after, flow_after;
+        double flow_factor;
+    };
+    const Case cases[] = {
+        {"SG to density", {1345, 1347, 1349}, {1345, 1347, 1350}, 0.8, 0.78, 0.8 * rho_w, 0.78 * rho_w, 1.0},
+        {"density 62.3 to SG: about 1",
+         {1345, 1347, 1350},
+         {1345, 1347, 1349},
+         62.3,
+         62.3,
+         62.3 / rho_w,
+         62.3 / rho_w,
+         1.0},
+        {"base-temperature volume to mass",
+         {1345, 1347, 1349},
+         {1346, 1347, 1349},
+         0.8,
+         0.78,
+         0.8,
+         0.78,
+         k * 0.8},
+        {"flowing-temperature volume to mass (density input)",
+         {1345, 1348, 1350},
+         {1346, 1348, 1350},
+         0.8 * rho_w,
+         0.78 * rho_w,
+         0.8 * rho_w,
+         0.78 * rho_w,
+         k * 0.78},
+        {"mass to flowing-temperature volume",
+         {1346, 1347, 1349},
+         {1345, 1348, 1349},
+         0.8,
+         0.78,
+         0.8,
+         0.78,
+         1.0 / (k * 0.78)},
+        {"flowing to base temperature: SGf / SGb",
+         {1345, 1348, 1349},
+         {1345, 1347, 1349},
+         0.8,
+         0.78,
+         0.8,
+         0.78,
+         0.78 / 0.8},
+        {"old density tag holding a gravity",
+         {1345, 1348, 1350},
+         {1345, 1347, 1350},
+         0.8,
+         0.78,
+         0.8,
+         0.78,
+         0.78 / 0.8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TagRecord r = NewTagRecord();
+        StoreChoice(r, c.to);
+        r.Base_RhoGZ = c.base_field;
+        r.Flow_RhoGZ = c.flow_field;
+        r.Flow_Max = 100.0;
+        r.Flow_Norm = 80.0;
+        RecordingMessageSink sink;
+        ApplyLiquidChoiceChange(r, c.from, rho_w, sink);
+        EXPECT_TRUE(sink.messages.empty());
+        EXPECT_DOUBLE_EQ(r.Base_RhoGZ, c.base_after);
+        EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, c.flow_after);
+        EXPECT_NEAR(r.Flow_Max / (100.0 * c.flow_factor), 1.0, 1e-14);
+        EXPECT_NEAR(r.Flow_Norm / (80.0 * c.flow_factor), 1.0, 1e-14);
+    }
+
+    // A gravity of 0 that a conversion needs: the flows stay, with the warning.
+    for (const EquationChoice& to : {EquationChoice{1346, 1347, 1349}, EquationChoice{1345, 1348, 1349}}) {
+        TagRecord r = NewTagRecord();
+        StoreChoice(r, to);
+        r.Base_RhoGZ = 0.0;
+        r.Flow_RhoGZ = 0.78;
+        r.Flow_Max = 100.0;
+        RecordingMessageSink sink;
+        ApplyLiquidChoiceChange(r, {1345, 1347, 1349}, rho_w, sink);
+        EXPECT_EQ(sink.Numbers(), std::vector<int>{kWarningFlowsNotConverted});
+        EXPECT_EQ(r.Flow_Max, 100.0);
+    }
+}
+
+TEST(PreviousChoice, TheRecordsOwnChoiceOfTheSameKindElseTheRemembered) {
+    UnitDefaults d = DefaultUnitDefaults();
+    RememberChoice(d, {1353, 1355, 1358});
+    RememberChoice(d, {1346, 1348, 1350});
+    EXPECT_EQ(RememberedGasChoice(d), (EquationChoice{1353, 1355, 1358}));
+    EXPECT_EQ(RememberedLiquidChoice(d), (EquationChoice{1346, 1348, 1350}));
+    TagRecord gas = GasTag({1352, 1354, 1357});
+    EXPECT_EQ(PreviousGasChoice(gas, d), (EquationChoice{1352, 1354, 1357}));
+    EXPECT_EQ(PreviousLiquidChoice(gas, d), (EquationChoice{1346, 1348, 1350}));
+    RememberChoice(d, {1352, 1347, 1356});  // mixed codes: neither kind, remembered nothing
+    EXPECT_EQ(RememberedGasChoice(d), (EquationChoice{1353, 1355, 1358}));
+}
+
+TEST(GasesAndVapors, StoresTheComputedSetWithTheChosenEquation) {
+    TagRecord r = GasTag({1352, 1354, 1356});
+    UnitDefaults d = DefaultUnitDefaults();
+    r.Calc_Status = 1;
+    GasPropertySet g;
+    g.Pf_psia = 300.0;
+    g.Tf_R = 539.67;
+    g.Zb = 0.9979;
+    g.Zf = 0.95;
+    g.MW = 16.043;
+    g.visc_cP = 0.0112;
+    g.k = 1.31;
+    g.fluid_name = "SRK-METHANE";
+    RecordingMessageSink sink;
+    ApplyGasProperties(r, d, T(), g, {1353, 1354, 1358}, sink);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_STREQ(r.Fluid, "SRK-METHANE");
+    EXPECT_EQ(ChoiceOf(r), (EquationChoice{1353, 1354, 1358}));
+    EXPECT_EQ(RememberedGasChoice(d), (EquationChoice{1353, 1354, 1358}));
+    EXPECT_EQ(r.Flow_Press, 300.0);
+    EXPECT_EQ(r.Flow_Temp, 539.67);
+    const double rho_b = 14.73 * 16.043 / 10.73151 / 0.9979 / 519.67;
+    const double rho_f = 300.0 * 16.043 / 10.73151 / 0.95 / 539.67;
+    EXPECT_DOUBLE_EQ(r.Property_MwDenVp, 16.043);
+    EXPECT_DOUBLE_EQ(r.Base_RhoGZ, rho_b);
+    EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, rho_f);
+    EXPECT_EQ(r.Property_Visc, 0.0112);
+    EXPECT_EQ(r.Property_KFp, 1.31);
+    // Base volume flows of the new gas become mass flows with its base density.
+    EXPECT_DOUBLE_EQ(r.Flow_Max, 1000.0 * rho_b);
+    EXPECT_EQ(r.Calc_Status, 0);
+    // The flow unit of the new kind: the record's gas mass-flow selection.
+    EXPECT_EQ(r.Unit_Flow_Set, r.Unit_GasMassFlow_Set);
+    EXPECT_EQ(GetText(r.Unit_Flow_Text), UnitName(T(), UnitList::GasMassFlow, r.Unit_GasMassFlow_Set));
+}
+
+TEST(Liquids, StoresGravitiesOrDensitiesAndKeepsTheFlowNumbers) {
+    constexpr double rho_w = 62.3663;
+    for (int32_t property : {1349, 1350}) {
+        SCOPED_TRACE(property);
+        TagRecord r = GasTag();
+        UnitDefaults d = DefaultUnitDefaults();
+        LiquidPropertySet l;
+        l.Pf_psia = 100.0;
+        l.Tf_R = 529.67;
+        l.SGb = 0.88;
+        l.SGf = 0.87;
+        l.VPf_psia = 1.5;
+        l.visc_cP = 0.6;
+        l.fluid_name = "TOLUENE";
+        ApplyLiquidProperties(r, d, T(), l, {1346, 1348, property}, rho_w);
+        EXPECT_STREQ(r.Fluid, "TOLUENE");
+        EXPECT_EQ(ChoiceOf(r), (EquationChoice{1346, 1348, property}));
+        EXPECT_EQ(RememberedLiquidChoice(d), (EquationChoice{1346, 1348, property}));
+        EXPECT_EQ(r.Base_RhoGZ, property == 1349 ? 0.88 : 0.88 * rho_w);
+        EXPECT_EQ(r.Flow_RhoGZ, property == 1349 ? 0.87 : 0.87 * rho_w);
+        EXPECT_EQ(r.Property_MwDenVp, 1.5);
+        EXPECT_EQ(r.Property_KFp, 1.0);
+        EXPECT_EQ(r.Flow_Max, 1000.0);
+        EXPECT_EQ(r.Unit_Flow_Set, r.Unit_LiqMassFlow_Set);
+    }
+}
+
+TEST(AgaNaturalGas, ZAtTheTagsOwnBaseAndFlowingConditions) {
+    Aga8Entry e;
+    e.percent[0] = 90.0;  // methane
+    e.percent[1] = 2.0;   // nitrogen
+    e.percent[2] = 1.0;   // carbon dioxide
+    e.percent[3] = 5.0;   // ethane
+    e.percent[4] = 2.0;   // propane
+    e.Pf_psia = 600.0;
+    e.Tf_R = 529.67;
+    e.visc_cP = 0.0115;
+    e.k = 1.30;
+
+    TagRecord a = GasTag({1352, 1354, 1356});
+    TagRecord b = a;
+    b.Base_Press = 14.696;  // another base: its own Zb
+    b.Base_Temp = 518.67;
+    UnitDefaults d = DefaultUnitDefaults();
+    RecordingMessageSink sink;
+    const auto za = ApplyAga8NaturalGas(a, d, T(), e, {1352, 1354, 1356}, sink);
+    const auto zb = ApplyAga8NaturalGas(b, d, T(), e, {1352, 1354, 1356}, sink);
+    ASSERT_TRUE(za && zb);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_EQ(a.Flow_RhoGZ, b.Flow_RhoGZ);
+    EXPECT_NE(a.Base_RhoGZ, b.Base_RhoGZ);
+
+    // The same as the method evaluated directly at the tag's conditions.
+    const int numbers[] = {1, 2, 3, 4, 5};
+    const double pct[] = {90.0, 2.0, 1.0, 5.0, 2.0};
+    CFluidAGA8NaturalGas gas;
+    const auto direct = gas.Compute(numbers, pct, 600.0 * 6894.757 / 1e6, 529.67 / 1.8,
+                                    14.696 * 6894.757 / 1e6, 518.67 / 1.8);
+    ASSERT_TRUE(direct);
+    EXPECT_EQ(b.Base_RhoGZ, direct->Zb);
+    EXPECT_EQ(b.Flow_RhoGZ, direct->Zf);
+    EXPECT_DOUBLE_EQ(b.Property_MwDenVp, direct->MW / 28.9625);
+    EXPECT_EQ(b.Flow_Press, 600.0);
+    EXPECT_EQ(b.Flow_Temp, 529.67);
+    EXPECT_EQ(b.Property_Visc, 0.0115);
+    EXPECT_EQ(b.Property_KFp, 1.30);
+    EXPECT_EQ(b.Flow_Max, 1000.0);  // same flow kind
+
+    // Density input: the base density with the Zb of the tag's base.
+    TagRecord dens = b;
+    const auto zd = ApplyAga8NaturalGas(dens, d, T(), e, {1352, 1354, 1358}, sink);
+    ASSERT_TRUE(zd);
+    EXPECT_DOUBLE_EQ(dens.Base_RhoGZ, 14.696 * direct->MW / 10.73151 / direct->Zb / 518.67);
+    EXPECT_DOUBLE_EQ(dens.Flow_RhoGZ, 600.0 * direct->MW / 10.73151 / direct->Zf / 529.67);
+    EXPECT_DOUBLE_EQ(dens.Property_MwDenVp, direct->MW);
+}
+
+TEST(AgaNaturalGas, RefusedConditionsLeaveTheRecordUnchanged) {
+    Aga8Entry e;
+    e.percent[0] = 100.0;
+    e.Pf_psia = 600.0;
+    e.Tf_R = 529.67;
+    struct Case {
+        const char* what;
+        double Pb, Tb, Pf, Tf;
+        int error;
+    };
+    const Case cases[] = {
+        {"base pressure 0", 0.0, 519.67, 600.0, 529.67, 8},
+        {"base temperature 0", 14.73, 0.0, 600.0, 529.67, 9},
+        {"flowing pressure below 0", 14.73, 519.67, -1.0, 529.67, 51},
+        {"flowing temperature 0", 14.73, 519.67, 600.0, 0.0, 52},
+        {"dense state below 1/K^3 (liquid-like)", 14.73, 519.67, 10000.0, 200.0, 18},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TagRecord r = GasTag();
+        r.Base_Press = c.Pb;
+        r.Base_Temp = c.Tb;
+        e.Pf_psia = c.Pf;
+        e.Tf_R = c.Tf;
+        const TagRecord before = r;
+        UnitDefaults d = DefaultUnitDefaults();
+        RecordingMessageSink sink;
+        EXPECT_FALSE(ApplyAga8NaturalGas(r, d, T(), e, {1353, 1355, 1358}, sink));
+        EXPECT_EQ(sink.Numbers(), std::vector<int>{c.error});
+        EXPECT_TRUE(SameBytes(r, before));
+        EXPECT_EQ(RememberedGasChoice(d), RememberedGasChoice(DefaultUnitDefaults()));
+    }
+}
+
+TEST(Steam, SaturatedAtOneHundredPsia) {
+    RecordingMessageSink sink;
+    const auto s = CSteamTable().SaturatedSteamAtPressure(100.0, sink);
+    ASSERT_TRUE(s);
+    TagRecord r = GasTag({1352, 1354, 1356});
+    r.Unit_GasMassFlow_Set = 2;
+    UnitDefaults d = DefaultUnitDefaults();
+    ApplySteam(r, d, T(), *s, SteamCommand::SaturatedAtPressure);
+    EXPECT_STREQ(r.Fluid, "SATURATED STEAM");
+    EXPECT_EQ(ChoiceOf(r), (EquationChoice{1353, 1355, 1358}));
+    EXPECT_EQ(RememberedGasChoice(d), (EquationChoice{1353, 1355, 1358}));
+    EXPECT_EQ(r.Flow_Press, 100.0);
+    // Saturation temperature at 100 psia, about 327.8 deg F (ASME steam tables 327.81 F).
+    EXPECT_NEAR(r.Flow_Temp - 459.67, 327.8, 0.05);
+    EXPECT_EQ(r.Flow_Temp, s->T_R);
+    EXPECT_EQ(r.Base_RhoGZ, 0.0);
+    EXPECT_EQ(r.Flow_RhoGZ, s->density_lb_ft3);
+    EXPECT_EQ(r.Property_Visc, s->viscosity_cP);
+    EXPECT_EQ(r.Property_KFp, s->k);
+    EXPECT_EQ(r.Property_MwDenVp, 18.0125);
+    EXPECT_EQ(r.Unit_Flow_Set, 2);
+    EXPECT_EQ(GetText(r.Unit_Flow_Text), UnitName(T(), UnitList::GasMassFlow, 2));
+
+    const auto sh = CSteamTable().SuperheatedSteam(100.0, 500.0, sink);
+    ASSERT_TRUE(sh);
+    ApplySteam(r, d, T(), *sh, SteamCommand::Superheated);
+    EXPECT_STREQ(r.Fluid, "SUPERHEATED STEAM");
+    EXPECT_DOUBLE_EQ(r.Flow_Temp, 959.67);
+}
+
+TEST(CompressedWater, GravitiesOrDensitiesOfWaterAtBaseAndFlowing) {
+    constexpr double rho_w = 62.3663;
+    CompressedWaterProperties w;
+    w.density_lb_ft3 = 57.0;
+    w.base_density_lb_ft3 = 62.36;
+    w.viscosity_cP = 0.3;
+    w.vapour_pressure_psia = 14.7;
+    for (int32_t property : {1349, 1350}) {
+        SCOPED_TRACE(property);
+        TagRecord r = GasTag();
+        UnitDefaults d = DefaultUnitDefaults();
+        ApplyCompressedWater(r, d, T(), 500.0, 671.67, w, {1345, 1348, property}, rho_w);
+        EXPECT_STREQ(r.Fluid, "WATER");
+        EXPECT_EQ(ChoiceOf(r), (EquationChoice{1345, 1348, property}));
+        EXPECT_EQ(RememberedLiquidChoice(d), (EquationChoice{1345, 1348, property}));
+        EXPECT_EQ(r.Flow_Press, 500.0);
+        EXPECT_EQ(r.Flow_Temp, 671.67);
+        EXPECT_EQ(r.Property_KFp, 1.0);
+        EXPECT_EQ(r.Property_Visc, 0.3);
+        EXPECT_EQ(r.Property_MwDenVp, 14.7);
+        EXPECT_DOUBLE_EQ(r.Base_RhoGZ, property == 1349 ? 62.36 / rho_w : 62.36);
+        EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, property == 1349 ? 57.0 / rho_w : 57.0);
+        EXPECT_EQ(r.Flow_Max, 1000.0);
+        EXPECT_EQ(r.Unit_Flow_Set, r.Unit_LiqFlowingFlow_Set);
+    }
+}
+
+TEST(SetupCommands, GasSetupResetsOnlyWhenAskedAndSelectsTheFlowUnit) {
+    UnitDefaults d = DefaultUnitDefaults();
+    RecordingMessageSink sink;
+    TagRecord liquid = NewTagRecord();
+    StoreChoice(liquid, {1345, 1347, 1349});
+    SetText(liquid.Tag_No, "FT-1");
+    liquid.Flow_Max = 50.0;
+    TagRecord kept = liquid;
+    ApplyGasSetup(liquid, d, T(), {1352, 1355, 1357}, true, sink);
+    EXPECT_STREQ(liquid.Tag_No, "");
+    EXPECT_EQ(liquid.Flow_Max, 0.0);
+    EXPECT_EQ(ChoiceOf(liquid), (EquationChoice{1352, 1355, 1357}));
+    EXPECT_EQ(liquid.Unit_Flow_Set, liquid.Unit_GasFlowingFlow_Set);
+    // Answered No: the liquid data stay and the gas choice is applied to them.
+    ApplyGasSetup(kept, d, T(), {1352, 1355, 1357}, false, sink);
+    EXPECT_STREQ(kept.Tag_No, "FT-1");
+    EXPECT_EQ(ChoiceOf(kept), (EquationChoice{1352, 1355, 1357}));
+    EXPECT_EQ(RememberedGasChoice(d), (EquationChoice{1352, 1355, 1357}));
+}
+
+TEST(SetupCommands, LiquidSetupOnAGasTagAnsweredNoKeepsTheGasDataAndSetsFp) {
+    UnitDefaults d = DefaultUnitDefaults();
+    RecordingMessageSink sink;
+    TagRecord r = GasTag();
+    r.Property_KFp = 1.3;
+    ApplyLiquidSetup(r, d, T(), {1346, 1347, 1349}, false, 62.3663, sink);
+    EXPECT_EQ(ChoiceOf(r), (EquationChoice{1346, 1347, 1349}));
+    EXPECT_EQ(RememberedLiquidChoice(d), (EquationChoice{1346, 1347, 1349}));
+    EXPECT_EQ(r.Property_MwDenVp, 0.6);  // the gas data stay
+    EXPECT_EQ(r.Property_KFp, 1.0);
+    EXPECT_EQ(r.Unit_Flow_Set, r.Unit_LiqMassFlow_Set);
+    EXPECT_EQ(LiquidSetupQuestion().buttons, MessageButtons::YesNo);
+    EXPECT_EQ(LiquidSetupQuestion().default_answer, MessageAnswer::No);
+    EXPECT_EQ(GasSetupQuestion().caption, "NOTE");
+}
+
+TEST(ConditionsEntry, DisplayTextsAndRefusedAbsoluteZero) {
+    EXPECT_EQ(PressureEntryText(1234.56), "1234.6");
+    EXPECT_EQ(PressureEntryText(100.0), "100.00");
+    EXPECT_EQ(PressureEntryText(99.99999), "100.0000");
+    EXPECT_EQ(TemperatureEntryText(60.0), "60.00");
+
+    TagRecord r = NewTagRecord();  // psig (gauge index 0) and deg F
+    r.AtmPress = 14.696;
+    RecordingMessageSink sink;
+    EXPECT_NEAR(*EnteredPressure(r, 100.0, sink), 114.696, 1e-12);
+    EXPECT_NEAR(*EnteredTemperature(r, 60.0, sink), 519.67, 1e-12);
+    EXPECT_TRUE(sink.messages.empty());
+    EXPECT_FALSE(EnteredPressure(r, -14.696, sink));  // 0 psia
+    EXPECT_FALSE(EnteredPressure(r, -20.0, sink));
+    EXPECT_FALSE(EnteredTemperature(r, -459.67, sink));  // 0 R
+    EXPECT_FALSE(EnteredTemperature(r, -500.0, sink));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{51, 51, 52, 52}));
+    r.Flow_Press = 114.696;
+    r.Flow_Temp = 519.67;
+    EXPECT_NEAR(ShownPressure(r, r.Flow_Press), 100.0, 1e-12);
+    EXPECT_NEAR(ShownTemperature(r, r.Flow_Temp), 60.0, 1e-12);
+}
+
+}  // namespace
