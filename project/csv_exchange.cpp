@@ -323,7 +323,8 @@ std::string ExportDateText(std::string_view stored) {
     const std::size_t blank = stored.find(' ');
     if (blank == std::string_view::npos || blank == 0 || blank > 5) return std::string(stored);
     const std::size_t comma = stored.find(", ", blank + 1);
-    if (comma == std::string_view::npos || comma == blank + 1 || comma - blank - 1 > 5) return std::string(stored);
+    if (comma == std::string_view::npos || comma == blank + 1 || comma - blank - 1 > 5)
+        return std::string(stored);
     const std::string_view month = stored.substr(0, blank);
     const std::string_view day = stored.substr(blank + 1, comma - blank - 1);
     const std::string_view year = stored.substr(comma + 2);
@@ -535,8 +536,8 @@ bool IsCsvHeader(const std::vector<std::string>& fields) {
 
 bool ParseCsvTag(const std::vector<std::string>& fields, TagRecord& r, std::string& problem) {
     if (fields.size() != kCsvColumnCount) {
-        problem = CFormat("%d fields, %d expected", {static_cast<long long>(fields.size()),
-                                                      static_cast<long long>(kCsvColumnCount)});
+        problem = CFormat("%d fields, %d expected",
+                          {static_cast<long long>(fields.size()), static_cast<long long>(kCsvColumnCount)});
         return false;
     }
     const std::span<const CsvColumn> columns = CsvColumns();
@@ -599,9 +600,10 @@ bool ParseCsvTag(const std::vector<std::string>& fields, TagRecord& r, std::stri
         return false;
     }
     if (!FluidChoicesBelongTogether(r)) {
-        problem = CFormat("Fluid_Equation %d does not go with Fluid_Condition %d and Fluid_Property %d",
-                          {static_cast<long long>(r.Fluid_Equation), static_cast<long long>(r.Fluid_Condition),
-                           static_cast<long long>(r.Fluid_Property)});
+        problem =
+            CFormat("Fluid_Equation %d does not go with Fluid_Condition %d and Fluid_Property %d",
+                    {static_cast<long long>(r.Fluid_Equation), static_cast<long long>(r.Fluid_Condition),
+                     static_cast<long long>(r.Fluid_Property)});
         return false;
     }
     TagRecord checked = r;

@@ -62,9 +62,9 @@ std::string FormatCsvDouble(double v);
 class CsvRecordSplitter {
 public:
     struct Record {
-        std::string text;             // without its line end
-        std::size_t line = 0;         // the line it starts on, 1 for the first
-        bool oversized = false;       // longer than kMaxRecordBytes: text is empty
+        std::string text;        // without its line end
+        std::size_t line = 0;    // the line it starts on, 1 for the first
+        bool oversized = false;  // longer than kMaxRecordBytes: text is empty
     };
     // A record longer than this is refused whole and skipped to the next line end
     // (an unclosed quote would otherwise take the rest of the file into one field).

@@ -46,7 +46,8 @@ constexpr std::string_view kNoGf = "\t\tNo flowing condition specific gravity, G
 constexpr std::string_view kNoFlowingGf = "\t\tNo flowing specific gravity, Gf, given.\n";
 constexpr std::string_view kNoLiqDb = "\t\tNo base condition density, Db, given.\n";
 constexpr std::string_view kNoLiqDf = "\t\tNo flowing condition density, Df, given.\n";
-constexpr std::string_view kPvAbovePf = "\t\tLiquid vapor pressure is greater than the upstream static pressure.\n";
+constexpr std::string_view kPvAbovePf =
+    "\t\tLiquid vapor pressure is greater than the upstream static pressure.\n";
 constexpr std::string_view kNoPv = "\t\tNo liquid vapor pressure, Pv, given.\n";
 
 constexpr std::string_view kHeadingEnd = "\n\tDATA ERRORS:\n";
@@ -181,7 +182,8 @@ void LiquidChecks(const TagRecord& r, std::vector<std::string_view>& out) {
         if (base && !density) {
             Run(r, {{&TagRecord::Base_RhoGZ, kNoGb}, {&TagRecord::Flow_RhoGZ, kNoGf}, pf, tf, visc}, out);
         } else if (base && density) {
-            Run(r, {{&TagRecord::Base_RhoGZ, kNoLiqDb}, {&TagRecord::Flow_RhoGZ, kNoLiqDf}, pf, tf, visc}, out);
+            Run(r, {{&TagRecord::Base_RhoGZ, kNoLiqDb}, {&TagRecord::Flow_RhoGZ, kNoLiqDf}, pf, tf, visc},
+                out);
         } else if (flowing && !density) {
             Run(r, {{&TagRecord::Flow_RhoGZ, kNoFlowingGf}, pf, tf, visc}, out);
         } else if (flowing && density) {

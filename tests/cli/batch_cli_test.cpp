@@ -14,7 +14,9 @@ using quorven::clitest::CliRun;
 
 class BatchCliTest : public quorven::clitest::CliFixture {
 protected:
-    nlohmann::json Show(const char* name) { return nlohmann::json::parse(Cli("tag show --json " + Tag(name)).out); }
+    nlohmann::json Show(const char* name) {
+        return nlohmann::json::parse(Cli("tag show --json " + Tag(name)).out);
+    }
 };
 
 TEST_F(BatchCliTest, ClearCalcBlanksTheTagAndItsDatasheetAndKeepsTheUnits) {

@@ -86,7 +86,8 @@ std::vector<std::string> FieldsOfLine(std::string line) {
 
 TEST(CsvColumns, HeaderHas176NamesInTheirThreeGroups) {
     const std::string header = CsvHeaderLine();
-    EXPECT_TRUE(header.starts_with("Tag_No,Service,Line_No,Date,Name,Memo,Fluid,Meter,Meter_Type,Tap_Style,"));
+    EXPECT_TRUE(
+        header.starts_with("Tag_No,Service,Line_No,Date,Name,Memo,Fluid,Meter,Meter_Type,Tap_Style,"));
     EXPECT_TRUE(header.ends_with(",Velocity,Min_Thick,Max_Press,Max_Temp\r\n"));
     const std::span<const CsvColumn> cols = CsvColumns();
     ASSERT_EQ(cols.size(), 176u);
@@ -126,7 +127,7 @@ TEST(CsvExport, DateIsRewrittenDayMonthYear) {
         {"Sept 30, 2023", "30 Sept 2023"},
         {"14 Mar 2024", "14 Mar 2024"},  // begins with a digit: as it is
         {"", ""},
-        {"yesterday", "yesterday"},  // no shape of month, day and year
+        {"yesterday", "yesterday"},              // no shape of month, day and year
         {"January 1, 2001", "January 1, 2001"},  // a month of more than five characters
     };
     for (const auto& c : cases) {
@@ -324,7 +325,7 @@ TEST(CsvImport, LineSavedBackFromASpreadsheetReads) {
     for (std::size_t i = 0; i < fields.size(); ++i) {
         std::string f = Cp1252ToUtf8(fields[i]);  // the middle dots become two bytes
         if (i == 6) f = "Caf\xC3\xA9 water";      // an e acute in UTF-8
-        if (i < 73) {                              // every text quoted, its quotes doubled
+        if (i < 73) {                             // every text quoted, its quotes doubled
             std::string q = "\"";
             for (char c : f) q += c == '"' ? std::string("\"\"") : std::string(1, c);
             f = q + "\"";

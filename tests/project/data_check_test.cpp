@@ -43,9 +43,11 @@ struct CheckCase {
 TEST(DataCheck, LinesFollowTheSizingAndFluidTablesInOrder) {
     const CheckCase cases[] = {
         {"complete gas tag", [](TagRecord&) {}, {}},
-        {"bore, meter: no maximum flow", [](TagRecord& r) { r.Flow_Max = 0; },
+        {"bore, meter: no maximum flow",
+         [](TagRecord& r) { r.Flow_Max = 0; },
          {"\t\tNo maximum flow, Qm or Wm, given.\n"}},
-        {"bore, meter: maximum below normal", [](TagRecord& r) { r.Flow_Max = 1000; },
+        {"bore, meter: maximum below normal",
+         [](TagRecord& r) { r.Flow_Max = 1000; },
          {"\t\tMaximum flow is less than normal flow.  Must correct data and recalculate!\n"}},
         {"bore, meter: no normal flow, no dP (two blanks before given)",
          [](TagRecord& r) { r.Flow_Norm = r.Dp_Max = 0; },
@@ -56,7 +58,8 @@ TEST(DataCheck, LinesFollowTheSizingAndFluidTablesInOrder) {
              r.Flow_Max = r.Flow_Norm = r.Dp_Max = 0;
          },
          {"\t\tNo maximum flow, Qm or Wm, given.\n"}},
-        {"dP, meter", [](TagRecord& r) {
+        {"dP, meter",
+         [](TagRecord& r) {
              r.Calc_SizeParam = 1121;
              r.Flow_Max = r.Flow_Norm = r.Bore = 0;
          },
@@ -76,7 +79,8 @@ TEST(DataCheck, LinesFollowTheSizingAndFluidTablesInOrder) {
          },
          {"\t\tNo meter bore diameter, d, given.\n", "\t\tNo maximum differential pressure, dPm, given.\n",
           "\t\tNo normal differential pressure, dPn, given.\n"}},
-        {"flow, critical drop", [](TagRecord& r) {
+        {"flow, critical drop",
+         [](TagRecord& r) {
              r.Calc_SizeParam = 1122;
              r.Calc_Mode = 1124;
              r.Bore = r.Dp_Max = 0;
@@ -96,8 +100,9 @@ TEST(DataCheck, LinesFollowTheSizingAndFluidTablesInOrder) {
              r.Fluid_Property = 1358;
              r.Base_RhoGZ = r.Flow_RhoGZ = r.Flow_Temp = r.Property_Visc = 0;
          },
-         {"\t\tNo base condition gas density, Db, given.\n", "\t\tNo flowing condition gas density, Df, given.\n",
-          "\t\tNo flowing temperature, Tf,  given.\n", "\t\tNo viscosity given.\n"}},
+         {"\t\tNo base condition gas density, Db, given.\n",
+          "\t\tNo flowing condition gas density, Df, given.\n", "\t\tNo flowing temperature, Tf,  given.\n",
+          "\t\tNo viscosity given.\n"}},
         {"gas densities at flowing conditions: base density not needed",
          [](TagRecord& r) {
              r.Fluid_Condition = 1355;
