@@ -5,9 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/calculate.h"
+#include "record/choice_codes.h"
 
 namespace {
 
+using namespace quorven;  // choice codes by name
 using quorven::CCalculate;
 using quorven::NullMessageSink;
 using quorven::TagRecord;

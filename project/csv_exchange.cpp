@@ -288,7 +288,10 @@ bool FluidChoicesBelongTogether(const TagRecord& r) {
 }
 
 std::string Quoted(std::string_view s) {
-    return "\"" + Cp1252ToUtf8(s) + "\"";
+    std::string out(1, '"');
+    out.append(Cp1252ToUtf8(s));
+    out.push_back('"');
+    return out;
 }
 
 }  // namespace
