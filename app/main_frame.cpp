@@ -28,6 +28,7 @@
 #include "app/commands/looks.h"
 #include "app/commands/shell_texts.h"
 #include "app/dialogs/accu_dialog.h"
+#include "app/dialogs/datasheet_dialogs.h"
 #include "app/dialogs/factor_dialogs.h"
 #include "app/dialogs/meter_dialogs.h"
 #include "app/dialogs/unit_dialogs.h"
@@ -321,6 +322,13 @@ void CMainFrame::RunCommand(int id) {
             break;
         case kUncertainty:
             RunAccuDialog();
+            break;
+        case kEnterDatasheet:
+            if (CQuorven64Doc* doc = ActiveDocument())
+                RunEnterDatasheet(this, *doc, DefaultProjectSettings(), sink_);
+            break;
+        case kClearDatasheet:
+            if (CQuorven64Doc* doc = ActiveDocument()) RunClearDatasheet(*doc, sink_);
             break;
         case kFlowUnits1:
         case kFlowUnits2:

@@ -13,6 +13,8 @@ std::string MessageLine(const Message& m) {
     std::string text = m.text;
     for (char& c : text)
         if (c == '\n') c = ' ';
+    // A notice that is not one of the numbered messages goes under its caption.
+    if (m.number == 0) return m.caption + ": " + text;
     const char* kind = m.kind == MessageKind::Error ? "Error #" : "Warning #";
     return kind + std::to_string(m.number) + ": " + text;
 }

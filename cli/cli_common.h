@@ -49,6 +49,7 @@ void RegisterUnitsCommands(CLI::App& app, CommandContext& ctx);
 void RegisterCalcCommands(CLI::App& app, CommandContext& ctx);
 void RegisterSteamCommands(CLI::App& app, CommandContext& ctx);
 void RegisterUncertaintyCommands(CLI::App& app, CommandContext& ctx);
+void RegisterProjectCommands(CLI::App& app, CommandContext& ctx);
 void RegisterBatchCommands(CLI::App& app, CommandContext& ctx);
 
 }  // namespace quorven::cli

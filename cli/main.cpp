@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     quorven::cli::RegisterCalcCommands(app, ctx);
     quorven::cli::RegisterSteamCommands(app, ctx);
     quorven::cli::RegisterUncertaintyCommands(app, ctx);
+    quorven::cli::RegisterProjectCommands(app, ctx);
     quorven::cli::RegisterBatchCommands(app, ctx);
     try {
         app.parse(argc, argv);

@@ -1,25 +1,25 @@
 #include "project/tag_file.h"
 
-#include "record/file_io.h"
+#include "messages/file_messages.h"
 #include "record/record_io.h"
 
 namespace quorven {
 
-bool WriteTagFile(const std::string& path, const TagRecord& r, MessageSink& sink) {
-    if (!WriteFileAtomically(path, RecordToBytes(r))) {
-        CError(sink).Show(48);
+bool WriteTagFile(const std::string& path, const TagRecord& r, MessageSink& sink, FileLayer& files) {
+    if (!files.Replace(path, RecordToBytes(r))) {
+        CError(sink).Show(msg::kErrTagFileWrite);
         return false;
     }
     return true;
 }
 
 bool ReadTagFile(const std::string& path, TagRecord& current, MessageSink& sink,
-                 std::vector<RecordRepair>* repairs) {
+                 std::vector<RecordRepair>* repairs, FileLayer& files) {
     // Read-only: a tag file marked read-only is still a good source.
-    const auto bytes = ReadFileBytes(path, sizeof(TagRecord));
+    const auto bytes = files.ReadAll(path, sizeof(TagRecord));
     TagRecord read;
     if (!bytes || !RecordFromBytes(*bytes, read)) {
-        CError(sink).Show(49);
+        CError(sink).Show(msg::kErrTagFileRead);
         return false;
     }
     std::vector<RecordRepair> fixed = CheckRecord(read);

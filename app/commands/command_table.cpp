@@ -138,8 +138,8 @@ constexpr CommandInfo kCommands[] = {
     Pending(kBatchCalc, "&Batch Calc...\tCtrl+B", "Ctrl+B"),
     Pending(kClearCalc, "&Clear Calc...\tCtrl+Alt+C", "Ctrl+Alt+C"),
     // File, Datasheet
-    Pending(kEnterDatasheet, "&Enter Datasheet Data...\tCtrl+D", "Ctrl+D", ReportReady),
-    Pending(kClearDatasheet, "&Clear Datasheet\tCtrl+Alt+D", "Ctrl+Alt+D"),
+    DocCommand(kEnterDatasheet, "&Enter Datasheet Data...\tCtrl+D", "Ctrl+D", ReportReady),
+    DocCommand(kClearDatasheet, "&Clear Datasheet\tCtrl+Alt+D", "Ctrl+Alt+D"),
     // File, Print
     Pending(kPrintCalcSheet, "&Calc Sheet...\tCtrl+P", "Ctrl+P", ReportReady),
     Pending(kPrintDatasheet, "&Datasheet...", {}, ReportReady),

@@ -79,6 +79,13 @@ const RuleCase kRuleCases[] = {
      true, false},
     {"datasheet entry: not calculated", 32826, [](RuleFixture& f) { f.state.project_open = true; }, false,
      false},
+    {"datasheet entry: calculated, project open", 32826,
+     [](RuleFixture& f) {
+         f.record.Calc_Status = 1;
+         f.state.project_open = true;
+     },
+     true, false},
+    {"clear datasheet: a document is enough", 32827, [](RuleFixture&) {}, true, false},
     {"manometer: meter mode, factor on", 32788, [](RuleFixture& f) { f.record.Factor_Manometer = 1; }, true,
      true},
     {"manometer: critical drop", 32788,

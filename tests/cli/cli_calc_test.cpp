@@ -208,7 +208,7 @@ TEST_F(CliCalcTest, EveryDemoTagCalculates) {
         EXPECT_EQ(j["ok"], true);
         EXPECT_EQ(j["Calc_Status"], 1) << j["messages"];
     }
-    EXPECT_EQ(count, 5);
+    EXPECT_EQ(count, 12);
 }
 
 }  // namespace
