@@ -7,6 +7,8 @@
 #include <filesystem>
 
 #include "project/batch_run.h"
+#include "project/csv_exchange.h"
+#include "project/impo_expo.h"
 #include "project/maintenance.h"
 #include "tests/project/fault_harness.h"
 
@@ -90,6 +92,29 @@ TEST_F(MaintenanceFaultTest, BatchCalculation) {
             RunBatchCalculation(db, o, sink);
         },
         "batch calculation", {"Plant.txt"});
+}
+
+TEST_F(MaintenanceFaultTest, Import) {
+    MakeProject();
+    // T-2 again with another flow, and a new tag.
+    std::string csv = CsvHeaderLine();
+    TagRecord replaced = testing::StoredTag("T-2", 77.0);
+    SetText(replaced.Pipe_Sched_Text, "40");
+    AppendCsvLine(replaced, csv);
+    AppendCsvLine(testing::StoredTag("T-NEW", 5.0), csv);
+    const std::string csv_path = Path("in.csv");
+    ASSERT_TRUE(DiskFiles().Replace(csv_path, csv));
+    CheckEveryStep(
+        [csv_path](FileLayer& files, const ProjectPaths& paths) {
+            struct Yes final : ImportQuestions {
+                ReplaceAnswer ConfirmReplace(std::string_view) override { return ReplaceAnswer::Yes; }
+            } yes;
+            RecordingMessageSink sink(MessageAnswer::Yes);
+            CDatabase db(files, paths);
+            db.Open(sink);
+            CImpoExpo::ImportFile(db, csv_path, NewTagRecord(), DefaultUnitTables(), yes, sink);
+        },
+        "import");
 }
 
 }  // namespace
