@@ -6,6 +6,7 @@
 #include <iostream>
 
 #include "cli/cli_common.h"
+#include "cli/fluid_cli.h"
 
 int main(int argc, char** argv) {
     CLI::App app{"Quorven: sizing of differential-pressure flow elements, from the command line."};
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
     quorven::cli::RegisterCalcCommands(app, ctx);
     quorven::cli::RegisterSteamCommands(app, ctx);
     quorven::cli::RegisterUncertaintyCommands(app, ctx);
+    quorven::cli::RegisterFluidCommands(app, ctx);
     quorven::cli::RegisterProjectCommands(app, ctx);
     quorven::cli::RegisterBatchCommands(app, ctx);
     try {

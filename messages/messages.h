@@ -11,7 +11,7 @@ namespace quorven {
 
 enum class MessageKind { Error, Warning };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
-enum class MessageIcon { Exclamation, Information, Question };
+enum class MessageIcon { Exclamation, Information, Question, Stop };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 
 struct Message {

@@ -25,6 +25,8 @@ QMessageBox::Icon ToQtIcon(MessageIcon icon) {
             return QMessageBox::Information;
         case MessageIcon::Question:
             return QMessageBox::Question;
+        case MessageIcon::Stop:
+            return QMessageBox::Critical;
     }
     return QMessageBox::Warning;
 }
