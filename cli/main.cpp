@@ -23,6 +23,9 @@ int main(int argc, char** argv) {
     quorven::cli::RegisterFluidCommands(app, ctx);
     quorven::cli::RegisterProjectCommands(app, ctx);
     quorven::cli::RegisterBatchCommands(app, ctx);
+#ifdef QUORVEN_CLI_PRINT
+    quorven::cli::RegisterPrintCommands(app, ctx);
+#endif
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "engine/correlations/wedge.h"
 #include "engine/flow_equation.h"
 #include "record/cformat.h"
 #include "record/formats.h"
@@ -155,10 +156,9 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
                     add(1099, "H/D =", FmtShort(r.Pipe_IDia > 0.0 ? r.SegHs / r.Pipe_IDia : 0.0));
                 else
                     add(1099, "Bore =", BoreText(r, r.Bore));
-                const double b2 = r.Beta * r.Beta;
-                const double root = std::sqrt(1.0 - b2 * b2);
-                const double kd2 = root > 0.0 ? r.C * r.Bore * r.Bore * b2 / root : 0.0;
-                add(1100, "Kd \xC2\xB2 = ", F("%.6f", kd2));
+                // The wedge tables' flow coefficient, computed once in the engine for
+                // the form and the calculation sheet alike.
+                add(1100, "Kd \xC2\xB2 = ", F("%.6f", WedgeFlowCoefficientKd2(r.C, r.Bore, r.Beta)));
             }
         } else if (r.Meter_Type == Code(MeterType::QuadrantOrifice)) {
             const double b = r.Beta;

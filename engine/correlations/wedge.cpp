@@ -101,4 +101,12 @@ AbbWedgeResult WedgeC_AbbManufacturer(int32_t meter_type, double nominal_in, dou
     return res;
 }
 
+// Kd^2 = K d^2 with K = C / sqrt(1 - b^4), the form of the ABB calibration
+// cubics above (they give K, and C = sqrt(1 - b^4) K).
+double WedgeFlowCoefficientKd2(double C, double d_in, double b) {
+    if (!(b > 0.0 && b < 1.0)) return 0.0;
+    const double kd2 = C / std::sqrt(1.0 - std::pow(b, 4)) * d_in * d_in;
+    return std::isfinite(kd2) ? kd2 : 0.0;
+}
+
 }  // namespace quorven

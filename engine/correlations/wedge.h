@@ -32,4 +32,10 @@ struct AbbWedgeResult {
 // h = segment height / pipe I.D. The size is matched exactly against the tables.
 AbbWedgeResult WedgeC_AbbManufacturer(int32_t meter_type, double nominal_in, double beta, double h);
 
+// The wedge meter flow coefficient Kd^2 [in^2] as the wedge tables state it: the
+// flow coefficient K = C / sqrt(1 - b^4) times the square of the equivalent bore d
+// [in], so that a liquid flows q [US gal/min] = 5.668 Kd^2 sqrt(hw [inH2O] / Gf).
+// 0 when b is outside (0, 1) or the result is not finite.
+double WedgeFlowCoefficientKd2(double C, double d_in, double b);
+
 }  // namespace quorven

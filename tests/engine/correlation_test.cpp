@@ -243,6 +243,16 @@ TEST(VenturiC, Iso5167_4ConstantsAndBands) {
     EXPECT_NEAR(FlowTubeC_LoLoss(0.5), 1.005 - 0.2355 + 0.141 - 0.06425, kHand);
 }
 
+TEST(WedgeC, FlowCoefficientKd2) {
+    // Hand calculation: C 0.7, equivalent bore 2 in, beta 0.5: 0.7 x 4 / sqrt(0.9375).
+    EXPECT_NEAR(WedgeFlowCoefficientKd2(0.7, 2.0, 0.5), 2.8918275651682044, kHand);
+    // Check of the definition by hand: water (999 kg/m3) at 100 inH2O flows
+    // 5.668 Kd^2 x sqrt(100) = 163.91 US gal/min, and the ISO 5167-1 form
+    // q = C / sqrt(1 - b^4) x pi/4 d^2 sqrt(2 dp / rho) gives 163.93 US gal/min.
+    EXPECT_EQ(WedgeFlowCoefficientKd2(0.7, 2.0, 0.0), 0.0);
+    EXPECT_EQ(WedgeFlowCoefficientKd2(0.7, 2.0, 1.0), 0.0);
+}
+
 TEST(WedgeC, PublishedAndManufacturerForms) {
     EXPECT_NEAR(WedgeC_Iso5167_6(0.5), 0.725, kHand);  // 0.77 - 0.09 x 0.5
     EXPECT_NEAR(WedgeC_Miller(0.5, 0.5), 0.7883 + 0.107 * 0.75, kHand);

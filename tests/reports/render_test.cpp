@@ -1,0 +1,346 @@
+// Calculation sheets rendered by Qt into PDF files, read back with poppler: the text
+// of each fixture against its golden file, each page against its reference image,
+// the fonts the faces are pinned to, and where every line lands on the page.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <QFontInfo>
+#include <QImage>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "form/result_rows.h"
+#include "record/choice_codes.h"
+#include "record/file_io.h"
+#include "record/text_codec.h"
+#include "report_fixtures.h"
+#include "reports/print_calc.h"
+#include "reports/qt/qt_page_renderer.h"
+#include "reports/qt/report_output.h"
+#include "reports/report_page.h"
+
+namespace quorven {
+namespace {
+
+namespace fs = std::filesystem;
+using namespace testing_reports;
+
+// Set QUORVEN_UPDATE_REFERENCES=1 to write the golden texts and reference images
+// anew from what the program renders (then look at every page before committing).
+bool UpdateReferences() {
+    const char* v = std::getenv("QUORVEN_UPDATE_REFERENCES");
+    return v && std::string(v) == "1";
+}
+
+std::string Shell(const std::string& command) {
+    std::string out;
+    FILE* p = popen(command.c_str(), "r");
+    if (!p) return out;
+    std::array<char, 4096> buf;
+    std::size_t n;
+    while ((n = fread(buf.data(), 1, buf.size(), p)) > 0) out.append(buf.data(), n);
+    pclose(p);
+    return out;
+}
+
+class Rendered : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quorven-render-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // The fixture's sheet as a one-page PDF; its path.
+    std::string Render(const std::string& name) {
+        TagRecord r;
+        std::string error;
+        EXPECT_TRUE(LoadFixture(name, r, error)) << error;
+        const std::string path = (dir_ / (name + ".pdf")).string();
+        const PdfResult res = WriteReportPdf({path, name, false}, 1, [&](int, CPage& page) {
+            bool fits = true;
+            PrintCalcSheet(page, r, ctx_, {}, &fits);
+            return fits;
+        });
+        EXPECT_TRUE(res.written) << res.error;
+        EXPECT_TRUE(res.all_fit);
+        return path;
+    }
+
+    ReportContext ctx_ = MakeReportContext(FixtureSettings(), "4.4.0", {});
+    fs::path dir_;
+};
+
+TEST(ReportFonts, WindowsFacesArePinnedToTheInstalledLiberationFonts) {
+    struct Case {
+        const char* face;
+        const char* family;
+    };
+    constexpr Case kCases[] = {
+        {"Times Roman", "Liberation Serif"},     {"Times New Roman", "Liberation Serif"},
+        {"TIMES NEW ROMAN", "Liberation Serif"}, {"Arial", "Liberation Sans"},
+        {"Courier New", "Liberation Mono"},      {"No Such Face 123", "Liberation Serif"},
+        {"DejaVu Sans", "DejaVu Sans"},  // an installed face is drawn as itself
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.face);
+        EXPECT_EQ(ReportFontFamily(c.face).toStdString(), c.family);
+        // The substitution holds on this machine: the font Qt resolves is that family.
+        FontSpec spec;
+        spec.face = c.face;
+        spec.pixel_height = 75;
+        EXPECT_EQ(QFontInfo(ReportFont(spec)).family().toStdString(), c.family);
+    }
+}
+
+TEST_F(Rendered, PdfEmbedsTheLiberationSerifFaces) {
+    const std::string fonts = Shell("pdffonts '" + Render("gas-volume") + "'");
+    EXPECT_NE(fonts.find("LiberationSerif-Bold"), std::string::npos) << fonts;
+    EXPECT_NE(fonts.find("LiberationSerif "), std::string::npos) << fonts;
+    EXPECT_EQ(fonts.find("DejaVu"), std::string::npos) << fonts;
+}
+
+TEST_F(Rendered, TextOfEveryFixtureMatchesItsGoldenFile) {
+    for (const char* name : kFixtures) {
+        SCOPED_TRACE(name);
+        const std::string text = Shell("pdftotext -layout '" + Render(name) + "' -");
+        ASSERT_FALSE(text.empty()) << "pdftotext (poppler-utils) printed nothing";
+        const std::string golden_path = FixturePath(std::string(name) + ".golden.txt");
+        if (UpdateReferences()) {
+            ASSERT_TRUE(DiskFiles().Replace(golden_path, text));
+        }
+        const std::string golden = ReadFileBytes(golden_path, 1 << 20).value_or("");
+        if (text != golden) {
+            const std::string actual =
+                (fs::temp_directory_path() / (std::string(name) + ".actual.txt")).string();
+            DiskFiles().Replace(actual, text);
+            ADD_FAILURE() << "differs from " << golden_path << " (actual kept in " << actual << "):\n"
+                          << Shell("diff '" + golden_path + "' '" + actual + "'");
+        }
+    }
+}
+
+// Share of pixels whose grey level differs by more than a quarter of the scale.
+double DifferingShare(const QImage& a, const QImage& b) {
+    if (a.size() != b.size()) return 1.0;
+    const QImage ga = a.convertToFormat(QImage::Format_Grayscale8);
+    const QImage gb = b.convertToFormat(QImage::Format_Grayscale8);
+    long long differing = 0;
+    for (int y = 0; y < ga.height(); ++y) {
+        const uchar* pa = ga.constScanLine(y);
+        const uchar* pb = gb.constScanLine(y);
+        for (int x = 0; x < ga.width(); ++x)
+            if (std::abs(pa[x] - pb[x]) > 64) ++differing;
+    }
+    return static_cast<double>(differing) / (static_cast<double>(ga.width()) * ga.height());
+}
+
+TEST_F(Rendered, EveryFixturePageMatchesItsReferenceImage) {
+    for (const char* name : kFixtures) {
+        SCOPED_TRACE(name);
+        const std::string pdf = Render(name);
+        const std::string prefix = (dir_ / name).string();
+        Shell("pdftoppm -r 100 -gray -png -singlefile '" + pdf + "' '" + prefix + "'");
+        const QImage page(QString::fromStdString(prefix + ".png"));
+        ASSERT_FALSE(page.isNull()) << "pdftoppm (poppler-utils) wrote no image";
+        EXPECT_EQ(page.width(), 827);  // A4 at 100 dpi
+        EXPECT_EQ(page.height(), 1170);
+        const std::string reference_path = FixturePath(std::string(name) + ".png");
+        if (UpdateReferences())
+            fs::copy_file(prefix + ".png", reference_path, fs::copy_options::overwrite_existing);
+        const QImage reference(QString::fromStdString(reference_path));
+        ASSERT_FALSE(reference.isNull()) << reference_path;
+        // The same fonts and poppler give the same pixels; a line moved by a row or a
+        // changed digit is well above this share.
+        EXPECT_LT(DifferingShare(page, reference), 0.001);
+    }
+}
+
+// Forwards to the Qt renderer and keeps where each text landed, measured on the page.
+class WatchingRenderer final : public PageRenderer {
+public:
+    explicit WatchingRenderer(PageRenderer& device) : device_(device) {}
+    int DotsPerInchX() const override { return device_.DotsPerInchX(); }
+    int DotsPerInchY() const override { return device_.DotsPerInchY(); }
+    DeviceRect MeasureText(std::string_view text, const FontSpec& font, const DeviceRect& rect,
+                           unsigned flags) override {
+        return device_.MeasureText(text, font, rect, flags);
+    }
+    void DrawText(std::string_view text, const FontSpec& font, const DeviceRect& rect, unsigned flags,
+                  uint32_t color) override {
+        DeviceRect ink = device_.MeasureText(text, font, rect, flags);
+        if (flags & TextFlag::kCenter) {  // centred in its rectangle
+            const int w = ink.right - ink.left;
+            ink.left = rect.left + (rect.right - rect.left - w) / 2;
+            ink.right = ink.left + w;
+        }
+        texts.push_back({std::string(text), ink, rect});
+        device_.DrawText(text, font, rect, flags, color);
+    }
+    int MaxCharWidth(const FontSpec& font) override { return device_.MaxCharWidth(font); }
+    void DrawLine(int x1, int y1, int x2, int y2, int w, PenDash d) override {
+        lines.push_back({x1, y1, x2, y2});
+        device_.DrawLine(x1, y1, x2, y2, w, d);
+    }
+    void DrawBox(const DeviceRect& r, int w, PenDash d, Brush b) override {
+        boxes.push_back(r);
+        device_.DrawBox(r, w, d, b);
+    }
+    bool ImageSize(const std::string& p, int& w, int& h) override { return device_.ImageSize(p, w, h); }
+    bool DrawImage(const std::string& p, const DeviceRect& t) override { return device_.DrawImage(p, t); }
+
+    struct Text {
+        std::string text;
+        DeviceRect ink;   // where the glyphs are
+        DeviceRect rect;  // the rectangle the page gave
+    };
+    std::vector<Text> texts;
+    std::vector<DeviceRect> lines;
+    std::vector<DeviceRect> boxes;
+
+private:
+    PageRenderer& device_;
+};
+
+TEST_F(Rendered, NoLineRunsOffThePageOverlapsAnotherOrReachesTheFooter) {
+    // A long sheet too: a wedge with every factor and several warnings.
+    std::vector<TagRecord> records;
+    for (const char* name : kFixtures) {
+        TagRecord r;
+        std::string error;
+        ASSERT_TRUE(LoadFixture(name, r, error)) << error;
+        records.push_back(r);
+    }
+    TagRecord busy = records[6];
+    busy.Factor_Manometer = busy.Factor_Drain = busy.Factor_H2OvapIncl = busy.Factor_SatLiq = 1;
+    busy.Fdh = 1.05;
+    busy.Pipe_IDia = 1.0;
+    SetText(busy.Memo, "Every factor on, and the warnings of a small line.");
+    SetText(busy.Service, "A service description that uses every one of its fifty");
+    records.push_back(busy);
+
+    for (const TagRecord& r : records) {
+        SCOPED_TRACE(GetText(r.Tag_No));
+        std::vector<WatchingRenderer::Text> texts;
+        DeviceRect frame;
+        DeviceRect footer_rule;
+        const PdfResult res =
+            WriteReportPdf({(dir_ / "page.pdf").string(), "", false}, 1, [&](int, CPage& page) {
+                WatchingRenderer watch(page.Device());
+                CPage watched({0, 0, page.State().page_width, page.State().page_height}, watch);
+                bool fits = true;
+                PrintCalcSheet(watched, r, ctx_, {}, &fits);
+                texts = watch.texts;
+                frame = watch.boxes.back();
+                footer_rule = watch.lines.at(watch.lines.size() - 1);
+                return fits;
+            });
+        ASSERT_TRUE(res.written);
+        ASSERT_FALSE(texts.empty());
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            const auto& t = texts[i];
+            SCOPED_TRACE(Cp1252ToUtf8(t.text));
+            EXPECT_GE(t.ink.left, frame.left);
+            EXPECT_LE(std::min(t.ink.right, t.rect.right), frame.right);  // clipped at its rectangle
+            EXPECT_GE(t.ink.top, frame.top);
+            EXPECT_LE(t.ink.bottom, frame.bottom);
+            const bool footer = t.ink.top > footer_rule.top;
+            if (!footer) {
+                EXPECT_LE(t.ink.bottom, footer_rule.top);
+            }
+            for (std::size_t j = i + 1; j < texts.size(); ++j) {
+                const auto& u = texts[j];
+                const int right_i = std::min(t.ink.right, t.rect.right);
+                const int right_j = std::min(u.ink.right, u.rect.right);
+                const bool apart = right_i <= u.ink.left || right_j <= t.ink.left ||
+                                   t.ink.bottom <= u.ink.top || u.ink.bottom <= t.ink.top;
+                EXPECT_TRUE(apart) << "overlaps " << Cp1252ToUtf8(u.text);
+            }
+        }
+    }
+}
+
+TEST_F(Rendered, SheetShowsTheResultsAsTheFormShowsThem) {
+    // Rows the form formats as the sheet does; the others (Beta Calc, API 2530 K,
+    // K0, Ef, the segment height, the choked pressure ratio and the two-phase
+    // factor at two places) are not on the sheet in the same form. A restriction's
+    // sheet has no meter differential and no loss row (its dP is the loss), and a
+    // segmental orifice's sheet names the segment, not a bore.
+    const std::vector<std::string> kOther = {
+        "Beta Calc @", "K =", "K0 =", "Ef =", "Hs =", "Choked Press Ratio, Ftp =", "Fx =", "Fsat ="};
+    for (const char* name : kFixtures) {
+        SCOPED_TRACE(name);
+        TagRecord r;
+        std::string error;
+        ASSERT_TRUE(LoadFixture(name, r, error)) << error;
+        const std::string text = Shell("pdftotext -layout '" + Render(name) + "' -");
+        TagRecord shown = r;
+        const ResultView view = BuildResultView(shown, ctx_.units);
+        for (const ResultLine& line : view.lines) {
+            if (std::find(kOther.begin(), kOther.end(), line.label) != kOther.end()) continue;
+            if (r.Meter_Type == Code(MeterType::WedgeIso5167_6) && line.label.starts_with("Beta"))
+                continue;  // "%.4f" on the sheet
+            if (r.Calc_Mode == Code(CalcMode::Restriction) &&
+                (line.label == "dPn =" || line.label == "Permanent dP Loss ="))
+                continue;
+            if (r.Meter_Type == Code(MeterType::SegmentalOrifice) && line.label == "Bore =") continue;
+            SCOPED_TRACE(line.label);
+            EXPECT_NE(text.find(" " + line.value), std::string::npos) << line.value;
+        }
+    }
+}
+
+TEST_F(Rendered, PdfReplacesAnEarlierFileWholeOrLeavesIt) {
+    const std::string path = (dir_ / "sheet.pdf").string();
+    ASSERT_TRUE(DiskFiles().Replace(path, "earlier"));
+    TagRecord r;
+    std::string error;
+    ASSERT_TRUE(LoadFixture("gas-volume", r, error)) << error;
+    auto sheet = [&](int, CPage& page) {
+        PrintCalcSheet(page, r, ctx_);
+        return true;
+    };
+    // A folder that does not exist: nothing is written.
+    const PdfResult missing = WriteReportPdf({(dir_ / "no" / "such.pdf").string(), "", false}, 1, sheet);
+    EXPECT_FALSE(missing.written);
+    EXPECT_FALSE(missing.error.empty());
+    EXPECT_EQ(ReadFileBytes(path, 100).value_or(""), "earlier");
+    // Over the earlier file: a whole PDF, no temporary file left beside it.
+    const PdfResult res = WriteReportPdf({path, "FE-101", false}, 1, sheet);
+    ASSERT_TRUE(res.written);
+    EXPECT_TRUE(ReadFileBytes(path, 1 << 22).value_or("").starts_with("%PDF-"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    // No pages: nothing to write.
+    EXPECT_FALSE(WriteReportPdf({path, "", false}, 0, sheet).written);
+}
+
+TEST_F(Rendered, PageSettingsWiderThanThePaperAreCutAndSaidOnce) {
+    ProjectSettings s = FixtureSettings();
+    s.Margin_Right = 8.0;
+    ctx_ = MakeReportContext(s, "4.4.0", {});
+    TagRecord r;
+    std::string error;
+    ASSERT_TRUE(LoadFixture("gas-volume", r, error)) << error;
+    const PdfResult res = WriteReportPdf({(dir_ / "wide.pdf").string(), "", false}, 3, [&](int, CPage& page) {
+        bool fits = true;
+        PrintCalcSheet(page, r, ctx_, {}, &fits);
+        return fits;
+    });
+    EXPECT_TRUE(res.written);
+    EXPECT_FALSE(res.all_fit);
+    const std::string info = Shell("pdfinfo '" + (dir_ / "wide.pdf").string() + "'");
+    const std::size_t pages = info.find("Pages:");
+    ASSERT_NE(pages, std::string::npos) << info;
+    EXPECT_EQ(std::stoi(info.substr(pages + 6)), 3);
+}
+
+}  // namespace
+}  // namespace quorven
