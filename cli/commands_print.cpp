@@ -1,7 +1,7 @@
-// quorven-cli print calc (T.tag | P.fil TAG...) --pdf OUT.pdf: calculation sheets
-// as PDF, one page per tag, without a display. Company and project texts, page
-// settings and unit lists come from a project settings block (--settings, or the
-// project's own); without one, from the settings of a new document.
+// quorven-cli print calc|datasheet (T.tag | P.fil TAG...) --pdf OUT.pdf:
+// calculation sheets or datasheets as PDF, one page per tag, without a display. Company and project texts,
+// page settings and unit lists come from a project settings block (--settings, or the project's own); without
+// one, from the settings of a new document.
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
@@ -23,13 +23,17 @@
 #include "record/text_codec.h"
 #include "record/units.h"
 #include "reports/print_calc.h"
+#include "reports/print_spec.h"
 #include "reports/qt/report_output.h"
 #include "reports/report_page.h"
 
 namespace quorven::cli {
 namespace {
 
+enum class PrintedReport { CalcSheet, Datasheet };
+
 struct PrintOptions {
+    PrintedReport report = PrintedReport::CalcSheet;
     std::string file;
     std::vector<std::string> tags;
     std::string pdf;
@@ -112,7 +116,7 @@ bool ReadProjectTags(const PrintOptions& o, ProjectSettings& settings, std::vect
     return true;
 }
 
-int PrintCalc(const PrintOptions& o) {
+int PrintReports(const PrintOptions& o) {
     CliMessageSink sink;
     ProjectSettings settings = DefaultProjectSettings();
     if (!o.settings.empty() && !ReadSettings(o.settings, settings)) return 1;
@@ -146,7 +150,11 @@ int PrintCalc(const PrintOptions& o) {
         n.sheet_no = i + 1;
         n.sheet_count = count;
         bool fits = true;
-        PrintCalcSheet(page, records[static_cast<std::size_t>(i)], ctx, n, &fits);
+        const TagRecord& r = records[static_cast<std::size_t>(i)];
+        if (o.report == PrintedReport::Datasheet)
+            PrintDatasheet(page, r, ctx, n, &fits);
+        else
+            PrintCalcSheet(page, r, ctx, n, &fits);
         return fits;
     });
     if (!res.written) {
@@ -154,8 +162,10 @@ int PrintCalc(const PrintOptions& o) {
         return 1;
     }
     if (!res.all_fit) std::cerr << "Warning: " << kPageDoesNotFitText << '\n';
-    std::cout << "Printed " << count << (count == 1 ? " calculation sheet" : " calculation sheets") << " to "
-              << o.pdf << ".\n";
+    const char* what = o.report == PrintedReport::Datasheet ? (count == 1 ? " datasheet" : " datasheets")
+                       : count == 1                         ? " calculation sheet"
+                                                            : " calculation sheets";
+    std::cout << "Printed " << count << what << " to " << o.pdf << ".\n";
     return 0;
 }
 
@@ -164,18 +174,23 @@ int PrintCalc(const PrintOptions& o) {
 void RegisterPrintCommands(CLI::App& app, CommandContext& ctx) {
     CLI::App* print = app.add_subcommand("print", "Print reports to PDF without a display.");
     print->require_subcommand(1);
-    auto opts = std::make_shared<PrintOptions>();
-    CLI::App* calc = print->add_subcommand("calc", "Calculation sheets, one page per tag.");
-    calc->add_option("FILE", opts->file,
-                     "a tag file (T.tag), or a project file (P.fil) followed by tag numbers")
-        ->required();
-    calc->add_option("TAG", opts->tags, "tag numbers of the project to print");
-    calc->add_option("--pdf", opts->pdf, "the PDF file to write")->required();
-    calc->add_option("--settings", opts->settings,
-                     "project settings file (.fil) with the company data, page settings and units");
-    calc->add_flag("--letter", opts->letter, "US Letter paper instead of A4");
-    calc->add_flag("--numbered", opts->numbered, "number the sheets (Sht: n of N)");
-    calc->callback([&ctx, opts] { ctx.action = [opts] { return PrintCalc(*opts); }; });
+    auto add = [&ctx, print](const char* name, const char* help, PrintedReport report) {
+        auto opts = std::make_shared<PrintOptions>();
+        opts->report = report;
+        CLI::App* cmd = print->add_subcommand(name, help);
+        cmd->add_option("FILE", opts->file,
+                        "a tag file (T.tag), or a project file (P.fil) followed by tag numbers")
+            ->required();
+        cmd->add_option("TAG", opts->tags, "tag numbers of the project to print");
+        cmd->add_option("--pdf", opts->pdf, "the PDF file to write")->required();
+        cmd->add_option("--settings", opts->settings,
+                        "project settings file (.fil) with the company data, page settings and units");
+        cmd->add_flag("--letter", opts->letter, "US Letter paper instead of A4");
+        cmd->add_flag("--numbered", opts->numbered, "number the sheets (Sht: n of N)");
+        cmd->callback([&ctx, opts] { ctx.action = [opts] { return PrintReports(*opts); }; });
+    };
+    add("calc", "Calculation sheets, one page per tag.", PrintedReport::CalcSheet);
+    add("datasheet", "Instrument datasheets, one page per tag.", PrintedReport::Datasheet);
 }
 
 }  // namespace quorven::cli

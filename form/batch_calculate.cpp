@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/project_commands.h"
 
 namespace quorven {
@@ -35,7 +35,7 @@ BatchCalculateFn BatchCalculationOf(const ProjectDocument& doc) {
 BatchRunReport BatchCalcCommand(ProjectDocument& doc, MessageSink& sink, const ProgressFn& progress,
                                 std::function<void(std::string_view, const BatchTagResult&)> on_tag) {
     if (!doc.project_open || !doc.database) {
-        CError(sink).Show(msg::kErrIndexUnreadable);
+        CError(sink).Show(msg::kErrProjectIndex);
         return {};
     }
     BatchRunOptions o;

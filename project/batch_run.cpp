@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/batch_status.h"
 #include "project/notices.h"
 #include "record/cformat.h"
@@ -81,7 +81,7 @@ bool Run::AppendStatus(std::string_view text) {
     const std::string bytes = WithWindowsLineEnds(text);
     if (!files_.WriteAtNoSync(paths_.BatchStatusTemp(), status_size_, bytes)) {
         status_failed_ = true;
-        CError(sink_).Show(msg::kErrStatusFileWrite);
+        CError(sink_).Show(msg::kErrBatchCheckFileOpen);
         return false;
     }
     status_size_ += bytes.size();
@@ -151,7 +151,7 @@ void Run::Discard(std::string_view reason) {
 BatchRunReport Run::Go() {
     db_.Sync(sink_);
     if (!db_.IndexPresent()) {
-        CError(sink_).Show(msg::kErrIndexUnreadable);
+        CError(sink_).Show(msg::kErrProjectIndex);
         return report_;
     }
     const std::vector<IndexEntry>& entries = db_.Entries();
@@ -162,7 +162,7 @@ BatchRunReport Run::Go() {
     }
     // The status file is written beside its old one and replaces it at the end.
     if (!files_.Replace(paths_.BatchStatusTemp(), WithWindowsLineEnds(StatusHeading(paths_.name)))) {
-        CError(sink_).Show(msg::kErrStatusFileCreate);
+        CError(sink_).Show(msg::kErrBatchCheckFileCreate);
         ShowAborted(sink_);
         return report_;
     }
@@ -227,7 +227,7 @@ void Run::Finish() {
         files_.Rename(paths_.BatchStatusTemp(), paths_.BatchStatus())) {
         report_.status_written = true;
     } else {
-        if (!status_failed_) CError(sink_).Show(msg::kErrStatusFileWrite);
+        if (!status_failed_) CError(sink_).Show(msg::kErrBatchCheckFileOpen);
         (void)files_.Remove(paths_.BatchStatusTemp());
         (void)files_.Remove(paths_.BatchStatus());  // an old one would tell of another run
     }
@@ -250,7 +250,7 @@ BatchRunReport RunBatchCalculation(CDatabase& db, BatchRunOptions options, Messa
     } catch (const std::bad_alloc&) {
         (void)db.Files().Remove(db.Paths().BatchRecordsTemp());
         (void)db.Files().Remove(db.Paths().BatchStatusTemp());
-        CError(sink).Show(msg::kErrNoMemory);
+        CError(sink).Show(msg::kErrOutOfMemory);
         return {};
     }
 }

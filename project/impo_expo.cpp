@@ -6,7 +6,7 @@
 #include <system_error>
 #include <unordered_map>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/csv_exchange.h"
 #include "project/notices.h"
 #include "record/cformat.h"
@@ -49,19 +49,19 @@ ExportReport CImpoExpo::ExportProject(CDatabase& db, const std::string& path, Me
     ExportReport report;
     db.Sync(sink);
     if (!db.IndexPresent()) {
-        CError(sink).Show(msg::kErrIndexUnreadable);
+        CError(sink).Show(msg::kErrProjectIndex);
         return report;
     }
     FileLayer& files = db.Files();
     const std::string temp = ReplacementTempPath(path);
     if (MarkedReadOnly(path) || !files.Replace(temp, CsvHeaderLine())) {
-        CError(sink).Show(msg::kErrExportCreate);
+        CError(sink).Show(msg::kErrExportFileCreate);
         return report;
     }
     uint64_t size = files.Stat(temp).value_or(FileStamp{}).size;
     auto fail = [&] {
         (void)files.Remove(temp);
-        CError(sink).Show(msg::kErrExportCreate);
+        CError(sink).Show(msg::kErrExportFileCreate);
         report.tags = 0;
         return report;
     };

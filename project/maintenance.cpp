@@ -4,7 +4,7 @@
 #include <cstring>
 #include <limits>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/notices.h"
 #include "record/cformat.h"
 
@@ -47,7 +47,7 @@ PackReport PackProject(CDatabase& db, MessageSink& sink, const ProgressFn& progr
     const std::string& new_records = paths.PackRecordsTemp();
     const std::string& new_index = paths.PackIndexTemp();
     if (!files.Replace(new_records, "")) {
-        CError(sink).Show(msg::kErrPackTemp);
+        CError(sink).Show(msg::kErrPackTempFile);
         return report;
     }
     auto fail = [&](int error) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/configuration.h"
 #include "project/notices.h"
 #include "project/tag_file.h"

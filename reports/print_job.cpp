@@ -1,6 +1,7 @@
 #include "reports/print_job.h"
 
 #include "reports/print_calc.h"
+#include "reports/print_spec.h"
 
 namespace quorven {
 
@@ -34,6 +35,15 @@ bool PrintReportPage(CPage& page, const PrintJob& job, int page_index, const Tag
             n.sheet_no = page_index + 1;
             n.sheet_count = job.TotalTags;
             PrintCalcSheet(page, current, ctx, n, &fits);
+            break;
+        }
+        case ReportType::Datasheet: {
+            // A single datasheet is not numbered: its sheet text is the user's own.
+            SheetNumbering n;
+            n.numbered = job.NumberPages != 0;
+            n.sheet_no = page_index + 1;
+            n.sheet_count = job.TotalTags;
+            PrintDatasheet(page, current, ctx, n, &fits);
             break;
         }
         default:

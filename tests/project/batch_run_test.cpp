@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/project_fixture.h"
 #include "record/record_io.h"
 
@@ -164,7 +164,7 @@ TEST_F(BatchRunTest, EmptyProjectOrNoIndexStopsBeforeAnyStatusFile) {
     fs::remove(paths_.Index());
     RecordingMessageSink sink2(MessageAnswer::No);
     EXPECT_FALSE(Run(MessageAnswer::Yes, sink2).started);
-    EXPECT_EQ(sink2.Numbers(), std::vector<int>{msg::kErrIndexUnreadable});
+    EXPECT_EQ(sink2.Numbers(), std::vector<int>{msg::kErrProjectIndex});
 }
 
 // An entry that names no whole record is skipped and reported; a tag number that

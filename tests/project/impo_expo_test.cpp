@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/csv_exchange.h"
 #include "project/project_fixture.h"
 #include "record/record_io.h"
@@ -252,7 +252,7 @@ TEST_F(ImpoExpoTest, ExportFailuresSayWhatHappened) {
                     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     RecordingMessageSink sink;
     EXPECT_FALSE(Export(from, Path("locked.csv"), sink).written);
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrExportCreate});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrExportFileCreate});
     EXPECT_EQ(ReadFileBytes(Path("locked.csv"), 100).value(), "keep");
     // No index: Error #44 and no file.
     fs::remove(from.Index());
@@ -261,7 +261,7 @@ TEST_F(ImpoExpoTest, ExportFailuresSayWhatHappened) {
     db.Open(sink2);
     sink2.messages.clear();
     EXPECT_FALSE(CImpoExpo::ExportProject(db, Path("none.csv"), sink2).written);
-    EXPECT_EQ(sink2.Numbers(), std::vector<int>{msg::kErrIndexUnreadable});
+    EXPECT_EQ(sink2.Numbers(), std::vector<int>{msg::kErrProjectIndex});
     EXPECT_FALSE(fs::exists(Path("none.csv")));
 }
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/project_fixture.h"
 #include "record/record_io.h"
 

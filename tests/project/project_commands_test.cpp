@@ -5,7 +5,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/configuration.h"
 #include "project/project_fixture.h"
 #include "project/tag_file.h"

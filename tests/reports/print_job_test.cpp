@@ -45,7 +45,7 @@ TEST(PrintJob, EachPageIsMadeFromTheJobAlone) {
     // A report kind whose report is not here draws nothing.
     RecordingRenderer none;
     CPage p3({0, 0, 4792, 6851}, none);
-    EXPECT_TRUE(PrintReportPage(p3, SingleReportJob(ReportType::Datasheet), 0, r, ctx));
+    EXPECT_TRUE(PrintReportPage(p3, SingleReportJob(ReportType::CalibrationChart), 0, r, ctx));
     EXPECT_TRUE(none.ops.empty());
 }
 
