@@ -8,8 +8,15 @@
 
 namespace {
 
+using quorven::CalcStd;
 using quorven::CCalculate;
+using quorven::Code;
+using quorven::FluidCondition;
+using quorven::FluidEquation;
+using quorven::FluidProperty;
+using quorven::MeterType;
 using quorven::NullMessageSink;
+using quorven::SizeParam;
 using quorven::TagRecord;
 
 TagRecord CustomLiquid() {
