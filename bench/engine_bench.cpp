@@ -5,18 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #include "engine/calculate.h"
+#include "record/choice_codes.h"
 
 namespace {
 
-using quorven::CalcStd;
+using namespace quorven;  // the choice-code enums and Code()
 using quorven::CCalculate;
-using quorven::Code;
-using quorven::FluidCondition;
-using quorven::FluidEquation;
-using quorven::FluidProperty;
-using quorven::MeterType;
 using quorven::NullMessageSink;
-using quorven::SizeParam;
 using quorven::TagRecord;
 
 TagRecord CustomLiquid() {

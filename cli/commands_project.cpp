@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "cli/cli_common.h"
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/configuration.h"
 #include "project/database.h"
 #include "project/project_commands.h"

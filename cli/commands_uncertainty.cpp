@@ -15,6 +15,7 @@
 #include "engine/uncertainty.h"
 #include "project/tag_file.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 #include "record/text_codec.h"
 
 namespace quorven::cli {
@@ -26,7 +27,6 @@ struct ComputeOptions {
 };
 
 // Inches of water per psi, as the critical-drop driver stores Dp_Max.
-constexpr double kInH2OPerPsi = 27.729767;
 
 using Values = std::vector<std::pair<std::string, std::optional<double>>>;
 

@@ -20,8 +20,10 @@ int main(int argc, char** argv) {
     quorven::cli::RegisterCalcCommands(app, ctx);
     quorven::cli::RegisterSteamCommands(app, ctx);
     quorven::cli::RegisterUncertaintyCommands(app, ctx);
-    quorven::cli::RegisterFluidCommands(app, ctx);
+    CLI::App& fluid = quorven::cli::RegisterFluidCommands(app, ctx);
+    quorven::cli::RegisterFluidEntryCommands(fluid, ctx);
     quorven::cli::RegisterProjectCommands(app, ctx);
+    quorven::cli::RegisterChartCommands(app, ctx);
 #ifdef QUORVEN_CLI_PRINT
     quorven::cli::RegisterPrintCommands(app, ctx);
 #endif

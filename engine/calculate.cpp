@@ -6,6 +6,7 @@
 #include "engine/limits.h"
 #include "fluids/steam_ifc67.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
@@ -21,7 +22,6 @@ constexpr int kWedgePasses = 5;
 // The segmental orifice's segment circle is 0.98 D.
 constexpr double kSegmentCircleRatio = 0.98;
 // Inches of water per psi (water at 68 deg F) of the sonic test.
-constexpr double kInH2OPerPsi = 27.729767;
 
 bool IsFinite(double v) {
     return std::isfinite(v);
@@ -58,7 +58,7 @@ double CCalculate::WaterVapourFactor(TagRecord& r) const {
 }
 
 bool CCalculate::Fail(bool interactive) {
-    if (interactive) CError(sink_).Show(1);
+    if (interactive) CError(sink_).Show(msg::kErrNoSolution);
     return false;
 }
 
@@ -68,7 +68,7 @@ bool CCalculate::Start(TagRecord& r, bool interactive) {
     r.Calc_Status = kStatusNotCalculated;
     if (r.Property_KFp == 0.0) r.Property_KFp = 1.0;
     if (IsCustomMeter(r.Meter_Type) && !IsPositiveFinite(r.C)) {
-        CError(sink_).Show(33);
+        CError(sink_).Show(msg::kErrNoCoefficient);
         return false;
     }
     if (!IsPositiveFinite(r.Pipe_IDia)) return Fail(interactive);
@@ -78,7 +78,7 @@ bool CCalculate::Start(TagRecord& r, bool interactive) {
 // The choked liquid differential (Flow_Press - vapour pressure) must be positive.
 bool CCalculate::ChokedDpOk(const TagRecord& r, bool interactive) {
     if (r.Calc_Mode != Code(CalcMode::CriticalDrop) || ChokedLiquidDpValid(r)) return true;
-    CError(sink_).Show(13);
+    CError(sink_).Show(msg::kErrVapourPressureNotBelowUpstream);
     return Fail(interactive);
 }
 
@@ -90,7 +90,7 @@ bool CCalculate::UpdateFx(TagRecord& r) {
     }
     // A two-phase factor that is not positive has no meaning: the sizing stops.
     if (IsFinite(fx)) r.Fx = fx;
-    CError(sink_).Show(50);
+    CError(sink_).Show(msg::kErrSaturatedLiquidFactor);
     return false;
 }
 
@@ -163,7 +163,8 @@ bool CCalculate::SegmentalEnd(TagRecord& r) {
 // the flow is sonic. The results stand; E_Ftp is left to the coefficient.
 void CCalculate::SonicTest(const TagRecord& r) {
     if (r.Calc_Mode == Code(CalcMode::CriticalDrop) || r.Calc_Mode == Code(CalcMode::Restriction)) return;
-    if (CriticalPressureOf(r, nullptr) > r.Flow_Press - r.Dp_Norm / kInH2OPerPsi) CError(sink_).Show(22);
+    if (CriticalPressureOf(r, nullptr) > r.Flow_Press - r.Dp_Norm / kInH2OPerPsi)
+        CError(sink_).Show(msg::kErrIndeterminateMaximum);
 }
 
 // The sizing stands: status 1, then (interactive only) the validity limit checks,
@@ -206,7 +207,7 @@ bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
 
         const double Sm = SizingFactor(r);
         if (!(Sm > 0.0 && Sm < 1.0)) {
-            CError(sink_).Show(20);
+            CError(sink_).Show(msg::kErrNoSolutionForData);
             return Fail(interactive);
         }
         r.Sm = Sm;
@@ -293,7 +294,7 @@ bool CCalculate::SizeFlowStandard(TagRecord& r, bool interactive) {
     bool converged = false;
     for (int i = 0; i < kMaxRounds && !converged; ++i) {
         if (!(r.Sm > 0.0 && r.Sm < kSmLimitFlowDp)) {
-            CError(sink_).Show(20);
+            CError(sink_).Show(msg::kErrNoSolutionForData);
             return Fail(interactive);
         }
         const double Sm_prev = r.Sm;
@@ -340,14 +341,14 @@ bool CCalculate::SizeDpStandard(TagRecord& r, bool interactive) {
         return true;
     };
     if (!differential()) {
-        CError(sink_).Show(20);
+        CError(sink_).Show(msg::kErrNoSolutionForData);
         return Fail(interactive);
     }
 
     bool converged = false;
     for (int i = 0; i < kMaxRounds && !converged; ++i) {
         if (!(r.Sm > 0.0 && r.Sm < kSmLimitFlowDp)) {
-            CError(sink_).Show(20);
+            CError(sink_).Show(msg::kErrNoSolutionForData);
             return Fail(interactive);
         }
         const double Sm_prev = r.Sm;

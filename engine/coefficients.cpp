@@ -99,7 +99,7 @@ double Integral(const TagRecord& r, const CoefInputs& in, MessageSink& sink, boo
     const double C = IntegralC_Manufacturer(r.Meter_IFOAMfr, r.Meter_IFOASize, in.b, R);
     if (foxboro && r.Meter_IFOASize == Code(IfoaSize::Quadrant05) && Finite(C) && C < 0.0) {
         // The Foxboro quadrant-edged 1/2 in fit turns negative outside its very-low-flow range.
-        if (interactive) CWarning(sink).Show(23);
+        if (interactive) CWarning(sink).Show(msg::kWarnQuadrantDataOutOfFit);
         return 1.0;
     }
     return C;
@@ -109,7 +109,8 @@ double Venturi(const TagRecord& r, const CoefInputs& in, MessageSink& sink, bool
     if (!in.Rd_ok) return 0.0;
     const double C = r.Meter_Type == Code(MeterType::VenturiMachined) ? VenturiC_Iso5167_4_Machined(in.Rd)
                                                                       : VenturiC_Iso5167_4_RoughCast(in.Rd);
-    if (C == 0.0 && interactive) CWarning(sink).Show(6, in.Rd, 200000.0, in.Rd);
+    if (C == 0.0 && interactive)
+        CWarning(sink).Show(msg::kWarnPipeReynoldsBelowMinimum, in.Rd, 200000.0, in.Rd);
     return C;
 }
 
@@ -120,7 +121,8 @@ double ThroatTapNozzle(TagRecord& r, const CoefInputs& in, MessageSink& sink, bo
     const double C = NozzleC_AsmeThroatTap(in.b, in.Rd, &above);
     // Above the correlation's bore Reynolds number the fixed 1.0 stands, with the
     // bore Reynolds number warning.
-    if (above && interactive) CWarning(sink).Show(10, in.Rd / in.b, 2e7, in.Rd / in.b);
+    if (above && interactive)
+        CWarning(sink).Show(msg::kWarnBoreReynoldsAboveMaximum, in.Rd / in.b, 2e7, in.Rd / in.b);
     r.C = C;
     return C;
 }
@@ -292,13 +294,13 @@ double WedgeCoefficient(TagRecord& r, MessageSink& sink, bool interactive) {
     if (interactive) {
         switch (res.fit) {
             case AbbWedgeFit::NotA1615LSize:
-                CError(sink).Show(14);
+                CError(sink).Show(msg::kErrAbbWedge1615LSize);
                 break;
             case AbbWedgeFit::Not1610L1630LSize:
-                CError(sink).Show(15);
+                CError(sink).Show(msg::kErrAbbWedge1610L1630LSize);
                 break;
             case AbbWedgeFit::NotIntegralSize:
-                CError(sink).Show(16);
+                CError(sink).Show(msg::kErrAbbIntegralWedgeSize);
                 break;
             default:
                 break;

@@ -17,6 +17,7 @@
 #include "engine/factors.h"
 #include "engine/limits.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
@@ -25,14 +26,10 @@ namespace {
 // of the last (no convergence test: ten rounds settle C to well below 1e-9).
 constexpr int kCriticalRounds = 10;
 
-// Air molecular weight of the specific-gravity forms (Miller, ch. 2).
-constexpr double kAirMw = 28.9625;
-// Gas constant [psia ft3 / (lbmol R)] of the density-input compressibility.
-constexpr double kGasConstant = 10.73151;
 // Mass flow [lb/h] of air-relative gas, d in in, P psia, T deg R:
-// 3600 (pi/4) sqrt(gc kAirMw / Ru) with gc 32.174, Ru 1545.349 ft lbf/(lbmol R).
+// 3600 (pi/4) sqrt(gc kAirMolarMass / Ru) with gc 32.174, Ru 1545.349 ft lbf/(lbmol R).
 constexpr double kMassMw = 2195.591;
-// Standard volume [ft3/h] per unit of the above: kMassMw Ru' / kAirMw, Ru' = 10.7316.
+// Standard volume [ft3/h] per unit of the above: kMassMw Ru' / kAirMolarMass, Ru' = 10.7316.
 constexpr double kVolume = 813.5358;
 // Mass flow [lb/h] from sqrt(rho Z P) (rho lb/ft3): 3600 (pi/4) sqrt(144 gc) / 144.
 constexpr double kMassDensity = 1336.485;
@@ -99,15 +96,15 @@ double FlowFactor(const TagRecord& r, double t, double Cstar, double Z) {
     const bool mw = prop == Code(FluidProperty::GasMW), sg = prop == Code(FluidProperty::GasSG);
     const bool den = prop == Code(FluidProperty::GasDensity);
     if (eq == Code(FluidEquation::GasVolume) && cond == Code(FluidCondition::GasBase)) {
-        if (mw) return t * kVolume * Zb * Tb * Cstar * Pf / (std::sqrt(x * Tf / kAirMw) * Pb);
+        if (mw) return t * kVolume * Zb * Tb * Cstar * Pf / (std::sqrt(x * Tf / kAirMolarMass) * Pb);
         if (sg) return t * kVolume * Zb * Tb * Cstar * Pf / (std::sqrt(x * Tf) * Pb);
         if (den) return std::sqrt(rho * Z * Pf) * t * kMassDensity * Cstar / r.Base_RhoGZ;
     } else if (eq == Code(FluidEquation::GasVolume) && cond == Code(FluidCondition::GasFlowing)) {
-        if (mw) return std::sqrt(kAirMw * Tf / x) * t * kVolume * Z * Cstar;
+        if (mw) return std::sqrt(kAirMolarMass * Tf / x) * t * kVolume * Z * Cstar;
         if (sg) return std::sqrt(Tf / x) * t * kVolume * Z * Cstar;
         if (den) return std::sqrt(Pf * Z) * t * kMassDensity * Cstar / std::sqrt(rho);
     } else if (eq == Code(FluidEquation::GasMass)) {
-        if (mw) return std::sqrt(x / kAirMw / Tf) * t * kMassMw * Cstar * Pf;
+        if (mw) return std::sqrt(x / kAirMolarMass / Tf) * t * kMassMw * Cstar * Pf;
         if (sg) return std::sqrt(x / Tf) * t * kMassMw * Cstar * Pf;
         if (den) return std::sqrt(rho * Z * Pf) * t * kMassDensity * Cstar;
     }

@@ -35,7 +35,7 @@ bool CCalculate::SizeBoreCustom(TagRecord& r, bool interactive) {
     if (!ChokedDpOk(r, interactive)) return false;
     const double Sm = SizingFactor(r);
     if (!IsPositiveFinite(Sm)) {
-        CError(sink_).Show(20);
+        CError(sink_).Show(msg::kErrNoSolutionForData);
         return Fail(interactive);
     }
     r.Sm = Sm;
@@ -80,7 +80,7 @@ bool CCalculate::SizeFlowOrDpCustom(TagRecord& r, bool interactive, bool for_flo
         if (!UpdateY(r, interactive)) return Fail(interactive);
         const double Sm = SmFromBeta(r);
         if (!IsPositiveFinite(Sm)) {
-            CError(sink_).Show(20);
+            CError(sink_).Show(msg::kErrNoSolutionForData);
             return Fail(interactive);
         }
         r.Sm = Sm;

@@ -94,7 +94,7 @@ double ExpansionFactor(TagRecord& r, MessageSink& sink, bool interactive) {
     const double k = KFpOrOne(r);
     if (!(k > 0.0) || !std::isfinite(k)) return 0.0;
     if (NeedsIsentropic(form) && k < 1.0) {
-        if (interactive) CWarning(sink).Show(11);
+        if (interactive) CWarning(sink).Show(msg::kWarnIsentropicExponentNotAboveOne);
         return 0.0;
     }
     const double Pf = r.Flow_Press;

@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "record/choice_codes.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
@@ -13,7 +14,6 @@ bool IsFinite(double v) {
     return std::isfinite(v);
 }
 
-constexpr double kRankineOffset = 459.67;
 // Reference temperature of bores and pipe diameters: 68 deg F.
 constexpr double kReferenceTemp_R = 527.67;
 
@@ -214,10 +214,9 @@ double WaterVapourFactor(TagRecord& r, const SatPressureFn& psat) {
 
 double GasFlowingDensity(const TagRecord& r) {
     if (r.Fluid_Property == Code(FluidProperty::GasDensity)) return r.Flow_RhoGZ;
-    const double MW =
-        r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp : 28.9625 * r.Property_MwDenVp;
+    const double MW = r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp
+                                                                     : kAirMolarMass * r.Property_MwDenVp;
     // Real-gas law rho = P MW / (Z R T), R = 10.73151 psia ft3 / (lbmol R).
-    constexpr double kGasConstant = 10.73151;
     if (!(r.Flow_RhoGZ > 0.0)) return 0.0;
     const double rho = r.Flow_Press * MW / (kGasConstant * r.Flow_RhoGZ * r.Flow_Temp);
     return IsFinite(rho) ? rho : 0.0;
@@ -298,18 +297,18 @@ void ThermalExpansion(TagRecord& r, MessageSink& sink) {
         r.Fa_Meter = fa_meter;
     } else {
         r.Fa_Meter = 1.0;
-        warning.Show(17);
+        warning.Show(msg::kWarnElementExpansionLimits);
     }
     if (fa_pipe > 0.0 && IsFinite(fa_pipe)) {
         r.Fa_Pipe = fa_pipe;
     } else {
         r.Fa_Pipe = 1.0;
-        warning.Show(18);
+        warning.Show(msg::kWarnPipeExpansionLimits);
     }
 }
 
 double WaterDensity(double T_R) {
-    const double t = (T_R - 459.67 - 32.0) * 5.0 / 9.0;
+    const double t = (T_R - kRankineOffset - 32.0) * 5.0 / 9.0;
     const double rho_kg_m3 = 999.8395639 + 0.06798299989 * t - 0.009106025564 * t * t +
                              0.0001005272999 * t * t * t - 1.126713526e-6 * t * t * t * t +
                              6.591795606e-9 * t * t * t * t * t;

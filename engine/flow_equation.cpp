@@ -5,6 +5,7 @@
 
 #include "engine/factors.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
@@ -28,17 +29,13 @@ constexpr double kReSg = 17902.78;
 constexpr double kReDensity = 2266.97;
 constexpr double kReGasSgMw = 3724.2;
 
-// Molar mass of air [lb/lbmol]: gas specific gravity = MW / 28.9625.
-constexpr double kMwAir = 28.9625;
-// Inches of water per psi (water at 68 deg F), as the choked differential uses it.
-constexpr double kInH2OPerPsiChoked = 27.72976;
-
 bool IsFinite(double v) {
     return std::isfinite(v);
 }
 
 double GasG(const TagRecord& r) {
-    return r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp / kMwAir : r.Property_MwDenVp;
+    return r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp / kAirMolarMass
+                                                          : r.Property_MwDenVp;
 }
 
 bool IsSgOrMw(const TagRecord& r) {
@@ -203,7 +200,7 @@ double SizingFactor(TagRecord& r) {
     if (param == Code(SizeParam::Dp)) ok = store(r.Dp_Norm, r.Sm * r.Sm) && ok;
     if (critical) {
         if (!ChokedLiquidDpValid(r)) return 0.0;
-        ok = store(r.Dp_Norm, (r.Flow_Press - r.Property_MwDenVp) * kInH2OPerPsiChoked) && ok;
+        ok = store(r.Dp_Norm, (r.Flow_Press - r.Property_MwDenVp) * kInH2OPerPsiFlowEquation) && ok;
         if (param == Code(SizeParam::Flow)) ok = store(r.Flow_Norm, 1.0 / r.Sm) && ok;
     }
     if (!ok) return 0.0;

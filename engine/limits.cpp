@@ -45,16 +45,18 @@ public:
         if (interactive_) CWarning(sink_).Show(n, value, l1, l2);
     }
     void BetaRange(double lo, double hi) {
-        if (r_.Beta < lo || r_.Beta > hi) Warn(4, r_.Beta, lo, hi);
+        if (r_.Beta < lo || r_.Beta > hi) Warn(msg::kWarnBetaRange, r_.Beta, lo, hi);
     }
     void Pipe(const LimitRow& row) {
         const double D = r_.Pipe_IDia;
-        if (row.pipe_min > 0.0 && D < row.pipe_min) Warn(2, D, row.pipe_min_shown);
-        if (row.pipe_max > 0.0 && D > row.pipe_max) Warn(3, D, row.pipe_max);
+        if (row.pipe_min > 0.0 && D < row.pipe_min) Warn(msg::kWarnPipeBelowMinimum, D, row.pipe_min_shown);
+        if (row.pipe_max > 0.0 && D > row.pipe_max) Warn(msg::kWarnPipeAboveMaximum, D, row.pipe_max);
     }
     void Reynolds(const LimitRow& row) {
-        if (row.Rmin > 0.0 && row.Rmin > r_.Rd) Warn(6, r_.Rd, row.Rmin, r_.Rd);
-        if (row.Rmax > 0.0 && row.Rmax < r_.Rd) Warn(7, r_.Rd, row.Rmax, r_.Rd);
+        if (row.Rmin > 0.0 && row.Rmin > r_.Rd)
+            Warn(msg::kWarnPipeReynoldsBelowMinimum, r_.Rd, row.Rmin, r_.Rd);
+        if (row.Rmax > 0.0 && row.Rmax < r_.Rd)
+            Warn(msg::kWarnPipeReynoldsAboveMaximum, r_.Rd, row.Rmax, r_.Rd);
     }
     int shown() const { return shown_; }
 
@@ -77,7 +79,7 @@ double FlangeTapMinimumRd(double beta, double D_in) {
 
 // The concentric orifice: Warning #34 first, then pipe, beta and Reynolds number.
 void ConcentricOrifice(LimitChecker& c, const TagRecord& r) {
-    if (r.Bore < k12_5mm) c.Warn(34, r.Bore);
+    if (r.Bore < k12_5mm) c.Warn(msg::kWarnBoreBelow12_5mm, r.Bore);
     LimitRow row;
     const bool rh92 = IsStd(r, CalcStd::ReaderHarris1992);
     row.pipe_min = rh92 ? 1.687 : k50mm;
@@ -144,7 +146,7 @@ void OtherMeter(LimitChecker& c, const TagRecord& r) {
                 row.Rmax = 100000.0 * beta;
                 c.Pipe(row);
                 c.BetaRange(row.beta_lo, row.beta_hi);
-                if (D < 1.5) c.Warn(26, D);
+                if (D < 1.5) c.Warn(msg::kWarnFlangeTapsPipeBelow1_5Inches, D);
                 c.Reynolds(row);
                 return;
             } else {
@@ -169,13 +171,13 @@ void OtherMeter(LimitChecker& c, const TagRecord& r) {
             const double Rmin = r.Meter_IFOAMfr == Code(IfoaMfr::SiebeFoxboro)
                                     ? 1500.0 / beta
                                     : 9.4 * std::pow(beta - 0.24, 8) + 1000.0 * beta;
-            if (beta > 0.0 && Rmin > r.Rd) c.Warn(22, r.Rd, Rmin, r.Rd);
+            if (beta > 0.0 && Rmin > r.Rd) c.Warn(msg::kWarnBoreReynoldsBelowMeterMinimum, r.Rd, Rmin, r.Rd);
             return;
         }
         case Code(MeterType::SmallBoreOrifice):
             // Held against the nominal size: 1/2 in to 1-1/2 in meter runs.
-            if (r.Pipe_NomDia < 0.472) c.Warn(2, r.Pipe_NomDia, 0.5);
-            if (r.Pipe_NomDia > 1.575) c.Warn(3, r.Pipe_NomDia, 1.5);
+            if (r.Pipe_NomDia < 0.472) c.Warn(msg::kWarnPipeBelowMinimum, r.Pipe_NomDia, 0.5);
+            if (r.Pipe_NomDia > 1.575) c.Warn(msg::kWarnPipeAboveMaximum, r.Pipe_NomDia, 1.5);
             c.BetaRange(0.1, 0.8);
             row.Rmin = 1000.0;
             c.Reynolds(row);
@@ -184,10 +186,12 @@ void OtherMeter(LimitChecker& c, const TagRecord& r) {
             pipe(k65mm, k65mm, k500mm);
             c.Pipe(row);
             c.BetaRange(0.316, 0.775);
-            if (r.Bore < k50mm) c.Warn(35, r.Bore);
+            if (r.Bore < k50mm) c.Warn(msg::kWarnBoreBelow50mm, r.Bore);
             // Tested on the pipe Reynolds number, reported as the bore Reynolds number.
-            if (beta > 0.0 && 150000.0 > r.Rd) c.Warn(9, r.Rd / beta, 150000.0, r.Rd / beta);
-            if (beta > 0.0 && 2000000.0 < r.Rd) c.Warn(10, r.Rd / beta, 2000000.0, r.Rd / beta);
+            if (beta > 0.0 && 150000.0 > r.Rd)
+                c.Warn(msg::kWarnBoreReynoldsBelowMinimum, r.Rd / beta, 150000.0, r.Rd / beta);
+            if (beta > 0.0 && 2000000.0 < r.Rd)
+                c.Warn(msg::kWarnBoreReynoldsAboveMaximum, r.Rd / beta, 2000000.0, r.Rd / beta);
             return;
         case Code(MeterType::AsmeLongRadiusNozzle):
             pipe(k50mm, k50mm, k630mm);
@@ -233,7 +237,7 @@ void OtherMeter(LimitChecker& c, const TagRecord& r) {
 // Returns false when the calculation is voided.
 bool CriticalDrop(LimitChecker& c, TagRecord& r, MessageSink& sink, bool interactive) {
     if (r.Beta > 0.9) {
-        if (interactive) CError(sink).Show(31);
+        if (interactive) CError(sink).Show(msg::kErrCriticalDropBoreAbovePipe);
         // A voided calculation is not a result: it must be calculated again. Only the
         // sized values are cleared; a bore the user entered stays.
         r.Calc_Status = kStatusNotCalculated;
@@ -245,15 +249,15 @@ bool CriticalDrop(LimitChecker& c, TagRecord& r, MessageSink& sink, bool interac
     }
     const int32_t t = r.Meter_Type;
     if (t == Code(MeterType::CriticalCylindricalNozzle) || t == Code(MeterType::CriticalToroidalNozzle)) {
-        if (r.Beta >= 0.25) c.Warn(12, r.Beta, 0.25, r.Beta);
+        if (r.Beta >= 0.25) c.Warn(msg::kWarnBetaAboveMaximum, r.Beta, 0.25, r.Beta);
         if (r.Rd < 10000.0)
-            c.Warn(6, r.Rd, 10000.0, r.Rd);
+            c.Warn(msg::kWarnPipeReynoldsBelowMinimum, r.Rd, 10000.0, r.Rd);
         else if (r.Rd > 2e7)
-            c.Warn(7, r.Rd, 2e7, r.Rd);
+            c.Warn(msg::kWarnPipeReynoldsAboveMaximum, r.Rd, 2e7, r.Rd);
     } else if (t == Code(MeterType::CriticalSquareEdgedOrifice) ||
                t == Code(MeterType::CriticalThickOrifice)) {
-        if (r.Beta >= 0.5) c.Warn(12, r.Beta, 0.5, r.Beta);
-        if (r.Rd < 100000.0) c.Warn(6, r.Rd, 100000.0, r.Rd);
+        if (r.Beta >= 0.5) c.Warn(msg::kWarnBetaAboveMaximum, r.Beta, 0.5, r.Beta);
+        if (r.Rd < 100000.0) c.Warn(msg::kWarnPipeReynoldsBelowMinimum, r.Rd, 100000.0, r.Rd);
     }
     return true;
 }
@@ -282,19 +286,20 @@ bool CheckLimits(TagRecord& r, MessageSink& sink, bool interactive) {
         if ((IsStd(r, CalcStd::Stolz) || IsStd(r, CalcStd::ReaderHarrisGallagher1998) ||
              IsStd(r, CalcStd::OrificePtc195)) &&
             !at68)
-            c.Warn(16);
-        if ((IsStd(r, CalcStd::ReaderHarris1992) || IsStd(r, CalcStd::Buckingham1985)) && !at60) c.Warn(15);
+            c.Warn(msg::kWarnDpReferenceTemperature68F);
+        if ((IsStd(r, CalcStd::ReaderHarris1992) || IsStd(r, CalcStd::Buckingham1985)) && !at60)
+            c.Warn(msg::kWarnDpReferenceTemperature60F);
     }
     // 2. Drain or vent hole.
-    if (r.Fdh > 1.02) c.Warn(13, r.Fdh);
-    if (r.Bore < 1.0 && r.Fdh > 1.0) c.Warn(19, r.Fdh);
+    if (r.Fdh > 1.02) c.Warn(msg::kWarnDrainHoleFactorAboveMaximum, r.Fdh);
+    if (r.Bore < 1.0 && r.Fdh > 1.0) c.Warn(msg::kWarnBoreBelowOneInch, r.Fdh);
 
     if (r.Calc_Mode == Code(CalcMode::CriticalDrop)) {
         if (!CriticalDrop(c, r, sink, interactive)) return false;
     } else {
         const bool gas = r.Fluid_Equation == Code(FluidEquation::GasVolume) ||
                          r.Fluid_Equation == Code(FluidEquation::GasMass);
-        if (gas && r.Flow_Press > 0.0 && r.Dp_Max / r.Flow_Press > 1.0) c.Warn(1);
+        if (gas && r.Flow_Press > 0.0 && r.Dp_Max / r.Flow_Press > 1.0) c.Warn(msg::kWarnDpOverPressureRatio);
         if (r.Meter_Type == Code(MeterType::ConcentricOrifice))
             ConcentricOrifice(c, r);
         else

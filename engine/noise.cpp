@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "record/choice_codes.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
@@ -14,11 +15,6 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kNoiseFloorDba = 30.0;
 constexpr double kFlashingNoiseDba = 90.0;
-constexpr int kErrorNoSolution = 1;
-constexpr int kErrorVapourPressureNotBelowUpstream = 13;
-// Inches of water (at 60 deg F) per psi, as the estimators print it.
-constexpr double kInH2OPerPsi = 27.7298;
-constexpr double kInH2OPerPsiRecovery = 27.7297667677;
 
 bool IsAnyOf(int32_t code, std::initializer_list<MeterType> types) {
     for (MeterType t : types) {
@@ -94,12 +90,12 @@ double GasDensity(const TagRecord& r, double P, double Z, double T) {
     if (r.Fluid_Property == Code(FluidProperty::GasMW)) {
         M = r.Property_MwDenVp;
     } else if (r.Fluid_Property == Code(FluidProperty::GasSG)) {
-        M = 28.9625 * r.Property_MwDenVp;
+        M = kAirMolarMass * r.Property_MwDenVp;
     } else {
         return 0.0;
     }
     if (!(Z > 0.0)) return 0.0;
-    return M * P / (10.73151 * Z * T);
+    return M * P / (kGasConstant * Z * T);
 }
 
 double FlowingGasDensity(const TagRecord& r) {
@@ -183,7 +179,7 @@ std::optional<double> ChokedLiquidDp(const TagRecord& r, double w, MessageSink& 
     const double Pf = r.Flow_Press;
     const double Pv = r.Property_MwDenVp;
     if (!(Pv >= 0.0 && Pv < Pf) || !std::isfinite(Pf) || !std::isfinite(w)) {
-        if (interactive) CError(sink).Show(kErrorVapourPressureNotBelowUpstream);
+        if (interactive) CError(sink).Show(msg::kErrVapourPressureNotBelowUpstream);
         return std::nullopt;
     }
     const double FF = LiquidCriticalPressureRatioFactor(Pv, kWaterCriticalPressurePsia);
@@ -243,7 +239,7 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
     const double P2 = Pf - r.Dp_Max / kInH2OPerPsiRecovery * r.Dp_Loss / 100.0;
     const double Pvc = (v_pipe * v_pipe / g2 + Pf * 144.0 / rho - v_vc * v_vc / g2) * rho / 144.0;
     if (!(rho > 0.0) || !(g2 > 0.0) || !std::isfinite(Pvc) || !std::isfinite(P2) || !std::isfinite(Pv)) {
-        return Fail(r, sink, interactive, kErrorNoSolution);
+        return Fail(r, sink, interactive, msg::kErrNoSolution);
     }
     const bool cavitating = Pvc < Pv && Pv < P2;
     if (!cavitating && Pv > P2) {
@@ -252,9 +248,9 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
     }
 
     const double t = PipeWallThickness(r.Pipe_NomDia, r.Pipe_IDia);
-    const double dp_norm_psi = r.Dp_Norm / kInH2OPerPsi;
+    const double dp_norm_psi = r.Dp_Norm / kInH2OPerPsiNoise;
     if (!(t > 0.0) || !(dp_norm_psi >= 0.0) || !std::isfinite(dp_norm_psi)) {
-        return Fail(r, sink, interactive, kErrorNoSolution);
+        return Fail(r, sink, interactive, msg::kErrNoSolution);
     }
     double L = kNoiseFloorDba;
     if (dp_norm_psi > 0.0) {  // no differential, no flow noise: the floor
@@ -263,10 +259,10 @@ std::optional<double> LiquidOutletNoise(TagRecord& r, MessageSink& sink, bool in
         if (cavitating) {
             const std::optional<double> choked = ChokedLiquidDp(r, w, sink, interactive);
             if (!choked) return Fail(r, sink, interactive, 0);  // Error #13 already shown
-            const double excess = r.Dp_Max / kInH2OPerPsi + 1.0 - *choked;
+            const double excess = r.Dp_Max / kInH2OPerPsiNoise + 1.0 - *choked;
             if (excess > 0.0) L += 5.0 * std::log10(excess);
         }
-        if (!std::isfinite(L)) return Fail(r, sink, interactive, kErrorNoSolution);
+        if (!std::isfinite(L)) return Fail(r, sink, interactive, msg::kErrNoSolution);
         L = std::max(L, kNoiseFloorDba);
     }
     r.Outlet_Noise = L;
@@ -280,12 +276,12 @@ std::optional<double> GasOutletNoise(TagRecord& r, double critical_pressure, Mes
     const double W = GasMassFlow(r);
     const double t = PipeWallThickness(r.Pipe_NomDia, r.Pipe_IDia);
     const bool critical = r.Calc_Mode == Code(CalcMode::CriticalDrop);
-    const double dP = critical ? Pf - critical_pressure : r.Dp_Max / kInH2OPerPsi;
+    const double dP = critical ? Pf - critical_pressure : r.Dp_Max / kInH2OPerPsiNoise;
     const double x = r.Calc_Mode == Code(CalcMode::Restriction) ? dP / Pf : critical_pressure / Pf;
     if (!(Pf > 0.0) || !(r.Flow_Temp > 0.0) || !(r.Pipe_IDia > 0.0) || !(t > 0.0) || !(r.C > 0.0) ||
         !(rho_f > 0.0) || !(W >= 0.0) || !(dP >= 0.0) || !(dP < Pf) || !std::isfinite(W) ||
         !std::isfinite(x) || !std::isfinite(r.Flow_Temp)) {
-        return Fail(r, sink, interactive, kErrorNoSolution);
+        return Fail(r, sink, interactive, msg::kErrNoSolution);
     }
     if (W == 0.0 || dP == 0.0) {  // no flow or no pressure drop: no flow noise
         r.Outlet_Noise = kNoiseFloorDba;
@@ -301,7 +297,7 @@ std::optional<double> GasOutletNoise(TagRecord& r, double critical_pressure, Mes
     const double power = r.Pipe_IDia * r.Pipe_IDia * Cv * 28.0 * A * Pf * dP * G * r.Flow_Temp / (t * t * t);
     const double L = 10.0 * std::log10(power);
     if (!(Fk > 0.0) || !std::isfinite(Cv) || !std::isfinite(L)) {
-        return Fail(r, sink, interactive, kErrorNoSolution);
+        return Fail(r, sink, interactive, msg::kErrNoSolution);
     }
     r.Outlet_Noise = std::max(L, kNoiseFloorDba);
     return r.Outlet_Noise;

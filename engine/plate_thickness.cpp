@@ -12,13 +12,13 @@
 
 #include "record/cformat.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 #include "record/formats.h"
 
 namespace quorven {
 namespace {
 
 // Inches of water (68 deg F) per psi.
-constexpr double kInH2OPerPsi = 27.729767;
 
 // Allowable stress [psi] of element materials 1 to 44 (Miller, 3rd ed., ch. 9).
 constexpr double kAllowableStress[44] = {
@@ -118,7 +118,7 @@ bool PlateThicknessText(TagRecord& r, MessageSink& sink, const UnitTables& table
         }
     } else if (r.Dp_Max < 200.0) {
         b = ThicknessByLineSize(r.Pipe_NomDia);
-        if (b == 0.0 && r.Pipe_NomDia > 36.0) CWarning(sink).Show(24);
+        if (b == 0.0 && r.Pipe_NomDia > 36.0) CWarning(sink).Show(msg::kWarnPipeAbove36Inches);
     } else {
         // A meter's record need not hold a minimum thickness: the plate is never
         // thinner than the differential requires.

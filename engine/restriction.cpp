@@ -8,12 +8,12 @@
 
 #include "engine/calculate.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
 
 // Inches of water (68 deg F) per psi.
-constexpr double kInH2OPerPsi = 27.729767;
 // The bore iteration stops after this many rounds...
 constexpr int kRestrictionRounds = 50;
 // ...or when the differential changes by less than this, relative to itself.
@@ -47,7 +47,7 @@ bool CCalculate::RestrictionBore(TagRecord& r, bool interactive) {
     double previous = 0.0, change = 0.0;
     for (int round = 0; round < kRestrictionRounds; ++round) {
         if (gas && Sonic(*this, r, r.Dp_Norm)) {
-            CError(sink_).Show(38);
+            CError(sink_).Show(msg::kErrSonicFlow);
             r.Calc_Status = kStatusNotCalculated;
             return false;
         }
@@ -69,7 +69,7 @@ bool CCalculate::RestrictionBore(TagRecord& r, bool interactive) {
         r.Calc_Status = kStatusNotCalculated;
         return Fail(interactive);
     }
-    if (r.Flow_Press - r.Dp_Max / kInH2OPerPsi < 0.0) CWarning(sink_).Show(27);
+    if (r.Flow_Press - r.Dp_Max / kInH2OPerPsi < 0.0) CWarning(sink_).Show(msg::kWarnDownstreamBelowVacuum);
     return true;
 }
 
@@ -87,7 +87,7 @@ bool CCalculate::RestrictionFlow(TagRecord& r, bool interactive) {
     r.Dp_Max = r.Dp_Norm = dp;
     bool ok = true;
     if (!IsLiquid(r) && Sonic(*this, r, dp)) {
-        CError(sink_).Show(38);
+        CError(sink_).Show(msg::kErrSonicFlow);
         ok = false;
     } else {
         ok = SizeFlow(r, false);
@@ -98,7 +98,7 @@ bool CCalculate::RestrictionFlow(TagRecord& r, bool interactive) {
         r.Calc_Status = kStatusNotCalculated;
         return false;
     }
-    if (r.Flow_Press - r.Dp_Max / kInH2OPerPsi < 0.0) CWarning(sink_).Show(27);
+    if (r.Flow_Press - r.Dp_Max / kInH2OPerPsi < 0.0) CWarning(sink_).Show(msg::kWarnDownstreamBelowVacuum);
     return true;
 }
 
@@ -118,7 +118,7 @@ bool CCalculate::RestrictionDp(TagRecord& r, bool interactive) {
     }
     r.Dp_Max = r.Dp_Norm = loss;
     if (!IsLiquid(r) && Sonic(*this, r, r.Dp_Max)) {
-        CError(sink_).Show(38);
+        CError(sink_).Show(msg::kErrSonicFlow);
         r.Calc_Status = kStatusNotCalculated;
         r.Dp_Max = r.Dp_Norm = 0.0;
         return false;

@@ -5,19 +5,14 @@
 
 #include "engine/noise.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
 
-// Inches of water per psi for the pressure recovered downstream of the element.
-constexpr double kInH2OPerPsiRecovery = 27.7297667677;
 // ft3/s per unit flow over (pi/4) for a diameter in inches: 144 / 3600 / (pi/4)
 // (cubic feet per hour or pounds per hour through d^2 square inches).
 constexpr double kVelocityPerFt3h = 0.050929582;
-// Universal gas constant [psia ft3 / (lbmol deg R)].
-constexpr double kGasConstant = 10.73151;
-// Molecular weight of air, for a gas given by its specific gravity (AGA 8 / GPA 2145).
-constexpr double kAirMolecularWeight = 28.9625;
 
 double FiniteOr(double v, double fallback) {
     return std::isfinite(v) ? v : fallback;
@@ -36,9 +31,8 @@ GasDensities GasDensitiesOf(const TagRecord& r) {
         d.base = r.Base_RhoGZ;
         return d;
     }
-    const double mw = r.Fluid_Property == Code(FluidProperty::GasMW)
-                          ? r.Property_MwDenVp
-                          : kAirMolecularWeight * r.Property_MwDenVp;
+    const double mw = r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp
+                                                                     : kAirMolarMass * r.Property_MwDenVp;
     // Ideal-gas law with compressibility: rho = P MW / (Z R T).
     if (r.Flow_RhoGZ > 0.0) d.flowing = r.Flow_Press * mw / (kGasConstant * r.Flow_RhoGZ * r.Flow_Temp);
     double zb = 0.0;
@@ -104,16 +98,16 @@ std::vector<int> CheckFlashing(TagRecord& r, MessageSink& sink) {
     };
     if (std::isfinite(pvc_max) && std::isfinite(p2_max)) {
         if (pvc_max < pv && pv < p2_max) {
-            show(30);
+            show(msg::kWarnCavitatingAtMaximum);
         } else if (pv > p2_max) {
-            show(31);
+            show(msg::kWarnFlashingAtMaximum);
         }
     }
     if (r.Calc_Mode == Code(CalcMode::Meter) && std::isfinite(pvc_norm) && std::isfinite(p2_norm)) {
         if (pvc_norm < pv && pv < p2_norm) {
-            show(32);
+            show(msg::kWarnCavitatingAtNormal);
         } else if (pv > p2_norm) {
-            show(33);
+            show(msg::kWarnFlashingAtNormal);
         }
     }
     return shown;

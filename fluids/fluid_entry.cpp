@@ -41,14 +41,14 @@ double PositiveRatio(double a, double b) {
 // 0 when any of them is not positive.
 double GasDensity(double P_psia, double MW, double Z, double T_R) {
     if (!Positive(P_psia) || !Positive(MW) || !Positive(Z) || !Positive(T_R)) return 0.0;
-    const double rho = P_psia * MW / kGasConstantPsia / Z / T_R;
+    const double rho = P_psia * MW / kGasConstant / Z / T_R;
     return Positive(rho) ? rho : 0.0;
 }
 
 // Compressibility from a stored density: P MW / (10.73151 rho T); 0 when not positive.
 double GasZFromDensity(double P_psia, double MW, double rho, double T_R) {
     if (!Positive(P_psia) || !Positive(MW) || !Positive(rho) || !Positive(T_R)) return 0.0;
-    const double z = P_psia * MW / (kGasConstantPsia * rho * T_R);
+    const double z = P_psia * MW / (kGasConstant * rho * T_R);
     return Positive(z) ? z : 0.0;
 }
 

@@ -17,15 +17,14 @@
 #include "fluids/aga8_detail.h"
 #include "fluids/steam_ifc67.h"
 #include "messages/messages.h"
+#include "record/constants.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
 
 namespace quorven {
 
-// Molecular weight of air [g/mol]: gas gravity = MW / 28.9625.
-inline constexpr double kAirMolarMass = 28.9625;
-// Universal gas constant [psia ft3 / (lb-mol R)]: rho = P MW / (10.73151 Z T).
-inline constexpr double kGasConstantPsia = 10.73151;
+// kAirMolarMass (gas gravity = MW / 28.9625) and kGasConstant (rho = P MW / (R Z T))
+// are the program's, in record/constants.h.
 // Molecular weight the steam commands store for water [g/mol].
 inline constexpr double kSteamMolarMass = 18.0125;
 // Liquid flows: lb/h of water per US gal/min (8.337 lb/gal x 60 min/h) and US barrels per

@@ -8,6 +8,7 @@
 #include <cmath>
 
 #include "fluids/ifc67_regions.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
@@ -18,7 +19,6 @@ constexpr double kPc_psia = 3208.234758592228;
 constexpr double kVc_ft3_lb = 0.05077852889545364;
 constexpr double kTc_R = 1165.14;
 constexpr double kTc_F = 705.47;
-constexpr double kRankine = 459.67;
 constexpr double kPcVc_btu_lb = 30.14634565778159;       // p_c v_c
 constexpr double kPcVcTc_btu_lbR = 0.02587358228005355;  // p_c v_c / T_c
 // ft3 psi to Btu: 144 in2/ft2 / 778.169... ft lbf/Btu.
@@ -47,7 +47,7 @@ constexpr double kSMin = 0.804, kSMax = 3.0;
 constexpr double kSCrit = 1.061160140728766;
 
 double Theta(double T_F) {
-    return (T_F + kRankine) / kTc_R;
+    return (T_F + kRankineOffset) / kTc_R;
 }
 double Beta(double P_psia) {
     return P_psia / kPc_psia;
@@ -248,7 +248,7 @@ double CSteamTable::SVT3(double v_ft3_lb, double T_F) {
 
 double CSteamTable::StartVolume3(double P_psia, double T_F, Start start) const {
     if (start == Start::Liquid) return (92.8 / P_psia + 0.077) * (T_F - 482.0) / (T_F + 58.0);
-    return 0.3 * (T_F + kRankine) / P_psia;
+    return 0.3 * (T_F + kRankineOffset) / P_psia;
 }
 
 // Region 3 volume: a damped step v += v g r / P (the ideal-gas slope
@@ -414,10 +414,10 @@ std::optional<double> CSteamTable::InvertT(double P_psia, double target, bool en
     const double tol = entropy ? 0.00004 : 0.04;
     // The step in T for a change dx of the property, with slope m.
     const auto step = [&](double m, double T, double dx) {
-        return entropy ? m * (T + kRankine) * dx : m * dx;
+        return entropy ? m * (T + kRankineOffset) * dx : m * dx;
     };
     const auto secant = [&](double Ta, double xa, double Tb, double xb) {
-        return entropy ? (Tb - Ta) / ((0.5 * (Ta + Tb) + kRankine) * (xb - xa)) : (Tb - Ta) / (xb - xa);
+        return entropy ? (Tb - Ta) / ((0.5 * (Ta + Tb) + kRankineOffset) * (xb - xa)) : (Tb - Ta) / (xb - xa);
     };
 
     // First estimate: bisection on [T_lo, 1600] down to a bracket of about 2 deg F.
@@ -540,7 +540,7 @@ std::optional<CSteamTable::WetResult> CSteamTable::TryWet(double P_psia, double 
         if (!TrySatPressure(*Ts, &dpdt)) return std::nullopt;
         const std::optional<State> g = SteamState(P_psia, *Ts);
         if (!g) return std::nullopt;
-        const double Ts_R = *Ts + kRankine;
+        const double Ts_R = *Ts + kRankineOffset;
         if (by_h && value <= g->h_btu_lb) {
             const double dh = g->h_btu_lb - value;
             return WetResult{g->v_ft3_lb - dh / (Ts_R * dpdt * kFt3PsiToBtu), g->s_btu_lbR - dh / Ts_R};

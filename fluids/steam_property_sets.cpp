@@ -6,20 +6,17 @@
 
 #include "fluids/iaps1985_viscosity.h"
 #include "fluids/steam_ifc67.h"
+#include "record/constants.h"
 
 namespace quorven {
 namespace {
 
-constexpr double kRankine = 459.67;
 constexpr double kTc_F = 705.47;
 constexpr double kPc_psia = 3208.234758592228;
 constexpr double kSatPMin_psia = 0.088589;  // see CSteamTable::SatTemperature
 // lb/ft3 to kg/m3: 0.45359237 kg / (0.3048 m)^3, exact by definition of the units.
 constexpr double kKgM3PerLbFt3 = 0.45359237 / (0.3048 * 0.3048 * 0.3048);
 constexpr double kCpPerPaS = 1000.0;
-
-constexpr int kErrorLiquidState = 18;  // "... indicate that the fluid is in the liquid state!"
-constexpr int kErrorVapourState = 19;  // "... indicate that the fluid is in the vapor state!"
 
 // Half-up rounding to `decimals` places, as the program stores its property results.
 double RoundHalfUp(double x, int decimals) {
@@ -45,7 +42,7 @@ std::optional<double> CSteamTable::TrySteamViscosity(double P_psia, double T_F, 
         Report("SteamViscosity kind (PIN,TIN)", P_psia, T_F);
     if (!st || !Positive(st->v_ft3_lb)) return std::nullopt;
     const double rho_kg_m3 = kKgM3PerLbFt3 / st->v_ft3_lb;
-    const double T_K = (T_F + kRankine) / 1.8;
+    const double T_K = (T_F + kRankineOffset) / 1.8;
     const double mu_cP = iaps1985::WaterViscosity(T_K, rho_kg_m3) * kCpPerPaS;
     if (!Positive(mu_cP)) return std::nullopt;
     return mu_cP;
@@ -105,13 +102,13 @@ std::optional<SteamProperties> CSteamTable::SaturatedSet(double P_psia, double T
     const std::optional<double> mu = TrySteamViscosity(P_psia, T_F, 'S');
     const std::optional<double> k = TrySteamIsentropicExponent(P_psia, T_F);
     if (!st || !mu || !k) {
-        CError(sink).Show(kErrorLiquidState);
+        CError(sink).Show(msg::kErrLiquidState);
         return std::nullopt;
     }
     SteamProperties p;
     p.P_psia = P_psia;
     p.T_F = T_F;
-    p.T_R = T_F + kRankine;
+    p.T_R = T_F + kRankineOffset;
     p.density_lb_ft3 = RoundHalfUp(1.0 / st->v_ft3_lb, 5);
     p.viscosity_cP = RoundHalfUp(*mu, 5);
     p.k = RoundHalfUp(*k, 4);
@@ -123,12 +120,12 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtPressure(double P_ps
     const std::optional<double> Ts =
         (P_psia >= kSatPMin_psia && P_psia <= kPc_psia) ? t.TrySatTemperature(P_psia) : std::nullopt;
     if (!Ts) {
-        CError(sink).Show(kErrorLiquidState);
+        CError(sink).Show(msg::kErrLiquidState);
         return std::nullopt;
     }
     std::optional<SteamProperties> p = t.SaturatedSet(P_psia, RoundHalfUp(*Ts, 4), sink);
     // The record takes the saturation temperature rounded to 3 decimals, in deg R.
-    if (p) p->T_R = RoundHalfUp(p->T_F, 3) + kRankine;
+    if (p) p->T_R = RoundHalfUp(p->T_F, 3) + kRankineOffset;
     return p;
 }
 
@@ -137,11 +134,11 @@ std::optional<SteamProperties> CSteamTable::SaturatedSteamAtTemperature(double T
     const std::optional<double> P =
         (T_F >= 32.0 && T_F <= kTc_F) ? t.TrySatPressure(T_F, nullptr) : std::nullopt;
     if (!P) {
-        CError(sink).Show(kErrorLiquidState);
+        CError(sink).Show(msg::kErrLiquidState);
         return std::nullopt;
     }
     std::optional<SteamProperties> p = t.SaturatedSet(*P, T_F, sink);
-    if (p) p->T_R = RoundHalfUp(p->T_F, 3) + kRankine;
+    if (p) p->T_R = RoundHalfUp(p->T_F, 3) + kRankineOffset;
     return p;
 }
 
@@ -158,7 +155,7 @@ std::optional<SteamProperties> CSteamTable::SuperheatedSteam(double P_psia, doub
         accepted = Psat && P_psia <= *Psat;
     }
     if (!accepted) {
-        CError(sink).Show(kErrorLiquidState);
+        CError(sink).Show(msg::kErrLiquidState);
         return std::nullopt;
     }
     return t.SaturatedSet(P_psia, T_F, sink);
@@ -178,7 +175,7 @@ std::optional<CompressedWaterProperties> CSteamTable::CompressedWater(double P_p
         mu = t.TrySteamViscosity(P_psia, T_F, 'W');
     }
     if (!flowing || !base || !mu) {
-        CError(sink).Show(kErrorVapourState);
+        CError(sink).Show(msg::kErrVapourState);
         return std::nullopt;
     }
     CompressedWaterProperties w;

@@ -7,19 +7,11 @@
 #include "engine/uncertainty.h"
 #include "engine/velocity.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 #include "record/units.h"
 
 namespace quorven {
 namespace {
-
-// Inches of water (at 68 deg F) per psi, as the choked differential is stored.
-constexpr double kInH2OPerPsiChoked = 27.729767;
-
-constexpr int kErrorMissingInput = 3;
-constexpr int kErrorNoPipe = 4;
-constexpr int kErrorNormalAboveMax = 5;
-constexpr int kErrorBoreAbovePipe = 11;
-constexpr int kErrorNoCoefficient = 33;
 
 // The custom meters that the input check asks a coefficient of (the engine asks
 // it of the custom throat tap nozzle and the custom wedge itself).
@@ -78,7 +70,7 @@ void ModeSteps(TagRecord& r, CCalculate& calc, MessageSink& sink, bool interacti
         // A choked liquid flashes at its vapour pressure: the differential is the
         // one the sizing used, Flow_Press - Pv (a liquid has no gas critical pressure).
         const double downstream = IsLiquid(r) ? r.Property_MwDenVp : critical_pressure;
-        const double dp = (r.Flow_Press - downstream) * kInH2OPerPsiChoked;
+        const double dp = (r.Flow_Press - downstream) * kInH2OPerPsi;
         if (std::isfinite(dp)) r.Dp_Max = dp;
         if (!std::isfinite(critical_pressure)) critical_pressure = 0.0;
     } else if (r.Calc_Mode == Code(CalcMode::Restriction)) {
@@ -98,7 +90,7 @@ InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink) {
     // Flow_Norm and the critical-drop form never shows it.
     const bool norm_above_max = r.Calc_Mode == Code(CalcMode::Meter) &&
                                 r.Calc_SizeParam != Code(SizeParam::Flow) && r.Flow_Norm > r.Flow_Max;
-    if (norm_above_max) error.Show(kErrorNormalAboveMax);
+    if (norm_above_max) error.Show(msg::kErrNormalAboveMaxFlow);
 
     const FluidRows fluid = FluidDataRows(r);
     for (int i = 0; i < kFluidRowCount; ++i) {
@@ -119,17 +111,17 @@ InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink) {
     const bool restriction_bore_too_big = r.Calc_Mode == Code(CalcMode::Restriction) &&
                                           r.Calc_SizeParam != Code(SizeParam::Bore) && r.Bore > r.Pipe_IDia;
     if (!(r.Pipe_IDia > 0.0)) {
-        out.error = kErrorNoPipe;
+        out.error = msg::kErrNoPipeDiameter;
     } else if (restriction_bore_too_big) {
-        out.error = kErrorBoreAbovePipe;
+        out.error = msg::kErrBoreAbovePipe;
     } else if (!out.missing.empty()) {
-        out.error = kErrorMissingInput;
+        out.error = msg::kErrMissingInput;
     } else if (norm_above_max) {
         out.ok = false;
-        out.error = kErrorNormalAboveMax;
+        out.error = msg::kErrNormalAboveMaxFlow;
         return out;  // already shown
     } else if (NeedsCoefficientCheck(r.Meter_Type) && r.C == 0.0) {
-        out.error = kErrorNoCoefficient;
+        out.error = msg::kErrNoCoefficient;
     } else {
         out.ok = true;
         return out;

@@ -216,22 +216,20 @@ void AddElementRows(std::vector<DsRow>& rows, const TagRecord& r, const UnitTabl
 }  // namespace
 
 DatasheetFamily DatasheetFamilyOf(int32_t m) {
-    if ((m >= T(MeterType::ConcentricOrifice) && m <= T(MeterType::ConicOrifice)) ||
-        m == T(MeterType::CustomOrifice) || m == T(MeterType::CriticalSquareEdgedOrifice) ||
-        m == T(MeterType::CriticalThickOrifice))
+    if (IsOrificePlate(m) || m == T(MeterType::CustomOrifice) ||
+        m == T(MeterType::CriticalSquareEdgedOrifice) || m == T(MeterType::CriticalThickOrifice))
         return DatasheetFamily::Orifice;
-    if ((m >= T(MeterType::AsmeLongRadiusNozzle) && m <= T(MeterType::VenturiNozzle)) ||
-        m == T(MeterType::CriticalCylindricalNozzle) || m == T(MeterType::CriticalToroidalNozzle))
+    if (IsNozzle(m) || m == T(MeterType::CriticalCylindricalNozzle) ||
+        m == T(MeterType::CriticalToroidalNozzle))
         return DatasheetFamily::Nozzle;
     if (m == T(MeterType::CustomWallTapNozzle)) return DatasheetFamily::CalibratedNozzle;
     if (m >= T(MeterType::VenturiMachined) && m <= T(MeterType::VenturiWeldedSheet))
         return DatasheetFamily::Venturi;
     if (m == T(MeterType::CustomVenturi)) return DatasheetFamily::CalibratedVenturi;
-    if (m == T(MeterType::Uvt) || m == T(MeterType::LoLoss) || m == T(MeterType::ProprietaryMeter1) ||
-        m == T(MeterType::ProprietaryMeter2))
+    if (m == T(MeterType::Uvt) || m == T(MeterType::LoLoss) || IsProprietaryMeter(m))
         return DatasheetFamily::Tube;
     if (m == T(MeterType::CustomFlowTube)) return DatasheetFamily::CalibratedTube;
-    if (m >= T(MeterType::WedgeIso5167_6) && m <= T(MeterType::WedgeAbb1337L)) return DatasheetFamily::Wedge;
+    if (IsStandardWedge(m)) return DatasheetFamily::Wedge;
     return DatasheetFamily::None;
 }
 
@@ -286,8 +284,7 @@ std::string DatasheetStandardText(const TagRecord& r) {
     if (r.Calc_Mode == Code(CalcMode::CriticalDrop)) return "CRITICAL DROP SIZING";
     if (r.Meter_Type == T(MeterType::WedgeIso5167_6)) return "ISO 5167-6";
     if (r.Meter_Type == T(MeterType::WedgeMiller)) return "R.W. Miller";
-    if (r.Meter_Type >= T(MeterType::WedgeAbb1610L) && r.Meter_Type <= T(MeterType::WedgeAbb1337L))
-        return "ABB Proprietary";
+    if (IsAbbWedge(r.Meter_Type)) return "ABB Proprietary";
     return CMiscUtil().StandardText(r.Calc_Std, r.Calc_Mode, r.Meter_Type, r.Meter_IFOAMfr);
 }
 
@@ -485,8 +482,7 @@ DsPage DatasheetPage2(const TagRecord& r, const UnitTables& t) {
         Row(19, "BETA, d/D",
             {Static("", Num("%.5f", r.Beta)),
              Static("BORE", WithUnit(Length(ToUser(r, Quantity::Bore, r.Bore)), bore_unit))}));
-    const bool abb_wedge =
-        r.Meter_Type >= T(MeterType::WedgeAbb1610L) && r.Meter_Type <= T(MeterType::WedgeAbb1337L);
+    const bool abb_wedge = IsAbbWedge(r.Meter_Type);
     std::optional<std::string> model;
     if (abb_wedge && GetText(r.Model).empty()) model = Text(GetText(r.Meter_Style_Text));
     element.rows.push_back(Row(20, "MANUFACTURER", {Box(r, ds::kMfr, "", "Mfr", 30)}));
@@ -583,8 +579,7 @@ DsPage DatasheetPage3(const TagRecord& r, const UnitTables& t) {
     options.title = "OPTIONS";
     options.button = "&Options";
     options.button_id = ds::kGroupButton[1];
-    const bool plate =
-        r.Meter_Type >= T(MeterType::ConcentricOrifice) && r.Meter_Type <= T(MeterType::ConicOrifice);
+    const bool plate = IsOrificePlate(r.Meter_Type);
     if (plate) {
         options.first_box = ds::kFlangeBy;
         options.rows.push_back(Row(37, "ORIFICE FLANGES BY", {Box(r, ds::kFlangeBy, "", "Flange_By", 30)}));

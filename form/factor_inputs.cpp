@@ -3,12 +3,11 @@
 #include <cmath>
 
 #include "engine/factors.h"
+#include "record/constants.h"
 #include "record/units.h"
 
 namespace quorven {
 namespace {
-
-constexpr double kZeroFahrenheitR = 459.67;  // 0 deg F in deg R
 
 bool InRange(double v, double lo, double hi) {
     return std::isfinite(v) && v >= lo && v <= hi;
@@ -97,7 +96,7 @@ WaterVapourInputs WaterVapourInputsOf(const TagRecord& r) {
     const int32_t mode = r.Factor_H2OvapSetup;
     in.mode = (mode == kVapourAtUserTemp || mode == kVapourAtHumidity) ? mode : kVapourAtFlowTemp;
     if (in.mode == kVapourAtUserTemp) {
-        const double T = r.Factor_PwvEdit > kZeroFahrenheitR ? r.Factor_PwvEdit : r.Flow_Temp;
+        const double T = r.Factor_PwvEdit > kRankineOffset ? r.Factor_PwvEdit : r.Flow_Temp;
         in.value = ToUser(r, Quantity::Temperature, T);
     } else if (in.mode == kVapourAtHumidity) {
         in.value = r.Factor_PwvEdit;

@@ -133,7 +133,7 @@ bool StoreRowValue(TagRecord& r, RowKind kind, double typed, MessageSink& sink) 
             double bore = 0.0;
             if (!FromUser(r, Quantity::Bore, typed, bore)) return false;
             if (r.Pipe_IDia > 0.0 && bore > r.Pipe_IDia) {
-                CError(sink).Show(11);
+                CError(sink).Show(msg::kErrBoreAbovePipe);
                 bore = 0.0;
             }
             r.Bore = bore;
@@ -141,7 +141,7 @@ bool StoreRowValue(TagRecord& r, RowKind kind, double typed, MessageSink& sink) 
         }
         case RowKind::HOverD:
             if (typed >= 1.0) {
-                CWarning(sink).Show(20);
+                CWarning(sink).Show(msg::kWarnHOverDNotBelowOne);
                 return false;
             }
             r.SegHs = (typed > 0.0 ? typed : 0.0) * r.Pipe_IDia;
@@ -185,7 +185,7 @@ bool StoreBaseValue(TagRecord& r, BaseField field, double typed, MessageSink& si
         case BaseField::BasePressure:
             if (!FromUser(r, Quantity::BasePressure, typed, value)) return false;
             if (!(value > 0.0)) {
-                CError(sink).Show(8);
+                CError(sink).Show(msg::kErrBasePressure);
                 return false;
             }
             r.Base_Press = value;
@@ -193,7 +193,7 @@ bool StoreBaseValue(TagRecord& r, BaseField field, double typed, MessageSink& si
         case BaseField::BaseTemperature:
             if (!FromUser(r, Quantity::BaseTemperature, typed, value)) return false;
             if (!(value > 0.0)) {
-                CError(sink).Show(9);
+                CError(sink).Show(msg::kErrBaseTemperature);
                 return false;
             }
             r.Base_Temp = value;

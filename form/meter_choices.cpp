@@ -319,13 +319,13 @@ void ApplyPipeChoice(TagRecord& r, const PipeChoice& c, const CMiscUtil& misc) {
 int ApplyBaseChoice(TagRecord& r, const BaseChoice& c, MessageSink& sink) {
     double press = 0;
     if (!FromUser(r, Quantity::BasePressure, c.base_press, press) || !(press > 0)) {
-        CError(sink).Show(8);
-        return 8;
+        CError(sink).Show(msg::kErrBasePressure);
+        return msg::kErrBasePressure;
     }
     double temp = 0;
     if (!FromUser(r, Quantity::BaseTemperature, c.base_temp, temp) || !(temp > 0)) {
-        CError(sink).Show(9);
-        return 9;
+        CError(sink).Show(msg::kErrBaseTemperature);
+        return msg::kErrBaseTemperature;
     }
     double dpref = r.DpRefTemp;
     double atm = r.AtmPress;

@@ -1,6 +1,6 @@
 #include "project/configuration.h"
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "record/units.h"
 
 namespace quorven {

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <limits>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/notices.h"
 #include "record/cformat.h"
 #include "record/record_io.h"

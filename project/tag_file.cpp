@@ -1,6 +1,6 @@
 #include "project/tag_file.h"
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "record/record_io.h"
 
 namespace quorven {

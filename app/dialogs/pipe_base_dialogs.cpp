@@ -137,7 +137,7 @@ public:
         TagRecord copy = record_;
         const int error = ApplyBaseChoice(copy, c, sink_);
         if (error != 0) {
-            QLineEdit* edit = Control<QLineEdit>(error == 8 ? 1115 : 1116);
+            QLineEdit* edit = Control<QLineEdit>(error == msg::kErrBasePressure ? 1115 : 1116);
             edit->setFocus();
             edit->selectAll();
             return;
@@ -220,8 +220,8 @@ bool RunBaseDialog(QWidget* parent, TagRecord& record, MessageSink& sink) {
             edit->selectAll();
         });
     };
-    refuse_on_leave(1115, Quantity::BasePressure, 8);
-    refuse_on_leave(1116, Quantity::BaseTemperature, 9);
+    refuse_on_leave(1115, Quantity::BasePressure, msg::kErrBasePressure);
+    refuse_on_leave(1116, Quantity::BaseTemperature, msg::kErrBaseTemperature);
     return d.exec() == QDialog::Accepted;
 }
 

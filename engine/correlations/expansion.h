@@ -5,10 +5,9 @@
 // whose static pressure is taken at the downstream tap converts with
 // ExpansionY_DownstreamTap.
 
-namespace quorven {
+#include "record/constants.h"
 
-// Conversion: 27.729767 inches of water (68 deg F) per psi.
-inline constexpr double kInH2OPerPsi = 27.729767;
+namespace quorven {
 
 // ISO 5167-2:2003, 5.3.2.2, eq. (5): orifice expansibility
 // 1 - (0.351 + 0.256 b^4 + 0.93 b^8)(1 - tau^(1/k)).

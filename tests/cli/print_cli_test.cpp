@@ -1,8 +1,9 @@
-// quorven-cli print calc: calculation sheets as PDF from the command line, with
-// no display.
+// quorven-cli print calc and print datasheet: calculation sheets and datasheets as
+// PDF from the command line, with no display.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "cli_runner.h"
@@ -102,6 +103,46 @@ TEST_F(PrintCli, ProjectTagsPrintOnePageEachWithTheProjectsCompany) {
     const CliRun no_tags = Cli("print calc " + Tag("plant.fil") + " --pdf " + Tag("none.pdf"));
     EXPECT_EQ(no_tags.status, 1);
     EXPECT_NE(no_tags.err.find("name the tags"), std::string::npos) << no_tags.err;
+}
+
+TEST_F(PrintCli, DatasheetOfATagFileAndOfProjectTags) {
+    MakeCalculatedTag("fe.tag");
+    ASSERT_EQ(Cli("tag set " + Tag("fe.tag") +
+                  " Spec_No=IS-4410 Sht_No=3 Sht_Of=9 'Mfr=Daniel' "
+                  "'User_Notes_1=100% of %s is literal'")
+                  .status,
+              0);
+    const CliRun run = Cli("print datasheet " + Tag("fe.tag") + " --pdf " + Tag("ds.pdf"),
+                           "env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb ");
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "Printed 1 datasheet to " + (dir_ / "ds.pdf").string() + ".\n");
+    // pdftotext lays out columns with as many blanks as fit: compare words.
+    auto squeezed = [](std::string t) {
+        t.erase(std::unique(t.begin(), t.end(), [](char a, char b) { return a == ' ' && b == ' '; }),
+                t.end());
+        return t;
+    };
+    std::string text = squeezed(PdfText("ds.pdf"));
+    EXPECT_NE(text.find("Datasheet for Orifice Plate"), std::string::npos) << text;
+    EXPECT_NE(text.find("Spec/Req#: IS-4410"), std::string::npos);
+    EXPECT_NE(text.find("Sht: 3 of 9"), std::string::npos);
+    EXPECT_NE(text.find("Daniel"), std::string::npos);
+    EXPECT_NE(text.find("100% of %s is literal"), std::string::npos);
+    EXPECT_EQ(text.find('\f'), text.size() - 1);  // one page
+
+    ASSERT_EQ(Cli("project new " + Tag("plant")).status, 0);
+    ASSERT_EQ(Cli("project put " + Tag("plant.fil") + " " + Tag("fe.tag")).status, 0);
+    const CliRun project =
+        Cli("print datasheet " + Tag("plant.fil") + " FE-101 FE-101 --numbered --pdf " + Tag("two.pdf"));
+    ASSERT_EQ(project.status, 0) << project.err;
+    EXPECT_EQ(project.out, "Printed 2 datasheets to " + (dir_ / "two.pdf").string() + ".\n");
+    text = squeezed(PdfText("two.pdf"));
+    // A numbered batch numbers the sheets in place of the user's own sheet text.
+    EXPECT_NE(text.find("Sht: 1 of 2"), std::string::npos) << text;
+    EXPECT_NE(text.find("Sht: 2 of 2"), std::string::npos);
+    const CliRun missing = Cli("print datasheet " + Tag("plant.fil") + " FE-999 --pdf " + Tag("none.pdf"));
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(Bytes("none.pdf"), "");
 }
 
 TEST_F(PrintCli, BadInputWritesNothingAndLeavesAnEarlierPdf) {

@@ -4,7 +4,7 @@
 
 #include <fstream>
 
-#include "messages/file_messages.h"
+#include "messages/messages.h"
 #include "project/project_fixture.h"
 #include "record/file_io.h"
 #include "record/record_io.h"
