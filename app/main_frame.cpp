@@ -298,6 +298,7 @@ void CMainFrame::RunCommand(int id) {
         return;
     }
     if (RunProjectCommand(id)) return;
+    if (RunReportCommand(id)) return;
     switch (id) {
         case kExit:
             close();
