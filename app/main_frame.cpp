@@ -24,12 +24,14 @@
 #include <QVBoxLayout>
 #include <fstream>
 
+#include "app/batch_print_commands.h"
 #include "app/commands/command_ids.h"
 #include "app/commands/looks.h"
 #include "app/commands/shell_texts.h"
 #include "app/dialogs/accu_dialog.h"
 #include "app/dialogs/datasheet_dialogs.h"
 #include "app/dialogs/factor_dialogs.h"
+#include "app/dialogs/fluid_dialogs.h"
 #include "app/dialogs/meter_dialogs.h"
 #include "app/dialogs/project_dialogs.h"
 #include "app/dialogs/unit_dialogs.h"
@@ -38,6 +40,7 @@
 #include "app/platform/qt_platform.h"
 #include "app/platform/qt_text.h"
 #include "app/view.h"
+#include "fluids/property_database.h"
 #include "messages/messages.h"
 
 namespace quorven {
@@ -292,6 +295,15 @@ void CMainFrame::RunCommand(int id) {
         ApplyLook(id);
         return;
     }
+    if (CQuorven64Doc* doc = ActiveDocument(); doc != nullptr && IsFluidCommand(id)) {
+        if (RunFluidCommand(this, id, doc->record, doc->settings.Defaults, doc->unit_tables, Fluids(),
+                            sink_)) {
+            doc->tag_saved = false;
+            doc->NotifyRecordChanged();
+        }
+        UpdateCommands();
+        return;
+    }
     if (CQuorven64Doc* doc = ActiveDocument(); doc != nullptr && IsMeterDialogCommand(id)) {
         RunMeterDialogCommand(this, id, *doc, *meter_memory_, &sink_);
         UpdateCommands();
@@ -299,6 +311,17 @@ void CMainFrame::RunCommand(int id) {
     }
     if (RunProjectCommand(id)) return;
     if (RunReportCommand(id)) return;
+    if (const std::optional<ReportCommand> report = ReportCommandOf(id)) {
+        if (CQuorven64Doc* doc = ActiveDocument()) {
+            CommitPendingEdit();
+            if (IsBatchReport(report->kind))
+                RunBatchPrint(this, report->kind, report->output, *doc, sink_, *chooser_);
+            else
+                RunSingleReport(this, report->kind, report->output, *doc, sink_, *chooser_);
+        }
+        UpdateCommands();
+        return;
+    }
     switch (id) {
         case kExit:
             close();
@@ -357,6 +380,16 @@ void CMainFrame::RunCommand(int id) {
             break;
     }
     UpdateCommands();
+}
+
+FluidSession& CMainFrame::Fluids() {
+    if (!fluids_) fluids_ = std::make_unique<FluidSession>();
+    if (fluids_->database == nullptr) {
+        database_ = std::make_unique<PropertyDatabase>(
+            PropertyDatabase::OpenInDirectory(ToUtf8(QCoreApplication::applicationDirPath())));
+        fluids_->database = database_.get();
+    }
+    return *fluids_;
 }
 
 void CMainFrame::RunFactorDialog(int id) {

@@ -35,6 +35,7 @@ ReportContext ContextOf(const ReportSource& src) {
 }
 
 std::string TagNumber(const ReportSource& src) {
+    if (!src.title.empty()) return src.title;
     return src.record ? Cp1252ToUtf8(GetText(src.record->Tag_No)) : std::string();
 }
 
@@ -77,7 +78,7 @@ bool PaintReportJob(QPrinter& printer, const PrintJob& job, const ReportSource& 
         last = std::min(last, printer.toPage() - 1);
     }
     const bool fits = PaintReportPages(painter, printer, last - first + 1, [&](int i, CPage& page) {
-        return PrintReportPage(page, job, first + i, *src.record, ctx);
+        return PrintJobPage(page, job, first + i, *src.record, src.read, ctx);
     });
     painter.end();
     return fits;
@@ -142,7 +143,7 @@ std::string ExportReportPdf(const PrintJob& job, const ReportSource& src, FileCh
     pdf.path = *path;
     pdf.title = tag;
     const PdfResult res = WriteReportPdf(pdf, std::max(JobPageCount(job), 1), [&](int i, CPage& page) {
-        return PrintReportPage(page, job, i, *src.record, ctx);
+        return PrintJobPage(page, job, i, *src.record, src.read, ctx);
     });
     if (!res.written) {
         Message m;

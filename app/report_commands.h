@@ -25,6 +25,10 @@ struct ReportSource {
     const ProjectSettings* settings = nullptr;
     std::string program_dir;
     std::string version_text;
+    // Batch jobs: reads each page's tag from the project into a record of its own.
+    TagReader read;
+    // The document name of the job; the current tag's number when empty.
+    std::string title;
 };
 
 // The job's pages on a printer, preview or PDF device: every page from the job

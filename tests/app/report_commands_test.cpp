@@ -107,7 +107,7 @@ TEST(PrinterFontDialog, StoresTheChosenFaceAndWholePointSize) {
 TEST(PrintPreview, OpensOnTheSheetOfTheCurrentTag) {
     const TagRecord r = CalculatedTag();
     const ProjectSettings s = DefaultProjectSettings();
-    const ReportSource src{&r, &s, "", "4.4.0"};
+    const ReportSource src{&r, &s, "", "4.4.0", {}, {}};
     RecordingMessageSink sink;
     int pages = -1;
     WhenModalAppears([&pages](QWidget* w) {
@@ -132,7 +132,7 @@ TEST(PrintPreview, PageSettingsWiderThanThePaperAreSaidOnce) {
     const TagRecord r = CalculatedTag();
     ProjectSettings s = DefaultProjectSettings();
     s.Margin_Right = 8.0;  // wider than A4's printable width
-    const ReportSource src{&r, &s, "", "4.4.0"};
+    const ReportSource src{&r, &s, "", "4.4.0", {}, {}};
     RecordingMessageSink sink;
     WhenModalAppears([](QWidget* w) {
         auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
@@ -148,7 +148,7 @@ TEST(PrintPreview, PageSettingsWiderThanThePaperAreSaidOnce) {
 TEST(PrintCommand, CancelPrintsNothingAndAPrinterGetsThePage) {
     const TagRecord r = CalculatedTag();
     const ProjectSettings s = DefaultProjectSettings();
-    const ReportSource src{&r, &s, "", "4.4.0"};
+    const ReportSource src{&r, &s, "", "4.4.0", {}, {}};
     RecordingMessageSink sink;
     WhenModalAppears([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); },
                      [](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; });
@@ -168,7 +168,7 @@ TEST(PrintCommand, CancelPrintsNothingAndAPrinterGetsThePage) {
 TEST(ExportPdf, WritesTheSheetWhereTheUserChoseOrNothingWhenCancelled) {
     const TagRecord r = CalculatedTag();
     const ProjectSettings s = DefaultProjectSettings();
-    const ReportSource src{&r, &s, "", "4.4.0"};
+    const ReportSource src{&r, &s, "", "4.4.0", {}, {}};
     RecordingMessageSink sink;
     QTemporaryDir dir;
     FixedChooser chooser;
