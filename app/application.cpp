@@ -17,6 +17,8 @@ void CQuorven64App::Start(const StartupOptions& options) {
     if (options.show_splash) splash_ = new CSplashWnd;
     frame_ = std::make_unique<CMainFrame>(profile_, sink_);
     frame_->UseMeterMemory(meter_memory_);
+    frame_->UseTagClipboard(clipboard_);
+    frame_->SetConfigurationDirectory(options.config_dir);
     frame_->OpenDocumentWindow();
     frame_->show();
     if (splash_) splash_->raise();

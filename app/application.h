@@ -10,6 +10,7 @@
 
 #include "app/splash_wnd.h"
 #include "form/meter_choices.h"
+#include "project/tag_clipboard.h"
 
 namespace quorven {
 
@@ -21,6 +22,7 @@ struct StartupOptions {
     bool show_splash = true;
     std::filesystem::path start_dir;  // the directory the program was started from
     std::string project_argument;     // the project file named on the command line, as typed
+    std::string config_dir;           // where quorven.cfg is kept; empty: no configuration file
 };
 
 class CQuorven64App {
@@ -38,6 +40,7 @@ private:
     Profile& profile_;
     MessageSink& sink_;
     MeterDialogMemory meter_memory_;  // last meter dialog choices, for every document
+    TagClipboard clipboard_;          // the internal tag clipboard, for every document
     std::unique_ptr<CMainFrame> frame_;
     QPointer<CSplashWnd> splash_;
 };

@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
     quorven::StartupOptions options;
     options.show_splash = qEnvironmentVariableIsEmpty("QUORVEN_NO_SPLASH");
     options.start_dir = start_dir;
+    options.config_dir = quorven::UserDataLocation();
     const QStringList args = QApplication::arguments();
     for (qsizetype i = 1; i < args.size(); ++i) {
         if (args[i].startsWith(QLatin1Char('-'))) {

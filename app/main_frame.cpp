@@ -31,9 +31,11 @@
 #include "app/dialogs/datasheet_dialogs.h"
 #include "app/dialogs/factor_dialogs.h"
 #include "app/dialogs/meter_dialogs.h"
+#include "app/dialogs/project_dialogs.h"
 #include "app/dialogs/unit_dialogs.h"
 #include "app/document.h"
 #include "app/platform/profile.h"
+#include "app/platform/qt_platform.h"
 #include "app/platform/qt_text.h"
 #include "app/view.h"
 #include "messages/messages.h"
@@ -90,7 +92,11 @@ CMainFrame::CMainFrame(Profile& profile, MessageSink& sink, QWidget* parent)
       profile_(profile),
       sink_(sink),
       mdi_(new QMdiArea(this)),
-      look_(profile.ApplicationLook()) {
+      look_(profile.ApplicationLook()),
+      own_chooser_(std::make_unique<QtFileChooser>()),
+      chooser_(own_chooser_.get()),
+      own_dialogs_(std::make_unique<QtProjectDialogs>(this)),
+      dialogs_(own_dialogs_.get()) {
     setObjectName(QStringLiteral("mainFrame"));
     setWindowTitle(QString::fromLatin1(kTitle));
     setAcceptDrops(true);
@@ -236,7 +242,7 @@ CommandState CMainFrame::CurrentCommandState() const {
         s.tag_saved = doc->tag_saved;
         s.project_name = doc->project_name;
     }
-    s.tag_clipboard_full = tag_clipboard_full_;
+    s.tag_clipboard_full = clipboard_->full;
     s.application_look = look_;
     s.tool_bar_visible = tool_bar_ != nullptr && !tool_bar_->isHidden();
     s.status_bar_visible = !statusBar()->isHidden();
@@ -291,6 +297,7 @@ void CMainFrame::RunCommand(int id) {
         UpdateCommands();
         return;
     }
+    if (RunProjectCommand(id)) return;
     switch (id) {
         case kExit:
             close();
@@ -375,12 +382,14 @@ void CMainFrame::RunAccuDialog() {
 
 CChildFrame* CMainFrame::OpenDocumentWindow() {
     auto* child = new CChildFrame;
-    child->View().SetMessageSink(&sink_);
+    child->SetMessageSink(&sink_);
     mdi_->addSubWindow(child);
-    child->Document().FirstUpdate(ToUtf8(QCoreApplication::applicationDirPath()));
+    child->Document().FirstUpdate(ToUtf8(QCoreApplication::applicationDirPath()), config_dir_, &sink_);
     connect(&child->Document(), &CQuorven64Doc::recordChanged, this, &CMainFrame::UpdateCommands);
     child->showMaximized();
     mdi_->setActiveSubWindow(child);
+    // The keyboard goes to the new window: its tag number first.
+    if (auto* first = child->findChild<QWidget*>(ControlName(1106))) first->setFocus();
     OnActiveWindowChanged();
     return child;
 }
@@ -390,23 +399,6 @@ void CMainFrame::OnActiveWindowChanged() {
     setWindowTitle(doc == nullptr ? QString::fromLatin1(kTitle)
                                   : QString::fromLatin1(kTitle) + QStringLiteral(" - ") + doc->title);
     UpdateCommands();
-}
-
-void CMainFrame::OpenProjectFile(const std::filesystem::path& path) {
-    Message m;
-    m.number = 0;
-    m.caption = "Open Project";
-    const bool readable = static_cast<bool>(std::ifstream(path, std::ios::binary));
-    if (readable) {
-        m.icon = MessageIcon::Information;
-        m.text = "The project file\n" + path.string() +
-                 "\ncannot be opened yet: this version of Quorven does not open projects.";
-    } else {
-        m.icon = MessageIcon::Exclamation;
-        m.text =
-            "The project file\n" + path.string() + "\ncannot be opened: it does not exist or cannot be read.";
-    }
-    sink_.Show(m);
 }
 
 void CMainFrame::ApplyLook(int id) {

@@ -10,10 +10,13 @@
 #include <array>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <span>
+#include <string>
 
 #include "app/commands/command_table.h"
 #include "form/meter_choices.h"
+#include "project/tag_clipboard.h"
 #include "record/units.h"
 
 class QAction;
@@ -21,11 +24,14 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class QCloseEvent;
 
 namespace quorven {
 
 class CChildFrame;
 class CQuorven64Doc;
+class FileChooser;
+class ProjectDialogs;
 class MessageSink;
 class Profile;
 
@@ -54,17 +60,27 @@ public:
 
     // Runs a command by its identifier (what its menu entry, key or button does).
     void RunCommand(int id);
-    // Opening a project named on the command line, in the recent-file list or
-    // dropped on the frame. Projects cannot be opened by this version yet: says so,
-    // or says that the file cannot be read.
+    // Opens a project (named on the command line, in the recent-file list, dropped
+    // on the frame or chosen by Open Project) in a window of its own; a project
+    // that is open already has its window brought to the front.
     void OpenProjectFile(const std::filesystem::path& path);
+    // The window showing the project of this settings file, or null.
+    CChildFrame* WindowOfProject(const std::string& settings_path) const;
     void ApplyLook(int id);
     // The meter dialogs' remembered choices, owned by the application object.
     void UseMeterMemory(MeterDialogMemory& memory) { meter_memory_ = &memory; }
+    // The internal tag clipboard, owned by the application object.
+    void UseTagClipboard(TagClipboard& clipboard) { clipboard_ = &clipboard; }
+    // Where quorven.cfg is kept; empty (the default): windows use no configuration file.
+    void SetConfigurationDirectory(std::string dir) { config_dir_ = std::move(dir); }
+    // The file chooser and the project dialogs: Qt's unless a test puts its own.
+    void UseFileChooser(FileChooser& chooser) { chooser_ = &chooser; }
+    void UseProjectDialogs(ProjectDialogs& dialogs) { dialogs_ = &dialogs; }
     int Look() const { return look_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -77,6 +93,8 @@ private:
     void ShowAbout();
     void ShowHelp();
     void OnActiveWindowChanged();
+    bool RunProjectCommand(int id);
+    void CommitPendingEdit();
 
     Profile& profile_;
     MessageSink& sink_;
@@ -86,7 +104,13 @@ private:
     std::map<int, QAction*> actions_;
     QMetaObject::Connection activation_;
     int look_;
-    bool tag_clipboard_full_ = false;
+    TagClipboard own_clipboard_;
+    TagClipboard* clipboard_ = &own_clipboard_;
+    std::string config_dir_;
+    std::unique_ptr<FileChooser> own_chooser_;
+    FileChooser* chooser_;
+    std::unique_ptr<ProjectDialogs> own_dialogs_;
+    ProjectDialogs* dialogs_;
     MeterDialogMemory own_meter_memory_;
     MeterDialogMemory* meter_memory_ = &own_meter_memory_;
 };

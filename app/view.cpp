@@ -1,6 +1,7 @@
 #include "app/view.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,6 +25,7 @@
 #include "form/calculate_command.h"
 #include "form/form_input.h"
 #include "form/result_rows.h"
+#include "project/project_commands.h"
 #include "record/cformat.h"
 #include "record/formats.h"
 #include "record/misc_util.h"
@@ -51,7 +53,7 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
       rev_(HeaderEdit(1105, 4, this)),
       date_(HeaderEdit(1104, 12, this)),
       memo_(HeaderEdit(1706, 100, this)),
-      calculate_(new QPushButton(QStringLiteral("&Calculate"), this)) {
+      calculate_(new QPushButton(QStringLiteral("Calculate"), this)) {
     setObjectName(QStringLiteral("id102"));
     date_->setReadOnly(true);
     date_->setFocusPolicy(Qt::NoFocus);
@@ -330,6 +332,20 @@ CChildFrame::CChildFrame(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWidget(view_);
     connect(doc_.get(), &CQuorven64Doc::recordChanged, this, [this] { setWindowTitle(doc_->title); });
+}
+
+void CChildFrame::SetMessageSink(MessageSink* sink) {
+    sink_ = sink;
+    view_->SetMessageSink(sink);
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    QtMessageSink boxes;
+    if (!MayDiscardEdits(*doc_, sink_ != nullptr ? *sink_ : boxes)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
 }
 
 // The view refers to the document: it goes first.

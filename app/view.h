@@ -104,8 +104,15 @@ public:
     ~CChildFrame() override;
     CQuorven64Doc& Document() const { return *doc_; }
     CQuorven64View& View() const { return *view_; }
+    // Where the window's messages and questions go (the form's too).
+    void SetMessageSink(MessageSink* sink);
+
+protected:
+    // Closing the window asks first when its tag has unsaved edits.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    MessageSink* sink_ = nullptr;
     std::unique_ptr<CQuorven64Doc> doc_;
     CQuorven64View* view_;
 };

@@ -134,8 +134,9 @@ void CQuorven64View::RefreshResults() {
 
 void CQuorven64View::Calculate() {
     // A pending edit is committed first: the button takes the focus when clicked,
-    // but a key press of the command does not.
-    if (QWidget* focus = focusWidget()) focus->clearFocus();
+    // but a key press of the command does not. The focus stays in this window (on
+    // the form itself), so a dialog closing later cannot hand it to another window.
+    if (focusWidget() != nullptr) setFocus(Qt::OtherFocusReason);
     CalculateInputs in;
     // A document without its first update has no date text: the tag keeps its own.
     in.unit_tables = &doc_.unit_tables;  // the lists of the Units Array Setup, custom units included

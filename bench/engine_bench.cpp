@@ -9,7 +9,7 @@
 
 namespace {
 
-using namespace quorven;  // choice codes by name
+using namespace quorven;  // the choice-code enums and Code()
 using quorven::CCalculate;
 using quorven::NullMessageSink;
 using quorven::TagRecord;

@@ -23,6 +23,10 @@ namespace quorven::cli {
 //     RegisterAga8FluidCommands(fluid, ctx);   // for example, from its own file
 CLI::App& RegisterFluidCommands(CLI::App& app, CommandContext& ctx);
 
+// Adds `fluid aga8`, `fluid steam saturated|superheated` and `fluid water` to the group
+// (commands_fluid_entry.cpp).
+void RegisterFluidEntryCommands(CLI::App& fluid, CommandContext& ctx);
+
 // `fluid eval ...`: one published correlation at a time (commands_fluid_eval.cpp).
 void RegisterFluidEvalCommands(CLI::App& fluid, CommandContext& ctx);
 

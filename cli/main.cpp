@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     quorven::cli::RegisterCalcCommands(app, ctx);
     quorven::cli::RegisterSteamCommands(app, ctx);
     quorven::cli::RegisterUncertaintyCommands(app, ctx);
-    quorven::cli::RegisterFluidCommands(app, ctx);
+    CLI::App& fluid = quorven::cli::RegisterFluidCommands(app, ctx);
+    quorven::cli::RegisterFluidEntryCommands(fluid, ctx);
     quorven::cli::RegisterProjectCommands(app, ctx);
     quorven::cli::RegisterBatchCommands(app, ctx);
 #ifdef QUORVEN_CLI_PRINT

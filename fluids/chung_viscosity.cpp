@@ -2,6 +2,7 @@
 // (1988), and the ideal-gas heat capacity and isentropic exponent.
 
 #include <cmath>
+#include <vector>
 
 #include "fluids/fluid_units.h"
 #include "fluids/gas_correlations.h"
@@ -45,22 +46,33 @@ PropValue ChungViscosity(double T, double rho, std::span<const double> x, std::s
     for (std::size_t i = 0; i < n; ++i)
         if (!(Tc[i] > 0.0 && Vc[i] > 0.0 && MW[i] > 0.0)) return {};
 
-    // Mixing rules, Chung et al. (1988) eqs 23-32 (all pairs, i = j included).
+    // Mixing rules, Chung et al. (1988) eqs 23-32 (all pairs, i = j included), with
+    // sigma_ij = (0.654481 (Vc_i Vc_j)^(1/3))^0.5 = 0.809 Vc_i^(1/6) Vc_j^(1/6) and
+    // eps_ij/k = (Tc_i Tc_j / 1.5858365)^0.5 = Tc_i^0.5 Tc_j^0.5 / 1.2593: the roots are
+    // taken once per component.
+    std::vector<double> vc6(n), tc2(n), mu2(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        vc6[i] = std::pow(Vc[i], 1.0 / 6.0);
+        tc2[i] = std::sqrt(Tc[i]);
+        mu2[i] = dipole[i] * dipole[i];
+    }
+    const double sqrt_1_5858365 = std::sqrt(1.5858365);
     double s3 = 0.0, e_s3 = 0.0, e_s2_m = 0.0, w_s3 = 0.0, mu4_over_s3 = 0.0, kay_tc = 0.0;
     for (std::size_t i = 0; i < n; ++i) {
         kay_tc += x[i] * Tc[i];
         for (std::size_t j = 0; j < n; ++j) {
             const double xx = x[i] * x[j];
-            const double sigma = std::sqrt(0.654481 * std::cbrt(Vc[i] * Vc[j]));  // 0.809 (Vc_i Vc_j)^(1/6)
-            const double sigma3 = sigma * sigma * sigma;
-            const double eps = std::sqrt(Tc[i] * Tc[j] / 1.5858365);  // (Tc_i Tc_j)^(1/2) / 1.2593
+            const double sigma = std::sqrt(0.654481) * vc6[i] * vc6[j];
+            const double sigma2 = sigma * sigma;
+            const double sigma3 = sigma2 * sigma;
+            const double eps = tc2[i] * tc2[j] / sqrt_1_5858365;
             const double Mij = i == j ? MW[i] : 2.0 * MW[i] * MW[j] / (MW[i] + MW[j]);
             const double wij = i == j ? omega[i] : (omega[i] + omega[j]) / 2.0;
             s3 += xx * sigma3;
             e_s3 += xx * eps * sigma3;
-            e_s2_m += xx * eps * sigma * sigma * std::sqrt(Mij);
+            e_s2_m += xx * eps * sigma2 * std::sqrt(Mij);
             w_s3 += xx * wij * sigma3;
-            mu4_over_s3 += xx * dipole[i] * dipole[i] * dipole[j] * dipole[j] / sigma3;
+            mu4_over_s3 += xx * mu2[i] * mu2[j] / sigma3;
         }
     }
     const double sigma_m = std::cbrt(s3);

@@ -2,6 +2,7 @@
 // cubic equations of state, and from the Dranchuk-Purvis-Robinson fit of the
 // Standing-Katz chart.
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -27,10 +28,12 @@ bool AllPositiveFinite(std::span<const double> v) {
     return true;
 }
 
-double InteractionCoefficient(const KijVector& ki, const KijVector& kj) {
+// The first position of an interaction vector that holds exactly 1.0 (the group the
+// component belongs to), kKijPositions when none does.
+std::size_t GroupPosition(const KijVector& k) {
     for (std::size_t p = 0; p < kKijPositions; ++p)
-        if (ki[p] == 1.0 || kj[p] == 1.0) return ki[p] * kj[p];
-    return 0.0;
+        if (k[p] == 1.0) return p;
+    return kKijPositions;
 }
 
 // The general cubic in Z with u = 1, w = 0 (RK and SRK):
@@ -59,11 +62,19 @@ double MixEosA(std::span<const double> x, GasEquation code, std::span<const doub
             a[i] = kOmegaA * std::pow(Tc[i], 2.5) / (Pc[i] * std::sqrt(T));
         }
     }
+    // sum x_i x_j (a_i a_j)^0.5 (1 - k_ij), the roots taken once per component. The
+    // first position where either vector holds 1.0 is the earlier of the two
+    // components' own group positions.
+    std::vector<std::size_t> group(n, kKijPositions);
+    if (kij.size() == n)
+        for (std::size_t i = 0; i < n; ++i) group[i] = GroupPosition(kij[i]);
+    for (double& ai : a) ai = std::sqrt(ai);
     double sum = 0.0;
     for (std::size_t i = 0; i < n; ++i)
         for (std::size_t j = 0; j < n; ++j) {
-            const double k = i == j || kij.size() != n ? 0.0 : InteractionCoefficient(kij[i], kij[j]);
-            sum += x[i] * x[j] * std::sqrt(a[i] * a[j]) * (1.0 - k);
+            const std::size_t p = std::min(group[i], group[j]);
+            const double k = i == j || p == kKijPositions ? 0.0 : kij[i][p] * kij[j][p];
+            sum += x[i] * x[j] * a[i] * a[j] * (1.0 - k);
         }
     return sum;
 }

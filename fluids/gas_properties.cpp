@@ -113,6 +113,11 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
     // 1. The components found, in list order.
     GasComponents c;
     const int occupied = list.Occupied();
+    for (std::vector<double>* v : {&c.x, &c.MW, &c.Pc, &c.Tc, &c.Vc, &c.omega, &c.dipole, &c.cpA, &c.cpB,
+                                   &c.cpC, &c.cpD, &c.vp_base_psia, &c.vp_flow_psia})
+        v->reserve(static_cast<std::size_t>(occupied));
+    c.kij.reserve(static_cast<std::size_t>(occupied));
+    c.vp_eqn.reserve(static_cast<std::size_t>(occupied));
     for (int s = 0; s < occupied; ++s) {
         const ComponentEntry& e = list.slots[s];
         const PropertyRecord* r = db.ByNumber(e.Comp_No);

@@ -135,6 +135,10 @@ LiquidResult LiquidProperties(const PropertyDatabase& db, const ComponentList& l
     }
     out.rho_f_lb_ft3 = out.MW / vf.volume.value * kLbFt3PerGCm3;
     out.SGf = out.rho_f_lb_ft3 / rho_w;
+    if (!(std::isfinite(out.SGf) && out.SGf > 0.0)) {  // data far out of range: no usable density
+        error.Show(fluid_msg::kErrorVapourOnlyData);
+        return LiquidResult{};
+    }
     const PropValue visc = LiquidViscosity(c.x, c.visc_eqn, c.visc_A, c.visc_B, c.visc_C, c.visc_D,
                                            c.vp_flow_psia, c.Pc, c.Tr, c.omega, Pf_bar, Tf);
     if (visc.ok()) {

@@ -345,6 +345,9 @@ bool RetrieveTagFromFile(ProjectDocument& doc, CommandUi& ui) {
     if (!ReadTagFile(*path, read, ui.sink, nullptr, *doc.files)) return false;
     if (!MayDiscardEdits(doc, ui.sink, GetText(read.Tag_No))) return false;
     TakeRecord(doc, read);
+    // A tag file holds a record of the current format; in a project window it is
+    // one of the project's records to be (it can be saved there).
+    if (doc.project_open) doc.record.Rec_Version4 = 1;
     doc.tag_saved = false;
     doc.MarkBaseline();
     return true;

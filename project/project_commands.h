@@ -61,6 +61,10 @@ private:
     std::vector<std::string> tags_;
 };
 
+// The answers of "Tag Data Overwrite Warning!", numbered as the dialog returns them;
+// what each means is the importing command's choice.
+enum class OverwriteAnswer { Yes = 1, No = 2, All = 3, Cancel = 4 };
+
 class ProjectDialogs {
 public:
     virtual ~ProjectDialogs() = default;
@@ -69,6 +73,8 @@ public:
     virtual std::optional<std::string> SelectTag(TagBrowser& browser) = 0;  // template 106; the tag chosen
     virtual bool CompanyData(CompanyTexts& texts) = 0;                      // template 345
     virtual bool CustomerData(CustomerTexts& texts) = 0;                    // template 346
+    // Template 105: the tag (Windows-1252) already exists; replace it with imported data?
+    virtual OverwriteAnswer TagDataOverwrite(std::string_view tag) = 0;
 };
 
 // What a command may use to ask and show.
@@ -125,6 +131,8 @@ bool LoadStoredTag(ProjectDocument& doc, std::string_view tag, MessageSink& sink
 // saved. True when a tag was removed.
 bool DeleteTag(ProjectDocument& doc, CommandUi& ui);
 bool SaveTagToFile(ProjectDocument& doc, CommandUi& ui);
+// Reads a tag file into the document (after asking about unsaved edits); in a
+// project window the tag can then be saved into the project.
 bool RetrieveTagFromFile(ProjectDocument& doc, CommandUi& ui);
 bool PasteTagInto(ProjectDocument& doc, TagClipboard& clipboard);
 // Company Data and Customer Data: the dialog, then the configuration is written.

@@ -112,9 +112,6 @@ constexpr CommandInfo Pending(int id, std::string_view caption, std::string_view
                               CommandRule enabled = nullptr, CommandRule checked = nullptr) {
     return CommandInfo{id, caption, shortcut, true, true, enabled, checked};
 }
-constexpr CommandInfo PendingNoDoc(int id, std::string_view caption, std::string_view shortcut = {}) {
-    return CommandInfo{id, caption, shortcut, true, false, nullptr, nullptr};
-}
 // A document command that is built: enabled by its rule.
 constexpr CommandInfo DocCommand(int id, std::string_view caption, std::string_view shortcut = {},
                                  CommandRule enabled = nullptr, CommandRule checked = nullptr) {
@@ -127,11 +124,11 @@ constexpr CommandInfo Frame(int id, std::string_view caption, std::string_view s
 
 constexpr CommandInfo kCommands[] = {
     // File, Project
-    PendingNoDoc(kNewProject, "&New Project... \tCtrl-N", "Ctrl+N"),
-    PendingNoDoc(kOpenProject, "&Open Project...\tCtrl+O", "Ctrl+O"),
-    Pending(kCloseProject, "&Close Project... \tAlt+C", "Alt+C"),
-    Pending(kSaveProject, "&Save Project...\tCtrl+Alt+S", "Ctrl+Alt+S"),
-    PendingNoDoc(kDeleteProject, "&Delete Project..."),
+    Frame(kNewProject, "&New Project... \tCtrl-N", "Ctrl+N"),
+    Frame(kOpenProject, "&Open Project...\tCtrl+O", "Ctrl+O"),
+    DocCommand(kCloseProject, "&Close Project... \tAlt+C", "Alt+C"),
+    DocCommand(kSaveProject, "&Save Project...\tCtrl+Alt+S", "Ctrl+Alt+S"),
+    Frame(kDeleteProject, "&Delete Project..."),
     Pending(kExportAscii, "&Export ASCII File...\tCtrl+E", "Ctrl+E", InProjectFile),
     Pending(kImportAscii, "&Import ASCII File...\tCtrl+I", "Ctrl+I"),
     // File, Calculation
@@ -171,14 +168,14 @@ constexpr CommandInfo kCommands[] = {
     Frame(kRecentFile1 + 3, "Recent File 4", {}, RecentFilePresent<3>),
     Frame(kExit, "E&xit"),
     // Edit
-    Pending(kCopyTag, "&Copy Tag\tCtrl+C", "Ctrl+C", TagCalculated),
-    Pending(kPasteTag, "&Paste Tag\tCtrl+V", "Ctrl+V", ClipboardFull),
+    DocCommand(kCopyTag, "&Copy Tag\tCtrl+C", "Ctrl+C", TagCalculated),
+    DocCommand(kPasteTag, "&Paste Tag\tCtrl+V", "Ctrl+V", ClipboardFull),
     // Tag
-    Pending(kSaveTag, "&Save Tag\tCtrl+S", "Ctrl+S", InProjectAndCalculated),
-    Pending(kRetrieveTag, "&Retrieve Tag...\tAlt+R", "Alt+R", InProjectFile),
-    Pending(kDeleteTag, "&Delete Tag...\tAlt+D", "Alt+D"),
-    Pending(kSaveTagToFile, "Save Tag to &File...", {}, TagCalculated),
-    Pending(kRetrieveTagFromFile, "Retrieve Tag from F&ile..."),
+    DocCommand(kSaveTag, "&Save Tag\tCtrl+S", "Ctrl+S", InProjectAndCalculated),
+    DocCommand(kRetrieveTag, "&Retrieve Tag...\tAlt+R", "Alt+R", InProjectFile),
+    DocCommand(kDeleteTag, "&Delete Tag...\tAlt+D", "Alt+D"),
+    DocCommand(kSaveTagToFile, "Save Tag to &File...", {}, TagCalculated),
+    DocCommand(kRetrieveTagFromFile, "Retrieve Tag from F&ile..."),
     // Fluids
     Pending(kFluidAga8, "&AGA Natural Gas..."),
     Pending(kFluidGasesCalc, "&Gases && Vapors..."),
@@ -222,8 +219,8 @@ constexpr CommandInfo kCommands[] = {
     DocCommand(kFlowUnits4, "&Liquid Volume @ Base Conditions..."),
     DocCommand(kFlowUnits5, "Liquid &Volume @ Flowing Conditions..."),
     DocCommand(kFlowUnits6, "Liquid M&ass..."),
-    Pending(kCompanyData, "&Company Data..."),
-    Pending(kCustomerData, "C&ustomer Data..."),
+    DocCommand(kCompanyData, "&Company Data..."),
+    DocCommand(kCustomerData, "C&ustomer Data..."),
     DocCommand(kUncertainty, "U&ncertainty..."),
     // View
     Frame(kViewToolBar, "&Toolbar", {}, nullptr, ToolBarChecked),

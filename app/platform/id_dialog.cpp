@@ -94,6 +94,13 @@ QLabel* CIdDialog::AddStatic(int id, const QString& text) {
     return label;
 }
 
+QLabel* CIdDialog::AddStaticRow(int id, const QString& label, const QString& text) {
+    auto* value = new QLabel(text, this);
+    value->setObjectName(ControlName(id));
+    form_->addRow(label, value);
+    return value;
+}
+
 QLineEdit* CIdDialog::AddEdit(int id, const QString& label, int max_length) {
     auto* edit = new QLineEdit(this);
     edit->setObjectName(ControlName(id));

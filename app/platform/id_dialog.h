@@ -48,6 +48,8 @@ public:
     CIdDialog(const QString& caption, QWidget* parent = nullptr);
 
     QLabel* AddStatic(int id, const QString& text);
+    // A static text with its own label in front.
+    QLabel* AddStaticRow(int id, const QString& label, const QString& text);
     QLineEdit* AddEdit(int id, const QString& label, int max_length);
     QLineEdit* AddNumericEdit(int id, const QString& label, double min, double max);
     QCheckBox* AddCheck(int id, const QString& text);

@@ -26,6 +26,8 @@
 #include "app/splash_wnd.h"
 #include "app/view.h"
 #include "messages/messages.h"
+#include "project/database.h"
+#include "project/project_fixture.h"
 #include "qt_test_support.h"
 
 namespace quorven {
@@ -43,6 +45,7 @@ struct Started {
         options.show_splash = false;
         options.start_dir = dir.path().toStdString();
         options.project_argument = project_argument;
+        options.config_dir = dir.path().toStdString();
         program.Start(options);
     }
     CMainFrame& Frame() { return *program.Frame(); }
@@ -93,23 +96,26 @@ TEST(Startup, OpensTheFrameAndOneStdScreenWindow) {
 
 struct ArgumentCase {
     const char* what;
-    const char* argument;  // as typed on the command line; "DIR" stands for the start directory
-    bool create;           // the file exists
+    const char* argument;  // as typed on the command line
+    bool create;           // the project exists
     const char* resolved;  // relative to the start directory
-    MessageIcon icon;
 };
 
-TEST(Startup, ProjectOnTheCommandLineIsResolvedAgainstTheStartDirectory) {
+TEST(Startup, ProjectOnTheCommandLineIsResolvedAgainstTheStartDirectoryAndOpened) {
     const ArgumentCase kCases[] = {
-        {"existing, relative", "plant.fil", true, "plant.fil", MessageIcon::Information},
-        {"existing, quoted with a blank", "\"My Plant.fil\"", true, "My Plant.fil", MessageIcon::Information},
-        {"missing", "jobs/none.fil", false, "jobs/none.fil", MessageIcon::Exclamation},
+        {"existing, relative", "plant.fil", true, "plant.fil"},
+        {"existing, quoted with a blank", "\"My Plant.fil\"", true, "My Plant.fil"},
+        {"missing", "jobs/none.fil", false, "jobs/none.fil"},
     };
     for (const ArgumentCase& c : kCases) {
         SCOPED_TRACE(c.what);
         QTemporaryDir start;
         const std::string full = start.path().toStdString() + "/" + c.resolved;
-        if (c.create) std::ofstream(full) << "settings";
+        RecordingMessageSink made;
+        if (c.create) {
+            ASSERT_TRUE(
+                CDatabase::CreateProject(DiskFiles(), ProjectPathsOf(full), DefaultProjectSettings(), made));
+        }
         // The program is started from `start`, whatever the current directory is.
         Started s;
         s.sink.messages.clear();
@@ -117,16 +123,28 @@ TEST(Startup, ProjectOnTheCommandLineIsResolvedAgainstTheStartDirectory) {
         options.show_splash = false;
         options.start_dir = start.path().toStdString();
         options.project_argument = c.argument;
+        options.config_dir = s.dir.path().toStdString();
         CQuorven64App program(s.profile, s.sink);
         program.Start(options);
-        ASSERT_EQ(s.sink.messages.size(), 1u);
-        const Message& m = s.sink.messages.front();
-        EXPECT_EQ(m.caption, "Open Project");
-        EXPECT_EQ(m.icon, c.icon);
-        EXPECT_NE(m.text.find("\n" + full + "\n"), std::string::npos) << m.text;
-        EXPECT_NE(m.text.find("cannot be opened"), std::string::npos);
-        // The window is there all the same.
-        EXPECT_EQ(program.Frame()->Workspace()->subWindowList().size(), 1);
+        CMainFrame& frame = *program.Frame();
+        if (c.create) {
+            EXPECT_TRUE(s.sink.messages.empty());
+            // "Std Screen" and the project's own window, which is the active one.
+            ASSERT_EQ(frame.Workspace()->subWindowList().size(), 2);
+            const CQuorven64Doc* doc = frame.ActiveDocument();
+            ASSERT_NE(doc, nullptr);
+            EXPECT_TRUE(doc->project_open);
+            EXPECT_EQ(doc->title.toStdString(), ProjectPathsOf(full).name + ".fil");
+            EXPECT_EQ(frame.StatusPanes()[2].toStdString(), "PROJECT:  " + ProjectPathsOf(full).name);
+            EXPECT_EQ(s.profile.RecentFiles().front(), full);
+        } else {
+            ASSERT_EQ(s.sink.messages.size(), 1u);
+            const Message& m = s.sink.messages.front();
+            EXPECT_EQ(m.caption, "Open Project");
+            EXPECT_NE(m.text.find("\n" + full + "\n"), std::string::npos) << m.text;
+            EXPECT_NE(m.text.find("cannot be opened"), std::string::npos);
+            EXPECT_EQ(frame.Workspace()->subWindowList().size(), 1);
+        }
     }
 }
 
@@ -227,8 +245,12 @@ TEST(Frame, AcceleratorsReachTheirCommands) {
     QTest::keyClick(&frame, Qt::Key_F1);
     ASSERT_EQ(s.sink.messages.size(), 1u);
     EXPECT_EQ(s.sink.messages[0].caption, "Quorven Help");
-    // A command still to come does nothing on its key.
+    // New Project asks for its file; cancelled, nothing more happens.
+    testing::FakeChooser chooser;
+    frame.UseFileChooser(chooser);
     QTest::keyClick(&frame, Qt::Key_N, Qt::ControlModifier);
+    ASSERT_EQ(chooser.asked.size(), 1u);
+    EXPECT_EQ(chooser.asked[0].title, "New Project File");
     EXPECT_EQ(s.sink.messages.size(), 1u);
 }
 

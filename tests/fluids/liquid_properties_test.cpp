@@ -265,7 +265,17 @@ TEST(LiquidProperties, MissingDataEndsOrZeroesAsDocumented) {
     PropertyRecord no_vp = Like(2, "NO VAPOUR PRESSURE", "n-HEXANE");
     no_vp.Vp_A = no_vp.Vp_B = no_vp.Vp_C = no_vp.Vp_D = 0.0;
     PropertyRecord long_name = Like(3, "A-LIQUID-WITH-A-NAME-OF-FORTY-CHARACTERS", "n-HEXANE");
-    const PropertyDatabase db = MakeDatabase({no_visc, no_vp, long_name});
+    // A corrupt record (found by fuzzing): a density that underflows to 0 is no density.
+    PropertyRecord absurd = Like(4, "ABSURD", "n-HEXANE");
+    absurd.Mol_Wt = 5e-317;
+    absurd.Hbt_Vstar = 1.5e47;
+    const PropertyDatabase db = MakeDatabase({no_visc, no_vp, long_name, absurd});
+    {
+        RecordingMessageSink sink;
+        const LiquidResult l = LiquidProperties(db, ListOf(db, {{"ABSURD", 100}}), 100, 520, 520, sink);
+        EXPECT_EQ(sink.Numbers(), (std::vector<int>{21}));
+        EXPECT_FALSE(l.Ok);
+    }
     {
         RecordingMessageSink sink;
         const LiquidResult l = LiquidProperties(db, ListOf(db, {{"NO VISCOSITY", 100}}), 100, 520, 520, sink);

@@ -302,6 +302,17 @@ TEST_F(CommandsTest, TagFileOutAndIn) {
     EXPECT_EQ(doc_.record.Flow_Max, 77.0);
     EXPECT_FALSE(doc_.tag_saved);  // not in a project until saved there
 
+    // In a project window a tag file written by any program can be saved.
+    OpenPlant();
+    TagRecord plain = NewTagRecord();
+    SetText(plain.Tag_No, "FROM-CLI");
+    plain.Calc_Status = 1;
+    ASSERT_TRUE(WriteTagFile(Path("cli.tag"), plain, sink));
+    chooser_.answers.push_back(Path("cli.tag"));
+    ASSERT_TRUE(RetrieveTagFromFile(doc_, ui));
+    EXPECT_EQ(doc_.record.Rec_Version4, 1);
+    ASSERT_TRUE(SaveTag(doc_, sink));
+
     std::ofstream(Path("short.tag"), std::ios::binary) << std::string(2799, '\0');
     const TagRecord before = doc_.record;
     chooser_.answers.push_back(Path("short.tag"));

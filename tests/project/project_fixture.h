@@ -81,6 +81,10 @@ public:
         if (company_ok) texts = company;
         return company_ok;
     }
+    OverwriteAnswer TagDataOverwrite(std::string_view tag) override {
+        overwrite_asked.emplace_back(tag);
+        return overwrite_answer;
+    }
     bool CustomerData(CustomerTexts& texts) override {
         if (customer_ok) texts = customer;
         return customer_ok;
@@ -99,6 +103,8 @@ public:
     CompanyTexts company{"Acme Flow", "1 Main St", "555-0100", "J. Smith"};
     bool customer_ok = true;
     CustomerTexts customer{"Refinery", "Unit 7", "Houston", "PO-77", "SO-88", ""};
+    OverwriteAnswer overwrite_answer = OverwriteAnswer::No;
+    std::vector<std::string> overwrite_asked;
 };
 
 }  // namespace quorven::testing

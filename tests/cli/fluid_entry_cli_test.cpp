@@ -1,0 +1,175 @@
+// quorven-cli fluid aga8 | steam | water, run as a user runs them: published values,
+// the tag they fill as the Fluids commands do, and a tag left byte for byte as it was
+// after an error.
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "tests/cli/cli_runner.h"
+
+namespace {
+
+using quorven::clitest::CliRun;
+
+class FluidEntryCli : public quorven::clitest::CliFixture {
+protected:
+    nlohmann::json Json(const std::string& args) {
+        const CliRun run = Cli(args + " --json");
+        EXPECT_EQ(run.status, 0) << args << "\n" << run.err;
+        return run.status == 0 ? nlohmann::json::parse(run.out) : nlohmann::json{};
+    }
+    nlohmann::json Fields(const char* tag) { return Json("tag show " + Tag(tag)); }
+    // A gas orifice tag to size: 4-inch pipe, flows in scfh, 100 inH2O.
+    void NewGasTag(const char* tag) {
+        ASSERT_EQ(Cli("tag new " + Tag(tag)).status, 0);
+        ASSERT_EQ(
+            Cli("tag set " + Tag(tag) + " Tag_No=FE-NG1 Flow_Max=500000 Flow_Norm=400000 Dp_Max=100").status,
+            0);
+    }
+};
+
+// NIST's 21-component check gas (AGA8CODE Detail test) by the names of the AGA rows.
+const char* kNistGas =
+    "--comp methane=77.824 --comp nitrogen=2 --comp 'carbon dioxide=6' --comp ethane=8 --comp propane=3 "
+    "--comp isobutane=0.15 --comp n-butane=0.3 --comp isopentane=0.05 --comp n-pentane=0.165 "
+    "--comp n-hexane=0.215 --comp n-heptane=0.088 --comp n-octane=0.024 --comp n-nonane=0.015 "
+    "--comp n-decane=0.009 --comp hydrogen=0.4 --comp oxygen=0.5 --comp 'carbon monoxide=0.2' "
+    "--comp water=0.01 --comp 'hydrogen sulfide=0.25' --comp helium=0.7 --comp argon=0.1";
+
+TEST_F(FluidEntryCli, Aga8ReproducesNistsCheckPoint) {
+    // 50 MPa and 400 K in the command's units: psia = 50e6 / 6894.757 (the AGA 8 program's
+    // factor), F = 400 x 1.8 - 459.67.
+    const auto j = Json(std::string("fluid aga8 ") + kNistGas + " --pf 7251.887194864156 --tf 260.33");
+    ASSERT_TRUE(j["ok"].get<bool>());
+    // NIST: Z = 1.173801364147326, D = 12.80792403648801 mol/L, M = 20.54333051 g/mol.
+    EXPECT_NEAR(j["Zf"].get<double>() / 1.173801364147326, 1.0, 1e-9);
+    EXPECT_NEAR(j["Df_kmol_m3"].get<double>() / 12.80792403648801, 1.0, 1e-9);
+    EXPECT_NEAR(j["MW"].get<double>(), 20.54333051, 5e-9);
+    EXPECT_GT(j["mu_cP"].get<double>(), 0.0);
+    EXPECT_GT(j["k"].get<double>(), 1.0);
+    EXPECT_EQ(j["Pb_psia"], 14.73);
+    EXPECT_EQ(j["Tb_F"], 60.0);
+    EXPECT_TRUE(j["messages"].empty());
+}
+
+TEST_F(FluidEntryCli, Aga8BaseConditionsAndRefusedInputs) {
+    const auto methane = Json("fluid aga8 --comp METHANE --pf 14.73 --tf 60");
+    EXPECT_EQ(methane["Zb"], methane["Zf"]);                 // pure methane at the base state itself
+    EXPECT_NEAR(methane["Zb"].get<double>(), 0.9980, 1e-4);  // GPA 2145: 0.9980 at 60 F
+    const auto other_base = Json("fluid aga8 --comp METHANE --pf 14.73 --tf 60 --pb 14.696 --tb 59");
+    EXPECT_EQ(other_base["Zf"], methane["Zf"]);
+    EXPECT_NE(other_base["Zb"], methane["Zb"]);
+
+    struct Case {
+        const char* args;
+        const char* err;
+    } const cases[] = {
+        {"--comp methane --pf 0 --tf 60", "Error #51"},
+        {"--comp methane --pf 500 --tf -459.67", "Error #52"},
+        {"--comp methane --pf 500 --tf 60 --pb 0", "Error #8"},
+        {"--comp methane=50 --comp benzene=50 --pf 500 --tf 60",
+         "\"benzene\" is not one of the AGA 8 components"},
+        {"--comp methane=50 --comp METHANE=50 --pf 500 --tf 60", "given twice"},
+        {"--comp methane=150 --pf 500 --tf 60", "from 0 to 100"},
+        {"--comp methane --pf 15000 --tf -250", "Error #18"},  // liquid methane
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CliRun run = Cli(std::string("fluid aga8 ") + c.args);
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    }
+}
+
+TEST_F(FluidEntryCli, Aga8IntoATagThenCalcSizesWithoutTypingZViscosityOrK) {
+    NewGasTag("ng.tag");
+    const std::string gas =
+        "--comp methane=90 --comp ethane=5 --comp nitrogen=2 --comp 'carbon dioxide=1' --comp propane=2";
+    const auto z = Json("fluid aga8 " + gas + " --pf 600 --tf 60 --tag " + Tag("ng.tag"));
+    const auto f = Fields("ng.tag");
+    EXPECT_EQ(f["Flow_Press"], 600.0);
+    EXPECT_EQ(f["Base_RhoGZ"], z["Zb"]);  // at the tag's own base, 14.69595 psia and 60 F
+    EXPECT_EQ(z["Pb_psia"], 14.69595);
+    EXPECT_EQ(f["Flow_RhoGZ"], z["Zf"]);
+    EXPECT_EQ(f["Property_MwDenVp"].get<double>(), z["MW"].get<double>() / 28.9625);
+    EXPECT_EQ(f["Property_Visc"], z["mu_cP"]);
+    EXPECT_EQ(f["Property_KFp"], z["k"]);
+    EXPECT_EQ(f["Fluid_Equation"], 1352);
+    EXPECT_EQ(f["Calc_Status"], 0);
+
+    // calc sizes it; the same tag with the same values typed by hand sizes the same bore.
+    const auto sized = Json("calc " + Tag("ng.tag"));
+    NewGasTag("typed.tag");
+    ASSERT_EQ(Cli("tag set " + Tag("typed.tag") + " Flow_Press=600 Flow_Temp=" + f["Flow_Temp"].dump() +
+                  " Base_RhoGZ=" + f["Base_RhoGZ"].dump() + " Flow_RhoGZ=" + f["Flow_RhoGZ"].dump() +
+                  " Property_MwDenVp=" + f["Property_MwDenVp"].dump() +
+                  " Property_Visc=" + f["Property_Visc"].dump() + " Property_KFp=" + f["Property_KFp"].dump())
+                  .status,
+              0);
+    const auto typed = Json("calc " + Tag("typed.tag"));
+    ASSERT_TRUE(sized.contains("Bore"));
+    EXPECT_GT(sized["Bore"].get<double>(), 0.0);
+    EXPECT_EQ(sized["Bore"], typed["Bore"]);
+
+    // Mass flows with density input, chosen on the command line: base flows times rho_b.
+    const auto before = Fields("ng.tag");
+    Json("fluid aga8 " + gas + " --pf 600 --tf 60 --flows mass --input density --tag " + Tag("ng.tag"));
+    const auto mass = Fields("ng.tag");
+    EXPECT_EQ(mass["Fluid_Equation"], 1353);
+    EXPECT_EQ(mass["Fluid_Property"], 1358);
+    EXPECT_NEAR(mass["Flow_Max"].get<double>() / (500000.0 * mass["Base_RhoGZ"].get<double>()), 1.0, 1e-12);
+    EXPECT_EQ(mass["Unit_Flow_Text"], "lb/h");
+    EXPECT_NE(before["Unit_Flow_Text"], mass["Unit_Flow_Text"]);
+}
+
+TEST_F(FluidEntryCli, AnErrorLeavesTheTagByteForByte) {
+    NewGasTag("t.tag");
+    const std::string bytes = Bytes("t.tag");
+    for (const char* args :
+         {"fluid aga8 --comp methane --pf 0 --tf 60", "fluid aga8 --comp methane --pf 15000 --tf -250",
+          "fluid aga8 --comp methane --pf 600 --tf 60 --pb 14.7", "fluid steam superheated --p 100 --t 300",
+          "fluid water --p 10 --t 300", "fluid water --p 100 --t 60 --input mw"}) {
+        SCOPED_TRACE(args);
+        const CliRun run = Cli(std::string(args) + " --tag " + Tag("t.tag"));
+        EXPECT_NE(run.status, 0);
+        EXPECT_EQ(Bytes("t.tag"), bytes);
+    }
+}
+
+TEST_F(FluidEntryCli, SteamAndWaterIntoATag) {
+    NewGasTag("s.tag");
+    const auto sat = Json("fluid steam saturated --p 100 --tag " + Tag("s.tag"));
+    // IFC-67: saturation at 100 psia, 327.82 deg F (ASME steam tables 327.81 F).
+    EXPECT_NEAR(sat["T_F"].get<double>(), 327.82, 0.01);
+    auto f = Fields("s.tag");
+    EXPECT_EQ(f["Fluid"], "SATURATED STEAM");
+    EXPECT_EQ(f["Fluid_Equation"], 1353);
+    EXPECT_EQ(f["Fluid_Condition"], 1355);
+    EXPECT_EQ(f["Fluid_Property"], 1358);
+    EXPECT_EQ(f["Flow_Temp"], sat["T_R"]);
+    EXPECT_EQ(f["Flow_RhoGZ"], sat["rho_lb_ft3"]);
+    EXPECT_EQ(f["Property_MwDenVp"], 18.0125);
+    EXPECT_EQ(f["Unit_Flow_Text"], "lb/h");
+
+    const auto by_t = Json("fluid steam saturated --t 327.8228");
+    EXPECT_NEAR(by_t["P_psia"].get<double>(), 100.0, 1e-3);
+    const auto sup = Json("fluid steam superheated --p 100 --t 500 --tag " + Tag("s.tag"));
+    EXPECT_EQ(Fields("s.tag")["Fluid"], "SUPERHEATED STEAM");
+    EXPECT_EQ(sup["rho_lb_ft3"], Fields("s.tag")["Flow_RhoGZ"]);
+
+    const auto water = Json("fluid water --p 500 --t 200 --input density --tag " + Tag("s.tag"));
+    f = Fields("s.tag");
+    EXPECT_EQ(f["Fluid"], "WATER");
+    EXPECT_EQ(f["Fluid_Equation"], 1345);
+    EXPECT_EQ(f["Fluid_Property"], 1350);
+    EXPECT_EQ(f["Flow_RhoGZ"], water["rho_f_lb_ft3"]);
+    EXPECT_EQ(f["Base_RhoGZ"], water["rho_b_lb_ft3"]);
+    EXPECT_EQ(f["Property_MwDenVp"], water["Pvp_psia"]);
+    EXPECT_EQ(f["Property_KFp"], 1.0);
+    // Water at 200 F: 60.1 lb/ft3 (ASME steam tables, saturated liquid 60.12 lb/ft3).
+    EXPECT_NEAR(water["rho_f_lb_ft3"].get<double>(), 60.2, 0.15);
+}
+
+}  // namespace
