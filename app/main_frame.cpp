@@ -331,8 +331,7 @@ void CMainFrame::RunCommand(int id) {
             RunAccuDialog();
             break;
         case kEnterDatasheet:
-            if (CQuorven64Doc* doc = ActiveDocument())
-                RunEnterDatasheet(this, *doc, DefaultProjectSettings(), sink_);
+            if (CQuorven64Doc* doc = ActiveDocument()) RunEnterDatasheet(this, *doc, doc->settings, sink_);
             break;
         case kClearDatasheet:
             if (CQuorven64Doc* doc = ActiveDocument()) RunClearDatasheet(*doc, sink_);

@@ -170,16 +170,29 @@ double ExpansionUncertainty(double hnor, double P, double beta, int32_t meter_ty
     return 0.0;
 }
 
-std::optional<double> MeterUncertainty(const TagRecord& r, const UncertaintyInputs& in) {
+UncertaintyFluid UncertaintyFluidOf(int32_t fluid_equation, int32_t fluid_condition) {
     using enum FluidEquation;
     using enum FluidCondition;
-    const bool liquid_base =
-        in.fluid_equation == Code(LiquidVolume) && in.fluid_condition == Code(LiquidBaseTemp);
-    const bool liquid_flowing =
-        (in.fluid_equation == Code(LiquidVolume) && in.fluid_condition == Code(LiquidFlowingTemp)) ||
-        in.fluid_equation == Code(LiquidMass);
-    const bool gas = in.fluid_equation == Code(GasVolume) || in.fluid_equation == Code(GasMass);
-    if (!liquid_base && !liquid_flowing && !gas) return 0.0;
+    if (fluid_equation == Code(LiquidVolume) && fluid_condition == Code(LiquidBaseTemp))
+        return UncertaintyFluid::LiquidBase;
+    if ((fluid_equation == Code(LiquidVolume) && fluid_condition == Code(LiquidFlowingTemp)) ||
+        fluid_equation == Code(LiquidMass))
+        return UncertaintyFluid::LiquidFlowing;
+    if (fluid_equation == Code(GasVolume) || fluid_equation == Code(GasMass)) return UncertaintyFluid::Gas;
+    return UncertaintyFluid::None;
+}
+
+double PressureSensitivity(double P, double Patm) {
+    const double gauge = P - Patm;
+    if (P < Patm + 1.0) return 0.5 * gauge / (gauge + 14.7);
+    return 0.5;
+}
+
+std::optional<double> MeterUncertainty(const TagRecord& r, const UncertaintyInputs& in) {
+    const UncertaintyFluid fluid = UncertaintyFluidOf(in.fluid_equation, in.fluid_condition);
+    const bool liquid_base = fluid == UncertaintyFluid::LiquidBase;
+    const bool liquid_flowing = fluid == UncertaintyFluid::LiquidFlowing;
+    if (fluid == UncertaintyFluid::None) return 0.0;
 
     // Each term is (sensitivity x uncertainty)^2; a term whose uncertainty is 0 is
     // left out, so that a diameter, differential or beta it would divide by is not
@@ -208,14 +221,9 @@ std::optional<double> MeterUncertainty(const TagRecord& r, const UncertaintyInpu
         add(0.5 * in.u_liq_fp);
     } else {
         add(ExpansionUncertainty(in.hnor, in.P, in.beta, in.meter_type, in.tap_style));
-        if (in.u_press != 0.0) {
-            // Near atmospheric pressure the pressure uncertainty, a percentage of the
-            // gauge reading, is referred to the absolute pressure: Pg / (Pg + 14.7).
-            double kP = 0.5;
-            const double gauge = in.P - in.Patm;
-            if (in.P < in.Patm + 1.0) kP = 0.5 * gauge / (gauge + 14.7);
-            add(kP * in.u_press);
-        }
+        // Near atmospheric pressure the pressure uncertainty, a percentage of the
+        // gauge reading, is referred to the absolute pressure: Pg / (Pg + 14.7).
+        if (in.u_press != 0.0) add(PressureSensitivity(in.P, in.Patm) * in.u_press);
         add(0.5 * in.u_temp);
         add(0.5 * in.u_gas_sg);
         add(0.5 * in.u_gas_flow_dens);

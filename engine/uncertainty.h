@@ -28,6 +28,18 @@ double DischargeCoefUncertainty(const TagRecord& r, double D, int32_t meter_type
 // P [psia] flowing pressure, beta [-]. 0 when P is not above 0.
 double ExpansionUncertainty(double hnor, double P, double beta, int32_t meter_type, int32_t tap_style);
 
+// Which fluid terms `MeterUncertainty` combines: a liquid volume at base
+// temperature (base and flowing density, Fp), a liquid at flowing temperature or by
+// mass (flowing density, Fp), a gas (expansion factor, pressure, temperature,
+// gravity, compressibility), or none of them.
+enum class UncertaintyFluid { None, LiquidBase, LiquidFlowing, Gas };
+UncertaintyFluid UncertaintyFluidOf(int32_t fluid_equation, int32_t fluid_condition);
+
+// Sensitivity of a gas flow to its flowing pressure uncertainty: 0.5, or near
+// atmospheric pressure (P below Patm + 1 psi), where the uncertainty is a
+// percentage of the gauge reading g = P - Patm, 0.5 g / (g + 14.7). P, Patm [psia].
+double PressureSensitivity(double P, double Patm);
+
 // Everything `MeterUncertainty` combines. Lengths in inches, differentials in inH2O,
 // pressures in psia, all other values in percent.
 struct UncertaintyInputs {

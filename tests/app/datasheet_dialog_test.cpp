@@ -3,18 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "app/commands/command_ids.h"
 #include "app/dialogs/datasheet_dialogs.h"
 #include "app/document.h"
+#include "app/main_frame.h"
+#include "app/platform/profile.h"
 #include "app/platform/qt_text.h"
+#include "app/view.h"
 #include "form/datasheet_entry.h"
 #include "messages/messages.h"
 #include "qt_test_support.h"
@@ -340,6 +347,38 @@ TEST(DatasheetDialogs, ClearDatasheetEmptiesTheTextsMarksTheTagUnsavedAndSaysSo)
     EXPECT_EQ(d.sink.messages[0].caption, "NOTICE");
     EXPECT_EQ(d.sink.messages[0].text, "Datasheet data deleted for this tag number.");
     EXPECT_EQ(d.sink.messages[0].icon, MessageIcon::Information);
+}
+
+TEST(DatasheetCommands, MenuCommandsShowTheProjectsCompanyAndFollowTheirRules) {
+    QTemporaryDir dir;
+    Profile profile{dir.filePath(QStringLiteral("profile.ini"))};
+    RecordingMessageSink sink;
+    CMainFrame frame{profile, sink};
+    CQuorven64Doc& doc = frame.OpenDocumentWindow()->Document();
+    doc.record = CalculatedTag(MeterType::ConcentricOrifice);
+    doc.project_open = false;
+    frame.UpdateCommands();
+    EXPECT_FALSE(frame.Action(cmd::kEnterDatasheet)->isEnabled());  // no project open
+    EXPECT_TRUE(frame.Action(cmd::kClearDatasheet)->isEnabled());
+
+    doc.project_open = true;
+    SetText(doc.settings.Company_Name, "Hollis Engineering");
+    frame.UpdateCommands();
+    ASSERT_TRUE(frame.Action(cmd::kEnterDatasheet)->isEnabled());
+    bool company_shown = false;
+    DrivePages({[&company_shown](QWidget* p) {
+        for (QLabel* label : p->findChildren<QLabel*>())
+            company_shown = company_shown || label->text() == "Hollis Engineering";
+        Press(p, kCancel);
+    }});
+    frame.RunCommand(cmd::kEnterDatasheet);
+    EXPECT_TRUE(company_shown);
+
+    doc.tag_saved = true;
+    frame.RunCommand(cmd::kClearDatasheet);
+    EXPECT_FALSE(doc.tag_saved);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, "Datasheet data deleted for this tag number.");
 }
 
 }  // namespace

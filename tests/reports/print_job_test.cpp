@@ -42,10 +42,10 @@ TEST(PrintJob, EachPageIsMadeFromTheJobAlone) {
     EXPECT_EQ(first.TextLines(), again.TextLines());
     EXPECT_TRUE(first.FindText("FE-101"));
     EXPECT_TRUE(first.FindText("Sht: ___ of ___ Chk: _____"));
-    // A report kind whose report is not here draws nothing.
+    // A page beyond the job draws nothing.
     RecordingRenderer none;
     CPage p3({0, 0, 4792, 6851}, none);
-    EXPECT_TRUE(PrintReportPage(p3, SingleReportJob(ReportType::CalibrationChart), 0, r, ctx));
+    EXPECT_TRUE(PrintReportPage(p3, SingleReportJob(ReportType::CalibrationChart), 1, r, ctx));
     EXPECT_TRUE(none.ops.empty());
 }
 
