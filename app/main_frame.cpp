@@ -24,6 +24,7 @@
 #include <QVBoxLayout>
 #include <fstream>
 
+#include "app/batch_print_commands.h"
 #include "app/commands/command_ids.h"
 #include "app/commands/looks.h"
 #include "app/commands/shell_texts.h"
@@ -298,6 +299,17 @@ void CMainFrame::RunCommand(int id) {
         return;
     }
     if (RunProjectCommand(id)) return;
+    if (const std::optional<ReportCommand> report = ReportCommandOf(id)) {
+        if (CQuorven64Doc* doc = ActiveDocument()) {
+            CommitPendingEdit();
+            if (IsBatchReport(report->kind))
+                RunBatchPrint(this, report->kind, report->output, *doc, sink_, *chooser_);
+            else
+                RunSingleReport(this, report->kind, report->output, *doc, sink_, *chooser_);
+        }
+        UpdateCommands();
+        return;
+    }
     switch (id) {
         case kExit:
             close();

@@ -130,9 +130,8 @@ void BM_SaveNewTag(benchmark::State& state) {
     db.Open(sink);
     int i = kTags;
     for (auto _ : state) benchmark::DoNotOptimize(db.WriteTag(Record(i++), WriteMode::Ask, sink));
-    state.PauseTiming();
+    // After the timed loop: the project goes back to its 100 000 tags.
     for (int k = kTags; k < i; ++k) db.RemoveTag(TagName(k), sink);
-    state.ResumeTiming();
 }
 BENCHMARK(BM_SaveNewTag)->Unit(benchmark::kMillisecond)->Iterations(200);
 

@@ -354,17 +354,20 @@ bool CDatabase::UpgradeIfNeeded(MessageSink& sink) {
     Sync(sink);
     if (!index_present_ || index_.entries.empty() || index_.bad_entries > 0) return false;
     const std::size_t n = index_.entries.size();
-    std::vector<TagRecord> records(n);
-    for (std::size_t i = 0; i < n; ++i) {
+    auto read = [&](std::size_t i, TagRecord& r) {
         std::string bytes;
-        if (!files_.ReadAt(paths_.Records(), static_cast<uint64_t>(index_.entries[i].position), kRecordSize,
-                           bytes) ||
-            !RecordFromBytes(bytes, records[i]))
-            return false;
-        // One record of the current format marks the project as upgraded; a
-        // project of current records stops at its first.
-        if (records[i].Rec_Version4 == 1) return false;
-    }
+        return files_.ReadAt(paths_.Records(), static_cast<uint64_t>(index_.entries[i].position), kRecordSize,
+                             bytes) &&
+               RecordFromBytes(bytes, r);
+    };
+    // One record of the current format marks the project as upgraded: a project of
+    // current records is decided by its first, without reading the others.
+    TagRecord first;
+    if (!read(0, first) || first.Rec_Version4 == 1) return false;
+    std::vector<TagRecord> records(n);
+    records[0] = first;
+    for (std::size_t i = 1; i < n; ++i)
+        if (!read(i, records[i]) || records[i].Rec_Version4 == 1) return false;
     Message ask;
     ask.caption = "Database Version Alert";
     ask.text = "This is a Version 3.0 database. Do you want to update database to Version 4?";

@@ -1,9 +1,15 @@
 #include "reports/batch_print.h"
 
 #include <algorithm>
+#include <memory>
+#include <set>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+
+#include "project/project_commands.h"
+#include "record/text_codec.h"
+#include "record/units.h"
 
 namespace quorven {
 
@@ -97,6 +103,73 @@ std::vector<BatchEntry> BatchSelection::AllEntries() const {
     for (std::size_t i = 0; i < available_.size(); ++i)
         out.push_back({available_[i], static_cast<int>(i) + 1});
     return out;
+}
+
+std::optional<std::vector<std::string>> BatchTagsOf(ProjectDocument& doc, MessageSink& sink) {
+    if (!doc.project_open || !doc.database) {
+        CError(sink).Show(msg::kErrProjectIndex);
+        return std::nullopt;
+    }
+    doc.database->Sync(sink);
+    if (!doc.database->IndexPresent()) {
+        CError(sink).Show(msg::kErrProjectIndex);
+        return std::nullopt;
+    }
+    return ProjectTagNumbers(*doc.database);
+}
+
+Message UnsavedBatchTagQuestion(std::string_view tag) {
+    Message m;
+    m.kind = MessageKind::Warning;
+    m.caption = "Batch Print";
+    m.text = "Tag " + Cp1252ToUtf8(tag) +
+             " has changes that are not saved.\nThe batch prints the tags as they are stored in the "
+             "project.\n\nSave the changes first?";
+    m.icon = MessageIcon::Question;
+    m.buttons = MessageButtons::YesNoCancel;
+    m.default_answer = MessageAnswer::Yes;
+    m.system_modal = false;
+    return m;
+}
+
+bool MayPrintStoredTags(ProjectDocument& doc, const std::vector<BatchEntry>& entries, MessageSink& sink) {
+    if (!doc.HasUnsavedEdits()) return true;
+    const std::string current(GetText(doc.record.Tag_No));
+    const bool in_batch =
+        std::any_of(entries.begin(), entries.end(), [&](const BatchEntry& e) { return e.tag == current; });
+    if (!in_batch) return true;
+    switch (sink.Show(UnsavedBatchTagQuestion(current))) {
+        case MessageAnswer::Yes:
+            if (!SaveTag(doc, sink)) return false;
+            doc.MarkBaseline();
+            return true;
+        case MessageAnswer::No:
+            return true;
+        default:
+            return false;
+    }
+}
+
+TagReader ProjectTagReader(ProjectDocument& doc, MessageSink& sink) {
+    auto said = std::make_shared<std::set<std::string>>();
+    return [&doc, &sink, said](const std::string& tag, TagRecord& out) {
+        if (!doc.database) return false;
+        NullMessageSink quiet;
+        const bool first = said->insert(tag).second;
+        TagRecord r = NewTagRecord();
+        if (!doc.database->ReadTag(tag, r, first ? sink : quiet)) return false;
+        ReapplyFlowUnit(r, doc.unit_tables);
+        out = r;
+        return true;
+    };
+}
+
+std::optional<PrintJob> BatchJobOf(ReportType kind, const BatchSelection& selection, std::string run_date) {
+    if (selection.Total() == 0) return std::nullopt;
+    std::vector<BatchEntry> entries = selection.Entries();
+    if (entries.empty()) return std::nullopt;
+    return BatchReportJob(kind, std::move(entries), selection.Total(), selection.numbered,
+                          std::move(run_date));
 }
 
 }  // namespace quorven

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "project/database.h"
+#include "project/project_document.h"
 #include "reports/print_job.h"
 
 namespace quorven {
@@ -64,5 +65,29 @@ private:
     std::vector<std::string> selected_;
     bool sorted_ = true;
 };
+
+// --- The batch commands around the dialog ----------------------------------------
+
+// The project's tags for the dialog: Error #44, and nothing, when no project is
+// open or its index cannot be read.
+std::optional<std::vector<std::string>> BatchTagsOf(ProjectDocument& doc, MessageSink& sink);
+
+// A batch prints the tags as the project stores them and never replaces the
+// current tag. When the current tag is one of the batch and has edits not yet
+// saved, the user is asked first: Yes saves the tag (the batch stops when that
+// fails), No prints the stored tag, Cancel prints nothing. True when the batch may
+// go on.
+bool MayPrintStoredTags(ProjectDocument& doc, const std::vector<BatchEntry>& entries, MessageSink& sink);
+
+// The question MayPrintStoredTags asks.
+Message UnsavedBatchTagQuestion(std::string_view tag);
+
+// Reads a tag of the project as Retrieve Tag would: checked, with the project's
+// flow unit list. A tag that cannot be read says so through `sink` once per job.
+TagReader ProjectTagReader(ProjectDocument& doc, MessageSink& sink);
+
+// The job the command starts after the dialog's OK: nothing when the project has
+// no tags, or (every kind but the tag index) when no tag is selected.
+std::optional<PrintJob> BatchJobOf(ReportType kind, const BatchSelection& selection, std::string run_date);
 
 }  // namespace quorven

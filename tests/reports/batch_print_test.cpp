@@ -7,11 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "project/project_commands.h"
 #include "record/cformat.h"
+#include "record/file_io.h"
 #include "report_fixtures.h"
 #include "reports/print_index.h"
 #include "reports/print_job.h"
@@ -197,6 +200,110 @@ TEST_F(BatchJob, TagIndexOfFiftyTagsAPageListsEachByPosition) {
     // Exactly 50 tags: one page.
     EXPECT_EQ(IndexPageCount(50), 1);
     EXPECT_EQ(IndexPageCount(0), 0);
+}
+
+}  // namespace
+}  // namespace quorven
+
+namespace quorven {
+namespace {
+
+namespace fs = std::filesystem;
+
+// A project on disk with three tags, opened in a document whose current tag is FE-2.
+class BatchCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() / ("quorven-batch-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        const ProjectPaths paths{dir_.string() + "/", "plant"};
+        NullMessageSink quiet;
+        ASSERT_TRUE(CDatabase::CreateProject(DiskFiles(), paths, DefaultProjectSettings(), quiet));
+        CDatabase db(DiskFiles(), paths);
+        db.Open(quiet);
+        for (const char* tag : {"FE-3", "FE-1", "FE-2"}) {
+            TagRecord r = NewTagRecord();
+            SetText(r.Tag_No, tag);
+            SetText(r.Service, std::string("Stored ") + tag);
+            r.Rec_Version4 = 1;
+            ASSERT_EQ(db.WriteTag(r, WriteMode::Replace, quiet), WriteOutcome::Saved);
+        }
+        ASSERT_TRUE(OpenProject(doc_, paths.Settings(), quiet));
+        ASSERT_TRUE(doc_.database->ReadTag("FE-2", doc_.record, quiet));
+        doc_.tag_saved = true;
+        doc_.MarkBaseline();
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    fs::path dir_;
+    ProjectDocument doc_;
+};
+
+TEST_F(BatchCommand, TagsOfTheOpenProjectOrError44) {
+    RecordingMessageSink sink;
+    const std::optional<std::vector<std::string>> tags = BatchTagsOf(doc_, sink);
+    ASSERT_TRUE(tags);
+    EXPECT_EQ(*tags, (std::vector<std::string>{"FE-3", "FE-1", "FE-2"}));  // index order
+    EXPECT_TRUE(sink.Numbers().empty());
+
+    fs::remove(dir_ / "plant.idx");
+    EXPECT_FALSE(BatchTagsOf(doc_, sink));
+    ProjectDocument closed;
+    EXPECT_FALSE(BatchTagsOf(closed, sink));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrProjectIndex, msg::kErrProjectIndex}));
+}
+
+TEST_F(BatchCommand, UnsavedEditsOfABatchTagAreAskedAboutAndNeverLost) {
+    SetText(doc_.record.Service, "Edited, not saved");
+    doc_.tag_saved = false;  // as every edit of the form does
+    const TagRecord edited = doc_.record;
+    const std::vector<BatchEntry> with_current = {{"FE-1", 1}, {"FE-2", 2}};
+
+    // Not in the batch: nothing to ask.
+    RecordingMessageSink none(MessageAnswer::Cancel);
+    EXPECT_TRUE(MayPrintStoredTags(doc_, {{"FE-1", 1}}, none));
+    EXPECT_TRUE(none.messages.empty());
+
+    // Cancel prints nothing; No prints the stored tag; either way the edits stay.
+    for (MessageAnswer answer : {MessageAnswer::Cancel, MessageAnswer::No}) {
+        RecordingMessageSink sink(answer);
+        EXPECT_EQ(MayPrintStoredTags(doc_, with_current, sink), answer == MessageAnswer::No);
+        ASSERT_EQ(sink.messages.size(), 1u);
+        EXPECT_EQ(sink.messages[0].buttons, MessageButtons::YesNoCancel);
+        EXPECT_NE(sink.messages[0].text.find("Tag FE-2 has changes that are not saved."), std::string::npos);
+        EXPECT_EQ(std::memcmp(&doc_.record, &edited, sizeof edited), 0);
+    }
+    // The batch reads the stored FE-2, not the edits, into its own record.
+    RecordingMessageSink quiet;
+    const TagReader read = ProjectTagReader(doc_, quiet);
+    TagRecord r = NewTagRecord();
+    ASSERT_TRUE(read("FE-2", r));
+    EXPECT_EQ(GetText(r.Service), "Stored FE-2");
+    EXPECT_EQ(GetText(doc_.record.Service), "Edited, not saved");
+
+    // Yes saves first: then the batch prints the edits.
+    RecordingMessageSink yes(MessageAnswer::Yes);
+    EXPECT_TRUE(MayPrintStoredTags(doc_, with_current, yes));
+    ASSERT_TRUE(read("FE-2", r));
+    EXPECT_EQ(GetText(r.Service), "Edited, not saved");
+    EXPECT_FALSE(doc_.HasUnsavedEdits());
+}
+
+TEST_F(BatchCommand, JobNumbersTheChosenTagsByTheirPlaceInTheProject) {
+    RecordingMessageSink sink;
+    BatchSelection sel(*BatchTagsOf(doc_, sink), true);
+    EXPECT_FALSE(BatchJobOf(ReportType::BatchCalcSheets, BatchSelection({}, true), "").has_value());
+    sel.DeselectAll();
+    EXPECT_FALSE(BatchJobOf(ReportType::BatchCalcSheets, sel, "").has_value());
+    sel.ActivateAvailable(2);
+    const std::optional<PrintJob> job = BatchJobOf(ReportType::BatchUncertainty, sel, "10 Dec 2026");
+    ASSERT_TRUE(job);
+    EXPECT_EQ(job->TotalTags, 3);
+    EXPECT_EQ(job->NumberPages, 1);
+    EXPECT_EQ(job->BatchTagList, (std::vector<BatchEntry>{{"FE-3", 3}}));
+    EXPECT_EQ(JobPageCount(*job), 1);
 }
 
 }  // namespace

@@ -1,0 +1,161 @@
+// The batch print commands on the desktop: the dialog, the question about an
+// unsaved batch tag, a preview and a PDF of the chosen tags, the current tag left
+// exactly as it was; Error #44 without a project; the chart of a critical-drop tag.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QListWidget>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <deque>
+
+#include "app/application.h"
+#include "app/commands/command_ids.h"
+#include "app/dialogs/batch_dialog.h"
+#include "app/document.h"
+#include "app/main_frame.h"
+#include "app/platform/profile.h"
+#include "engine/calibration_chart.h"
+#include "project/project_fixture.h"
+#include "qt_test_support.h"
+#include "record/choice_codes.h"
+
+namespace quorven {
+namespace {
+
+using testing::Find;
+using testing::WhenModalAppears;
+
+class ScriptedSink final : public MessageSink {
+public:
+    MessageAnswer Show(const Message& m) override {
+        messages.push_back(m);
+        if (m.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+        if (answers.empty()) return MessageAnswer::Cancel;
+        const MessageAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::vector<Message> messages;
+    std::deque<MessageAnswer> answers;
+};
+
+// A started program with a project of three saved tags; the current tag is T-2,
+// edited and not saved.
+struct Desktop {
+    QTemporaryDir dir;
+    Profile profile{dir.filePath("profile.ini")};
+    ScriptedSink sink;
+    testing::FakeChooser chooser;
+    testing::FakeDialogs dialogs;
+    CQuorven64App program{profile, sink};
+
+    Desktop() {
+        StartupOptions options;
+        options.show_splash = false;
+        options.config_dir = dir.path().toStdString();
+        program.Start(options);
+        Frame().UseFileChooser(chooser);
+        Frame().UseProjectDialogs(dialogs);
+        chooser.answers.push_back(Path("Plant.fil"));
+        Frame().RunCommand(cmd::kNewProject);
+        for (const char* tag : {"T-3", "T-1", "T-2"}) {
+            Doc().record = testing::StoredTag(tag);
+            Doc().tag_saved = false;
+            Doc().NotifyRecordChanged();
+            Frame().RunCommand(cmd::kSaveTag);
+        }
+        SetText(Doc().record.Service, "Edited, not saved");
+        Doc().tag_saved = false;
+        Doc().NotifyRecordChanged();
+    }
+    CMainFrame& Frame() { return *program.Frame(); }
+    CQuorven64Doc& Doc() { return *Frame().ActiveDocument(); }
+    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
+};
+
+bool IsBatchDialog(QWidget* w) {
+    return w->objectName() == "id315";
+}
+
+TEST(BatchPrintWindow, PreviewOfEveryTagAsksAboutTheEditedTagAndLeavesItAsItWas) {
+    Desktop d;
+    ASSERT_TRUE(d.sink.messages.empty());
+    const TagRecord before = d.Doc().record;
+    d.sink.answers.push_back(MessageAnswer::No);  // print the stored T-2
+    bool previewed = false;
+    int pages = 0;
+    WhenModalAppears(
+        [&](QWidget* dialog) {
+            EXPECT_EQ(Find<QListWidget>(dialog, kIdBatchSelected)->count(), 3);
+            WhenModalAppears(
+                [&](QWidget* preview) {
+                    previewed = true;
+                    if (auto* p = qobject_cast<QPrintPreviewDialog*>(preview))
+                        pages = p->findChild<QPrintPreviewWidget*>()->pageCount();
+                    qobject_cast<QDialog*>(preview)->reject();
+                },
+                [](QWidget* w) { return w->objectName() == "printPreview"; });
+            Find<QAbstractButton>(dialog, 1)->click();
+        },
+        IsBatchDialog);
+    d.Frame().RunCommand(cmd::kBatchPreviewCalcSheets);
+    EXPECT_TRUE(previewed);
+    EXPECT_EQ(pages, 3);
+    ASSERT_EQ(d.sink.messages.size(), 1u);
+    EXPECT_EQ(d.sink.messages[0].buttons, MessageButtons::YesNoCancel);
+    EXPECT_EQ(std::memcmp(&before, &d.Doc().record, sizeof before), 0);
+    EXPECT_TRUE(d.Doc().HasUnsavedEdits());
+}
+
+TEST(BatchPrintWindow, PdfOfOneTagIsNumberedByItsPlaceInTheProject) {
+    Desktop d;
+    d.chooser.answers.push_back(d.Path("batch.pdf"));
+    WhenModalAppears(
+        [&](QWidget* dialog) {
+            Find<QAbstractButton>(dialog, kIdBatchDeselectAll)->click();
+            Find<QListWidget>(dialog, kIdBatchAvailable)->item(2)->setSelected(true);  // T-3
+            Find<QAbstractButton>(dialog, kIdBatchSelect)->click();
+            Find<QAbstractButton>(dialog, kIdBatchPdf)->click();
+        },
+        IsBatchDialog);
+    d.Frame().RunCommand(cmd::kBatchPrintUncertainty);
+    EXPECT_TRUE(d.sink.messages.empty());   // T-2 is not in the batch: no question
+    ASSERT_EQ(d.chooser.asked.size(), 2u);  // the project's file, then the PDF
+    EXPECT_EQ(d.chooser.asked[1].initial_name, "Plant Uncertainty Calcs.pdf");
+    std::string text;
+    if (FILE* p = popen(("pdftotext -layout '" + d.Path("batch.pdf") + "' -").c_str(), "r")) {
+        char buf[4096];
+        for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) text.append(buf, n);
+        pclose(p);
+    }
+    EXPECT_NE(text.find("T-3"), std::string::npos) << text;
+    EXPECT_NE(text.find("Sht: 3 of 3"), std::string::npos) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 1);
+}
+
+TEST(BatchPrintWindow, NoProjectGivesError44AndACriticalDropTagNoChart) {
+    Desktop d;
+    d.sink.messages.clear();
+    d.Doc().project_open = false;
+    d.Frame().RunCommand(cmd::kBatchPrintTagIndex);
+    ASSERT_EQ(d.sink.messages.size(), 1u);
+    EXPECT_EQ(d.sink.messages[0].number, msg::kErrProjectIndex);
+
+    d.sink.messages.clear();
+    d.Doc().project_open = true;
+    d.Doc().record.Calc_Mode = Code(CalcMode::CriticalDrop);
+    d.Doc().record.Calc_Status = kStatusCalculated;
+    d.Doc().NotifyRecordChanged();
+    d.Frame().RunCommand(cmd::kPreviewCalibration);
+    ASSERT_EQ(d.sink.messages.size(), 1u);
+    EXPECT_EQ(d.sink.messages[0].text, ChartStatusText(ChartStatus::CriticalDrop));
+}
+
+}  // namespace
+}  // namespace quorven
