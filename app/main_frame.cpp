@@ -31,6 +31,7 @@
 #include "app/dialogs/accu_dialog.h"
 #include "app/dialogs/datasheet_dialogs.h"
 #include "app/dialogs/factor_dialogs.h"
+#include "app/dialogs/fluid_dialogs.h"
 #include "app/dialogs/meter_dialogs.h"
 #include "app/dialogs/project_dialogs.h"
 #include "app/dialogs/unit_dialogs.h"
@@ -39,6 +40,7 @@
 #include "app/platform/qt_platform.h"
 #include "app/platform/qt_text.h"
 #include "app/view.h"
+#include "fluids/property_database.h"
 #include "messages/messages.h"
 
 namespace quorven {
@@ -293,6 +295,15 @@ void CMainFrame::RunCommand(int id) {
         ApplyLook(id);
         return;
     }
+    if (CQuorven64Doc* doc = ActiveDocument(); doc != nullptr && IsFluidCommand(id)) {
+        if (RunFluidCommand(this, id, doc->record, doc->settings.Defaults, doc->unit_tables, Fluids(),
+                            sink_)) {
+            doc->tag_saved = false;
+            doc->NotifyRecordChanged();
+        }
+        UpdateCommands();
+        return;
+    }
     if (CQuorven64Doc* doc = ActiveDocument(); doc != nullptr && IsMeterDialogCommand(id)) {
         RunMeterDialogCommand(this, id, *doc, *meter_memory_, &sink_);
         UpdateCommands();
@@ -368,6 +379,16 @@ void CMainFrame::RunCommand(int id) {
             break;
     }
     UpdateCommands();
+}
+
+FluidSession& CMainFrame::Fluids() {
+    if (!fluids_) fluids_ = std::make_unique<FluidSession>();
+    if (fluids_->database == nullptr) {
+        database_ = std::make_unique<PropertyDatabase>(
+            PropertyDatabase::OpenInDirectory(ToUtf8(QCoreApplication::applicationDirPath())));
+        fluids_->database = database_.get();
+    }
+    return *fluids_;
 }
 
 void CMainFrame::RunFactorDialog(int id) {

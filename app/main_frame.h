@@ -33,6 +33,8 @@ class CQuorven64Doc;
 class FileChooser;
 class ProjectDialogs;
 class MessageSink;
+struct FluidSession;
+class PropertyDatabase;
 class Profile;
 
 class CMainFrame : public QMainWindow {
@@ -77,6 +79,10 @@ public:
     void UseFileChooser(FileChooser& chooser) { chooser_ = &chooser; }
     void UseProjectDialogs(ProjectDialogs& dialogs) { dialogs_ = &dialogs; }
     int Look() const { return look_; }
+    // What the Fluids commands keep for the program run: the component list, the
+    // property database (read from the program directory at its first use), the
+    // remembered equation-of-state position.
+    FluidSession& Fluids();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,6 +119,8 @@ private:
     ProjectDialogs* dialogs_;
     MeterDialogMemory own_meter_memory_;
     MeterDialogMemory* meter_memory_ = &own_meter_memory_;
+    std::unique_ptr<FluidSession> fluids_;
+    std::unique_ptr<PropertyDatabase> database_;
 };
 
 }  // namespace quorven

@@ -31,6 +31,14 @@ bool EmptySlot(const ComponentEntry& e) {
 
 }  // namespace
 
+ComponentEntry& ListSlot(ComponentList& list, int slot) {
+    return list.slots[slot];
+}
+
+const ComponentEntry& ListSlot(const ComponentList& list, int slot) {
+    return list.slots[slot];
+}
+
 void PrepareAga8List(ComponentList& list, const PropertyDatabase& db, MessageSink& sink) {
     std::array<double, kAga8Rows> carried{};
     for (int s = 0; s < list.Occupied(); ++s) {

@@ -15,6 +15,11 @@
 
 namespace quorven {
 
+// A slot of the list, for code where the member's name is taken by a keyword macro of the
+// desktop's toolkit.
+ComponentEntry& ListSlot(ComponentList& list, int slot);
+const ComponentEntry& ListSlot(const ComponentList& list, int slot);
+
 // An ".aga" file: exactly the 1584-byte slot table of the component list.
 inline constexpr std::size_t kAga8FileBytes = kSlotTableBytes;
 
@@ -43,16 +48,5 @@ bool LoadAga8Mixture(const std::string& path, ComponentList& list, MessageSink& 
                      FileLayer& files = DiskFiles());
 // The same check on a file's bytes: the percents by row, or false.
 bool ParseAga8File(std::string_view bytes, std::array<double, kAga8Rows>& by_row);
-
-// Viscosity [cP] and isentropic exponent of the gas by the component database with the
-// Redlich-Kwong equation, at the flowing conditions, with the gas computation's messages;
-// 0 where it cannot give them.
-struct Aga8ViscosityAndExponent {
-    double visc_cP = 0.0;
-    double k = 0.0;
-};
-Aga8ViscosityAndExponent Aga8DatabaseStep(const PropertyDatabase& db,
-                                          const std::array<double, kAga8Rows>& by_row, double Pf_psia,
-                                          double Tf_R, double Pb_psia, double Tb_R, MessageSink& sink);
 
 }  // namespace quorven

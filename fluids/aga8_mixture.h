@@ -9,6 +9,8 @@
 #include <string_view>
 
 #include "fluids/aga8_detail.h"
+#include "fluids/property_database.h"
+#include "messages/messages.h"
 
 namespace quorven {
 
@@ -31,5 +33,16 @@ std::optional<int> Aga8RowOfName(std::string_view name);
 
 // Mole percents by row rearranged by AGA number (index AGA number - 1).
 std::array<double, aga8::kComponentCount> PercentByAgaNumber(const std::array<double, kAga8Rows>& by_row);
+
+// Viscosity [cP] and isentropic exponent of the gas by the component database with the
+// Redlich-Kwong equation, at the flowing conditions, with the gas computation's messages;
+// 0 where it cannot give them.
+struct Aga8ViscosityAndExponent {
+    double visc_cP = 0.0;
+    double k = 0.0;
+};
+Aga8ViscosityAndExponent Aga8DatabaseStep(const PropertyDatabase& db,
+                                          const std::array<double, kAga8Rows>& by_row, double Pf_psia,
+                                          double Tf_R, double Pb_psia, double Tb_R, MessageSink& sink);
 
 }  // namespace quorven

@@ -68,7 +68,7 @@ public:
     // The radio button of a group that is checked: its identifier, or 0.
     int CheckedRadio(const std::vector<int>& ids) const;
 
-public slots:
+public Q_SLOTS:
     // OK: takes the dialog only when every numeric edit holds a number in its range;
     // otherwise says which range applies and puts the focus on the edit.
     void accept() override;
