@@ -310,6 +310,7 @@ void CMainFrame::RunCommand(int id) {
         return;
     }
     if (RunProjectCommand(id)) return;
+    if (RunReportCommand(id)) return;
     if (const std::optional<ReportCommand> report = ReportCommandOf(id)) {
         if (CQuorven64Doc* doc = ActiveDocument()) {
             CommitPendingEdit();

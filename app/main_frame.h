@@ -100,6 +100,7 @@ private:
     void ShowHelp();
     void OnActiveWindowChanged();
     bool RunProjectCommand(int id);
+    bool RunReportCommand(int id);
     void CommitPendingEdit();
 
     Profile& profile_;

@@ -158,6 +158,9 @@ int PrintSingles(const PrintOptions& o, const SingleKind& what) {
         std::vector<RecordRepair> repairs;
         if (!ReadTagFile(o.file, r, sink, &repairs)) return 1;
         ReportRepairs(repairs);
+        // As Open Tag File leaves it: the flow unit taken again from the lists at the
+        // record's selection, so the flow and its unit name agree.
+        ReapplyFlowUnit(r, UnitTablesOf(settings));
         records.push_back(r);
     }
 
