@@ -40,6 +40,7 @@ inline constexpr int kBatchPreviewUncertainty = 32865;
 inline constexpr int kBatchPreviewTagIndex = 32834;
 // File: the current tag's calculation sheet as a PDF file (no number in the original resources)
 inline constexpr int kExportCalcSheetPdf = 32880;
+inline constexpr int kExportDatasheetPdf = 32881;
 // File
 inline constexpr int kPrinterFont = 32844;
 inline constexpr int kPageSetup = 32845;
