@@ -68,6 +68,10 @@ std::optional<ReportCommand> ReportCommandOf(int id) {
             return ReportCommand{CalibrationChart, Preview};
         case kPreviewUncertainty:
             return ReportCommand{Uncertainty, Preview};
+        case kExportCalibrationPdf:
+            return ReportCommand{CalibrationChart, Pdf};
+        case kExportUncertaintyPdf:
+            return ReportCommand{Uncertainty, Pdf};
         case kBatchPrintCalcSheets:
             return ReportCommand{BatchCalcSheets, Print};
         case kBatchPrintDatasheets:

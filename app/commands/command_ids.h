@@ -40,7 +40,11 @@ inline constexpr int kBatchPreviewUncertainty = 32865;
 inline constexpr int kBatchPreviewTagIndex = 32834;
 // File: the current tag's calculation sheet as a PDF file (no number in the original resources)
 inline constexpr int kExportCalcSheetPdf = 32880;
-inline constexpr int kExportDatasheetPdf = 32881;
+// File: the current tag's calibration chart and uncertainty report as PDF files
+inline constexpr int kExportCalibrationPdf = 32881;
+inline constexpr int kExportUncertaintyPdf = 32882;
+// File: the current tag's datasheet as a PDF file
+inline constexpr int kExportDatasheetPdf = 32883;
 // File
 inline constexpr int kPrinterFont = 32844;
 inline constexpr int kPageSetup = 32845;

@@ -139,6 +139,34 @@ TEST(BatchPrintWindow, PdfOfOneTagIsNumberedByItsPlaceInTheProject) {
     EXPECT_EQ(std::count(text.begin(), text.end(), '\f'), 1);
 }
 
+TEST(BatchPrintWindow, ChartAndUncertaintyOfTheCurrentTagToPdf) {
+    Desktop d;
+    d.Doc().record.Calc_Status = kStatusCalculated;
+    d.Doc().record.Dp_Max = 100.0;  // a chart needs a maximum differential
+    d.Doc().NotifyRecordChanged();
+    const TagRecord before = d.Doc().record;
+    ASSERT_TRUE(d.Frame().Action(cmd::kExportCalibrationPdf)->isEnabled());
+    d.chooser.answers.push_back(d.Path("chart.pdf"));
+    d.chooser.answers.push_back(d.Path("uncertainty.pdf"));
+    d.Frame().RunCommand(cmd::kExportCalibrationPdf);
+    d.Frame().RunCommand(cmd::kExportUncertaintyPdf);
+    EXPECT_EQ(d.chooser.asked.back().initial_name, "T-2.pdf");
+    for (const char* name : {"chart.pdf", "uncertainty.pdf"}) {
+        std::string text;
+        if (FILE* p = popen(("pdftotext -layout '" + d.Path(name) + "' -").c_str(), "r")) {
+            char buf[4096];
+            for (std::size_t n; (n = fread(buf, 1, sizeof buf, p)) > 0;) text.append(buf, n);
+            pclose(p);
+        }
+        EXPECT_NE(text.find("Edited, not saved"), std::string::npos) << name;  // the current tag as it is
+        EXPECT_NE(text.find(std::string(name) == "chart.pdf" ? "Flow Calibration Chart"
+                                                             : "Calculated Meter Uncertainty"),
+                  std::string::npos)
+            << text;
+    }
+    EXPECT_EQ(std::memcmp(&before, &d.Doc().record, sizeof before), 0);
+}
+
 TEST(BatchPrintWindow, NoProjectGivesError44AndACriticalDropTagNoChart) {
     Desktop d;
     d.sink.messages.clear();
