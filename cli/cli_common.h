@@ -50,6 +50,7 @@ void RegisterCalcCommands(CLI::App& app, CommandContext& ctx);
 void RegisterSteamCommands(CLI::App& app, CommandContext& ctx);
 void RegisterUncertaintyCommands(CLI::App& app, CommandContext& ctx);
 void RegisterProjectCommands(CLI::App& app, CommandContext& ctx);
+void RegisterBatchCommands(CLI::App& app, CommandContext& ctx);
 void RegisterChartCommands(CLI::App& app, CommandContext& ctx);
 // Only in builds with the Qt report renderer (QUORVEN_CLI_PRINT).
 void RegisterPrintCommands(CLI::App& app, CommandContext& ctx);

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
     CLI::App& fluid = quorven::cli::RegisterFluidCommands(app, ctx);
     quorven::cli::RegisterFluidEntryCommands(fluid, ctx);
     quorven::cli::RegisterProjectCommands(app, ctx);
+    quorven::cli::RegisterBatchCommands(app, ctx);
     quorven::cli::RegisterChartCommands(app, ctx);
 #ifdef QUORVEN_CLI_PRINT
     quorven::cli::RegisterPrintCommands(app, ctx);

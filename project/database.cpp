@@ -1,6 +1,7 @@
 #include "project/database.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -115,11 +116,11 @@ OpenFindings CDatabase::Open(MessageSink& sink) {
     Recover(sink, &found.recovered);
     // What an interrupted replacement or upgrade left behind without a journal: the
     // change never counted, so the files beside them are the project as it was.
-    for (const std::string& leftover :
-         {paths_.UpgradeTemp(), paths_.SwapTemp(), ReplacementTempPath(paths_.Index()),
-          ReplacementTempPath(paths_.Records()), ReplacementTempPath(paths_.Settings()),
-          ReplacementTempPath(paths_.Journal()), ReplacementTempPath(paths_.UpgradeTemp()),
-          ReplacementTempPath(paths_.SwapTemp())}) {
+    std::vector<std::string> leftovers = paths_.Temporaries();
+    for (const std::string& temp : paths_.Temporaries()) leftovers.push_back(ReplacementTempPath(temp));
+    for (const std::string& file : {paths_.Index(), paths_.Records(), paths_.Settings(), paths_.Journal()})
+        leftovers.push_back(ReplacementTempPath(file));
+    for (const std::string& leftover : leftovers) {
         if (files_.Stat(leftover) && files_.Remove(leftover)) {
             found.recovered.push_back(FileName(leftover) + ", left by an interrupted change, was removed.");
             ShowNotice(sink, "Project Recovery",
@@ -309,7 +310,23 @@ bool CDatabase::RemoveTag(std::string_view tag, MessageSink& sink) {
     for (std::size_t i = 0; i < n; ++i)
         if (EntryKey(index_bytes_, i) != tag) kept.append(index_bytes_, i * kIndexEntrySize, kIndexEntrySize);
     if (kept.size() == n * kIndexEntrySize) return true;  // not stored: nothing to remove
+    std::vector<int32_t> dead;
+    for (const IndexEntry& e : index_.entries)
+        if (e.state == EntryState::Valid && e.tag == tag) dead.push_back(e.position);
     if (!files_.Replace(paths_.Index(), kept)) return Fail(sink, msg::kErrDatabaseOpen);
+    // The dead record loses its tag number, so an index rebuilt from the record
+    // file leaves it out (and a tag saved again later has one record, not two). A
+    // record another entry still points at keeps it. Should this fail, the tag is
+    // deleted all the same; only a rebuild would bring it back.
+    Load();
+    const std::string blank(sizeof(TagRecord::Tag_No), '\0');
+    for (const int32_t position : dead) {
+        const bool shared = std::any_of(index_.entries.begin(), index_.entries.end(),
+                                        [&](const IndexEntry& e) { return e.position == position; });
+        if (!shared)
+            (void)files_.WriteAt(paths_.Records(),
+                                 static_cast<uint64_t>(position) + offsetof(TagRecord, Tag_No), blank);
+    }
     Load();
     return true;
 }

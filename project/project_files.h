@@ -30,6 +30,20 @@ struct ProjectPaths {
     std::string UpgradeTemp() const { return With(".tmp"); }  // new record file while upgrading
     std::string SwapTemp() const { return With(".$$$"); }     // new index while upgrading
     std::string Journal() const { return With(".jnl"); }      // an unfinished change, see Journal
+    // New files written beside the project's before they replace them.
+    std::string PackRecordsTemp() const { return With(".fdb-pack"); }      // record file, packed
+    std::string PackIndexTemp() const { return With(".idx-pack"); }        // its index
+    std::string BatchRecordsTemp() const { return With(".fdb-batch"); }    // record file, recalculated
+    std::string ImportRecordsTemp() const { return With(".fdb-import"); }  // record file with imported tags
+    std::string ImportIndexTemp() const { return With(".idx-import"); }    // its index
+    std::string BatchStatus() const { return With(".txt"); }            // the batch calculation status file
+    std::string BatchStatusTemp() const { return With(".txt-batch"); }  // the status file being written
+    // Every temporary name above: one left at open belongs to a change that never
+    // counted (or, listed in a journal, that the journal completes).
+    std::vector<std::string> Temporaries() const {
+        return {UpgradeTemp(),      SwapTemp(),          PackRecordsTemp(), PackIndexTemp(),
+                BatchRecordsTemp(), ImportRecordsTemp(), ImportIndexTemp(), BatchStatusTemp()};
+    }
 };
 
 // The paths of the project whose settings file is `settings_path` ("DIR/NAME.fil";

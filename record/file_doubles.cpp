@@ -88,6 +88,17 @@ bool FaultyFileLayer::WriteAt(const std::string& path, uint64_t offset, std::str
     return false;
 }
 
+bool FaultyFileLayer::WriteAtNoSync(const std::string& path, uint64_t offset, std::string_view bytes) {
+    if (Pass()) return inner_.WriteAtNoSync(path, offset, bytes);
+    if (steps_ != at_ || fault_ == FileFault::Fail) return false;
+    (void)inner_.WriteAtNoSync(path, offset, bytes.substr(0, bytes.size() / 2));
+    return false;
+}
+
+bool FaultyFileLayer::Sync(const std::string& path) {
+    return Pass() && inner_.Sync(path);
+}
+
 bool FaultyFileLayer::Truncate(const std::string& path, uint64_t size) {
     return Pass() && inner_.Truncate(path, size);
 }

@@ -39,7 +39,7 @@ enum class FileFault {
 };
 
 // Passes everything to `inner`, counting the write steps (Replace, WriteAt,
-// Truncate, Rename, Remove), and applies `fault` at step number `at` (1-based).
+// Truncate, WriteAtNoSync, Sync, Rename, Remove), and applies `fault` at step number `at` (1-based).
 // A short Replace leaves its partly written temporary file behind when killed, as
 // a crash would, and removes it otherwise, as the disk layer does.
 class FaultyFileLayer final : public FileLayer {
@@ -56,6 +56,8 @@ public:
     bool Replace(const std::string& path, std::string_view bytes) override;
     bool WriteAt(const std::string& path, uint64_t offset, std::string_view bytes) override;
     bool Truncate(const std::string& path, uint64_t size) override;
+    bool WriteAtNoSync(const std::string& path, uint64_t offset, std::string_view bytes) override;
+    bool Sync(const std::string& path) override;
     bool Rename(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
 

@@ -156,6 +156,24 @@ bool DiskFileLayer::WriteAt(const std::string& path, uint64_t offset, std::strin
     return fd.Close() && ok;
 }
 
+bool DiskFileLayer::WriteAtNoSync(const std::string& path, uint64_t offset, std::string_view bytes) {
+    Fd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
+    if (!fd.ok()) return false;
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || MarkedReadOnly(st) ||
+        offset > static_cast<uint64_t>(st.st_size))
+        return false;
+    const bool ok = WriteAll(fd.get(), bytes, offset);
+    return fd.Close() && ok;
+}
+
+bool DiskFileLayer::Sync(const std::string& path) {
+    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.ok()) return false;
+    const bool ok = ::fsync(fd.get()) == 0;
+    return fd.Close() && ok;
+}
+
 bool DiskFileLayer::Truncate(const std::string& path, uint64_t size) {
     Fd fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC));
     if (!fd.ok()) return false;

@@ -43,6 +43,14 @@ public:
     virtual bool WriteAt(const std::string& path, uint64_t offset, std::string_view bytes) = 0;
     // Cuts an existing file to `size` bytes (never longer) and syncs it.
     virtual bool Truncate(const std::string& path, uint64_t size) = 0;
+    // For building a new file under a temporary name before it is put in place:
+    // writes like WriteAt but leaves the bytes to the system's cache, so that many
+    // writes cost one Sync. Nothing written this way counts until Sync succeeded.
+    virtual bool WriteAtNoSync(const std::string& path, uint64_t offset, std::string_view bytes) {
+        return WriteAt(path, offset, bytes);
+    }
+    // Makes everything written to the file durable.
+    virtual bool Sync(const std::string& path) { return Stat(path).has_value(); }
     // Renames `from` over `to` in one step (the same directory).
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
     // Removes the file; true when it is gone, also when it was not there.
@@ -58,6 +66,8 @@ public:
     bool Replace(const std::string& path, std::string_view bytes) override;
     bool WriteAt(const std::string& path, uint64_t offset, std::string_view bytes) override;
     bool Truncate(const std::string& path, uint64_t size) override;
+    bool WriteAtNoSync(const std::string& path, uint64_t offset, std::string_view bytes) override;
+    bool Sync(const std::string& path) override;
     bool Rename(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
 };

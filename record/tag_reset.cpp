@@ -3,6 +3,9 @@
 #include <cstddef>
 #include <cstring>
 
+#include "record/choice_codes.h"
+#include "record/datasheet.h"
+
 namespace quorven {
 
 void ResetTagData(TagRecord& r) {
@@ -24,9 +27,12 @@ void ResetTagData(TagRecord& r) {
     r.Calc_Status = 0;
     r.Factor_Manometer = 0;
     r.Factor_Drain = 0;
-    r.Factor_DrainType = 0;
+    // The drain hole and water vapour modes among the factor flags are choice
+    // codes, not flags: 0 is no choice at all (the record check refuses it), so
+    // they take the first choice of their dialogs, as in a new tag.
+    r.Factor_DrainType = Code(DrainType::FromList);
     r.Factor_Drain_HoleSel = 0;
-    r.Factor_H2OvapSetup = 0;
+    r.Factor_H2OvapSetup = Code(H2OvapSetup::FlowingTemp);
     r.Factor_H2OvapIncl = 0;
     r.Factor_SatLiq = 0;
     r.Factor_VapQual = 0;
@@ -67,6 +73,11 @@ void ResetTagData(TagRecord& r) {
     r.Fwv = 1.0;
     r.Fx = 1.0;
     r.Fm = 1.0;
+}
+
+void ClearCalc(TagRecord& r) {
+    ResetTagData(r);
+    ClearDatasheet(r);
 }
 
 }  // namespace quorven

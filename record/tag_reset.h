@@ -10,4 +10,8 @@ namespace quorven {
 
 void ResetTagData(TagRecord& r);
 
+// Clear Calc on the record: the reset, then the datasheet texts and maxima
+// emptied. The form's refresh and the document's saved flag are the caller's.
+void ClearCalc(TagRecord& r);
+
 }  // namespace quorven

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 
+#include "record/record_check.h"
 #include "record/tag_record.h"
 
 namespace {
@@ -46,9 +47,12 @@ TEST(ResetTagData, ClearsInputsAndResultsKeepsUnitsChoiceAndDatasheet) {
         EXPECT_STREQ(text, "");
     EXPECT_STREQ(r.Pipe_Sched_Text, "STD");
     EXPECT_EQ(r.Calc_Status, 0);
-    for (int32_t f : {r.Factor_Manometer, r.Factor_Drain, r.Factor_DrainType, r.Factor_Drain_HoleSel,
-                      r.Factor_H2OvapSetup, r.Factor_H2OvapIncl, r.Factor_SatLiq, r.Factor_VapQual})
+    for (int32_t f : {r.Factor_Manometer, r.Factor_Drain, r.Factor_Drain_HoleSel, r.Factor_H2OvapIncl,
+                      r.Factor_SatLiq, r.Factor_VapQual})
         EXPECT_EQ(f, 0);
+    // The two mode choices among the factor flags take their first choice, never 0.
+    EXPECT_EQ(r.Factor_DrainType, 1187);
+    EXPECT_EQ(r.Factor_H2OvapSetup, 1211);
     EXPECT_EQ(r.Meter_Type, 1128);
     EXPECT_EQ(r.Meter_Style, 1);
     EXPECT_EQ(r.Meter_VenturiExit, 1160);
@@ -105,6 +109,16 @@ TEST(ResetTagData, ClearsInputsAndResultsKeepsUnitsChoiceAndDatasheet) {
               0);
     EXPECT_EQ(r.Uncert_Incl, 1);
     EXPECT_EQ(r.Uncert_Pipe, 0.25);
+}
+
+// A reset of a sound record is a sound record: nothing for the record check to repair.
+TEST(ResetTagData, LeavesNothingForTheRecordCheck) {
+    TagRecord r = quorven::NewTagRecord();
+    r.Factor_DrainType = 1190;
+    r.Factor_H2OvapSetup = 1213;
+    r.Meter_Type = 1690;
+    quorven::ResetTagData(r);
+    EXPECT_TRUE(quorven::CheckRecord(r).empty());
 }
 
 }  // namespace
