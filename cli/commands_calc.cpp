@@ -1,23 +1,35 @@
 // quorven-cli calc FILE [--out OUT] [--json] [--suppress-warnings]: the Calculate
-// command on a tag file. The inputs are checked as the main form checks them (the
+// command on a tag file, printed as the form's results area shows it (--json: the
+// whole record at full precision). The inputs are checked as the main form checks them (the
 // values the tag shows in its display units), the sizing is dispatched by
 // calculation mode, sizing parameter and fluid, the follow-on calculations and
 // the limit checks run, and every message is printed. The question whether to
 // suppress the limit warnings is answered No unless --suppress-warnings.
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "cli/cli_common.h"
 #include "form/calculate_command.h"
+#include "form/form_rows.h"
+#include "form/result_rows.h"
 #include "project/tag_file.h"
 #include "record/choice_codes.h"
+#include "record/meter_texts.h"
+#include "record/misc_util.h"
 #include "record/text_codec.h"
 
 namespace quorven::cli {
 namespace {
+
+// Characters of a UTF-8 text (for lining up columns).
+std::size_t Utf8Length(const std::string& s) {
+    return static_cast<std::size_t>(std::count_if(
+        s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
 
 struct CalcOptions {
     std::string file;
@@ -42,13 +54,44 @@ private:
     MessageAnswer answer_;
 };
 
-// The results a calculation writes, in the order an engineer reads them.
-constexpr const char* kResultFields[] = {
-    "Calc_Status", "Flow_Norm",     "Flow_Max",    "Dp_Norm",     "Dp_Max",    "Bore",         "Beta",
-    "SegHs",       "SegDc",         "C",           "Y",           "Sm",        "Rd",           "Fa_Meter",
-    "Fa_Pipe",     "Fdh",           "Fwv",         "Fx",          "Fm",        "Factor_Pwv",   "Dp_Loss",
-    "Velocity",    "Velocity_Pipe", "Velocity_Vc", "MeterUncert", "Min_Thick", "Outlet_Noise",
-};
+// The results as the form's results area shows them: labels, values in the tag's
+// display units and formats, unit names. Messages went to standard error as they
+// were shown.
+void PrintResults(const TagRecord& r, const InputCheckResult* check, bool ok) {
+    const std::string tag_no = Cp1252ToUtf8(GetText(r.Tag_No));
+    const std::string service = Cp1252ToUtf8(GetText(r.Service));
+    if (!tag_no.empty() || !service.empty())
+        std::cout << (tag_no.empty() ? "(no tag number)" : tag_no) << (service.empty() ? "" : "  ") << service
+                  << '\n';
+    // What is sized, as the form's meter area names it.
+    TagRecord named = r;
+    ApplyMeterTexts(named);
+    const CMiscUtil misc;
+    std::cout << Cp1252ToUtf8(misc.SizingParameterText(false, r.Calc_Mode, r.Calc_SizeParam)) << ": "
+              << Cp1252ToUtf8(GetText(named.Meter));
+    for (std::string_view t : {GetText(named.Meter_Type_Text), GetText(named.Tap_Style_Text)})
+        if (!t.empty()) std::cout << ", " << Cp1252ToUtf8(t);
+    std::cout << "\n"
+              << Cp1252ToUtf8(misc.StandardText(r.Calc_Std, r.Calc_Mode, r.Meter_Type, r.Meter_IFOAMfr))
+              << "; " << FluidEquationTitle(r) << '\n';
+    std::cout << (ok ? "Calculated." : "Not calculated.") << '\n';
+    if (check && !check->missing.empty()) {
+        std::cout << "Missing inputs:";
+        for (const MissingRow& m : check->missing)
+            std::cout << ' ' << m.label << " (" << (m.sizing ? "sizing" : "fluid") << " row " << m.row << ')';
+        std::cout << '\n';
+    }
+    if (!ok) return;  // no results to show: the messages say why
+    const ResultView view = BuildResultView(r);
+    std::size_t width = 0;
+    for (const ResultLine& line : view.lines) width = std::max(width, Utf8Length(line.label));
+    std::cout << "\nCalculation Results\n";
+    for (const ResultLine& line : view.lines) {
+        std::cout << "  " << line.label << std::string(width - Utf8Length(line.label) + 1, ' ') << line.value;
+        if (!line.unit.empty()) std::cout << ' ' << Cp1252ToUtf8(line.unit);
+        std::cout << '\n';
+    }
+}
 
 nlohmann::json MissingJson(const InputCheckResult& check) {
     nlohmann::json rows = nlohmann::json::array();
@@ -66,18 +109,7 @@ int Finish(const CalcOptions& o, const TagRecord& r, const CliMessageSink& sink,
         if (check && !check->ok) j["missing_rows"] = MissingJson(*check);
         std::cout << j.dump(2) << '\n';
     } else {
-        std::cout << (ok ? "Calculated." : "Not calculated.") << '\n';
-        if (check && !check->missing.empty()) {
-            std::cout << "Missing inputs:";
-            for (const MissingRow& m : check->missing)
-                std::cout << ' ' << m.label << " (" << (m.sizing ? "sizing" : "fluid") << " row " << m.row
-                          << ')';
-            std::cout << '\n';
-        }
-        for (const char* name : kResultFields) {
-            const FieldInfo* f = FindField(name);
-            if (f) std::cout << f->name << " = " << FieldValueText(r, *f) << '\n';
-        }
+        PrintResults(r, check, ok);
     }
     return ok ? 0 : 1;
 }

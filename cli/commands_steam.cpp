@@ -130,7 +130,9 @@ int SteamProps(const SteamOptions& o) {
               << CFormat("Phase:               %s (IFC-67 region %d)\n",
                          {phase, static_cast<long long>(state->region)})
               << CFormat("Specific volume:     %.6f ft3/lb\n", {state->v_ft3_lb})
-              << CFormat("Density:             %.5f lb/ft3\n", {rho})
+              << CFormat(rho >= 0.01 ? "Density:             %.5f lb/ft3\n"
+                                     : "Density:             %.4e lb/ft3\n",
+                         {rho})
               << CFormat("Enthalpy:            %.3f Btu/lb\n", {state->h_btu_lb})
               << CFormat("Entropy:             %.5f Btu/(lb R)\n", {state->s_btu_lbR})
               << CFormat("Viscosity:           %.5f cP\n", {mu});

@@ -3,7 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <charconv>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cli/cli_common.h"
@@ -11,6 +13,8 @@
 #include "record/cformat.h"
 #include "record/record_check.h"
 #include "record/text_codec.h"
+#include "record/unit_tables.h"
+#include "record/units.h"
 
 namespace quorven::cli {
 namespace {
@@ -88,18 +92,58 @@ std::string Assign(TagRecord& r, const std::string& assignment) {
     return {};
 }
 
+// Refuses the edit: says why and that the file was left as it was.
+int Refuse(const std::string& why) {
+    std::cerr << why << " Nothing was written.\n";
+    return 1;
+}
+
 int TagSet(const TagOptions& o) {
     CliMessageSink sink;
     TagRecord r = NewTagRecord();
     std::vector<RecordRepair> repairs;
     if (!ReadTagFile(o.file, r, sink, &repairs)) return 1;
     ReportRepairs(repairs);
+    const std::optional<FlowKind> kind_before = FlowKindOf(r);
+    // Each assigned field with its value as assigned.
+    std::vector<std::pair<const FieldInfo*, std::string>> assigned;
     for (const std::string& a : o.assignments) {
         const std::string error = Assign(r, a);
-        if (!error.empty()) {
-            std::cerr << error << " Nothing was written.\n";
-            return 1;
-        }
+        if (!error.empty()) return Refuse(error);
+        const FieldInfo* f = FindField(a.substr(0, a.find('=')));
+        assigned.emplace_back(f, FieldValueText(r, *f));
+    }
+    auto was_assigned = [&](std::string_view name) {
+        for (const auto& [f, value] : assigned)
+            if (name == f->name) return true;
+        return false;
+    };
+    // The flow unit shown and the one computed in stay one: a chosen Unit_Flow_Set
+    // selects its unit, a new flow kind takes that kind's own selection.
+    const UnitTables& tables = DefaultUnitTables();
+    if (was_assigned("Unit_Flow_Set")) {
+        if (!SelectFlowUnit(r, tables, r.Unit_Flow_Set))
+            return Refuse("Field Unit_Flow_Set cannot hold " + std::to_string(r.Unit_Flow_Set) +
+                          ": it is not a unit of the tag's flow list.");
+    } else if (FlowKindOf(r) != kind_before) {
+        (void)SelectFlowUnitOfKind(r, tables);
+    } else {
+        (void)ReapplyFlowUnit(r, tables);
+    }
+    // What the record check would not keep is refused here, so a later read never
+    // repairs what this command wrote.
+    TagRecord checked = r;
+    for (const RecordRepair& fix : CheckRecord(checked)) {
+        const FieldInfo* f = FindField(fix.field);
+        return Refuse("Field " + fix.field + " cannot hold " + Cp1252ToUtf8(fix.was) +
+                      " with the tag's other values (the record check resets it to " +
+                      (f ? Cp1252ToUtf8(FieldValueText(checked, *f)) : std::string("its default")) + ").");
+    }
+    for (const auto& [f, value] : assigned) {
+        if (FieldValueText(r, *f) != value)
+            return Refuse("Field " + std::string(f->name) + " follows the tag's flow unit (Unit_Flow_Set " +
+                          std::to_string(r.Unit_Flow_Set) + ", \"" + Cp1252ToUtf8(GetText(r.Unit_Flow_Text)) +
+                          "\"); set Unit_Flow_Set instead.");
     }
     return WriteTagFile(o.file, r, sink) ? 0 : 1;
 }

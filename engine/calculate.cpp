@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/coefficients.h"
+#include "engine/correlations/orifice_special.h"
 #include "engine/limits.h"
 #include "fluids/steam_ifc67.h"
 #include "record/choice_codes.h"
@@ -169,7 +170,22 @@ void CCalculate::SonicTest(const TagRecord& r) {
 
 // The sizing stands: status 1, then (interactive only) the validity limit checks,
 // which may suppress further warnings (status 20) or void a critical-drop result.
+void StoreDerivedResults(TagRecord& r) {
+    if (r.Flow_Max > 0.0) {
+        const double pct = r.Flow_Norm / r.Flow_Max * 100.0;
+        if (IsFinite(pct)) r.PctRange = pct;
+    }
+    const double b = r.Beta;
+    if (r.Meter_Type == Code(MeterType::QuadrantOrifice) && b > 0.0 && b < 1.0) {
+        double radius = r.Qrad_K0;
+        if (r.Calc_Std == Code(CalcStd::Miller3rd)) radius = QuadrantRadius_Miller(r.Bore, b);
+        if (r.Calc_Std == Code(CalcStd::IsoTr15377)) radius = QuadrantRadius_IsoTr15377(r.Bore, b);
+        if (IsFinite(radius)) r.Qrad_K0 = radius;
+    }
+}
+
 bool CCalculate::Succeed(TagRecord& r, bool interactive) {
+    StoreDerivedResults(r);
     if (r.Calc_Status != kStatusWarningsSuppressed) r.Calc_Status = kStatusCalculated;
     if (!context_.default_project) r.Rec_Version4 = 1;
     if (!interactive) return true;

@@ -34,6 +34,13 @@ struct CalcContext {
     CoefficientFn wedge_coefficient;
 };
 
+// The results derived from a solution that the form and the reports show, stored
+// on the sizing path so that drawing never computes: PctRange, the normal flow as
+// percent of the maximum (when Flow_Max > 0 and the ratio is finite), and for a
+// quadrant-edged orifice sized by Calc_Std 1764 or 1765 its edge radius in Qrad_K0
+// (any other standard keeps the stored value: API 2530 (1985) stores Ko there).
+void StoreDerivedResults(TagRecord& r);
+
 class CCalculate {
 public:
     explicit CCalculate(MessageSink& sink, CalcContext context = {});

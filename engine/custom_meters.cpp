@@ -57,6 +57,7 @@ bool CCalculate::SizeBoreCustom(TagRecord& r, bool interactive) {
     r.Beta = beta_ref;
     r.Bore = D * r.Beta;
     r.Dp_Loss = PermanentLoss(r);
+    StoreDerivedResults(r);
     r.Calc_Status = kStatusCalculated;
     if (!context_.default_project) r.Rec_Version4 = 1;
     return true;
@@ -113,6 +114,7 @@ bool CCalculate::SizeFlowOrDpCustom(TagRecord& r, bool interactive, bool for_flo
     r.Rd = PipeReynolds(r, r.Flow_Norm);
     r.Dp_Loss = PermanentLoss(r);
     r.Beta = r.Bore / r.Pipe_IDia;
+    StoreDerivedResults(r);
     r.Calc_Status = kStatusCalculated;
     if (!context_.default_project) r.Rec_Version4 = 1;
     return true;

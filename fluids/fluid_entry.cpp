@@ -113,10 +113,6 @@ double LiquidFlowWeight(LiquidFlow k, double SGb, double SGf) {
     return 0.0;
 }
 
-void SelectFlowUnitOfKind(TagRecord& r, const UnitTables& t) {
-    if (const std::optional<FlowKind> kind = FlowKindOf(r)) SelectFlowUnit(r, t, FlowSelection(r, *kind));
-}
-
 // Base and flowing density or gravity fields of a liquid from its gravities.
 void StoreLiquidGravities(TagRecord& r, double SGb, double SGf, double rho_w) {
     if (r.Fluid_Property == Code(FluidProperty::LiquidSG)) {
@@ -287,7 +283,7 @@ void ApplyGasProperties(TagRecord& r, UnitDefaults& d, const UnitTables& t, cons
     StoreChoice(r, chosen);
     ApplyGasChoiceChange(r, previous, sink);
     RememberChoice(d, chosen);
-    SelectFlowUnitOfKind(r, t);
+    (void)SelectFlowUnitOfKind(r, t);
     r.Calc_Status = kStatusNotCalculated;
 }
 
@@ -302,7 +298,7 @@ void ApplyLiquidProperties(TagRecord& r, UnitDefaults& d, const UnitTables& t, c
     r.Property_Visc = l.visc_cP;
     r.Property_KFp = l.Fp;
     RememberChoice(d, chosen);
-    SelectFlowUnitOfKind(r, t);
+    (void)SelectFlowUnitOfKind(r, t);
     r.Calc_Status = kStatusNotCalculated;
 }
 
@@ -362,7 +358,7 @@ std::optional<Aga8Results> ApplyAga8NaturalGas(TagRecord& r, UnitDefaults& d, co
     StoreChoice(r, chosen);
     ApplyGasChoiceChange(r, previous, sink);
     RememberChoice(d, chosen);
-    SelectFlowUnitOfKind(r, t);
+    (void)SelectFlowUnitOfKind(r, t);
     r.Calc_Status = kStatusNotCalculated;
     return z;
 }
@@ -404,7 +400,7 @@ void ApplyCompressedWater(TagRecord& r, UnitDefaults& d, const UnitTables& t, do
     }
     SetText(r.Fluid, "WATER");
     RememberChoice(d, chosen);
-    SelectFlowUnitOfKind(r, t);
+    (void)SelectFlowUnitOfKind(r, t);
     r.Calc_Status = kStatusNotCalculated;
 }
 
@@ -415,7 +411,7 @@ void ApplyGasSetup(TagRecord& r, UnitDefaults& d, const UnitTables& t, const Equ
     StoreChoice(r, chosen);
     ApplyGasSetupChange(r, previous, sink);
     RememberChoice(d, chosen);
-    SelectFlowUnitOfKind(r, t);
+    (void)SelectFlowUnitOfKind(r, t);
     r.Calc_Status = kStatusNotCalculated;
 }
 
@@ -426,7 +422,7 @@ void ApplyLiquidSetup(TagRecord& r, UnitDefaults& d, const UnitTables& t, const 
     StoreChoice(r, chosen);
     ApplyLiquidChoiceChange(r, previous, rho_w, sink);
     RememberChoice(d, chosen);
-    SelectFlowUnitOfKind(r, t);
+    (void)SelectFlowUnitOfKind(r, t);
     r.Property_KFp = 1.0;  // a liquid's Fp
     r.Calc_Status = kStatusNotCalculated;
 }

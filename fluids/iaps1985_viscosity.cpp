@@ -3,7 +3,7 @@
 //   mu1 = exp[ Dr sum(i = 0..5) sum(j = 0..6) H_ij (1/Tr - 1)^i (Dr - 1)^j ],
 // Tr = T/T*, Dr = rho/rho*, T* = 647.27 K (the 1985 value, IPTS-68), rho* = 317.763 kg/m3,
 // mu* = 55.071E-6 Pa s. The critical enhancement mu2 is left out (as in the program's steam table).
-// Coefficients copied from shared/data/coefficients/iaps1985_viscosity_*.csv.
+// Coefficients as in tests/data/steam/iaps1985_viscosity_*.csv (sources in its README).
 
 #include "fluids/iaps1985_viscosity.h"
 

@@ -2,9 +2,8 @@
 // Committee, Duesseldorf 1967; as printed in the 1967 ASME Steam Tables), sub-regions
 // 1 to 4 with the K- and L-functions. Sub-regions 5 and 6 (above 100 MPa) are not
 // used: the table lets its routines go to 16000 psia (110.3 MPa), a little beyond
-// beta_2 = 100 MPa / p_c, by extending sub-regions 1 to 4. Coefficients copied digit
-// for digit from
-// shared/data/coefficients/ifc67_*.csv (README.md there names the sources).
+// beta_2 = 100 MPa / p_c, by extending sub-regions 1 to 4. Coefficients digit for
+// digit as in tests/data/steam/ifc67_*.csv (sources in its README).
 // The derivatives below are taken analytically from the printed functions.
 
 #include "fluids/ifc67_regions.h"

@@ -22,12 +22,13 @@
 
 namespace quorven {
 
-// A saturated or superheated steam state, rounded as there.
+// A saturated or superheated steam state as the steam commands store it in the
+// record, each value rounded to the decimals noted beside it.
 struct SteamProperties {
     double P_psia = 0.0;          // the pressure given, or the saturation pressure
     double T_F = 0.0;             // the temperature given, or the saturation temperature
     double T_R = 0.0;             // the temperature as stored in the record, deg R
-    double density_lb_ft3 = 0.0;  // 5 decimals
+    double density_lb_ft3 = 0.0;  // 5 decimals, at least 4 significant digits
     double viscosity_cP = 0.0;    // 5 decimals
     double k = 0.0;               // isentropic exponent, 4 decimals
 };
@@ -69,8 +70,8 @@ public:
     // Specific volume [ft3/lb]: region 1 for T_F <= 662 (0 <= P_psia <= 16000,
     // -200 <= T_F); above 662, VPT3 with the liquid start.
     double VPT1(double P_psia, double T_F);
-    // Enthalpy and entropy at the same state as VPT1 (not routines of the original table: the
-    // steam commands of quorven-cli print them).
+    // Enthalpy and entropy at the same state as VPT1 (not needed by the sizing: the steam
+    // commands of quorven-cli print them).
     double HPT1(double P_psia, double T_F);
     double SPT1(double P_psia, double T_F);
 

@@ -2,7 +2,9 @@
 // The property sets check every routine they use: a state they cannot evaluate
 // shows Error #18 (steam) or #19 (compressed water) and delivers nothing.
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "fluids/iaps1985_viscosity.h"
 #include "fluids/steam_ifc67.h"
@@ -22,6 +24,15 @@ constexpr double kCpPerPaS = 1000.0;
 double RoundHalfUp(double x, int decimals) {
     const double scale = std::pow(10.0, decimals);
     return std::floor(x * scale + 0.5) / scale;
+}
+
+// A density stored in the record: 5 decimals, but never fewer than 4 significant
+// digits, so the thin steam of a few thousandths of a psia keeps its value and no
+// density of 0 reaches a division. Densities of 0.01 lb/ft3 and more are unchanged.
+double RoundDensity(double rho) {
+    if (!(rho > 0.0) || !std::isfinite(rho)) return rho;
+    const int decimals = std::max(5, 3 - static_cast<int>(std::floor(std::log10(rho))));
+    return RoundHalfUp(rho, decimals);
 }
 
 bool Positive(double x) {
@@ -55,11 +66,14 @@ double CSteamTable::SteamViscosity(double P_psia, double T_F, char kind) {
 }
 
 // Along the isentrope through (P, T) from P to P2 = 1.05 P,
-// k = ln(P/P2) / ln(v2/v1), with the state at P2 found from its entropy.
+// k = ln(P/P2) / ln(v2/v1), with the state at P2 found from its entropy. Where
+// that state lies beyond the table (above 1600 deg F, or above 16000 psia) the
+// step is taken the other way, to P2 = P / 1.05, so that every state of the
+// stated range has an exponent; the same formula holds for either side.
 std::optional<double> CSteamTable::TrySteamIsentropicExponent(double P_psia, double T_F) {
     const std::optional<State> st = SteamState(P_psia, T_F);
     if (!st) return std::nullopt;
-    const double P2 = 1.05 * P_psia;
+    double P2 = 1.05 * P_psia;
     // s1 = SPH(P, h1) and v1 = VPH(P, h1) come from the same wet-or-superheated
     // evaluation; VPH's range (the narrower of the two) is checked first.
     if (!(st->h_btu_lb >= 500.0 && st->h_btu_lb <= 1860.0)) {
@@ -69,7 +83,17 @@ std::optional<double> CSteamTable::TrySteamIsentropicExponent(double P_psia, dou
     const std::optional<WetResult> state1 = TryWet(P_psia, st->h_btu_lb, true);
     if (!state1) return std::nullopt;
     const double v1 = state1->v_ft3_lb;
-    const std::optional<double> v2 = TryVPS(P2, state1->s_btu_lbR);
+    std::optional<double> v2;
+    {
+        // The step up is the usual one; its failure at the edge is no fault.
+        const RangeReporter quiet = std::exchange(reporter, nullptr);
+        v2 = TryVPS(P2, state1->s_btu_lbR);
+        reporter = quiet;
+    }
+    if (!v2) {
+        P2 = P_psia / 1.05;
+        v2 = TryVPS(P2, state1->s_btu_lbR);
+    }
     if (!v2) return std::nullopt;
     if (!Positive(v1) || !Positive(*v2) || *v2 == v1) return std::nullopt;
     const double k = std::log(P_psia / P2) / std::log(*v2 / v1);
@@ -109,7 +133,7 @@ std::optional<SteamProperties> CSteamTable::SaturatedSet(double P_psia, double T
     p.P_psia = P_psia;
     p.T_F = T_F;
     p.T_R = T_F + kRankineOffset;
-    p.density_lb_ft3 = RoundHalfUp(1.0 / st->v_ft3_lb, 5);
+    p.density_lb_ft3 = RoundDensity(1.0 / st->v_ft3_lb);
     p.viscosity_cP = RoundHalfUp(*mu, 5);
     p.k = RoundHalfUp(*k, 4);
     return p;

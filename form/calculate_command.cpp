@@ -97,7 +97,7 @@ InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink) {
         const FormRow& row = fluid[static_cast<std::size_t>(i)];
         if (row.kind == RowKind::None || !row.required) continue;
         const std::optional<double> v = RowCheckValue(r, row.kind);
-        if (!v || !(*v > 0.0)) out.missing.push_back({false, i + 1, row.label});
+        if (!v || !(*v > 0.0) || !std::isfinite(*v)) out.missing.push_back({false, i + 1, row.label});
     }
     const SizingRows sizing = SizingDataRows(r);
     for (int i = 0; i < kSizingRowCount; ++i) {
@@ -105,7 +105,7 @@ InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink) {
         if (row.kind == RowKind::None || !row.required) continue;
         if (i == 0 && norm_above_max) continue;
         const std::optional<double> v = RowCheckValue(r, row.kind);
-        if (!v || !(*v > 0.0)) out.missing.push_back({true, i + 1, row.label});
+        if (!v || !(*v > 0.0) || !std::isfinite(*v)) out.missing.push_back({true, i + 1, row.label});
     }
 
     const bool restriction_bore_too_big = r.Calc_Mode == Code(CalcMode::Restriction) &&
@@ -154,6 +154,7 @@ CalculateResult OnCalculate(TagRecord& r, const CalculateInputs& in, MessageSink
     const bool mode_steps = sized.value_or(r.Calc_Mode == Code(CalcMode::CriticalDrop));
     if (mode_steps) {
         result.sized = true;
+        StoreDerivedResults(r);
         ModeSteps(r, calc, sink, in.interactive);
     }
     if (result.sizing_ran && *sized && r.Sm > 0.0 && r.Sm < 1.0) {

@@ -176,15 +176,29 @@ double NominalSizeFromTyped(const TagRecord& r, double typed) {
     return typed / factor;
 }
 
+bool RescaledBaseFlows(const TagRecord& r, double new_pb, double new_tb, double& flow_max,
+                       double& flow_norm) {
+    flow_max = r.Flow_Max;
+    flow_norm = r.Flow_Norm;
+    const bool gas_at_base = r.Fluid_Equation == Code(FluidEquation::GasVolume) &&
+                             r.Fluid_Condition == Code(FluidCondition::GasBase);
+    if (!gas_at_base || !(r.Base_Press > 0.0) || !(r.Base_Temp > 0.0)) return true;
+    // Same quantity of ideal gas at the new base.
+    const double scale = (r.Base_Press / new_pb) * (new_tb / r.Base_Temp);
+    if (!(std::isfinite(scale) && scale > 0.0)) return false;
+    flow_max = r.Flow_Max * scale;
+    flow_norm = r.Flow_Norm * scale;
+    return std::isfinite(flow_max) && std::isfinite(flow_norm);
+}
+
 bool StoreBaseValue(TagRecord& r, BaseField field, double typed, MessageSink& sink) {
     if (!std::isfinite(typed)) return false;
-    const double old_pb = r.Base_Press;
-    const double old_tb = r.Base_Temp;
     double value = 0.0;
+    double flow_max = r.Flow_Max, flow_norm = r.Flow_Norm;
     switch (field) {
         case BaseField::BasePressure:
             if (!FromUser(r, Quantity::BasePressure, typed, value)) return false;
-            if (!(value > 0.0)) {
+            if (!(value > 0.0) || !RescaledBaseFlows(r, value, r.Base_Temp, flow_max, flow_norm)) {
                 CError(sink).Show(msg::kErrBasePressure);
                 return false;
             }
@@ -192,7 +206,7 @@ bool StoreBaseValue(TagRecord& r, BaseField field, double typed, MessageSink& si
             break;
         case BaseField::BaseTemperature:
             if (!FromUser(r, Quantity::BaseTemperature, typed, value)) return false;
-            if (!(value > 0.0)) {
+            if (!(value > 0.0) || !RescaledBaseFlows(r, r.Base_Press, value, flow_max, flow_norm)) {
                 CError(sink).Show(msg::kErrBaseTemperature);
                 return false;
             }
@@ -207,16 +221,8 @@ bool StoreBaseValue(TagRecord& r, BaseField field, double typed, MessageSink& si
             r.AtmPress = value;
             break;
     }
-    const bool base_changed = field == BaseField::BasePressure || field == BaseField::BaseTemperature;
-    if (base_changed && r.Fluid_Equation == Code(FluidEquation::GasVolume) &&
-        r.Fluid_Condition == Code(FluidCondition::GasBase) && old_pb > 0.0 && old_tb > 0.0) {
-        // Same quantity of ideal gas at the new base: Q2 = Q1 x (Pb1/Pb2) x (Tb2/Tb1).
-        const double scale = (old_pb / r.Base_Press) * (r.Base_Temp / old_tb);
-        if (std::isfinite(scale) && scale > 0.0) {
-            r.Flow_Max *= scale;
-            r.Flow_Norm *= scale;
-        }
-    }
+    r.Flow_Max = flow_max;
+    r.Flow_Norm = flow_norm;
     r.Calc_Status = 0;
     return true;
 }

@@ -31,9 +31,15 @@ enum class BaseField { BasePressure, BaseTemperature, DpRefTemperature, AtmPress
 // Stores a base-condition edit. "Pb" or "Tb" at or below absolute zero report
 // Error #8 or #9 and keep the old value. A valid "Pb" or "Tb" change for a gas
 // volume at base conditions rescales Flow_Max and Flow_Norm to the same quantity
-// of gas (ideal gas law: Q2 = Q1 x (Pb1 / Pb2) x (Tb2 / Tb1)). Returns true when
-// the record changed.
+// of gas (RescaledBaseFlows); one whose rescaled flows would not be finite is
+// refused the same way. Returns true when the record changed.
 bool StoreBaseValue(TagRecord& r, BaseField field, double typed, MessageSink& sink);
+
+// The gas volume flows at base conditions of `r` for a new base pressure and
+// temperature [psia, deg R]: the same quantity of ideal gas, Q2 = Q1 x (Pb1 / Pb2) x
+// (Tb2 / Tb1); other fluids keep their flows. False when a rescaled flow would not
+// be finite: the edit that asks for it is refused.
+bool RescaledBaseFlows(const TagRecord& r, double new_pb, double new_tb, double& flow_max, double& flow_norm);
 
 // Nominal pipe size [in] for a size typed in the record's pipe-size unit. Inches
 // snap to the nominal-size windows; millimetres and centimetres are matched to the

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "form/form_input.h"
 #include "record/cformat.h"
 #include "record/meter_texts.h"
 #include "record/units.h"
@@ -327,6 +328,17 @@ int ApplyBaseChoice(TagRecord& r, const BaseChoice& c, MessageSink& sink) {
         CError(sink).Show(msg::kErrBaseTemperature);
         return msg::kErrBaseTemperature;
     }
+    // Gas volume flows at base follow the new base as they do when it is typed on the
+    // form; a base whose flows would not be finite is refused.
+    double flow_max = 0, flow_norm = 0;
+    if (!RescaledBaseFlows(r, press, r.Base_Temp, flow_max, flow_norm)) {
+        CError(sink).Show(msg::kErrBasePressure);
+        return msg::kErrBasePressure;
+    }
+    if (!RescaledBaseFlows(r, press, temp, flow_max, flow_norm)) {
+        CError(sink).Show(msg::kErrBaseTemperature);
+        return msg::kErrBaseTemperature;
+    }
     double dpref = r.DpRefTemp;
     double atm = r.AtmPress;
     // A reference temperature or atmospheric pressure that is no number keeps its value.
@@ -335,6 +347,8 @@ int ApplyBaseChoice(TagRecord& r, const BaseChoice& c, MessageSink& sink) {
     r.Tap_Loc = c.tap_loc == Code(TapLoc::Downstream) ? Code(TapLoc::Downstream) : Code(TapLoc::Upstream);
     r.Base_Press = press;
     r.Base_Temp = temp;
+    r.Flow_Max = flow_max;
+    r.Flow_Norm = flow_norm;
     r.DpRefTemp = dpref;
     r.AtmPress = atm;
     MarkUncalculated(r);

@@ -127,8 +127,10 @@ void ApplyPipeChoice(TagRecord& r, const PipeChoice& c, const CMiscUtil& misc);
 int32_t NonStdSchedulePosition(int32_t material, const CMiscUtil& misc);
 
 // Base conditions as typed in the record's units. Error #8 for a base pressure not
-// above 0, #9 for a base temperature not above 0 deg R; then nothing is written and
-// the number of the error is returned (0 when the record took the values).
+// above 0, #9 for a base temperature not above 0 deg R, and the same for a base
+// whose rescaled gas flows at base would not be finite; then nothing is written and
+// the number of the error is returned (0 when the record took the values, gas
+// volume flows at base rescaled to the same quantity of gas).
 struct BaseChoice {
     int32_t tap_loc = Code(TapLoc::Upstream);
     double base_press = 0;   // in the base pressure unit

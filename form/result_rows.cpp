@@ -35,15 +35,6 @@ std::string BoreText(const TagRecord& r, double inches) {
     return FmtShort(ToUser(r, Quantity::Bore, inches));
 }
 
-// Quadrant edge radius of a quadrant-edge orifice [in] from the bore and beta, by
-// the two standards the program offers for it (Calc_Std 1764 and 1765).
-double QuadrantRadiusIso(double d, double beta) {
-    return d * (0.734 / (1.0 - std::pow(beta, 4)) - 0.638);
-}
-double QuadrantRadiusMiller(double d, double beta) {
-    return d * (3.17e-6 * std::exp(16.8 * beta) + 0.0554 * std::exp(1.016 * beta) + 0.029);
-}
-
 // The unit name of the record's selection for q; the record's own text when the
 // list has no such entry.
 std::string UnitOf(const TagRecord& r, const UnitTables& t, Quantity q, int32_t selection,
@@ -55,12 +46,11 @@ std::string UnitOf(const TagRecord& r, const UnitTables& t, Quantity q, int32_t 
 
 }  // namespace
 
-ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
+ResultView BuildResultView(const TagRecord& r, const UnitTables& t) {
     ResultView v;
     auto add = [&v](int id, std::string label, std::string value, std::string unit = {}) {
         v.lines.push_back({id, std::move(label), std::move(value), std::move(unit)});
     };
-    if (r.Flow_Max > 0.0) r.PctRange = r.Flow_Norm / r.Flow_Max * 100.0;
     const FlowLabels fl = FlowLabelsOf(r);
     const int mode = r.Calc_Mode;
     const int param = r.Calc_SizeParam;
@@ -70,7 +60,7 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
         UnitOf(r, t, Quantity::DiffPressure, r.Unit_DpPress_Set, GetText(r.Unit_Dpress_Text));
     const std::string flow_unit = UnitOf(r, t, Quantity::Flow, r.Unit_Flow_Set, GetText(r.Unit_Flow_Text));
 
-    // Rows 1 to 7.
+    // Sizing factor, coefficients, Reynolds number and expansion factor.
     if (mode == Code(CalcMode::CriticalDrop)) {
         if (liquid)
             add(1083, "Sizing Factor, Sm =", F("%.6f", r.Sm));
@@ -112,7 +102,7 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
     else if (r.Factor_VapQual == 1)
         add(1094, "Fx =", F("%.2f", r.Fx));
 
-    // Row 13 (beta) and the rows of step "rows 16 to 18".
+    // The beta row, named for the segmental and wedge meters' equivalent beta.
     std::string beta_label = "Beta, \xC3\x9F =";
     if (mode == Code(CalcMode::Meter) && r.Meter_Type == Code(MeterType::SegmentalOrifice))
         beta_label =
@@ -124,7 +114,7 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
             "eq =";
     add(1095, beta_label, F("%.5f", r.Beta));
 
-    // Row 14: the sized quantity, with the result-unit box.
+    // The sized quantity, with the result-unit box.
     v.main_value_id = 1096;
     const bool no_sizing = mode == Code(CalcMode::CriticalDrop) && param == Code(SizeParam::Dp);
     if (param == Code(SizeParam::Flow)) {
@@ -145,7 +135,7 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
             add(1097, "dPn =", FmtDiffPressure(ToUser(r, Quantity::DiffPressure, r.Dp_Norm)), dp_unit);
     }
 
-    // Rows 16 to 18, flow meters only.
+    // The meter geometry of the flow meters: segment, wedge, quadrant radius.
     if (mode == Code(CalcMode::Meter)) {
         if (r.Meter_Type == Code(MeterType::SegmentalOrifice) || IsWedgeMeter(r.Meter_Type)) {
             add(1098, "Hs =", F("%.6f", ToUser(r, Quantity::Bore, r.SegHs)), bore_unit);
@@ -161,11 +151,6 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
                 add(1100, "Kd \xC2\xB2 = ", F("%.6f", WedgeFlowCoefficientKd2(r.C, r.Bore, r.Beta)));
             }
         } else if (r.Meter_Type == Code(MeterType::QuadrantOrifice)) {
-            const double b = r.Beta;
-            if (r.Calc_Std == Code(CalcStd::Miller3rd) && b > 0.0 && b < 1.0)
-                r.Qrad_K0 = QuadrantRadiusIso(r.Bore, b);
-            if (r.Calc_Std == Code(CalcStd::IsoTr15377) && b > 0.0 && b < 1.0)
-                r.Qrad_K0 = QuadrantRadiusMiller(r.Bore, b);
             add(1098, "Quad r =", BoreText(r, r.Qrad_K0), bore_unit);
         } else if (r.Calc_Std == Code(CalcStd::Buckingham1985)) {
             add(1098, "K =", F("%.6f", r.K));
@@ -174,7 +159,7 @@ ResultView BuildResultView(TagRecord& r, const UnitTables& t) {
         }
     }
 
-    // Rows 19 and 20.
+    // Percent of range and permanent loss.
     if (!no_sizing) {
         const bool full_range = mode == Code(CalcMode::Meter) ||
                                 (mode != Code(CalcMode::CriticalDrop) && param == Code(SizeParam::Bore));

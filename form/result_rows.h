@@ -29,9 +29,9 @@ struct ResultView {
     bool velocity_box = false;  // the velocity row carries the velocity unit box
 };
 
-// The rows for `r`. Writes PctRange (Flow_Norm / Flow_Max x 100 when Flow_Max > 0)
-// and the quadrant edge radius Qrad_K0 into the record, as the reports show them.
-// Unit names come from `t`, the document's unit lists.
-ResultView BuildResultView(TagRecord& r, const UnitTables& t = DefaultUnitTables());
+// The rows for `r`, drawn from the values the engine stored (PctRange and the
+// quadrant edge radius included); the record is never written. Unit names come
+// from `t`, the document's unit lists.
+ResultView BuildResultView(const TagRecord& r, const UnitTables& t = DefaultUnitTables());
 
 }  // namespace quorven

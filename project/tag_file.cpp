@@ -2,6 +2,8 @@
 
 #include "messages/messages.h"
 #include "record/record_io.h"
+#include "record/unit_tables.h"
+#include "record/units.h"
 
 namespace quorven {
 
@@ -23,6 +25,7 @@ bool ReadTagFile(const std::string& path, TagRecord& current, MessageSink& sink,
         return false;
     }
     std::vector<RecordRepair> fixed = CheckRecord(read);
+    (void)ReapplyFlowUnit(read, DefaultUnitTables());
     current = read;
     if (repairs) *repairs = std::move(fixed);
     return true;

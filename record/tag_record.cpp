@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstring>
 
+#include "record/unit_tables.h"
+#include "record/units.h"
+
 namespace quorven {
 
 bool SetText(char* field, std::size_t width, std::string_view value) {
@@ -78,6 +81,9 @@ TagRecord NewTagRecord() {
     r.DpRefTemp = 527.67;
     r.DpRefFact = 1.0;
     r.AtmPress = 14.696;
+    // The flow box, Unit_Flow_Set, the kind's selection, Unit_Flow_Text and Unit_Flow
+    // agree from the start: the kind's own selection (scfh for a gas at base).
+    (void)SelectFlowUnitOfKind(r, DefaultUnitTables());
     r.Uncert_Incl = 1;
     r.Uncert_Bore = 0.0007;
     r.Uncert_Pipe = 0.004;

@@ -308,7 +308,13 @@ void RefreshFlowFactorAfterListEdit(TagRecord& r, const UnitTables& t, FlowKind 
 }
 
 bool ReapplyFlowUnit(TagRecord& r, const UnitTables& t) {
-    return SelectFlowUnit(r, t, r.Unit_Flow_Set);
+    return SelectFlowUnit(r, t, r.Unit_Flow_Set) || SelectFlowUnitOfKind(r, t);
+}
+
+bool SelectFlowUnitOfKind(TagRecord& r, const UnitTables& t) {
+    const std::optional<FlowKind> k = FlowKindOf(r);
+    if (!k) return false;
+    return SelectFlowUnit(r, t, FlowSelection(r, *k)) || SelectFlowUnit(r, t, 0);
 }
 
 void StoreSelections(UnitDefaults& d, const TagRecord& r) {

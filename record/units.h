@@ -102,10 +102,17 @@ bool PairLiquidAtmPressure(TagRecord& r, const UnitTables& t);
 // left as it is).
 void RefreshFlowFactorAfterListEdit(TagRecord& r, const UnitTables& t, FlowKind k);
 
-// A tag retrieved from the project takes the current flow list again: the flow
-// unit is selected anew with the record's Unit_Flow_Set (all other factors stay as
-// stored). Returns false, changing nothing, when that index is outside the list.
+// A record read from a file, or retrieved from the project, takes the current flow
+// list again, so that the unit it shows is the unit it computes in: the flow unit is
+// selected anew with the record's Unit_Flow_Set (all other factors stay as stored).
+// When that index is outside the list, the kind's own selection is taken, then the
+// first unit. Returns false, changing nothing, for a record without a flow kind.
 bool ReapplyFlowUnit(TagRecord& r, const UnitTables& t);
+
+// After the flow kind changed (another fluid equation, condition or property): the
+// flow unit becomes the kind's own stored selection (the first unit when that is
+// outside the list). Returns false, changing nothing, without a flow kind.
+bool SelectFlowUnitOfKind(TagRecord& r, const UnitTables& t);
 
 // The settings save keeps the current record's unit selections (the six per-kind
 // flow selections, the thirteen others and Unit_PressSys_Set) as the defaults.

@@ -142,14 +142,6 @@ public:
             edit->selectAll();
             return;
         }
-        // Gas volume flows at base conditions follow a new base pressure and
-        // temperature as they do when the base is typed on the form.
-        TagRecord out = record_;
-        NullMessageSink quiet;  // both values were judged above
-        StoreBaseValue(out, BaseField::BasePressure, c.base_press, quiet);
-        StoreBaseValue(out, BaseField::BaseTemperature, c.base_temp, quiet);
-        copy.Flow_Max = out.Flow_Max;
-        copy.Flow_Norm = out.Flow_Norm;
         record_ = copy;
         closing_ = true;
         CIdDialog::accept();

@@ -108,6 +108,14 @@ double EccentricC_IsoTr15377(double b) {
     return 0.9355 - 1.6889 * b + 3.0428 * b * b - 1.7989 * Pow(b, 3);
 }
 
+double QuadrantRadius_Miller(double d, double b) {
+    return d * (0.734 / (1.0 - std::pow(b, 4)) - 0.638);
+}
+
+double QuadrantRadius_IsoTr15377(double d, double b) {
+    return d * (3.17e-6 * std::exp(16.8 * b) + 0.0554 * std::exp(1.016 * b) + 0.029);
+}
+
 // Miller, 3rd ed., quadrant-edged orifice.
 double QuadrantC_Miller(double b) {
     return 0.7746 - 0.1334 * Pow(b, 2.1) + 1.4098 * Pow(b, 8) + 0.0675 * Pow(b, 4) / (1.0 - Pow(b, 4)) +

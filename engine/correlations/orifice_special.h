@@ -30,6 +30,14 @@ double QuadrantC_Miller(double b);
 // ISO/TR 15377:2007, quarter-circle orifice.
 double QuadrantC_IsoTr15377(double b);
 
+// Quadrant-edge radius [in] of a quadrant-edged orifice of bore d [in] and diameter
+// ratio b, as sized with the Miller standard (Calc_Std 1764):
+// r = d (0.734 / (1 - b^4) - 0.638).
+double QuadrantRadius_Miller(double d, double b);
+// The same with ISO/TR 15377 (Calc_Std 1765):
+// r = d (3.17e-6 e^(16.8 b) + 0.0554 e^(1.016 b) + 0.029).
+double QuadrantRadius_IsoTr15377(double d, double b);
+
 // Miller, Flow Measurement Engineering Handbook, 3rd ed., conic-entrance orifice:
 // 0.734 over 250 b <= Rd <= 5000 b, else 0.73.
 double ConicC_Miller(double b, double Rd);

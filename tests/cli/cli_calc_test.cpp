@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -42,8 +43,11 @@ TEST_F(CliCalcTest, SizesACustomMeterTagAndWritesIt) {
     const CliRun calc = Cli("calc " + Tag("a.tag") + " --out " + Tag("b.tag"));
     ASSERT_EQ(calc.status, 0) << calc.err;
     EXPECT_TRUE(calc.err.empty()) << calc.err;
-    EXPECT_EQ(calc.out.rfind("Calculated.\n", 0), 0u);
-    EXPECT_NE(calc.out.find("Calc_Status = 1\n"), std::string::npos);
+    // The results as the form shows them: label, value in the display unit, unit.
+    EXPECT_EQ(calc.out.rfind("FE-201\n", 0), 0u) << calc.out;
+    EXPECT_NE(calc.out.find("\nCalculated.\n"), std::string::npos) << calc.out;
+    EXPECT_TRUE(std::regex_search(calc.out, std::regex("\n  Bore = +2\\.0303 in\n"))) << calc.out;
+    EXPECT_EQ(calc.out.find("e+"), std::string::npos);  // no raw record fields
 
     const auto b = Show("b.tag");
     // Hand calculation (python, textbook equation W = 3600 C (pi/4) d^2
@@ -65,6 +69,27 @@ TEST_F(CliCalcTest, SizesACustomMeterTagAndWritesIt) {
     EXPECT_EQ(j.size(), 231u + 2u);  // every field, the messages and ok
 }
 
+TEST_F(CliCalcTest, QuadrantOrificeRadiusComesFromTheSizing) {
+    // Before, only the form's result display computed the radius: the calculation
+    // sheet note of a tag sized here read "RADIUS OF QUADRANT = 0.00000 in".
+    MakeCustomLiquidTag("q.tag");
+    ASSERT_EQ(Cli("tag set " + Tag("q.tag") + " Meter_Type=1131 Calc_Std=1764 Tap_Style=1 C=0 Elem_Thick=0.0")
+                  .status,
+              0);
+    const CliRun calc = Cli("calc --json --suppress-warnings " + Tag("q.tag"));
+    ASSERT_EQ(calc.status, 0) << calc.err;
+    const auto j = nlohmann::json::parse(calc.out);
+    const double d = j["Bore"].get<double>(), b = j["Beta"].get<double>();
+    ASSERT_GT(b, 0.0);
+    // Hand calculation of the radius the standard prints: r = d (0.734 / (1 - b^4) - 0.638).
+    const double r = d * (0.734 / (1.0 - b * b * b * b) - 0.638);
+    EXPECT_GT(r, 0.0);
+    EXPECT_NEAR(j["Qrad_K0"].get<double>(), r, 1e-12);
+    char note[64];
+    std::snprintf(note, sizeof note, "RADIUS OF QUADRANT = %.5f in", r);
+    EXPECT_NE(j["User_Notes_1"].get<std::string>().find(note), std::string::npos) << j["User_Notes_1"];
+}
+
 TEST_F(CliCalcTest, RefusedSizingPrintsItsMessageAndWritesNothing) {
     MakeCustomLiquidTag("a.tag");
     ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " C=0").status, 0);
@@ -78,7 +103,8 @@ TEST_F(CliCalcTest, RefusedSizingPrintsItsMessageAndWritesNothing) {
               std::string::npos)
         << calc.err;
     EXPECT_NE(calc.err.find("nothing was written"), std::string::npos);
-    EXPECT_EQ(calc.out.rfind("Not calculated.\n", 0), 0u);
+    EXPECT_NE(calc.out.find("\nNot calculated.\n"), std::string::npos) << calc.out;
+    EXPECT_EQ(calc.out.find("Calculation Results"), std::string::npos);
     EXPECT_EQ(Bytes("old.tag"), old_bytes);
 
     const auto j = nlohmann::json::parse(Cli("calc --json " + Tag("a.tag")).out);
@@ -151,10 +177,8 @@ TEST_F(CliCalcTest, RestrictionLiquidFpAndFollowOns) {
     ASSERT_EQ(Cli("tag set " + Tag("f.tag") + " Property_KFp=0").status, 0);
     const CliRun f = Cli("calc " + Tag("f.tag") + " --out " + Tag("g.tag"));
     ASSERT_EQ(f.status, 0) << f.err;
-    EXPECT_NE(f.out.find("Velocity = "), std::string::npos);
-    EXPECT_NE(f.out.find("MeterUncert = "), std::string::npos);
-    EXPECT_NE(f.out.find("Min_Thick = "), std::string::npos);
-    EXPECT_NE(f.out.find("Outlet_Noise = "), std::string::npos);
+    EXPECT_NE(f.out.find("  Velocity @ Throat = "), std::string::npos) << f.out;
+    EXPECT_NE(f.out.find("  Orifice Uncertainty = "), std::string::npos) << f.out;
     const auto g = Show("g.tag");
     EXPECT_EQ(g["Property_KFp"], 1.0);
     // Hand calculation as above with Fp 1 in place of 1.02: the bore grows by (1.02)^(1/4)

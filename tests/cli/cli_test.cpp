@@ -75,9 +75,24 @@ TEST_F(CliTest, BadInputToSetLeavesTheFileByteIdentical) {
     ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " Tag_No=KEEP").status, 0);
     const std::string before = Bytes("a.tag");
     const char* bad[] = {
-        "No_Such_Field=1", "Flow_Max=abc",    "Flow_Max=nan", "Flow_Max=inf",
-        "Flow_Max=1e999",  "Meter_Type=1127", "Calc_Mode=1",  "Fluid_Equation=1.5",
-        "Tap_Style=9",     "Rec_Reserved=00", "NoEqualsSign", "Flow_Max=",
+        "No_Such_Field=1",
+        "Flow_Max=abc",
+        "Flow_Max=nan",
+        "Flow_Max=inf",
+        "Flow_Max=1e999",
+        "Meter_Type=1127",
+        "Calc_Mode=1",
+        "Fluid_Equation=1.5",
+        "Tap_Style=9",
+        "Rec_Reserved=00",
+        "NoEqualsSign",
+        "Flow_Max=",
+        // Values the record check of every later read would reset: a schedule the
+        // stainless table does not have, a flow unit outside the list, a flow factor
+        // that disagrees with the unit shown.
+        "Matl_Pipe=2",
+        "Unit_Flow_Set=40",
+        "Unit_Flow=24",
     };
     for (const char* b : bad) {
         SCOPED_TRACE(b);
@@ -87,6 +102,35 @@ TEST_F(CliTest, BadInputToSetLeavesTheFileByteIdentical) {
         EXPECT_NE(r.err.find("Nothing was written"), std::string::npos) << r.err;
         EXPECT_EQ(Bytes("a.tag"), before);
     }
+}
+
+TEST_F(CliTest, SetKeepsWhatTheRecordCheckKeepsAndTheFlowUnitItShows) {
+    ASSERT_EQ(Cli("tag new " + Tag("a.tag")).status, 0);
+    auto show = [&] { return nlohmann::json::parse(Cli("tag show --json " + Tag("a.tag")).out); };
+    // A new tag computes in the unit it shows: gas at base, the kind's selection.
+    auto j = show();
+    EXPECT_EQ(j["Unit_Flow_Set"], j["Unit_GasBaseFlow_Set"]);
+    EXPECT_EQ(j["Unit_Flow_Text"], "scfh");
+    EXPECT_EQ(j["Unit_Flow"], 1.0);
+    // A stainless pipe needs a schedule of its own table, given in the same command.
+    const CliRun sched = Cli("tag set " + Tag("a.tag") + " Matl_Pipe=2");
+    EXPECT_NE(sched.status, 0);
+    EXPECT_NE(sched.err.find("Pipe_Sched"), std::string::npos) << sched.err;
+    ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " Matl_Pipe=2 Pipe_Sched=2").status, 0);
+    const CliRun read = Cli("tag show " + Tag("a.tag"));
+    EXPECT_EQ(read.err, "");  // nothing repaired on the next read
+    // Another flow kind takes its own unit; a chosen unit brings its factor.
+    ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " Fluid_Equation=1346 Fluid_Condition=1348 Fluid_Property=1350")
+                  .status,
+              0);
+    j = show();
+    EXPECT_EQ(j["Unit_Flow_Set"], j["Unit_LiqMassFlow_Set"]);
+    EXPECT_EQ(j["Unit_Flow_Text"], "lb/h");
+    ASSERT_EQ(Cli("tag set " + Tag("a.tag") + " Unit_Flow_Set=5").status, 0);
+    j = show();
+    EXPECT_EQ(j["Unit_LiqMassFlow_Set"], 5);
+    EXPECT_EQ(j["Unit_Flow_Text"], "kg/h");
+    EXPECT_NEAR(j["Unit_Flow"].get<double>(), 0.4535924, 1e-7);  // kg per lb (unit table)
 }
 
 TEST_F(CliTest, UnreadableTagFilesGiveError49) {

@@ -1,8 +1,8 @@
-// CSteamTable: the IFC-67 routines against shared/data/coefficients/checkvalues.csv
+// CSteamTable: the IFC-67 routines against tests/data/steam/checkvalues.csv
 // and the edge cases of the steam table. The check values are in SI; the conversions below
 // are exact by the definitions of the units.
 //
-// Kinds of expected values (README of the coefficient folder): "regression" values
+// Kinds of expected values (tests/data/steam/README.md): "regression" values
 // were printed by waiwera/PyTOUGH for their own tests; "computed here" values were
 // computed independently from the same coefficient tables; "program constant" is a
 // number the program prints. Tolerances follow the digits printed.
@@ -12,7 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <limits>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -487,6 +490,53 @@ TEST(WetStates, RangeEdges) {
     EXPECT_GT(v, 0.0);
     EXPECT_EQ(st.VPS(14.7, 0.8039), v);  // remembered
     EXPECT_EQ(st.VPH(14.7, 499.99), v);
+}
+
+// ---------------------------------------------------------------- the whole file
+
+// Every IFC-67 sub-region 1 and 2 density and every saturation pressure of
+// tests/data/steam/checkvalues.csv, read from the file itself, so the cases above
+// and the file cannot drift apart. The least precise of them print 8 digits.
+TEST(CheckValuesFile, EveryDensityAndSaturationPressureAgrees) {
+    std::ifstream in(std::string(QUORVEN_TEST_DATA) + "/steam/checkvalues.csv");
+    ASSERT_TRUE(in) << "tests/data/steam/checkvalues.csv";
+    std::map<std::string, std::map<std::string, double>> cases;
+    std::string line;
+    std::getline(in, line);  // header
+    while (std::getline(in, line)) {
+        std::stringstream row(line);
+        std::string formulation, name, quantity, value, unit;
+        std::getline(row, formulation, ',');
+        std::getline(row, name, ',');
+        std::getline(row, quantity, ',');
+        std::getline(row, value, ',');
+        std::getline(row, unit, ',');
+        if (formulation != "IFC-67") continue;
+        double v = std::stod(value);  // to K and Pa
+        if (unit == "degF") v = (v + 459.67) / 1.8;
+        if (unit == "psia") v *= kPaPerPsi;
+        cases[name][quantity] = v;
+    }
+    int checked = 0;
+    for (const auto& [name, q] : cases) {
+        SCOPED_TRACE(name);
+        CSteamTable st;
+        const auto T = q.find("T");
+        if (T == q.end()) continue;
+        if (q.contains("p_sat")) {
+            EXPECT_NEAR(st.SatPressure(FOfK(T->second)) * kPaPerPsi / q.at("p_sat"), 1.0, 5e-8);
+            ++checked;
+        }
+        if (q.contains("rho") && q.contains("p") && name.starts_with("IFC67-sub1-")) {
+            EXPECT_NEAR(kKgM3PerLbFt3 / st.VPT1(Psia(q.at("p")), FOfK(T->second)) / q.at("rho"), 1.0, 5e-8);
+            ++checked;
+        }
+        if (q.contains("rho") && q.contains("p") && name.starts_with("IFC67-sub2-")) {
+            EXPECT_NEAR(kKgM3PerLbFt3 / st.VPT2(Psia(q.at("p")), FOfK(T->second)) / q.at("rho"), 1.0, 5e-8);
+            ++checked;
+        }
+    }
+    EXPECT_GE(checked, 14);  // 3 + 3 densities, 8 saturation pressures at least
 }
 
 }  // namespace

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <string>
 
+#include "engine/calculate.h"
+#include "form/meter_choices.h"
 #include "form/result_rows.h"
 #include "messages/messages.h"
 #include "record/tag_record.h"
@@ -92,14 +95,19 @@ TEST(StoreBaseValue, BaseAtOrBelowAbsoluteZeroIsRefusedAndTheOldValueKept) {
         double typed;
         int error;
     };
-    const Case cases[] = {{BaseField::BasePressure, 0.0, 8},
-                          {BaseField::BasePressure, -14.7, 8},
-                          {BaseField::BaseTemperature, -459.67, 9},
-                          {BaseField::BaseTemperature, -500.0, 9}};
+    const Case cases[] = {{BaseField::BasePressure, 0.0, msg::kErrBasePressure},
+                          {BaseField::BasePressure, -14.7, msg::kErrBasePressure},
+                          {BaseField::BaseTemperature, -459.67, msg::kErrBaseTemperature},
+                          {BaseField::BaseTemperature, -500.0, msg::kErrBaseTemperature},
+                          // Valid by themselves, but the gas flows at base would become
+                          // infinite (found by fuzzing): refused the same way.
+                          {BaseField::BaseTemperature, 1e308, msg::kErrBaseTemperature},
+                          {BaseField::BasePressure, 1e-305, msg::kErrBasePressure}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         TagRecord r = GasAtBase();
         r.Flow_Max = 1000.0;
+        r.Flow_Norm = 800.0;
         const TagRecord before = r;
         RecordingMessageSink sink;
         EXPECT_FALSE(StoreBaseValue(r, c.field, c.typed, sink));
@@ -107,6 +115,18 @@ TEST(StoreBaseValue, BaseAtOrBelowAbsoluteZeroIsRefusedAndTheOldValueKept) {
         EXPECT_DOUBLE_EQ(r.Base_Press, before.Base_Press);
         EXPECT_DOUBLE_EQ(r.Base_Temp, before.Base_Temp);
         EXPECT_DOUBLE_EQ(r.Flow_Max, 1000.0);
+        EXPECT_DOUBLE_EQ(r.Flow_Norm, 800.0);
+        // The base dialog's OK follows the same rule.
+        TagRecord d = GasAtBase();
+        d.Flow_Max = 1000.0;
+        d.Flow_Norm = 800.0;
+        const TagRecord d_before = d;
+        BaseChoice choice;
+        choice.base_press = c.field == BaseField::BasePressure ? c.typed : 14.69595;
+        choice.base_temp = c.field == BaseField::BaseTemperature ? c.typed : 60.0;
+        RecordingMessageSink dialog;
+        EXPECT_EQ(ApplyBaseChoice(d, choice, dialog), c.error);
+        EXPECT_EQ(std::memcmp(&d, &d_before, sizeof d), 0);
     }
 }
 
@@ -143,6 +163,21 @@ TEST(StoreRowValue, RowRulesAndTheirMessages) {
     EXPECT_FALSE(StoreRowValue(r, RowKind::FlowPressure, std::nan(""), sink));
     EXPECT_FALSE(StoreRowValue(r, RowKind::FlowPressure, INFINITY, sink));
     EXPECT_TRUE(std::isfinite(r.Flow_Press));
+}
+
+TEST(StoreRowValue, FlowOnAFreshFormIsStoredInTheUnitTheBoxShows) {
+    // The flow box shows the list entry at Unit_Flow_Set; a typed flow is that many
+    // of that unit, whose factor (units per internal unit) is the list's.
+    TagRecord r = NewTagRecord();
+    const UnitTables& t = DefaultUnitTables();
+    const int32_t shown = UnitSelection(r, Quantity::Flow);
+    const UnitList list = FlowListOf(*FlowKindOf(r));
+    EXPECT_EQ(GetText(r.Unit_Flow_Text), UnitName(t, list, shown));
+    EXPECT_EQ(FlowSelection(r, *FlowKindOf(r)), shown);
+    RecordingMessageSink sink;
+    ASSERT_TRUE(StoreRowValue(r, RowKind::MaxFlow, 250000.0, sink));
+    EXPECT_DOUBLE_EQ(r.Flow_Max, 250000.0 / UnitFactor(t, list, shown));
+    EXPECT_TRUE(sink.messages.empty());
 }
 
 TEST(StoreRowValue, TextThatIsNoNumberIsZeroGaugeOrAbsolute) {
@@ -185,15 +220,24 @@ TEST(ResultView, ShowsWhatTheEngineStored) {
     EXPECT_EQ(Line(v, 1089)->value, "1.10");  // 0.6 + 0.5 straight-run allowance
     EXPECT_DOUBLE_EQ(r.Rd, 123456.0);         // not recomputed
 
-    // Quadrant orifice, Calc_Std 1764, beta 0.5, bore 1.000 in: hand calculation
-    // 1.000 x (0.734 / 0.9375 - 0.638) = 0.144933 in.
+    // Quadrant orifice, Calc_Std 1764, beta 0.5, bore 1.000 in: the sizing stores the
+    // edge radius, hand calculation 1.000 x (0.734 / 0.9375 - 0.638) = 0.144933 in;
+    // the display shows what is stored and never writes the record.
     r.Meter_Type = Code(MeterType::QuadrantOrifice);
     r.Calc_Std = Code(CalcStd::Miller3rd);
     r.Bore = 1.0;
     r.Unit_Bore_Set = 0;
+    r.Unit_Bore = 1.0;
+    r.Qrad_K0 = 0.0;
     v = BuildResultView(r);
+    EXPECT_EQ(Line(v, 1098)->value, "0.0000");
+    StoreDerivedResults(r);
     EXPECT_NEAR(r.Qrad_K0, 0.144933, 1e-6);
+    const TagRecord before = r;
+    v = BuildResultView(r);
     EXPECT_EQ(Line(v, 1098)->label, "Quad r =");
+    EXPECT_EQ(Line(v, 1098)->value, "0.1449");
+    EXPECT_EQ(std::memcmp(&before, &r, sizeof r), 0);
 
     // A restriction sized for flow shows 100 % range and loss whatever is stored.
     r.Meter_Type = Code(MeterType::ConcentricOrifice);

@@ -75,6 +75,23 @@ TEST_F(TagFileTest, CorruptCodesAreRepairedAndReported) {
     EXPECT_EQ(back.Meter_Type, Code(MeterType::ConcentricOrifice));
 }
 
+TEST_F(TagFileTest, AFlowUnitThatDisagreesWithTheUnitShownIsReselected) {
+    // Written by an older program: the box shows scfd (Unit_Flow_Set 0) while the
+    // factor is that of scfh. Read back, the tag computes in the unit it shows.
+    TagRecord r = NewTagRecord();
+    r.Unit_Flow_Set = 0;
+    r.Unit_Flow = 1.0;
+    SetText(r.Unit_Flow_Text, "scfh");
+    std::ofstream(Path("old.tag"), std::ios::binary) << RecordToBytes(r);
+    TagRecord back = NewTagRecord();
+    RecordingMessageSink sink;
+    ASSERT_TRUE(ReadTagFile(Path("old.tag"), back, sink));
+    EXPECT_EQ(back.Unit_Flow_Set, 0);
+    EXPECT_EQ(back.Unit_GasBaseFlow_Set, 0);
+    EXPECT_EQ(GetText(back.Unit_Flow_Text), "scfd");
+    EXPECT_EQ(back.Unit_Flow, 24.0);  // hours per day: scfd per scfh
+}
+
 TEST_F(TagFileTest, FailedWriteGivesError48AndLeavesTheEarlierFileWhole) {
     // The target is a directory: the rename over it fails after the temporary file was written.
     fs::create_directories(Path("taken.tag"));

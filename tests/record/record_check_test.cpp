@@ -59,7 +59,7 @@ TEST(CheckRecord, UnitIndexesStayWithinTheirLists) {
     const Case cases[] = {
         {"Unit_GasBaseFlow_Set", &TagRecord::Unit_GasBaseFlow_Set, 11, 1},
         {"Unit_LiqBaseFlow_Set", &TagRecord::Unit_LiqBaseFlow_Set, 11, 0},
-        {"Unit_Flow_Set", &TagRecord::Unit_Flow_Set, 11, 0},
+        {"Unit_Flow_Set", &TagRecord::Unit_Flow_Set, 11, 1},  // new tag: scfh, the gas-at-base selection
         {"Unit_Press_Set", &TagRecord::Unit_Press_Set, 11, 0},
         {"Unit_AtmPress_Set", &TagRecord::Unit_AtmPress_Set, 11, 0},
         {"Unit_DpPress_Set", &TagRecord::Unit_DpPress_Set, 11, 0},

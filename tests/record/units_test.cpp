@@ -257,9 +257,15 @@ TEST(Selection, RetrievedTagFollowsTheCurrentFlowList) {
     EXPECT_EQ(r.Unit_Flow, 0.00001666667);
     EXPECT_EQ(GetText(r.Unit_Flow_Text), "k scfm");
     EXPECT_EQ(r.Unit_Press, 6.894757);
-    r.Unit_Flow_Set = 40;  // damaged: nothing changes
-    EXPECT_FALSE(ReapplyFlowUnit(r, t));
+    // A damaged Unit_Flow_Set takes the kind's own selection, so the unit shown and
+    // the factor agree again.
+    r.Unit_Flow_Set = 40;
+    ASSERT_TRUE(ReapplyFlowUnit(r, t));
+    EXPECT_EQ(r.Unit_Flow_Set, 2);
     EXPECT_EQ(r.Unit_Flow, 0.00001666667);
+    // A record without a flow kind changes nothing.
+    r.Fluid_Equation = 0;
+    EXPECT_FALSE(ReapplyFlowUnit(r, t));
 }
 
 TEST(Selection, SettingsKeepTheRecordsSelectionsAndEquationChoices) {
