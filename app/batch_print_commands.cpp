@@ -54,6 +54,12 @@ std::optional<ReportCommand> ReportCommandOf(int id) {
     using enum ReportOutput;
     using namespace cmd;
     switch (id) {
+        case kPrintDatasheet:
+            return ReportCommand{Datasheet, Print};
+        case kPreviewDatasheet:
+            return ReportCommand{Datasheet, Preview};
+        case kExportDatasheetPdf:
+            return ReportCommand{Datasheet, Pdf};
         case kPrintCalibration:
             return ReportCommand{CalibrationChart, Print};
         case kPrintUncertainty:

@@ -66,8 +66,8 @@ private:
 class CliQuestions final : public ImportQuestions {
 public:
     explicit CliQuestions(bool replace) : replace_(replace) {}
-    ReplaceAnswer ConfirmReplace(std::string_view) override {
-        return replace_ ? ReplaceAnswer::All : ReplaceAnswer::No;
+    OverwriteAnswer ConfirmReplace(std::string_view) override {
+        return replace_ ? OverwriteAnswer::All : OverwriteAnswer::No;
     }
 
 private:

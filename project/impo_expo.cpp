@@ -287,15 +287,15 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
             const int64_t stored = writer.Find(tag);
             if (stored >= 0 && !all) {
                 switch (questions.ConfirmReplace(tag)) {
-                    case ReplaceAnswer::Yes:
+                    case OverwriteAnswer::Yes:
                         break;
-                    case ReplaceAnswer::All:
+                    case OverwriteAnswer::All:
                         all = true;
                         break;
-                    case ReplaceAnswer::No:
+                    case OverwriteAnswer::No:
                         ++report.not_replaced;
                         continue;
-                    case ReplaceAnswer::Cancel:
+                    case OverwriteAnswer::Cancel:
                         report.cancelled = true;
                         stop = true;
                         continue;

@@ -13,20 +13,19 @@
 #include "messages/messages.h"
 #include "project/bulk_files.h"
 #include "project/database.h"
+#include "project/project_commands.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
 
 namespace quorven {
 
-// The answers of the "Tag Data Overwrite Warning!" dialog.
-enum class ReplaceAnswer { Yes = 1, No = 2, All = 3, Cancel = 4 };
-
+// The import's question: the tag number (Windows-1252) is stored already; replace
+// it with the imported data? The desktop asks it with the "Tag Data Overwrite
+// Warning!" dialog (ProjectDialogs::TagDataOverwrite).
 class ImportQuestions {
 public:
     virtual ~ImportQuestions() = default;
-    // The tag number (Windows-1252) is stored already: replace it with the
-    // imported data?
-    virtual ReplaceAnswer ConfirmReplace(std::string_view tag_no) = 0;
+    virtual OverwriteAnswer ConfirmReplace(std::string_view tag_no) = 0;
 };
 
 struct ExportReport {

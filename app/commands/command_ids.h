@@ -43,6 +43,8 @@ inline constexpr int kExportCalcSheetPdf = 32880;
 // File: the current tag's calibration chart and uncertainty report as PDF files
 inline constexpr int kExportCalibrationPdf = 32881;
 inline constexpr int kExportUncertaintyPdf = 32882;
+// File: the current tag's datasheet as a PDF file
+inline constexpr int kExportDatasheetPdf = 32883;
 // File
 inline constexpr int kPrinterFont = 32844;
 inline constexpr int kPageSetup = 32845;

@@ -139,7 +139,7 @@ constexpr CommandInfo kCommands[] = {
     DocCommand(kClearDatasheet, "&Clear Datasheet\tCtrl+Alt+D", "Ctrl+Alt+D"),
     // File, Print
     DocCommand(kPrintCalcSheet, "&Calc Sheet...\tCtrl+P", "Ctrl+P", ReportReady),
-    Pending(kPrintDatasheet, "&Datasheet...", {}, ReportReady),
+    DocCommand(kPrintDatasheet, "&Datasheet...", {}, ReportReady),
     DocCommand(kPrintCalibration, "Ca&libration Chart...", {}, ReportReady),
     DocCommand(kPrintUncertainty, "&Meter Uncertainty Calc...", {}, ReportReady),
     DocCommand(kBatchPrintCalcSheets, "&Batch Print - Calc Sheets..."),
@@ -149,7 +149,7 @@ constexpr CommandInfo kCommands[] = {
     DocCommand(kBatchPrintTagIndex, "Ba&tch Print - Tag Index..."),
     // File, Print Preview
     DocCommand(kPreviewCalcSheet, "&Calc Sheet...\tCtrl+Alt+V", "Ctrl+Alt+V", ReportReady),
-    Pending(kPreviewDatasheet, "&Datasheet...", {}, ReportReady),
+    DocCommand(kPreviewDatasheet, "&Datasheet...", {}, ReportReady),
     DocCommand(kPreviewCalibration, "Ca&libration Chart...", {}, ReportReady),
     DocCommand(kPreviewUncertainty, "Meter &Uncertainty Calc...", {}, ReportReady),
     DocCommand(kBatchPreviewCalcSheets, "&Batch Preview - Calc Sheets..."),
@@ -159,6 +159,7 @@ constexpr CommandInfo kCommands[] = {
     DocCommand(kBatchPreviewTagIndex, "Ba&tch Preview - Tag Index..."),
     // File
     DocCommand(kExportCalcSheetPdf, "E&xport Calc Sheet to PDF...", {}, ReportReady),
+    DocCommand(kExportDatasheetPdf, "Expor&t Datasheet to PDF...", {}, ReportReady),
     DocCommand(kExportCalibrationPdf, "Export Calibration C&hart to PDF...", {}, ReportReady),
     DocCommand(kExportUncertaintyPdf, "Export Uncertaint&y Calc to PDF...", {}, ReportReady),
     Frame(kPrinterFont, "Set Printer &Font..."),
@@ -289,6 +290,7 @@ constexpr MenuNode kFile[] = {Sub("&Project", kFileProject),
                               Sub("&Print", kFilePrint),
                               Sub("Print Pre&view", kFilePreview),
                               C(kExportCalcSheetPdf),
+                              C(kExportDatasheetPdf),
                               C(kExportCalibrationPdf),
                               C(kExportUncertaintyPdf),
                               C(kPrinterFont),

@@ -107,6 +107,37 @@ TEST(ReportWindow, PrintPreviewOpensFromTheMenu) {
     EXPECT_EQ(pages, 1);
 }
 
+TEST(ReportWindow, DatasheetCommandsPrintPreviewAndExportTheDatasheet) {
+    Desktop d;
+    SetText(d.Doc().record.Spec_No, "IS-4410");
+    for (int id : {cmd::kPrintDatasheet, cmd::kPreviewDatasheet, cmd::kExportDatasheetPdf})
+        EXPECT_TRUE(d.Frame().Action(id)->isEnabled()) << id;
+    d.Doc().record.Calc_Status = kStatusNotCalculated;
+    d.Doc().NotifyRecordChanged();
+    for (int id : {cmd::kPrintDatasheet, cmd::kPreviewDatasheet, cmd::kExportDatasheetPdf})
+        EXPECT_FALSE(d.Frame().Action(id)->isEnabled()) << id;
+    d.Doc().record.Calc_Status = kStatusCalculated;
+    d.Doc().NotifyRecordChanged();
+
+    int pages = -1;
+    WhenModalAppears(
+        [&pages](QWidget* w) {
+            pages = w->findChild<QPrintPreviewWidget*>()->pageCount();
+            qobject_cast<QDialog*>(w)->reject();
+        },
+        [](QWidget* w) { return qobject_cast<QPrintPreviewDialog*>(w) != nullptr; });
+    d.Frame().Action(cmd::kPreviewDatasheet)->trigger();
+    EXPECT_EQ(pages, 1);
+
+    d.chooser.answers.push_back(d.Path("FE-101-ds.pdf"));
+    d.Frame().Action(cmd::kExportDatasheetPdf)->trigger();
+    const std::string text = PdfText(d.Path("FE-101-ds.pdf"));
+    EXPECT_NE(text.find("Datasheet for"), std::string::npos) << text;
+    EXPECT_NE(text.find("IS-4410"), std::string::npos);
+    EXPECT_NE(text.find("Northwind Process Engineering Ltd."), std::string::npos);
+    EXPECT_TRUE(d.sink.messages.empty());
+}
+
 TEST(ReportWindow, PageSetupAndPrinterFontAreKeptInTheConfiguration) {
     Desktop d;
     ASSERT_TRUE(d.Frame().Action(cmd::kPageSetup)->isEnabled());

@@ -23,14 +23,14 @@ namespace fs = std::filesystem;
 
 class ScriptedQuestions final : public ImportQuestions {
 public:
-    ReplaceAnswer ConfirmReplace(std::string_view tag) override {
+    OverwriteAnswer ConfirmReplace(std::string_view tag) override {
         asked.emplace_back(tag);
-        if (answers.empty()) return ReplaceAnswer::No;
-        const ReplaceAnswer a = answers.front();
+        if (answers.empty()) return OverwriteAnswer::No;
+        const OverwriteAnswer a = answers.front();
         answers.pop_front();
         return a;
     }
-    std::deque<ReplaceAnswer> answers;
+    std::deque<OverwriteAnswer> answers;
     std::vector<std::string> asked;
 };
 
@@ -152,7 +152,7 @@ TEST_F(ImpoExpoTest, ReplacementQuestionWithAllAndItIsForgottenAfterwards) {
     old[1].Flow_Max = 2.0;
     const ProjectPaths to = MakeProject("To", old);
     ScriptedQuestions q;
-    q.answers = {ReplaceAnswer::All};
+    q.answers = {OverwriteAnswer::All};
     RecordingMessageSink sink2;
     const ImportReport im = Import(to, Path("all.csv"), q, sink2);
     EXPECT_EQ(q.asked, std::vector<std::string>{"FE-100000"});
@@ -183,7 +183,7 @@ TEST_F(ImpoExpoTest, YesNoAndCancelAnswers) {
     for (TagRecord& r : old) r.Flow_Max = 7.0;
     const ProjectPaths to = MakeProject("To", old);
     ScriptedQuestions q;
-    q.answers = {ReplaceAnswer::Yes, ReplaceAnswer::No, ReplaceAnswer::Cancel};
+    q.answers = {OverwriteAnswer::Yes, OverwriteAnswer::No, OverwriteAnswer::Cancel};
     RecordingMessageSink sink2;
     const ImportReport im = Import(to, Path("all.csv"), q, sink2);
     EXPECT_TRUE(im.cancelled);

@@ -107,7 +107,7 @@ TEST_F(MaintenanceFaultTest, Import) {
     CheckEveryStep(
         [csv_path](FileLayer& files, const ProjectPaths& paths) {
             struct Yes final : ImportQuestions {
-                ReplaceAnswer ConfirmReplace(std::string_view) override { return ReplaceAnswer::Yes; }
+                OverwriteAnswer ConfirmReplace(std::string_view) override { return OverwriteAnswer::Yes; }
             } yes;
             RecordingMessageSink sink(MessageAnswer::Yes);
             CDatabase db(files, paths);
