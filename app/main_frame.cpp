@@ -39,6 +39,7 @@
 #include "app/platform/profile.h"
 #include "app/platform/qt_platform.h"
 #include "app/platform/qt_text.h"
+#include "app/project_utility_commands.h"
 #include "app/view.h"
 #include "fluids/property_database.h"
 #include "messages/messages.h"
@@ -311,6 +312,13 @@ void CMainFrame::RunCommand(int id) {
     }
     if (RunProjectCommand(id)) return;
     if (RunReportCommand(id)) return;
+    if (CQuorven64Doc* doc = ActiveDocument(); doc != nullptr && IsProjectUtilityCommand(id)) {
+        CommitPendingEdit();
+        CommandUi ui{sink_, *chooser_, *dialogs_};
+        RunProjectUtilityCommand(this, id, *doc, ui);
+        UpdateCommands();
+        return;
+    }
     if (const std::optional<ReportCommand> report = ReportCommandOf(id)) {
         if (CQuorven64Doc* doc = ActiveDocument()) {
             CommitPendingEdit();

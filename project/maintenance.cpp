@@ -78,6 +78,12 @@ PackReport PackProject(CDatabase& db, MessageSink& sink, const ProgressFn& progr
         ReadAtPositions(files, paths.Records(), positions, kRecordSize, records, read_ok);
         for (std::size_t k = 0; k < positions.size(); ++k) {
             if (!read_ok[k]) {
+                // Only an entry that names no whole record of the file is left out;
+                // a record that is there but cannot be read stops the pack, or the
+                // packed project would lose that tag.
+                const int64_t at = positions[k];
+                if (at >= 0 && static_cast<uint64_t>(at) + kRecordSize <= fdb->size)
+                    return fail(msg::kErrPackRecords);
                 ++report.dropped_entries;
                 continue;
             }

@@ -107,11 +107,6 @@ bool LookChecked(const CommandState& s) {
     return s.application_look == kLook;
 }
 
-// A command of a feature still to come: visible, never enabled.
-constexpr CommandInfo Pending(int id, std::string_view caption, std::string_view shortcut = {},
-                              CommandRule enabled = nullptr, CommandRule checked = nullptr) {
-    return CommandInfo{id, caption, shortcut, true, true, enabled, checked};
-}
 // A document command that is built: enabled by its rule.
 constexpr CommandInfo DocCommand(int id, std::string_view caption, std::string_view shortcut = {},
                                  CommandRule enabled = nullptr, CommandRule checked = nullptr) {
@@ -129,11 +124,11 @@ constexpr CommandInfo kCommands[] = {
     DocCommand(kCloseProject, "&Close Project... \tAlt+C", "Alt+C"),
     DocCommand(kSaveProject, "&Save Project...\tCtrl+Alt+S", "Ctrl+Alt+S"),
     Frame(kDeleteProject, "&Delete Project..."),
-    Pending(kExportAscii, "&Export ASCII File...\tCtrl+E", "Ctrl+E", InProjectFile),
-    Pending(kImportAscii, "&Import ASCII File...\tCtrl+I", "Ctrl+I"),
+    DocCommand(kExportAscii, "&Export ASCII File...\tCtrl+E", "Ctrl+E", InProjectFile),
+    DocCommand(kImportAscii, "&Import ASCII File...\tCtrl+I", "Ctrl+I"),
     // File, Calculation
-    Pending(kBatchCalc, "&Batch Calc...\tCtrl+B", "Ctrl+B"),
-    Pending(kClearCalc, "&Clear Calc...\tCtrl+Alt+C", "Ctrl+Alt+C"),
+    DocCommand(kBatchCalc, "&Batch Calc...\tCtrl+B", "Ctrl+B"),
+    DocCommand(kClearCalc, "&Clear Calc...\tCtrl+Alt+C", "Ctrl+Alt+C"),
     // File, Datasheet
     DocCommand(kEnterDatasheet, "&Enter Datasheet Data...\tCtrl+D", "Ctrl+D", ReportReady),
     DocCommand(kClearDatasheet, "&Clear Datasheet\tCtrl+Alt+D", "Ctrl+Alt+D"),
@@ -164,8 +159,8 @@ constexpr CommandInfo kCommands[] = {
     DocCommand(kExportUncertaintyPdf, "Export Uncertaint&y Calc to PDF...", {}, ReportReady),
     Frame(kPrinterFont, "Set Printer &Font..."),
     Frame(kPageSetup, "P&age Setup..."),
-    Pending(kPackProject, "&Pack Project Database"),
-    Pending(kRebuildIndex, "&Rebuild Project Index"),
+    DocCommand(kPackProject, "&Pack Project Database"),
+    DocCommand(kRebuildIndex, "&Rebuild Project Index"),
     Frame(kRecentFile1 + 0, "Recent File 1", {}, RecentFilePresent<0>),
     Frame(kRecentFile1 + 1, "Recent File 2", {}, RecentFilePresent<1>),
     Frame(kRecentFile1 + 2, "Recent File 3", {}, RecentFilePresent<2>),

@@ -329,7 +329,7 @@ TEST(CommandTable, PendingCommandsStayDisabledWhateverTheirRule) {
         ++pending;
         EXPECT_FALSE(IsCommandEnabled(c.id, f.state)) << c.id;
     }
-    EXPECT_GT(pending, 0);
+    EXPECT_EQ(pending, 0);  // every command of the menus is built
     // The frame's own commands work now.
     for (int id : {57665, 57664, 57667, 215, 59392, 59393, 57650, 57651})
         EXPECT_TRUE(IsCommandEnabled(id, f.state)) << id;

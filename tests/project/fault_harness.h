@@ -57,6 +57,42 @@ inline Content ReadContent(const ProjectPaths& paths) {
     return c;
 }
 
+// Passes everything to `inner` and makes read number `at` (ReadAll or ReadAt, of
+// any file, 1-based) and every read after it fail, as a disk that stopped reading
+// would (a retry fails too); 0 fails none and only counts.
+class FailingReadLayer final : public FileLayer {
+public:
+    FailingReadLayer(FileLayer& inner, int at) : inner_(inner), at_(at) {}
+    std::optional<FileStamp> Stat(const std::string& path) override { return inner_.Stat(path); }
+    std::optional<std::string> ReadAll(const std::string& path, std::size_t max_bytes) override {
+        if (Fails()) return std::nullopt;
+        return inner_.ReadAll(path, max_bytes);
+    }
+    bool ReadAt(const std::string& path, uint64_t offset, std::size_t size, std::string& out) override {
+        return !Fails() && inner_.ReadAt(path, offset, size, out);
+    }
+    bool Replace(const std::string& path, std::string_view bytes) override {
+        return inner_.Replace(path, bytes);
+    }
+    bool WriteAt(const std::string& path, uint64_t offset, std::string_view bytes) override {
+        return inner_.WriteAt(path, offset, bytes);
+    }
+    bool Truncate(const std::string& path, uint64_t size) override { return inner_.Truncate(path, size); }
+    bool WriteAtNoSync(const std::string& path, uint64_t offset, std::string_view bytes) override {
+        return inner_.WriteAtNoSync(path, offset, bytes);
+    }
+    bool Sync(const std::string& path) override { return inner_.Sync(path); }
+    bool Rename(const std::string& from, const std::string& to) override { return inner_.Rename(from, to); }
+    bool Remove(const std::string& path) override { return inner_.Remove(path); }
+    int Reads() const { return reads_; }
+
+private:
+    bool Fails() { return ++reads_ >= at_ && at_ > 0; }
+    FileLayer& inner_;
+    int at_;
+    int reads_ = 0;
+};
+
 // One operation on the project, through the given file layer.
 using Operation = std::function<void(FileLayer& files, const ProjectPaths& paths)>;
 
@@ -130,6 +166,45 @@ protected:
                     op(DiskFiles(), WorkPaths());
                     EXPECT_EQ(ReadContent(WorkPaths()), after);
                 }
+            }
+        }
+    }
+
+    // Runs `op` once for every read it makes, with that read and the later ones
+    // failing: the project
+    // is then as it was or as the operation leaves it, never a third state (a tag
+    // lost because its record could not be read), and nothing is left beside it.
+    // `per_tag`: for an operation that skips a tag it cannot read and reports it
+    // (the batch), each tag is as it was or as the operation leaves it.
+    void CheckEveryRead(const Operation& op, const char* what, std::vector<std::string> also_left = {},
+                        bool per_tag = false) {
+        SCOPED_TRACE(what);
+        CopyFixture();
+        const Content before = ReadContent(WorkPaths());
+        FailingReadLayer counting(DiskFiles(), 0);
+        op(counting, WorkPaths());
+        const int reads = counting.Reads();
+        const Content after = ReadContent(WorkPaths());
+        ASSERT_GT(reads, 0);
+        for (int at = 1; at <= reads; ++at) {
+            SCOPED_TRACE(::testing::Message() << "read " << at << " of " << reads << " fails");
+            CopyFixture();
+            FailingReadLayer faulty(DiskFiles(), at);
+            op(faulty, WorkPaths());
+            const Content now = ReadContent(WorkPaths());
+            if (per_tag && now.tags.size() == before.tags.size() && after.tags.size() == before.tags.size()) {
+                EXPECT_EQ(now.settings, before.settings);
+                for (std::size_t i = 0; i < now.tags.size(); ++i)
+                    EXPECT_TRUE(now.tags[i] == before.tags[i] || now.tags[i] == after.tags[i])
+                        << now.tags[i].first;
+            } else {
+                EXPECT_TRUE(now == before || now == after) << now;
+            }
+            for (const auto& entry : std::filesystem::directory_iterator(work_)) {
+                const std::string name = entry.path().filename().string();
+                EXPECT_TRUE(name == "Plant.fil" || name == "Plant.fdb" || name == "Plant.idx" ||
+                            std::find(also_left.begin(), also_left.end(), name) != also_left.end())
+                    << name;
             }
         }
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -11,6 +13,8 @@
 #include "messages/messages.h"
 #include "project/csv_exchange.h"
 #include "project/project_fixture.h"
+#include "record/file_io.h"
+#include "record/record_fields.h"
 #include "record/record_io.h"
 #include "record/tag_reset.h"
 #include "tests/project/mixed_tags.h"
@@ -87,6 +91,57 @@ std::vector<TagRecord> SomeTags(std::size_t n) {
         tags.push_back(r);
     }
     return tags;
+}
+
+// The demo project's export, and the same file opened in LibreOffice Calc and saved
+// again (tests/data/csv/README.md): both imported into empty projects give the same
+// tags, texts and codes exactly, doubles to the 15 significant digits Calc writes.
+// Calc writes no exponents and LF line ends; the third case is Calc's file with CRLF
+// and the two tiny values in exponent notation, as other spreadsheets save them.
+TEST_F(ImpoExpoTest, AFileSavedBackFromASpreadsheetImportsAsTheExportDid) {
+    const std::string data = std::string(QUORVEN_TEST_DATA) + "/csv/";
+    const std::string calc = ReadFileBytes(data + "demo_libreoffice.csv", 1 << 20).value_or("");
+    ASSERT_NE(calc.find(",0.0000000015,"), std::string::npos);
+    std::string exponents = calc;
+    for (std::size_t at = 0; (at = exponents.find('\n', at)) != std::string::npos; at += 2)
+        exponents.insert(at, "\r");
+    for (auto [from, to] :
+         {std::pair{"0.0000000015", "1.5E-09"}, std::pair{"0.000000123456789", "1.23456789E-07"}})
+        exponents.replace(exponents.find(from), std::string_view(from).size(), to);
+    WriteText(Path("exponents.csv"), exponents);
+
+    ScriptedQuestions q;
+    RecordingMessageSink sink;
+    const ProjectPaths reference = MakeProject("Reference", {});
+    ASSERT_EQ(Import(reference, data + "demo_export.csv", q, sink).added, 13u);
+    const std::vector<TagRecord> want = Stored(reference);
+    for (const std::string& file : {data + "demo_libreoffice.csv", Path("exponents.csv")}) {
+        SCOPED_TRACE(file);
+        const ProjectPaths paths = MakeProject("P" + std::to_string(file.size()), {});
+        const ImportReport r = Import(paths, file, q, sink);
+        EXPECT_EQ(r.added, 13u);
+        EXPECT_EQ(r.refused, 0u) << (r.problems.empty() ? "" : r.problems[0]);
+        const std::vector<TagRecord> got = Stored(paths);
+        ASSERT_EQ(got.size(), want.size());
+        for (std::size_t i = 0; i < got.size(); ++i) {
+            for (const CsvColumn& c : CsvColumns()) {
+                const FieldInfo& f = *c.field;
+                SCOPED_TRACE(std::string(GetText(want[i].Tag_No)) + " " + f.name);
+                if (f.kind == FieldKind::Double) {
+                    const double a = GetDouble(want[i], f);
+                    EXPECT_NEAR(GetDouble(got[i], f), a, 5e-15 * std::max(1.0, std::abs(a)));
+                } else if (f.kind == FieldKind::Int32) {
+                    EXPECT_EQ(GetInt(got[i], f), GetInt(want[i], f));
+                } else {
+                    EXPECT_EQ(GetTextField(got[i], f), GetTextField(want[i], f));
+                }
+            }
+        }
+        EXPECT_EQ(GetText(got.back().Service), "Wet gas, sour; to flare");
+        EXPECT_EQ(GetText(got.back().Line_No), "6\"-FG-1100");
+        EXPECT_EQ(GetText(got.back().Memo), "He said \"check, then size\"");
+        EXPECT_EQ(got.back().Dp_Loss, 1.5e-9);
+    }
 }
 
 // Export, then import into an empty project: every exported column comes back as

@@ -7,6 +7,9 @@
 
 #include <QFontInfo>
 #include <QImage>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -320,6 +323,62 @@ TEST_F(Rendered, PdfReplacesAnEarlierFileWholeOrLeavesIt) {
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
     // No pages: nothing to write.
     EXPECT_FALSE(WriteReportPdf({path, "", false}, 0, sheet).written);
+}
+
+// The logo on real Qt devices: a white 400 x 100 pixel image with a black 100 x 50
+// block in its middle. At 600 dpi the logo is 250 dots (5/12 in) high, so the block
+// is 125 dots high and 250 wide, centred 2525 dots (4.208 in) from the left of the
+// printable area, its top 40 + 62.5 dots down (hand calculation from the placement
+// rule). A device of 300 dpi must give the same inches. Only the block may be dark
+// above the report frame: no outline around the logo.
+TEST_F(Rendered, LogoKeepsItsInchesOnEveryDeviceAndHasNoFrame) {
+    QImage logo(400, 100, QImage::Format_RGB32);
+    logo.fill(Qt::white);
+    for (int y = 25; y < 75; ++y)
+        for (int x = 150; x < 250; ++x) logo.setPixel(x, y, qRgb(0, 0, 0));
+    ASSERT_TRUE(logo.save(QString::fromStdString((dir_ / "logo.bmp").string()), "BMP"));
+    ctx_.program_dir = dir_;
+    TagRecord r;
+    std::string error;
+    ASSERT_TRUE(LoadFixture("gas-volume", r, error)) << error;
+    for (int dpi : {600, 300}) {
+        SCOPED_TRACE(dpi);
+        const std::string pdf = (dir_ / ("logo-" + std::to_string(dpi) + ".pdf")).string();
+        {
+            QPdfWriter writer(QString::fromStdString(pdf));
+            writer.setResolution(dpi);
+            writer.setPageSize(QPageSize(QPageSize::A4));
+            QPainter painter(&writer);
+            PaintReportPages(painter, writer, 1, [&](int, CPage& page) {
+                PrintCalcSheet(page, r, ctx_);
+                return true;
+            });
+        }
+        const std::string prefix = (dir_ / ("logo-" + std::to_string(dpi))).string();
+        Shell("pdftoppm -r 100 -gray -png -singlefile '" + pdf + "' '" + prefix + "'");
+        const QImage page =
+            QImage(QString::fromStdString(prefix + ".png")).convertToFormat(QImage::Format_Grayscale8);
+        ASSERT_FALSE(page.isNull());
+        // The printable area starts 0.14 in into the A4 sheet (Qt's default PDF
+        // margins) and the report frame at the 0.75 in top margin below it: look above.
+        const int frame_top = static_cast<int>((0.14 + 0.75) * 100) - 3;
+        int left = page.width(), right = -1, top = frame_top, bottom = -1;
+        for (int y = 0; y < frame_top; ++y) {
+            const uchar* line = page.constScanLine(y);
+            for (int x = 0; x < page.width(); ++x) {
+                if (line[x] >= 128) continue;
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        }
+        ASSERT_GE(right, 0) << "no logo drawn";
+        // Block at 100 dpi: 41.7 px wide, 20.8 px high, centred at 0.14 + 4.208 in,
+        // its top at 0.14 in + (40 + 62.5) / 600 in; a pixel either way for poppler.
+        EXPECT_NEAR(right - left + 1, 41.7, 2.0);
+        EXPECT_NEAR(bottom - top + 1, 20.8, 2.0);
+        EXPECT_NEAR((left + right + 1) / 2.0, 14.0 + 420.8, 2.0);
+        EXPECT_NEAR(top, 14.0 + 17.1, 2.0);
+    }
 }
 
 TEST_F(Rendered, PageSettingsWiderThanThePaperAreCutAndSaidOnce) {
