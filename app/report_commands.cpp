@@ -67,9 +67,11 @@ void AddInchUnit(CIdDialog& dialog, QLineEdit* edit) {
 
 }  // namespace
 
-bool PaintReportJob(QPrinter& printer, const PrintJob& job, const ReportSource& src) {
+PaintOutcome PaintReportJob(QPrinter& printer, const PrintJob& job, const ReportSource& src) {
+    PaintOutcome out;
     QPainter painter;
-    if (!painter.begin(&printer) || !src.record) return true;
+    if (!src.record || !painter.begin(&printer)) return out;
+    out.started = true;
     const ReportContext ctx = ContextOf(src);
     int first = 0;
     int last = JobPageCount(job) - 1;
@@ -77,11 +79,11 @@ bool PaintReportJob(QPrinter& printer, const PrintJob& job, const ReportSource& 
         first = printer.fromPage() - 1;
         last = std::min(last, printer.toPage() - 1);
     }
-    const bool fits = PaintReportPages(painter, printer, last - first + 1, [&](int i, CPage& page) {
+    out.all_fit = PaintReportPages(painter, printer, last - first + 1, [&](int i, CPage& page) {
         return PrintJobPage(page, job, first + i, *src.record, src.read, ctx);
     });
     painter.end();
-    return fits;
+    return out;
 }
 
 void ShowPageDoesNotFit(MessageSink& sink) {
@@ -101,7 +103,19 @@ bool PrintReport(QWidget* parent, const PrintJob& job, const ReportSource& src, 
     dialog.setMinMax(1, std::max(JobPageCount(job), 1));
     if (dialog.exec() != QDialog::Accepted) return false;
     PrepareReportPrinter(printer, src);  // the dialog may have chosen another printer
-    if (!PaintReportJob(printer, job, src)) ShowPageDoesNotFit(sink);
+    const PaintOutcome out = PaintReportJob(printer, job, src);
+    if (!out.started) {
+        // A printer that is gone or a file that cannot be written: nothing was
+        // printed, and the user must know it.
+        Message m;
+        m.kind = MessageKind::Error;
+        m.caption = "Print";
+        m.text = "The report could not be printed: the printer did not accept the job.";
+        m.icon = MessageIcon::Stop;
+        sink.Show(m);
+        return false;
+    }
+    if (!out.all_fit) ShowPageDoesNotFit(sink);
     return true;
 }
 
@@ -119,7 +133,7 @@ void PreviewReport(QWidget* parent, const PrintJob& job, const ReportSource& src
     // the page layout: each time from the job state alone.
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&](QPrinter* p) {
         p->setResolution(kReportDpi);
-        if (!PaintReportJob(*p, job, src) && !said) {
+        if (!PaintReportJob(*p, job, src).all_fit && !said) {
             said = true;
             ShowPageDoesNotFit(sink);
         }

@@ -31,12 +31,19 @@ struct ReportSource {
     std::string title;
 };
 
+// What became of a job on its device.
+struct PaintOutcome {
+    bool started = false;  // the device took the job (a printer or file that cannot be opened does not)
+    bool all_fit = true;   // every page's settings fitted the paper
+};
+
 // The job's pages on a printer, preview or PDF device: every page from the job
-// state alone. Returns false when the page settings did not fit the paper.
-bool PaintReportJob(QPrinter& printer, const PrintJob& job, const ReportSource& src);
+// state alone.
+PaintOutcome PaintReportJob(QPrinter& printer, const PrintJob& job, const ReportSource& src);
 
 // Print: the print dialog on a printer set up for reports (600 dpi, the tag number
-// as the document name), then the pages. False when cancelled.
+// as the document name), then the pages. False when cancelled or when the printer
+// did not take the job (which is said).
 bool PrintReport(QWidget* parent, const PrintJob& job, const ReportSource& src, MessageSink& sink);
 
 // Print Preview: the preview window of the job, modal.

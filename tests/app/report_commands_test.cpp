@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QFontDialog>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -107,7 +109,13 @@ TEST(PrinterFontDialog, StoresTheChosenFaceAndWholePointSize) {
 TEST(PrintPreview, OpensOnTheSheetOfTheCurrentTag) {
     const TagRecord r = CalculatedTag();
     const ProjectSettings s = DefaultProjectSettings();
-    const ReportSource src{&r, &s, "", "4.4.0", {}, {}};
+    // A logo in the program's folder and no printer on this machine: the logo is
+    // drawn at the preview's own resolution and no message interrupts the job.
+    QTemporaryDir program;
+    QImage logo(400, 100, QImage::Format_RGB32);
+    logo.fill(Qt::darkBlue);
+    ASSERT_TRUE(logo.save(program.filePath("logo.bmp"), "BMP"));
+    const ReportSource src{&r, &s, program.path().toStdString(), "4.4.0", {}, {}};
     RecordingMessageSink sink;
     int pages = -1;
     WhenModalAppears([&pages](QWidget* w) {
@@ -160,9 +168,40 @@ TEST(PrintCommand, CancelPrintsNothingAndAPrinterGetsThePage) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(dir.filePath("printed.pdf"));
     printer.setResolution(600);
-    EXPECT_TRUE(PaintReportJob(printer, SingleReportJob(ReportType::CalcSheet), src));
+    const PaintOutcome printed = PaintReportJob(printer, SingleReportJob(ReportType::CalcSheet), src);
+    EXPECT_TRUE(printed.started);
+    EXPECT_TRUE(printed.all_fit);
     EXPECT_TRUE(
         ReadFileBytes(dir.filePath("printed.pdf").toStdString(), 1 << 22).value_or("").starts_with("%PDF"));
+    EXPECT_TRUE(sink.messages.empty());
+}
+
+TEST(PrintCommand, APrinterThatDoesNotTakeTheJobIsSaidNotSucceeded) {
+    const TagRecord r = CalculatedTag();
+    const ProjectSettings s = DefaultProjectSettings();
+    const ReportSource src{&r, &s, "", "4.4.0", {}, {}};
+    QTemporaryDir dir;
+    const QString missing = dir.filePath("no-such-folder/printed.pdf");
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(missing);
+    EXPECT_FALSE(PaintReportJob(printer, SingleReportJob(ReportType::CalcSheet), src).started);
+
+    // The same from the print dialog: OK on a file that cannot be written.
+    RecordingMessageSink sink;
+    WhenModalAppears(
+        [&missing](QWidget* w) {
+            auto* dialog = qobject_cast<QPrintDialog*>(w);
+            dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialog->printer()->setOutputFileName(missing);
+            dialog->done(QDialog::Accepted);
+        },
+        [](QWidget* w) { return qobject_cast<QPrintDialog*>(w) != nullptr; });
+    EXPECT_FALSE(PrintReport(nullptr, SingleReportJob(ReportType::CalcSheet), src, sink));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].caption, "Print");
+    EXPECT_EQ(sink.messages[0].kind, MessageKind::Error);
+    EXPECT_FALSE(QFile::exists(missing));
 }
 
 TEST(ExportPdf, WritesTheSheetWhereTheUserChoseOrNothingWhenCancelled) {
