@@ -16,6 +16,7 @@
 #include <QMimeData>
 #include <QPalette>
 #include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QStyleFactory>
@@ -112,7 +113,7 @@ CMainFrame::CMainFrame(Profile& profile, MessageSink& sink, QWidget* parent)
     BuildStatusBar();
     ApplyLook(look_);
     activation_ = connect(mdi_, &QMdiArea::subWindowActivated, this, [this] { OnActiveWindowChanged(); });
-    resize(1100, 760);
+    FitScreen();
     UpdateCommands();
     qApp->installEventFilter(this);
 }
@@ -207,6 +208,22 @@ void CMainFrame::BuildToolBar() {
         tool_bar_->addAction(action);
     }
     connect(tool_bar_, &QToolBar::visibilityChanged, this, &CMainFrame::UpdateCommands);
+}
+
+// The frame opens at its working size where the screen has room for it (with its
+// title bar and borders), and fills a smaller screen (1024 x 768 and up); the form
+// scrolls inside its window.
+void CMainFrame::FitScreen() {
+    const QSize working(1200, 960);  // the whole form without scrolling
+    const QScreen* s = screen();
+    if (s == nullptr) {
+        resize(working);
+        return;
+    }
+    const QSize room = s->availableGeometry().size();
+    resize(working.boundedTo(room));
+    if (room.width() < working.width() + 40 || room.height() < working.height() + 60)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void CMainFrame::BuildStatusBar() {

@@ -95,6 +95,7 @@ private:
     void BuildMenu(QMenu* menu, std::span<const MenuNode> nodes);
     void BuildToolBar();
     void BuildStatusBar();
+    void FitScreen();
     void FillRecentFiles();
     void ShowAbout();
     void ShowHelp();

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
@@ -41,6 +42,10 @@ QLineEdit* CQuorven64View::NumberEdit(int id, QWidget* parent) {
     edit->setObjectName(ControlName(id));
     edit->setAlignment(Qt::AlignRight);
     edit->setMaxLength(24);
+    new SelectAllOnClick(edit);
+    // Wide enough for the longest number a format writes (15 characters); a wider
+    // screen gives the room to the areas, not to the edits.
+    edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(18, QLatin1Char('8'))) + 12);
     return edit;
 }
 
@@ -55,8 +60,10 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
       memo_(HeaderEdit(1706, 100, this)),
       calculate_(new QPushButton(QStringLiteral("Calculate"), this)) {
     setObjectName(QStringLiteral("id102"));
+    // The date is shown only. A click still takes the focus (out of the edit typed
+    // in before, which commits), so that keys typed next land nowhere; Tab passes it by.
     date_->setReadOnly(true);
-    date_->setFocusPolicy(Qt::NoFocus);
+    date_->setFocusPolicy(Qt::ClickFocus);
     auto* header = new QGridLayout;
     header->addWidget(new QLabel(QStringLiteral("Tag No.:"), this), 0, 0);
     header->addWidget(tag_no_, 0, 1);
@@ -71,26 +78,32 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
     header->setColumnStretch(1, 3);
     header->setColumnStretch(5, 1);
     auto text_commit = [this](QLineEdit* edit, char* field, std::size_t size, bool flags) {
-        new FocusOutCommit(edit, [this, edit, field, size, flags] {
-            if (!Typed(edit)) return;
-            const std::string text = QStringToRecordText(edit->text());
-            std::size_t n = std::min(text.size(), size - 1);
-            std::copy_n(text.data(), n, field);
-            std::fill(field + n, field + size, '\0');
-            Changed(flags);
-        });
+        new FocusOutCommit(
+            edit,
+            [this, edit, field, size, flags] {
+                if (!Typed(edit)) return;
+                const std::string text = QStringToRecordText(edit->text());
+                std::size_t n = std::min(text.size(), size - 1);
+                std::copy_n(text.data(), n, field);
+                std::fill(field + n, field + size, '\0');
+                Changed(flags);
+            },
+            FocusOutCommit::Keys::OnReturn);
     };
     TagRecord& r = doc_.record;
     text_commit(tag_no_, r.Tag_No, sizeof r.Tag_No, true);
     text_commit(service_, r.Service, sizeof r.Service, true);
     text_commit(line_no_, r.Line_No, sizeof r.Line_No, true);
     text_commit(memo_, r.Memo, sizeof r.Memo, false);
-    new FocusOutCommit(rev_, [this] {
-        if (!Typed(rev_)) return;
-        const std::optional<double> v = ReadLeadingNumber(ToUtf8(rev_->text()));
-        if (v && *v >= 0.0 && *v < 10000.0) doc_.record.Calc_Rev = static_cast<int32_t>(*v);
-        doc_.NotifyRecordChanged();
-    });
+    new FocusOutCommit(
+        rev_,
+        [this] {
+            if (!Typed(rev_)) return;
+            const std::optional<double> v = ReadLeadingNumber(ToUtf8(rev_->text()));
+            if (v && *v >= 0.0 && *v < 10000.0) doc_.record.Calc_Rev = static_cast<int32_t>(*v);
+            doc_.NotifyRecordChanged();
+        },
+        FocusOutCommit::Keys::OnReturn);
 
     auto* left = new QVBoxLayout;
     left->addWidget(BuildFluidArea());
@@ -149,11 +162,14 @@ QGroupBox* CQuorven64View::BuildFluidArea() {
     grid->addWidget(new QLabel(QStringLiteral("Fluid"), box), 1, 0);
     fluid_ = HeaderEdit(1001, 15, box);
     grid->addWidget(fluid_, 1, 1, 1, 2);
-    new FocusOutCommit(fluid_, [this] {
-        if (!Typed(fluid_)) return;
-        SetText(doc_.record.Fluid, QStringToRecordText(fluid_->text()));
-        Changed(true);
-    });
+    new FocusOutCommit(
+        fluid_,
+        [this] {
+            if (!Typed(fluid_)) return;
+            SetText(doc_.record.Fluid, QStringToRecordText(fluid_->text()));
+            Changed(true);
+        },
+        FocusOutCommit::Keys::OnReturn);
     for (int i = 0; i < kFluidRowCount; ++i) {
         FormRowControls& c = fluid_rows_[static_cast<std::size_t>(i)];
         c.label = Static(1009 + i, {}, box);
@@ -163,7 +179,8 @@ QGroupBox* CQuorven64View::BuildFluidArea() {
         grid->addWidget(c.label, i + 2, 0);
         grid->addWidget(c.edit, i + 2, 1);
         grid->addWidget(c.unit, i + 2, 2);
-        new FocusOutCommit(c.edit, [this, &c] { CommitRow(c); });
+        new FocusOutCommit(
+            c.edit, [this, &c] { CommitRow(c); }, FocusOutCommit::Keys::OnReturn);
         connect(c.unit, &QComboBox::activated, this, [this, &c](int index) { ChooseRowUnit(c, index); });
     }
     grid->setColumnStretch(1, 1);
@@ -182,7 +199,8 @@ QGroupBox* CQuorven64View::BuildSizingArea() {
         grid->addWidget(c.label, i, 0);
         grid->addWidget(c.edit, i, 1);
         grid->addWidget(c.unit, i, 2);
-        new FocusOutCommit(c.edit, [this, &c] { CommitRow(c); });
+        new FocusOutCommit(
+            c.edit, [this, &c] { CommitRow(c); }, FocusOutCommit::Keys::OnReturn);
         connect(c.unit, &QComboBox::activated, this, [this, &c](int index) { ChooseRowUnit(c, index); });
     }
     grid->setColumnStretch(1, 1);
@@ -330,7 +348,14 @@ void CQuorven64View::RefreshFactors() {
 CChildFrame::CChildFrame(QWidget* parent)
     : QMdiSubWindow(parent), doc_(std::make_unique<CQuorven64Doc>()), view_(new CQuorven64View(*doc_, this)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWidget(view_);
+    // The form scrolls inside its window, so every control stays reachable on a small
+    // screen and in a cascaded or tiled window.
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("formScroll"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidget(view_);
+    setWidget(scroll);
     connect(doc_.get(), &CQuorven64Doc::recordChanged, this, [this] { setWindowTitle(doc_->title); });
 }
 

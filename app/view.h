@@ -92,6 +92,7 @@ private:
         QLabel* unit = nullptr;
     };
     std::array<ResultRowControls, 24> result_rows_{};
+    QGridLayout* result_grid_ = nullptr;
     QComboBox* result_unit_ = nullptr;    // 1056: unit of the sized quantity
     QComboBox* velocity_unit_ = nullptr;  // 1674
     QPushButton* calculate_;

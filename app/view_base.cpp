@@ -54,14 +54,17 @@ QGroupBox* CQuorven64View::BuildBaseArea() {
         grid->addWidget(base_units_[i], row, 2);
         QLineEdit* edit = base_edits_[i];
         const BaseField field = kFields[i];
-        new FocusOutCommit(edit, [this, edit, field] {
-            if (!Typed(edit)) return;
-            const std::optional<double> v = ReadLeadingNumber(ToUtf8(edit->text()));
-            const bool stored = v && StoreBaseValue(doc_.record, field, *v, Sink());
-            Changed(stored);
-            if (!stored && (field == BaseField::BasePressure || field == BaseField::BaseTemperature))
-                edit->setFocus();
-        });
+        new FocusOutCommit(
+            edit,
+            [this, edit, field] {
+                if (!Typed(edit)) return;
+                const std::optional<double> v = ReadLeadingNumber(ToUtf8(edit->text()));
+                const bool stored = v && StoreBaseValue(doc_.record, field, *v, Sink());
+                Changed(stored);
+                if (!stored && (field == BaseField::BasePressure || field == BaseField::BaseTemperature))
+                    edit->setFocus();
+            },
+            FocusOutCommit::Keys::OnReturn);
         // Choosing a unit sets the quantity's selection, factor and text; the value
         // stays as stored and is redrawn in the new unit.
         const Quantity q = kBaseQuantities[i];

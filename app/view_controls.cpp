@@ -28,6 +28,7 @@ QLineEdit* HeaderEdit(int id, int max_length, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(ControlName(id));
     edit->setMaxLength(max_length);
+    new SelectAllOnClick(edit);
     return edit;
 }
 

@@ -49,34 +49,40 @@ QGroupBox* CQuorven64View::BuildMeterPipeArea() {
     pipe_nominal_unit_ = Static(1042, {}, box);
     grid->addWidget(pipe_nominal_, 5, 1);
     grid->addWidget(pipe_nominal_unit_, 5, 2);
-    new FocusOutCommit(pipe_nominal_, [this] {
-        if (!Typed(pipe_nominal_)) return;
-        TagRecord& r = doc_.record;
-        const std::optional<double> v = ReadLeadingNumber(ToUtf8(pipe_nominal_->text()));
-        const double nominal = v ? NominalSizeFromTyped(r, *v) : 0.0;
-        bool found = true;
-        if (nominal > 0.0 && std::isfinite(nominal)) {
-            r.Pipe_NomDia = nominal;
-            found = TakeStandardDiameter();
-        }
-        Changed(true);
-        if (!found) AskForInsideDiameter();
-    });
+    new FocusOutCommit(
+        pipe_nominal_,
+        [this] {
+            if (!Typed(pipe_nominal_)) return;
+            TagRecord& r = doc_.record;
+            const std::optional<double> v = ReadLeadingNumber(ToUtf8(pipe_nominal_->text()));
+            const double nominal = v ? NominalSizeFromTyped(r, *v) : 0.0;
+            bool found = true;
+            if (nominal > 0.0 && std::isfinite(nominal)) {
+                r.Pipe_NomDia = nominal;
+                found = TakeStandardDiameter();
+            }
+            Changed(true);
+            if (!found) AskForInsideDiameter();
+        },
+        FocusOutCommit::Keys::OnReturn);
     grid->addWidget(new QLabel(QStringLiteral("Pipe I.D."), box), 6, 0);
     pipe_id_ = NumberEdit(1038, box);
     pipe_id_unit_ = Static(1043, {}, box);
     grid->addWidget(pipe_id_, 6, 1);
     grid->addWidget(pipe_id_unit_, 6, 2);
-    new FocusOutCommit(pipe_id_, [this] {
-        if (!Typed(pipe_id_)) return;
-        const std::optional<double> v = ReadLeadingNumber(ToUtf8(pipe_id_->text()));
-        double inches = 0.0;
-        if (v && FromUser(doc_.record, Quantity::Bore, *v, inches) && inches >= 0.0) {
-            doc_.record.Pipe_IDia = inches;
-            doc_.record.Calc_Status = 0;
-        }
-        Changed(true);
-    });
+    new FocusOutCommit(
+        pipe_id_,
+        [this] {
+            if (!Typed(pipe_id_)) return;
+            const std::optional<double> v = ReadLeadingNumber(ToUtf8(pipe_id_->text()));
+            double inches = 0.0;
+            if (v && FromUser(doc_.record, Quantity::Bore, *v, inches) && inches >= 0.0) {
+                doc_.record.Pipe_IDia = inches;
+                doc_.record.Calc_Status = 0;
+            }
+            Changed(true);
+        },
+        FocusOutCommit::Keys::OnReturn);
     grid->addWidget(new QLabel(QStringLiteral("Schedule"), box), 7, 0);
     pipe_sched_ = new QComboBox(box);
     pipe_sched_->setObjectName(ControlName(1040));

@@ -36,9 +36,14 @@ namespace quorven {
 
 using namespace form_view;
 
+namespace {
+constexpr int kVelocityValueId = 1675;  // the velocity row's value control
+}  // namespace
+
 QGroupBox* CQuorven64View::BuildResultArea() {
     auto* box = new QGroupBox(QStringLiteral("Calculation Results"), this);
     auto* grid = new QGridLayout(box);
+    result_grid_ = grid;
     int row = 0;
     for (ResultRowControls& c : result_rows_) {
         c.label = new QLabel(box);
@@ -46,32 +51,28 @@ QGroupBox* CQuorven64View::BuildResultArea() {
         c.value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         c.value->setTextInteractionFlags(Qt::TextSelectableByMouse);
         c.unit = new QLabel(box);
-        // Room for the longest unit name a unit list holds (fifteen characters).
-        c.unit->setMinimumWidth(
-            c.unit->fontMetrics().horizontalAdvance(QString(kMaxUnitNameWidth - 1, QLatin1Char('x'))));
         grid->addWidget(c.label, row, 0);
         grid->addWidget(c.value, row, 1);
         grid->addWidget(c.unit, row, 2);
         ++row;
     }
     grid->setRowStretch(row, 1);
-    auto* units = new QHBoxLayout;
-    units->addWidget(new QLabel(QStringLiteral("Result unit"), box));
+    // The result-unit box stands in the unit place of the sized quantity's row, the
+    // velocity unit box in that of the velocity row (placed by each refresh). The
+    // unit column is as wide as the longest unit name a list holds (fifteen
+    // characters), so no box is cut.
     result_unit_ = new QComboBox(box);
     result_unit_->setObjectName(ControlName(1056));
-    result_unit_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    result_unit_->setMinimumContentsLength(kMaxUnitNameWidth - 1);
-    units->addWidget(result_unit_);
-    units->addSpacing(12);
-    units->addWidget(new QLabel(QStringLiteral("Velocity unit"), box));
     velocity_unit_ = new QComboBox(box);
     velocity_unit_->setObjectName(ControlName(1674));
-    velocity_unit_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    velocity_unit_->setMinimumContentsLength(kMaxUnitNameWidth - 1);
-    units->addWidget(velocity_unit_);
-    units->addStretch(1);
-    grid->addLayout(units, row + 1, 0, 1, 3);
-    grid->setColumnStretch(1, 1);
+    for (QComboBox* combo : {result_unit_, velocity_unit_}) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(kMaxUnitNameWidth - 1);
+        combo->hide();
+    }
+    grid->setColumnMinimumWidth(2, result_unit_->sizeHint().width());
+    // Values stay beside their labels on a wide screen: the spare width goes right.
+    grid->setColumnStretch(3, 1);
     connect(result_unit_, &QComboBox::activated, this, [this](int index) {
         TagRecord& r = doc_.record;
         switch (r.Calc_SizeParam) {
@@ -96,13 +97,15 @@ QGroupBox* CQuorven64View::BuildResultArea() {
 
 void CQuorven64View::RefreshResults() {
     const ResultView view = BuildResultView(doc_.record, doc_.unit_tables);
+    int result_unit_row = -1;
+    int velocity_row = -1;
     for (std::size_t i = 0; i < result_rows_.size(); ++i) {
         ResultRowControls& c = result_rows_[i];
         const bool shown = i < view.lines.size();
         c.label->setVisible(shown);
         c.value->setVisible(shown);
-        c.unit->setVisible(shown);
         if (!shown) {
+            c.unit->setVisible(false);
             c.value->setObjectName({});
             continue;
         }
@@ -111,6 +114,16 @@ void CQuorven64View::RefreshResults() {
         c.value->setObjectName(ControlName(line.value_id));
         c.value->setText(ToQString(line.value));
         c.unit->setText(RecordTextToQString(line.unit));
+        bool boxed = false;
+        if (view.unit_box != ResultUnitBox::None && line.value_id == view.main_value_id) {
+            result_unit_row = static_cast<int>(i);
+            boxed = true;
+        }
+        if (view.velocity_box && line.value_id == kVelocityValueId) {
+            velocity_row = static_cast<int>(i);
+            boxed = true;
+        }
+        c.unit->setVisible(!boxed);
     }
     const TagRecord& r = doc_.record;
     switch (view.unit_box) {
@@ -128,8 +141,14 @@ void CQuorven64View::RefreshResults() {
             FillCombo(*result_unit_, {}, -1);
             break;
     }
-    velocity_unit_->setVisible(view.velocity_box);
     FillCombo(*velocity_unit_, UnitNames(r, doc_.unit_tables, Quantity::Velocity), r.Unit_Velocity_Set);
+    // Each box moves to its row (or hides with it).
+    for (auto [combo, at] :
+         {std::pair{result_unit_, result_unit_row}, std::pair{velocity_unit_, velocity_row}}) {
+        result_grid_->removeWidget(combo);
+        if (at >= 0) result_grid_->addWidget(combo, at, 2);
+        combo->setVisible(at >= 0);
+    }
 }
 
 void CQuorven64View::Calculate() {

@@ -187,7 +187,7 @@ constexpr CommandInfo kCommands[] = {
     DocCommand(kLiquidSetup, "&Liquids..."),
     // Sizing
     DocCommand(kCalcSetup, "Calculation &Setup..."),
-    DocCommand(kCalculate, "&Calculate Sizing Parameter"),
+    DocCommand(kCalculate, "&Calculate Sizing Parameter\tF9", "F9"),
     // Factors
     DocCommand(kFactorManometer, "&Manometer...", {}, ManometerAllowed, ManometerChecked),
     DocCommand(kFactorDrainVent, "&Drain/Vent Hole...", {}, MeterMode, DrainChecked),

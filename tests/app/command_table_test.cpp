@@ -272,14 +272,14 @@ TEST(CommandTable, EveryCommandHasOneMenuEntryExceptTheThreeWithout) {
     for (int id : in_menu) EXPECT_NE(FindCommand(id), nullptr) << id;
 }
 
-// The accelerator table of the main form, and F1 for help.
+// The accelerator table of the main form, F1 for help and F9 for Calculate.
 TEST(CommandTable, AcceleratorsAreThoseOfTheMainForm) {
     const std::map<std::string, int> kAccelerators = {
         {"Ctrl+C", 57634}, {"Ctrl+V", 57637},     {"Ctrl+B", 32816}, {"Ctrl+Alt+C", 32817},
         {"Alt+C", 57602},  {"Ctrl+Alt+D", 32827}, {"Ctrl+D", 32826}, {"Ctrl+Alt+V", 32828},
         {"Ctrl+P", 32818}, {"Ctrl+E", 32814},     {"Ctrl+I", 32815}, {"Ctrl+N", 32837},
         {"Ctrl+O", 32811}, {"Ctrl+Alt+S", 32812}, {"Alt+D", 32785},  {"Alt+R", 32783},
-        {"Ctrl+S", 32784}, {"F1", 57667},
+        {"Ctrl+S", 32784}, {"F1", 57667},         {"F9", 32810},
     };
     std::map<std::string, int> found;
     for (const CommandInfo& c : AllCommands()) {
@@ -293,7 +293,7 @@ TEST(CommandTable, CaptionsKeepTheProgramsTexts) {
     const std::pair<int, std::string_view> kCaptions[] = {
         {32837, "&New Project... \tCtrl-N"},  // the menu shows "Ctrl-N" as the program always did
         {57602, "&Close Project... \tAlt+C"},
-        {32810, "&Calculate Sizing Parameter"},
+        {32810, "&Calculate Sizing Parameter\tF9"},
         {32871, "Critial Drop Venturi..."},
         {32776, "&Gases && Vapors..."},
         {32824, "Ba&tch Print - Tag Index..."},

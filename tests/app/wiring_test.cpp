@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -76,6 +78,32 @@ struct Program {
         return ParseFiniteDouble(Text(id).remove(QLatin1Char(',')).toStdString(), v) ? v : -1.0;
     }
 };
+
+TEST(Wiring, F9RunsCalculateFromAnEditAndTheMenuSaysSo) {
+    Program p;
+    QAction* calculate = p.frame.findChild<QAction*>(QStringLiteral("id%1").arg(cmd::kCalculate));
+    ASSERT_NE(calculate, nullptr);
+    EXPECT_EQ(calculate->shortcut(), QKeySequence(Qt::Key_F9));
+    EXPECT_TRUE(calculate->text().endsWith(QStringLiteral("\tF9")));
+    // A value typed and not yet committed is stored before the fresh tag's
+    // missing rows stop the calculation with Error #3.
+    QApplication::setActiveWindow(&p.frame);
+    auto* tb = Find<QLineEdit>(p.view(), 1046);
+    tb->setFocus();
+    tb->selectAll();
+    QTest::keyClicks(tb, "32");
+    QTest::keyClick(tb, Qt::Key_F9);
+    EXPECT_NEAR(p.record().Base_Temp, 491.67, 1e-9);
+    EXPECT_EQ(p.sink.Numbers(), std::vector<int>{3});
+}
+
+TEST(Wiring, TheFrameFitsTheScreen) {
+    Program p;
+    CMainFrame fresh{p.profile, p.sink};
+    const QSize room = fresh.screen()->availableGeometry().size();
+    EXPECT_LE(fresh.width(), room.width());
+    EXPECT_LE(fresh.height(), room.height());
+}
 
 TEST(Wiring, OrificeAndPipeDialogsShowOnTheFormAtOnce) {
     Program p;
