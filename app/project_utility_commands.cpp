@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "app/commands/command_ids.h"
+#include "app/dialogs/datasheet_dialogs.h"
 #include "form/batch_calculate.h"
 #include "messages/messages.h"
 #include "project/impo_expo.h"
@@ -66,11 +67,11 @@ void RunBatchCalc(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
     }
 }
 
-void RunClearCalc(CQuorven64Doc& doc) {
-    // The reset, then the datasheet clear; the stored copy, if any, is untouched.
-    ClearCalc(doc.record);
-    doc.tag_saved = false;
-    doc.NotifyRecordChanged();
+void RunClearCalc(CQuorven64Doc& doc, MessageSink& sink) {
+    // The reset, then Clear Datasheet with its notice; the stored copy, if any, is
+    // untouched.
+    ResetTagData(doc.record);
+    RunClearDatasheet(doc, sink);
 }
 
 void RunExport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
@@ -219,7 +220,7 @@ void RunProjectUtilityCommand(QWidget* parent, int id, CQuorven64Doc& doc, Comma
             RunBatchCalc(parent, doc, ui);
             break;
         case kClearCalc:
-            RunClearCalc(doc);
+            RunClearCalc(doc, ui.sink);
             break;
         case kExportAscii:
             RunExport(parent, doc, ui);

@@ -142,11 +142,14 @@ TEST(ProjectUtilities, BatchCalcStoresTheCalculatedTagsRereadsTheCurrentOneAndCl
     EXPECT_TRUE(d.Doc().tag_saved);
     EXPECT_FALSE(d.Doc().HasUnsavedEdits());
 
-    // Clear Calc: a blank calculation, units kept, the stored copy untouched.
+    // Clear Calc: a blank calculation and datasheet, units kept, the stored copy
+    // untouched; the datasheet clear says so.
     d.Doc().record.Unit_Flow_Set = 3;
+    SetText(d.Doc().record.Spec_No, "SP-1");
     d.sink.messages.clear();
     d.Run(cmd::kClearCalc);
-    EXPECT_TRUE(d.sink.messages.empty());
+    EXPECT_EQ(d.sink.Captions(), std::vector<std::string>{"NOTICE"});
+    EXPECT_EQ(GetText(d.Doc().record.Spec_No), "");
     EXPECT_EQ(GetText(d.Doc().record.Tag_No), "");
     EXPECT_EQ(d.Doc().record.Calc_Status, 0);
     EXPECT_EQ(d.Doc().record.Bore, 0.0);
