@@ -277,8 +277,13 @@ double CPrintSpec::FluidBlock(double row) {
     }
     row = Line(row, {"Fluid", std::string(GetText(r_.Fluid))}, {"State", state});
     row = Line(row, {"Max Flow", flow(r_.Flow_Max)}, {"Norm Flow", flow(r_.Flow_Norm)});
-    row = Line(row, {"Max Press", pressure(r_.Max_Press)}, {"Norm Press", pressure(r_.Flow_Press)});
-    row = Line(row, {"Max Temp", temperature(r_.Max_Temp)}, {"Norm Temp", temperature(r_.Flow_Temp)});
+    // A maximum that was not given is stored as 0 (an empty box on the datasheet
+    // page, Clear Datasheet) and prints as an empty value: a vendor must not read
+    // a design pressure of 0 psig or a design temperature of 0 deg F.
+    const std::string max_press = r_.Max_Press == 0.0 ? std::string() : pressure(r_.Max_Press);
+    const std::string max_temp = r_.Max_Temp == 0.0 ? std::string() : temperature(r_.Max_Temp);
+    row = Line(row, {"Max Press", max_press}, {"Norm Press", pressure(r_.Flow_Press)});
+    row = Line(row, {"Max Temp", max_temp}, {"Norm Temp", temperature(r_.Flow_Temp)});
     // The base pressure in its own unit (it has a unit selection of its own, not
     // that of the atmospheric pressure).
     row =
