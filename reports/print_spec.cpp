@@ -515,7 +515,7 @@ double CPrintSpec::MeterBlock(double row) {
     }
     row = Line(row, {"Chart or Scale Range", std::string(GetText(r_.Meter_Chart))});
     row = Line(row, {"Multiplier", std::string(GetText(r_.Meter_Mult))});
-    if (r_.Factor_ManoSealRho > 0.0)
+    if (SealDensityOnLine36(r_))
         row = Line(row, {"Seal Density @ Meter",
                          WithUnit(Num(FmtDensity, ToUser(r_, Quantity::Density, r_.Factor_ManoSealRho)),
                                   UnitNameOf(r_, t, Quantity::Density))});
