@@ -407,7 +407,14 @@ double CPrintSpec::ElementBlock(double row) {
         case DatasheetFamily::Venturi:
             row = Line(row, {"Element Type", type_text});
             row = Line(row, {"End Connection & Rating", std::string(GetText(r_.Elem_End_Conn))});
-            row = Line(row, {"Construction", std::string(GetText(r_.Elem_Construct))});
+            // The datasheet page offers no construction box for a classical
+            // venturi: without an imported construction text the line names the
+            // convergent inlet chosen with the meter (machined, rough cast or
+            // rough-welded sheet, the three types of ISO 5167-4:2003, 5.1),
+            // which is how the tube is built.
+            row = Line(row, {"Construction",
+                             std::string(GetText(r_.Elem_Construct).empty() ? GetText(r_.Meter_Type_Text)
+                                                                            : GetText(r_.Elem_Construct))});
             row = Line(row, body, throat);
             row = Line(row, {"Exit Cone", std::string(ExitConeText(r_.Meter_VenturiExit))});
             break;

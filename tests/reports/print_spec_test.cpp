@@ -338,6 +338,22 @@ TEST_F(Datasheet, ElementLinesOfEveryFamilyWithRunningNumbers) {
     }
 }
 
+// The venturi's datasheet page has no construction box: an empty construction
+// text gives way to the inlet of the chosen venturi type.
+TEST_F(Datasheet, VenturiWithoutAConstructionTextNamesItsInlet) {
+    const std::pair<MeterType, const char*> cases[] = {{MeterType::VenturiMachined, "MACHINED INLET"},
+                                                       {MeterType::VenturiRoughCast, "ROUGH CAST INLET"},
+                                                       {MeterType::VenturiWeldedSheet, "WELDED SHEET INLET"}};
+    for (const auto& [type, inlet] : cases) {
+        TagRecord r = GasOrificeTag();
+        r.Meter_Type = Code(type);
+        ApplyMeterTexts(r);
+        EXPECT_EQ(LineWith(Print(r), "16 | Construction"), std::string("16 | Construction | ") + inlet);
+        SetText(r.Elem_Construct, "CAST INLET, MACHINED THROAT");
+        EXPECT_EQ(LineWith(Print(r), "16 | Construction"), "16 | Construction | CAST INLET, MACHINED THROAT");
+    }
+}
+
 TEST_F(Datasheet, VenturiWithTheSevenDegreeConePrintsTheLongForm) {
     TagRecord r = GasOrificeTag();
     r.Meter_Type = Code(MeterType::VenturiRoughCast);
