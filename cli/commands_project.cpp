@@ -193,6 +193,11 @@ int ProjectPut(const ProjectOptions& o) {
         std::cerr << "project put: the tag \"" << tag << "\" is already stored; --replace replaces it.\n";
         return Emit(o, sink, {{"tag", tag}}, "", false);
     }
+    // A record stored in a project carries the current-format marker, as Save Tag
+    // gives it on the desktop. Without it the next open takes the project for one
+    // of the previous format and offers the upgrade, which steps every pipe
+    // schedule on: the stored pipes would change.
+    r.Rec_Version4 = 1;
     const bool ok = db->WriteTag(r, WriteMode::Replace, sink) == WriteOutcome::Saved;
     return Emit(o, sink, {{"tag", tag}}, ok ? "Stored " + tag + ".\n" : "", ok);
 }

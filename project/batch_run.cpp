@@ -53,6 +53,8 @@ public:
 
 private:
     bool Step(std::span<const Item> items);
+    bool Place(uint64_t position, std::string_view bytes);
+    bool CopyOld(uint64_t to);
     bool AppendStatus(std::string_view text);
     void Finish();
     void Discard(std::string_view reason);
@@ -65,6 +67,12 @@ private:
     RunWriter writer_;
     BatchRunReport report_;
     uint64_t status_size_ = 0;
+    // The new record file is written front to back: bytes below copied_to_ are
+    // queued; a gap before the next calculated record takes the old bytes.
+    uint64_t record_size_ = 0;
+    uint64_t copied_to_ = 0;
+    bool copy_failed_ = false;
+    std::string chunk_;
     bool status_failed_ = false;
     // Reused between steps.
     std::vector<int64_t> positions_;
@@ -118,8 +126,7 @@ bool Run::Step(std::span<const Item> items) {
         switch (res.outcome) {
             case BatchOutcome::Calculated:
                 ++report_.calculated;
-                if (!writer_.Put(static_cast<uint64_t>(positions_[i]), RecordToBytes(records_[i])))
-                    return false;
+                if (!Place(static_cast<uint64_t>(positions_[i]), RecordToBytes(records_[i]))) return false;
                 break;
             case BatchOutcome::DataErrors:
                 ++report_.data_errors;
@@ -136,6 +143,29 @@ bool Run::Step(std::span<const Item> items) {
         if (options_.on_tag) options_.on_tag(items[i].tag, res);
     }
     (void)AppendStatus(status);
+    return true;
+}
+
+// Each byte of the new record file is written once: the old bytes up to a
+// calculated record, then the record. Copying the whole file first and writing
+// the records over it cost a second pass over every byte.
+bool Run::Place(uint64_t position, std::string_view bytes) {
+    if (position > copied_to_ && !CopyOld(position)) return false;
+    if (!writer_.Put(position, bytes)) return false;
+    copied_to_ = std::max<uint64_t>(copied_to_, position + bytes.size());
+    return true;
+}
+
+bool Run::CopyOld(uint64_t to) {
+    while (copied_to_ < to) {
+        const auto n = static_cast<std::size_t>(std::min<uint64_t>(kBulkChunkBytes, to - copied_to_));
+        if (!files_.ReadAt(paths_.Records(), copied_to_, n, chunk_)) {
+            copy_failed_ = true;
+            return false;
+        }
+        if (!writer_.Put(copied_to_, chunk_)) return false;
+        copied_to_ += n;
+    }
     return true;
 }
 
@@ -190,8 +220,8 @@ BatchRunReport Run::Go() {
             items.push_back({e.tag, e.position});
         }
     }
-    const uint64_t record_size = db_.RecordFileSize();
-    if (!CopyFileStart(files_, paths_.Records(), paths_.BatchRecordsTemp(), record_size)) {
+    record_size_ = db_.RecordFileSize();
+    if (!files_.Replace(paths_.BatchRecordsTemp(), "")) {
         CError(sink_).Show(msg::kErrDatabaseWrite);
         Discard("The project's record file could not be copied for the calculation.");
         ShowAborted(sink_);
@@ -212,7 +242,8 @@ BatchRunReport Run::Go() {
 }
 
 void Run::Finish() {
-    const bool written = writer_.Flush() && files_.Sync(paths_.BatchRecordsTemp());
+    const bool written =
+        !copy_failed_ && CopyOld(record_size_) && writer_.Flush() && files_.Sync(paths_.BatchRecordsTemp());
     // The recalculated record file takes the old one's place in one step.
     if (!written || !files_.Rename(paths_.BatchRecordsTemp(), paths_.Records())) {
         CError(sink_).Show(msg::kErrDatabaseWrite);

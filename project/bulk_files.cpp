@@ -60,6 +60,9 @@ bool RunWriter::Flush() {
     if (failed_) return false;
     if (run_.empty()) return true;
     failed_ = !files_.WriteAtNoSync(path_, start_, run_);
+    // A written run is final until the file is synced: let the disk start on it
+    // while the next records are calculated.
+    if (!failed_) files_.StartWriteback(path_, start_, run_.size());
     run_.clear();
     return !failed_;
 }

@@ -51,6 +51,12 @@ public:
     }
     // Makes everything written to the file durable.
     virtual bool Sync(const std::string& path) { return Stat(path).has_value(); }
+    // A hint for bytes written with WriteAtNoSync that will not change again
+    // before the Sync: the system may begin putting them on the disk now, so that
+    // the Sync waits only for what is left. Guarantees nothing; may do nothing.
+    virtual void StartWriteback(const std::string& path, uint64_t offset, uint64_t size) {
+        (void)path, (void)offset, (void)size;
+    }
     // Renames `from` over `to` in one step (the same directory).
     virtual bool Rename(const std::string& from, const std::string& to) = 0;
     // Removes the file; true when it is gone, also when it was not there.
@@ -68,6 +74,7 @@ public:
     bool Truncate(const std::string& path, uint64_t size) override;
     bool WriteAtNoSync(const std::string& path, uint64_t offset, std::string_view bytes) override;
     bool Sync(const std::string& path) override;
+    void StartWriteback(const std::string& path, uint64_t offset, uint64_t size) override;
     bool Rename(const std::string& from, const std::string& to) override;
     bool Remove(const std::string& path) override;
 };

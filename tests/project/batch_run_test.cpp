@@ -186,6 +186,30 @@ TEST_F(BatchRunTest, UnreadableTagIsReportedAndARepeatedEntryCalculatedOnce) {
         "skipped!\r\n\r\n"));
 }
 
+// The new record file is the old one with the calculated records in their
+// places: index entries out of file order and bytes that no entry names (here a
+// whole record after the last indexed one) come through unchanged.
+TEST_F(BatchRunTest, RecordsOutOfIndexOrderAndUnnamedBytesKeepTheirPlaces) {
+    MakeProject("Plant", {CompleteTag("A-1", 400.0), CompleteTag("B-2", 900.0), CompleteTag("C-3", 1600.0)});
+    const std::string idx =
+        IndexEntryBytes("C-3", 5600) + IndexEntryBytes("A-1", 0) + IndexEntryBytes("B-2", 2800);
+    ASSERT_TRUE(DiskFiles().Replace(paths_.Index(), idx));
+    const std::string unnamed(2800, '\x5A');
+    ASSERT_TRUE(DiskFiles().WriteAt(paths_.Records(), 3 * 2800, unnamed));
+
+    RecordingMessageSink sink;
+    const BatchRunReport r = Run(MessageAnswer::No, sink);
+    EXPECT_TRUE(r.saved);
+    EXPECT_EQ(r.calculated, 3u);
+    // Hand values: the stand-in bore is sqrt(Flow_Max) / 10.
+    EXPECT_EQ(Read("A-1").Bore, 2.0);
+    EXPECT_EQ(Read("B-2").Bore, 3.0);
+    EXPECT_EQ(Read("C-3").Bore, 4.0);
+    const std::string fdb = ReadFileBytes(paths_.Records(), 1 << 20).value();
+    ASSERT_EQ(fdb.size(), 4u * 2800u);
+    EXPECT_EQ(fdb.substr(3 * 2800), unnamed);
+}
+
 TEST_F(BatchRunTest, CancelLeavesEveryTagAsItWasAndTheStatusFileSaysSo) {
     MakeProject("Plant", {CompleteTag("A-1", 400.0)});
     const std::string fdb = ReadFileBytes(paths_.Records(), 1 << 20).value();
