@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QProgressDialog>
 #include <algorithm>
-#include <climits>
+#include <limits>
 
 #include "app/commands/command_ids.h"
 #include "form/batch_calculate.h"
@@ -25,13 +25,16 @@ int g_show_delay_ms = 400;
 // dialog.
 class DialogQuestions final : public ImportQuestions {
 public:
-    explicit DialogQuestions(ProjectDialogs& dialogs) : dialogs_(dialogs) {}
+    DialogQuestions(ProjectDialogs& dialogs, ProgressWindow& progress)
+        : dialogs_(dialogs), progress_(progress) {}
     OverwriteAnswer ConfirmReplace(std::string_view tag_no) override {
+        progress_.Hide();
         return dialogs_.TagDataOverwrite(tag_no);
     }
 
 private:
     ProjectDialogs& dialogs_;
+    ProgressWindow& progress_;
 };
 
 bool HasDatabase(const CQuorven64Doc& doc) {
@@ -56,7 +59,7 @@ void RunBatchCalc(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
     const std::string before = RecordToBytes(doc.record);
     ProgressWindow progress(parent, QStringLiteral("Batch Calculation"),
                             QStringLiteral("Calculating the tags"), QStringLiteral("tags"));
-    (void)BatchCalcCommand(doc, ui.sink, progress.Fn());
+    (void)BatchCalcCommand(doc, progress.Sink(ui.sink), progress.Fn());
     if (RecordToBytes(doc.record) != before) {
         doc.NotifyRecordChanged();
         doc.MarkBaseline();
@@ -86,7 +89,7 @@ void RunExport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
     }
     ProgressWindow progress(parent, QStringLiteral("ASCII File Export"), QStringLiteral("Exporting the tags"),
                             QStringLiteral("tags"));
-    (void)CImpoExpo::ExportProject(*doc.database, *path, ui.sink, progress.Fn());
+    (void)CImpoExpo::ExportProject(*doc.database, *path, progress.Sink(ui.sink), progress.Fn());
 }
 
 void RunImport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
@@ -101,11 +104,11 @@ void RunImport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
         CError(ui.sink).Show(msg::kErrProjectIndex);
         return;
     }
-    DialogQuestions questions(ui.dialogs);
     ProgressWindow progress(parent, QStringLiteral("ASCII File Import"), QStringLiteral("Importing the file"),
                             QStringLiteral("KiB"));
+    DialogQuestions questions(ui.dialogs, progress);
     const ImportReport r = CImpoExpo::ImportFile(*doc.database, *path, doc.record, doc.unit_tables, questions,
-                                                 ui.sink, progress.Fn());
+                                                 progress.Sink(ui.sink), progress.Fn());
     if (r.saved && RereadSavedTag(doc)) doc.NotifyRecordChanged();
 }
 
@@ -118,7 +121,7 @@ void RunPack(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
     }
     ProgressWindow progress(parent, QStringLiteral("PACK UTILITY"), QStringLiteral("Packing the project"),
                             QStringLiteral("tags"));
-    (void)PackProject(*doc.database, ui.sink, progress.Fn());
+    (void)PackProject(*doc.database, progress.Sink(ui.sink), progress.Fn());
 }
 
 void RunRebuild(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
@@ -128,10 +131,23 @@ void RunRebuild(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
     }
     ProgressWindow progress(parent, QStringLiteral("INDEX REBUILD UTILITY"),
                             QStringLiteral("Reading the record file"), QStringLiteral("records"));
-    (void)RebuildIndex(*doc.database, ui.sink, progress.Fn());
+    (void)RebuildIndex(*doc.database, progress.Sink(ui.sink), progress.Fn());
 }
 
 }  // namespace
+
+class ProgressWindow::HidingSink final : public MessageSink {
+public:
+    HidingSink(ProgressWindow& window, MessageSink& inner) : window_(window), inner_(inner) {}
+    MessageAnswer Show(const Message& m) override {
+        window_.Hide();
+        return inner_.Show(m);
+    }
+
+private:
+    ProgressWindow& window_;
+    MessageSink& inner_;
+};
 
 ProgressWindow::ProgressWindow(QWidget* parent, QString title, QString what, QString unit)
     : dialog_(std::make_unique<QProgressDialog>(parent)), what_(std::move(what)), unit_(std::move(unit)) {
@@ -139,15 +155,29 @@ ProgressWindow::ProgressWindow(QWidget* parent, QString title, QString what, QSt
     dialog_->setObjectName(QStringLiteral("progress"));
     dialog_->setWindowModality(Qt::ApplicationModal);
     dialog_->setCancelButtonText(QStringLiteral("Cancel"));
-    dialog_->setMinimumDuration(g_show_delay_ms);
+    // Step alone shows the window, never the dialog's own timer: that would put it
+    // up behind a closing message or over a question.
+    dialog_->setMinimumDuration(std::numeric_limits<int>::max());
     dialog_->setAutoClose(false);
     dialog_->setAutoReset(false);
     dialog_->setMinimumWidth(360);
     dialog_->setRange(0, 1000);
+    dialog_->setValue(0);
     dialog_->setLabelText(what_ + QStringLiteral("..."));
+    dialog_->hide();
+    clock_.start();
 }
 
 ProgressWindow::~ProgressWindow() = default;
+
+void ProgressWindow::Hide() {
+    dialog_->hide();
+}
+
+MessageSink& ProgressWindow::Sink(MessageSink& inner) {
+    sink_ = std::make_unique<HidingSink>(*this, inner);
+    return *sink_;
+}
 
 void ProgressWindow::SetShowDelay(int milliseconds) {
     g_show_delay_ms = std::max(0, milliseconds);
@@ -162,16 +192,19 @@ bool ProgressWindow::Step(std::size_t done, std::size_t total) {
     done = std::min(done, total);
     const int value =
         total == 0 ? 0 : static_cast<int>((1000.0 * static_cast<double>(done)) / static_cast<double>(total));
-    if (g_show_delay_ms == 0 && !dialog_->isVisible()) dialog_->show();
+    if (done >= total) {
+        dialog_->hide();
+        return true;
+    }
+    // Shown once the run has gone on longer than the delay; while it is up, the
+    // application-modal window takes the Cancel click and nothing else.
+    if (!dialog_->isVisible() && clock_.elapsed() >= g_show_delay_ms) dialog_->show();
     dialog_->setLabelText(QStringLiteral("%1: %2 of %3 %4")
                               .arg(what_)
                               .arg(QString::number(static_cast<qulonglong>(done)),
                                    QString::number(static_cast<qulonglong>(total)), unit_));
-    // The first value starts the dialog's clock; the window shows once the run has
-    // gone on longer than the delay. A shown modal window takes the Cancel click.
     dialog_->setValue(value);
     if (dialog_->isVisible()) QApplication::processEvents();
-    if (done >= total) dialog_->hide();
     return !dialog_->wasCanceled();
 }
 

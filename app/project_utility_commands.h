@@ -5,10 +5,12 @@
 // window that can cancel a long run (a cancelled run leaves the project as it
 // was), and what becomes of the window's current tag.
 
+#include <QElapsedTimer>
 #include <QString>
 #include <memory>
 
 #include "app/document.h"
+#include "messages/messages.h"
 #include "project/bulk_files.h"
 #include "project/project_commands.h"
 
@@ -30,6 +32,11 @@ public:
 
     ProgressFn Fn();
     QProgressDialog& Dialog() { return *dialog_; }
+    // Out of the way while a message or question is shown; the next step of a run
+    // that goes on shows it again.
+    void Hide();
+    // The sink to give the run: it hides the window before each message.
+    MessageSink& Sink(MessageSink& inner);
 
     // How long a run goes before its window shows (milliseconds); 0 shows it at
     // the first step. For the whole program run.
@@ -38,7 +45,10 @@ public:
 private:
     bool Step(std::size_t done, std::size_t total);
 
+    class HidingSink;
     std::unique_ptr<QProgressDialog> dialog_;
+    std::unique_ptr<HidingSink> sink_;
+    QElapsedTimer clock_;
     QString what_, unit_;
 };
 

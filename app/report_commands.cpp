@@ -199,9 +199,8 @@ bool RunPageSetupDialog(QWidget* parent, ProjectSettings& s) {
 }
 
 bool RunPrinterFontDialog(QWidget* parent, ProjectSettings& s) {
-    FontSpec spec;
-    spec.face = std::string(GetText(s.Printer_FaceName));
-    QFont initial(ReportFontFamily(spec.face));
+    const std::string face(GetText(s.Printer_FaceName));
+    QFont initial(ReportFontFamily(face));
     initial.setPointSize(s.Printer_FontSize >= 1 && s.Printer_FontSize <= 72 ? s.Printer_FontSize : 9);
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, initial, parent, QStringLiteral("Set Printer Font"));

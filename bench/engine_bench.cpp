@@ -73,35 +73,98 @@ void Run(benchmark::State& state, TagRecord tag, int32_t param, int32_t type) {
     }
 }
 
+constexpr int32_t kBore = Code(SizeParam::Bore);
+constexpr int32_t kDp = Code(SizeParam::Dp);
+constexpr int32_t kFlow = Code(SizeParam::Flow);
+
 void BM_CustomLiquidBore(benchmark::State& s) {
-    Run(s, CustomLiquid(), 1120, 1360);
+    Run(s, CustomLiquid(), kBore, Code(MeterType::CustomOrifice));
 }
 void BM_CustomLiquidDp(benchmark::State& s) {
-    Run(s, CustomLiquid(), 1121, 1360);
+    Run(s, CustomLiquid(), kDp, Code(MeterType::CustomOrifice));
 }
 void BM_CustomLiquidFlow(benchmark::State& s) {
-    Run(s, CustomLiquid(), 1122, 1360);
+    Run(s, CustomLiquid(), kFlow, Code(MeterType::CustomOrifice));
 }
 void BM_CalibratedWedgeLiquidBore(benchmark::State& s) {
-    Run(s, CustomLiquid(), 1120, 1762);
+    Run(s, CustomLiquid(), kBore, Code(MeterType::CustomWedge));
 }
 void BM_CalibratedWedgeLiquidDp(benchmark::State& s) {
-    Run(s, CustomLiquid(), 1121, 1762);
+    Run(s, CustomLiquid(), kDp, Code(MeterType::CustomWedge));
 }
 void BM_CalibratedWedgeLiquidFlow(benchmark::State& s) {
-    Run(s, CustomLiquid(), 1122, 1762);
+    Run(s, CustomLiquid(), kFlow, Code(MeterType::CustomWedge));
 }
 void BM_GasOrificeBore(benchmark::State& s) {
-    Run(s, GasOrifice(), 1120, 1128);
+    Run(s, GasOrifice(), kBore, Code(MeterType::ConcentricOrifice));
 }
 
-// One bore sizing of a gas concentric orifice with flange taps on the
-// Reader-Harris/Gallagher (1998) equation of ISO 5167-2:2003, clause 5.3.2.1.
-void BM_GasOrificeBoreRhg1998FlangeTaps(benchmark::State& s) {
+// The three solutions of one gas meter, each timed alone: the bore for the
+// record's flows and differential; the flow at the normal differential and the
+// differential at the normal flow for the bore that sizing found.
+TagRecord SizedForFlowAndDp(TagRecord tag) {
+    NullMessageSink sink;
+    CCalculate calc(sink);
+    TagRecord sized = tag;
+    if (!calc.SizeBore(sized, false)) return tag;
+    tag.Bore = sized.Bore;
+    tag.Dp_Norm = 64.0;
+    return tag;
+}
+
+void RunSolutions(benchmark::State& s, const TagRecord& tag, int32_t param) {
+    Run(s, param == kBore ? tag : SizedForFlowAndDp(tag), param, tag.Meter_Type);
+}
+
+// Concentric orifice, flange taps, Reader-Harris/Gallagher (1998) equation of
+// ISO 5167-2:2003, clause 5.3.2.1.
+TagRecord GasOrificeRhg1998FlangeTaps() {
     TagRecord tag = GasOrifice();
     tag.Calc_Std = Code(CalcStd::ReaderHarrisGallagher1998);
     tag.Tap_Style = 1;
-    Run(s, tag, 1120, 1128);
+    return tag;
+}
+// ISA 1932 nozzle, ISO 5167-3:2022 clause 5.1.6.2.
+TagRecord GasIsaNozzle() {
+    TagRecord tag = GasOrifice();
+    tag.Meter_Type = Code(MeterType::IsaNozzle);
+    tag.Calc_Std = Code(CalcStd::NozzleIso5167_3_2022);
+    return tag;
+}
+// Classical venturi tube with a machined convergent, ISO 5167-4:2022 clause 5.5.3.
+TagRecord GasMachinedVenturi() {
+    TagRecord tag = GasOrifice();
+    tag.Meter_Type = Code(MeterType::VenturiMachined);
+    tag.Calc_Std = Code(CalcStd::VenturiIso5167_4_2022);
+    return tag;
+}
+
+void BM_GasOrificeBoreRhg1998FlangeTaps(benchmark::State& s) {
+    RunSolutions(s, GasOrificeRhg1998FlangeTaps(), kBore);
+}
+void BM_GasOrificeFlowRhg1998FlangeTaps(benchmark::State& s) {
+    RunSolutions(s, GasOrificeRhg1998FlangeTaps(), kFlow);
+}
+void BM_GasOrificeDpRhg1998FlangeTaps(benchmark::State& s) {
+    RunSolutions(s, GasOrificeRhg1998FlangeTaps(), kDp);
+}
+void BM_GasIsaNozzleBore(benchmark::State& s) {
+    RunSolutions(s, GasIsaNozzle(), kBore);
+}
+void BM_GasIsaNozzleFlow(benchmark::State& s) {
+    RunSolutions(s, GasIsaNozzle(), kFlow);
+}
+void BM_GasIsaNozzleDp(benchmark::State& s) {
+    RunSolutions(s, GasIsaNozzle(), kDp);
+}
+void BM_GasVenturiBore(benchmark::State& s) {
+    RunSolutions(s, GasMachinedVenturi(), kBore);
+}
+void BM_GasVenturiFlow(benchmark::State& s) {
+    RunSolutions(s, GasMachinedVenturi(), kFlow);
+}
+void BM_GasVenturiDp(benchmark::State& s) {
+    RunSolutions(s, GasMachinedVenturi(), kDp);
 }
 
 BENCHMARK(BM_CustomLiquidBore);
@@ -112,5 +175,13 @@ BENCHMARK(BM_CalibratedWedgeLiquidDp);
 BENCHMARK(BM_CalibratedWedgeLiquidFlow);
 BENCHMARK(BM_GasOrificeBore);
 BENCHMARK(BM_GasOrificeBoreRhg1998FlangeTaps);
+BENCHMARK(BM_GasOrificeFlowRhg1998FlangeTaps);
+BENCHMARK(BM_GasOrificeDpRhg1998FlangeTaps);
+BENCHMARK(BM_GasIsaNozzleBore);
+BENCHMARK(BM_GasIsaNozzleFlow);
+BENCHMARK(BM_GasIsaNozzleDp);
+BENCHMARK(BM_GasVenturiBore);
+BENCHMARK(BM_GasVenturiFlow);
+BENCHMARK(BM_GasVenturiDp);
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "engine/coefficients.h"
 #include "engine/correlations/orifice_special.h"
 #include "engine/limits.h"
+#include "engine/pow_memo.h"
 #include "fluids/steam_ifc67.h"
 #include "record/choice_codes.h"
 #include "record/constants.h"
@@ -37,11 +38,10 @@ CCalculate::CCalculate(MessageSink& sink, CalcContext context) : sink_(sink), co
     if (!context_.sat_pressure)
         context_.sat_pressure = [](double T_F) {
             CSteamTable steam;
-            return steam.SatPressure(T_F);
+            return steam.SatPressureAlone(T_F);
         };
-    if (!context_.discharge_coefficient) context_.discharge_coefficient = DischargeCoefficient;
-    if (!context_.expansion_factor) context_.expansion_factor = ExpansionFactor;
-    if (!context_.wedge_coefficient) context_.wedge_coefficient = WedgeCoefficient;
+    // Empty coefficient hooks stay empty: the library's correlations are then
+    // called directly, without a std::function in every round.
 }
 
 double CCalculate::CriticalPressure(TagRecord& r) const {
@@ -105,7 +105,9 @@ bool CCalculate::UpdateFaFwvFm(TagRecord& r, MessageSink& warnings) {
 }
 
 bool CCalculate::UpdateY(TagRecord& r, bool interactive) {
-    const double y = IsLiquid(r) ? 1.0 : context_.expansion_factor(r, sink_, interactive);
+    const double y = IsLiquid(r)                 ? 1.0
+                     : context_.expansion_factor ? context_.expansion_factor(r, sink_, interactive)
+                                                 : ExpansionFactor(r, sink_, interactive);
     if (!IsPositiveFinite(y)) return false;
     r.Y = y;
     return true;
@@ -123,9 +125,11 @@ double CCalculate::Coefficient(TagRecord& r, bool interactive, bool flow_or_dp) 
             if (SegmentHeight(r, kSegmentTolerance, H1, H1 / 2.0).status != SolveStatus::Converged)
                 return 0.0;
         }
-        return context_.wedge_coefficient(r, sink_, interactive);
+        return context_.wedge_coefficient ? context_.wedge_coefficient(r, sink_, interactive)
+                                          : WedgeCoefficient(r, sink_, interactive);
     }
-    return context_.discharge_coefficient(r, sink_, interactive);
+    return context_.discharge_coefficient ? context_.discharge_coefficient(r, sink_, interactive)
+                                          : DischargeCoefficient(r, sink_, interactive);
 }
 
 // Beta at flowing temperature from the bore (or, for the wedges, from the
@@ -192,17 +196,21 @@ bool CCalculate::Succeed(TagRecord& r, bool interactive) {
     return context_.check_limits ? context_.check_limits(r, sink_) : CheckLimits(r, sink_, true);
 }
 
+// Each sizing keeps the powers it evaluates for its own later rounds.
 bool CCalculate::SizeBore(TagRecord& r, bool interactive) {
+    const PowMemoScope powers;
     return IsCustomDirectMeter(r.Meter_Type) ? SizeBoreCustom(r, interactive)
                                              : SizeBoreStandard(r, interactive);
 }
 
 bool CCalculate::SizeFlow(TagRecord& r, bool interactive) {
+    const PowMemoScope powers;
     return IsCustomDirectMeter(r.Meter_Type) ? SizeFlowOrDpCustom(r, interactive, true)
                                              : SizeFlowStandard(r, interactive);
 }
 
 bool CCalculate::SizeDp(TagRecord& r, bool interactive) {
+    const PowMemoScope powers;
     return IsCustomDirectMeter(r.Meter_Type) ? SizeFlowOrDpCustom(r, interactive, false)
                                              : SizeDpStandard(r, interactive);
 }

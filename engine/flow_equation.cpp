@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "engine/factors.h"
+#include "engine/pow_memo.h"
 #include "record/choice_codes.h"
 #include "record/constants.h"
 
@@ -346,10 +347,10 @@ double CriticalPressureOf(const TagRecord& r, double* e_ftp) {
     const double rr = 2.0 / (k + 1.0);
     const double n = k > 1.0 && gas ? (k + 1.0) / (k - 1.0) : 0.0;
     const double b2 = r.Beta * r.Beta;
-    const double E = 1.0 + b2 * b2 * std::pow(rr, n) * k / 2.0;
+    const double E = 1.0 + b2 * b2 * PowThroughMemo(rr, n) * k / 2.0;
     if (e_ftp && IsFinite(E)) *e_ftp = E;
     if (!gas || !(k > 1.0)) return 0.0;
-    const double Pc = E * std::pow(rr, k / (k - 1.0)) * r.Flow_Press;
+    const double Pc = E * PowThroughMemo(rr, k / (k - 1.0)) * r.Flow_Press;
     return IsFinite(Pc) ? Pc : 0.0;
 }
 

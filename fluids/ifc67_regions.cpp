@@ -173,6 +173,18 @@ double BetaK(double theta, double& dlnbeta_dtheta) {
     return std::exp(F / theta - g);
 }
 
+double BetaK(double theta) {
+    const double* k = kK;
+    const double tau = 1.0 - theta;
+    double num = 0.0;
+    for (int nu = 1; nu <= 5; ++nu) num += k[nu] * Pow(tau, nu);
+    const double den = 1.0 + k[6] * tau + k[7] * tau * tau;
+    const double F = num / den;
+    const double q = k[8] * tau * tau + k[9];
+    const double g = tau / q;
+    return std::exp(F / theta - g);
+}
+
 double BetaL(double theta) {
     return kL[0] + kL[1] * theta + kL[2] * theta * theta;
 }

@@ -12,6 +12,8 @@ namespace quorven::ifc67 {
 
 // K-function: reduced saturation pressure beta_K(theta) and d(ln beta_K)/d(theta).
 double BetaK(double theta, double& dlnbeta_dtheta);
+// The same beta_K without its derivative (half the powers), to the last bit.
+double BetaK(double theta);
 
 // L-function: reduced pressure on the boundary of sub-regions 2 and 3.
 double BetaL(double theta);

@@ -77,9 +77,10 @@ std::optional<double> CSteamTable::TrySatPressure(double T_F, double* dpdt) {
         Report("SatPressure (TIN)", T_F);
         return std::nullopt;
     }
+    if (!dpdt) return ifc67::BetaK(Theta(T_F)) * kPc_psia;
     double dln = 0.0;
     const double P = ifc67::BetaK(Theta(T_F), dln) * kPc_psia;
-    if (dpdt) *dpdt = P * dln / kTc_R;
+    *dpdt = P * dln / kTc_R;
     return P;
 }
 
@@ -88,6 +89,12 @@ double CSteamTable::SatPressure(double T_F) {
     const std::optional<double> P = TrySatPressure(T_F, &dpdt);
     if (!P) return 0.0;
     dpdt_ = dpdt;
+    return psat_ = *P;
+}
+
+double CSteamTable::SatPressureAlone(double T_F) {
+    const std::optional<double> P = TrySatPressure(T_F, nullptr);
+    if (!P) return 0.0;
     return psat_ = *P;
 }
 

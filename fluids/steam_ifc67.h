@@ -55,6 +55,8 @@ public:
     // --- Saturation line (K-function) ---
     // Saturation pressure [psia], 32 <= T_F <= 705.47; outside: 0. Keeps dP/dT.
     double SatPressure(double T_F);
+    // The same pressure without its slope (SatPressureSlope keeps its value).
+    double SatPressureAlone(double T_F);
     // dP/dT [psi/F] at the last in-range SatPressure.
     double SatPressureSlope() const { return dpdt_; }
     // Saturation temperature [F], 0.088589 <= P_psia <= 3208.234758592228; outside: 0.

@@ -144,11 +144,21 @@ void ApplyOrificeChoice(TagRecord& r, const OrificeChoice& c, const CMiscUtil& m
     MarkUncalculated(r);
 }
 
-void ApplyCalcSetup(TagRecord& r, int32_t size_param, int32_t calc_mode, int32_t last_crit_type,
-                    int32_t last_crit_material) {
+void ApplyCalcSetup(TagRecord& r, int32_t size_param, int32_t calc_mode, CritDropMemory& crit) {
     // dP is never the sizing parameter of a critical-drop device, bore never that of a wedge.
     if (calc_mode == Code(CalcMode::CriticalDrop) && size_param == Code(SizeParam::Dp))
         size_param = Code(SizeParam::Bore);
+    const bool was_critical = r.Calc_Mode == Code(CalcMode::CriticalDrop);
+    const bool is_critical = calc_mode == Code(CalcMode::CriticalDrop);
+    const std::string tag_no(GetText(r.Tag_No));
+    if (!was_critical && is_critical) {
+        crit.meter_dp_max = r.Dp_Max;
+        crit.meter_dp_tag_no = tag_no;
+    } else if (was_critical && !is_critical) {
+        r.Dp_Max = crit.meter_dp_tag_no == tag_no ? crit.meter_dp_max : 0.0;
+        crit.meter_dp_max = 0.0;
+        crit.meter_dp_tag_no.clear();
+    }
     r.Calc_SizeParam = size_param;
     r.Calc_Mode = calc_mode;
     if (calc_mode == Code(CalcMode::Meter)) {
@@ -158,8 +168,8 @@ void ApplyCalcSetup(TagRecord& r, int32_t size_param, int32_t calc_mode, int32_t
         r.Factor_Drain = 0;
         if (r.Meter_Type < Code(MeterType::VenturiMachined) ||
             r.Meter_Type > Code(MeterType::VenturiWeldedSheet)) {
-            r.Meter_Type = last_crit_type;
-            SetElementMaterial(r, last_crit_material);
+            r.Meter_Type = crit.type;
+            SetElementMaterial(r, crit.material);
         }
     } else if (calc_mode == Code(CalcMode::Restriction)) {
         r.Meter_Type = Code(MeterType::ConcentricOrifice);

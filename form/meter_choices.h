@@ -44,10 +44,15 @@ struct MeterDialogMemory {
 };
 
 // The last critical-drop device confirmed in a critical-drop dialog, kept by the
-// document for the calculation set-up.
+// document for the calculation set-up, and the maximum differential the tag had
+// when the set-up put it into critical-drop mode: Calculate replaces Dp_Max there
+// by the choked differential, and the user's value comes back with the flow-meter
+// or restriction mode.
 struct CritDropMemory {
     int32_t type = Code(MeterType::CriticalThickOrifice);
     int32_t material = 6;
+    double meter_dp_max = 0.0;    // 0: none kept
+    std::string meter_dp_tag_no;  // the tag it belongs to
 };
 
 // Index 0..6 of an orifice plate type (1128..1134) in the memory arrays; -1 for others.
@@ -76,8 +81,10 @@ double OrificeDpRefTemp(int32_t calc_std);
 void ApplyOrificeChoice(TagRecord& r, const OrificeChoice& c, const CMiscUtil& misc);
 
 // Calculation set-up OK: size parameter, mode and the meter changes the mode implies.
-void ApplyCalcSetup(TagRecord& r, int32_t size_param, int32_t calc_mode, int32_t last_crit_type,
-                    int32_t last_crit_material);
+// Entering critical-drop mode keeps the tag's Dp_Max in `crit`; leaving it restores
+// that value, or clears Dp_Max (a missing input Calculate names) when none was kept
+// for this tag, so that a choked differential is never taken for the user's.
+void ApplyCalcSetup(TagRecord& r, int32_t size_param, int32_t calc_mode, CritDropMemory& crit);
 
 struct NozzleRule {
     std::vector<int32_t> standards;

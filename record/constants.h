@@ -20,8 +20,9 @@ inline constexpr double kGasConstant = 10.73151;
 // Inches of water per psi. The differential is stored in inches of water at
 // 68 deg F; the program's formulas print the factor with different digits, and
 // each keeps its own so that no result moves:
-// - the sizing and restriction solvers, the expansion factor, the plate thickness
-//   and the choked differential stored by Calculate: 27.729767;
+// - the sizing and restriction solvers, the expansion factor, the plate thickness,
+//   the choked differential stored by Calculate and the calculation sheet's
+//   pressure notes: 27.729767;
 inline constexpr double kInH2OPerPsi = 27.729767;
 // - the flow-equation constants (358.9268 ... in the sizing factor) and the liquid
 //   choked differential inside it: 27.72976;

@@ -1,6 +1,6 @@
 #pragma once
-// The datasheet texts of a tag: the purchasing-specification texts the user
-// enters for the flow element (document numbers, revisions, element, taps,
+// The datasheet texts of a tag: the texts the user enters to order the flow
+// element by (document numbers, revisions, element, taps,
 // pipe, meter, options, notes) and the maximum pressure and temperature.
 
 #include "record/tag_record.h"

@@ -103,7 +103,9 @@ std::string MeterFamilyText(int32_t meter_type, int32_t diffuser, int32_t ventur
     const MeterTypeTexts* m = FindMeterType(meter_type);
     if (!m) return {};
     std::string text = m->family;
-    if (meter_type >= 1150 && meter_type <= 1152 && diffuser == 1) text += " W/OUTL DIFFUSER";
+    if (meter_type >= Code(MeterType::AsmeLongRadiusNozzle) && meter_type <= Code(MeterType::IsaNozzle) &&
+        diffuser == 1)
+        text += " W/OUTL DIFFUSER";
     if (IsVenturiTube(meter_type))
         text += venturi_exit == Code(VenturiExit::Deg15) ? " - 15 DEG EXIT" : " - 7 DEG EXIT";
     return text;
@@ -119,12 +121,14 @@ std::string_view TapStyleText(int32_t meter_type, int32_t calc_std, int32_t tap_
         if (tap_style < 1 || tap_style > count) return {};
         return list[tap_style - 1];
     }
-    if (meter_type == 1130 || meter_type == 1133 || meter_type == 1134) return "CORNER TAPS";
-    if (meter_type == 1150) return "WALL TAPS";
-    if (meter_type == 1151 || meter_type == 1359) return "THROAT TAPS";
-    if (meter_type == 1152 || meter_type == 1153) return "CORNER/THROAT TAPS";
+    const auto is = [meter_type](MeterType t) { return meter_type == Code(t); };
+    if (is(MeterType::EccentricOrifice) || is(MeterType::IntegralOrifice) || is(MeterType::ConicOrifice))
+        return "CORNER TAPS";
+    if (is(MeterType::AsmeLongRadiusNozzle)) return "WALL TAPS";
+    if (is(MeterType::AsmeThroatTapNozzle) || is(MeterType::CustomThroatTapNozzle)) return "THROAT TAPS";
+    if (is(MeterType::IsaNozzle) || is(MeterType::VenturiNozzle)) return "CORNER/THROAT TAPS";
     if (IsVenturiTube(meter_type)) return "D/2 & THROAT d/2 TAPS";
-    if (meter_type == 1163 || meter_type == 1165 || IsStandardWedge(meter_type)) return "MFR STD";
+    if (is(MeterType::Uvt) || is(MeterType::LoLoss) || IsStandardWedge(meter_type)) return "MFR STD";
     if (IsCriticalDropDevice(meter_type) || IsProprietaryMeter(meter_type)) return "NONE";
     return {};
 }

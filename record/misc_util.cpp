@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "record/choice_codes.h"
+
 namespace quorven {
 namespace {
 
@@ -239,19 +241,20 @@ std::string CMiscUtil::StandardText(int32_t calc_std, int32_t calc_mode, int32_t
     for (const CodeText& c : kStandardTexts)
         if (c.code == calc_std) text = c.text;
     // Overrides, applied in this order so that the meter type has the last word.
-    if (calc_mode == 1124) text = "R.W. Miller (3rd Edition)";
-    if (meter_type == 1133) {
-        if (ifoa_mfr == 1143) text = "Foxboro Integral Flow Orifice";
-        if (ifoa_mfr == 1144) text = "Fisher-Rosemount 1195 Integral";
+    const auto is = [meter_type](MeterType t) { return meter_type == Code(t); };
+    if (calc_mode == Code(CalcMode::CriticalDrop)) text = "R.W. Miller (3rd Edition)";
+    if (is(MeterType::IntegralOrifice)) {
+        if (ifoa_mfr == Code(IfoaMfr::SiebeFoxboro)) text = "Foxboro Integral Flow Orifice";
+        if (ifoa_mfr == Code(IfoaMfr::FisherRosemount)) text = "Fisher-Rosemount 1195 Integral";
     }
-    if (meter_type == 1690) text = "ISO 5167-6 (2019)";
-    if (meter_type == 1691) text = "R.W. Miller, (3rd Edition)";
-    if (meter_type >= 1692 && meter_type <= 1697) text = "ABB Proprietary";
-    if (meter_type == 1762) text = "Calibrated Wedge";
-    if (meter_type == 1684 || meter_type == 1687) text = "Proprietary";
-    if (meter_type == 1165) text = "R.W. Miller, (3rd Edition)";
-    if (meter_type == 1132) text = "ASME MFC-14M (2003) Small Bore";
-    if (meter_type == 1163) text = "R.W. Miller (3rd Edition)";
+    if (is(MeterType::WedgeIso5167_6)) text = "ISO 5167-6 (2019)";
+    if (is(MeterType::WedgeMiller)) text = "R.W. Miller, (3rd Edition)";
+    if (IsAbbWedge(meter_type)) text = "ABB Proprietary";
+    if (is(MeterType::CustomWedge)) text = "Calibrated Wedge";
+    if (IsProprietaryMeter(meter_type)) text = "Proprietary";
+    if (is(MeterType::LoLoss)) text = "R.W. Miller, (3rd Edition)";
+    if (is(MeterType::SmallBoreOrifice)) text = "ASME MFC-14M (2003) Small Bore";
+    if (is(MeterType::Uvt)) text = "R.W. Miller (3rd Edition)";
     return text;
 }
 

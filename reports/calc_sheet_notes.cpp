@@ -11,6 +11,7 @@
 #include "messages/messages.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 #include "record/formats.h"
 #include "record/units.h"
 #include "reports/print_calc.h"
@@ -24,9 +25,6 @@ constexpr int kWarningCavitatingAtMaximum = 30;
 constexpr int kWarningFlashingAtMaximum = 31;
 constexpr int kWarningCavitatingAtNormal = 32;
 constexpr int kWarningFlashingAtNormal = 33;
-
-// Inches of water per psi in the sheet's pressure tests.
-constexpr double kInH2OPerPsiNotes = 27.729767;
 
 // Metric limits in inches (25.4 mm exactly).
 constexpr double k50mm = 1.968503937;
@@ -283,7 +281,7 @@ std::vector<std::string> CalcSheetNotes(const TagRecord& r, const UnitTables& un
     const bool vent_holes = r.Fdh > 1.0 && r.Bore < 1.0;
 
     if (r.Calc_Mode == Code(CalcMode::Meter)) {
-        if (CriticalPressureOf(r, nullptr) > r.Flow_Press - r.Dp_Norm / kInH2OPerPsiNotes)
+        if (CriticalPressureOf(r, nullptr) > r.Flow_Press - r.Dp_Norm / kInH2OPerPsi)
             n.Add(
                 "%1d. Calculation indeterminate due to sonic conditions for given  flow and pressure "
                 "conditions. "
@@ -328,9 +326,9 @@ std::vector<std::string> CalcSheetNotes(const TagRecord& r, const UnitTables& un
             if (r.Rd < 100000.0) MinBoreReynolds(n, 100000.0);
         }
     } else if (r.Calc_Mode == Code(CalcMode::Restriction)) {
-        if (r.Flow_Press - r.Dp_Max / kInH2OPerPsiNotes < 0.0)
+        if (r.Flow_Press - r.Dp_Max / kInH2OPerPsi < 0.0)
             n.Add("%1d. Downstream pressure is less than absolute 0 vacuum. Calculation is invalid.");
-        const double P2 = r.Flow_Press - r.Dp_Norm / kInH2OPerPsiNotes;
+        const double P2 = r.Flow_Press - r.Dp_Norm / kInH2OPerPsi;
         const double pc = CriticalPressureOf(r, nullptr);
         if (pc > P2 && P2 > 0.0) n.Add("%1d. Sonic flow conditions exists. Use critical drop equations.");
         if (IsLiquidFlow(r)) FlashingNotes(n, r);

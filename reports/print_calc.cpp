@@ -30,6 +30,10 @@ constexpr double kDrainFactorColumn = 4.15;
 constexpr double kRuleWidth = 2;  // device units
 // The footer's rule lies this far above the bottom edge of the report.
 constexpr double kFooterAbove = 0.5;
+// Texts the user or the tables supply (service, client, fluid, memo, meter texts)
+// wrap at word breaks within their column: a sheet that cut them would hand on a
+// record with part of its description missing.
+constexpr int kWrapped = TextStyle::AlignLeft;
 
 // 68 deg F, the reference temperature of the bore and beta labels [deg R].
 constexpr double k68F_R = 527.67;
@@ -115,7 +119,7 @@ double CPrintCalc::Text(double row, double column, std::string_view text, int st
 }
 
 double CPrintCalc::LeftValue(double row, double column, std::string_view text) {
-    return page_.Print(*left_, row, column, TextStyle::SingleLine, ctx_.page.font_size, "%s", {text});
+    return page_.Print(*left_, row, column, kWrapped, ctx_.page.font_size, "%s", {text});
 }
 
 double CPrintCalc::Line(double row, std::string_view label, std::string_view value) {
@@ -130,7 +134,7 @@ double CPrintCalc::Pair(double row, double value_column, std::string_view left_l
     double next = Text(row, kLabelColumn, left_label);
     next = std::max(next, LeftValue(row, value_column, left_value));
     next = std::max(next, Text(row, m_, right_label));
-    next = std::max(next, Text(row, m_ + kRightValueOffset, right_value));
+    next = std::max(next, Text(row, m_ + kRightValueOffset, right_value, kWrapped));
     return next;
 }
 
@@ -354,7 +358,7 @@ double CPrintCalc::FluidData(double row) {
 
     row = SectionFrame(row, "Fluid Data");
     const double value_column = m_ + kFluidValueOffset;
-    row = std::max(Text(row, kLabelColumn, "Fluid:"), Text(row, value_column, GetText(r_.Fluid)));
+    row = std::max(Text(row, kLabelColumn, "Fluid:"), Text(row, value_column, GetText(r_.Fluid), kWrapped));
     row = std::max(Text(row, kLabelColumn, "State-Units-Equation-Condition:"),
                    Text(row, value_column, util.FluidEquationText(eq, cond, prop)));
 
@@ -599,7 +603,7 @@ double CPrintCalc::CalculatedResults(double row) {
     if (!memo.empty()) {
         const double a = Text(row, kLabelColumn, "Calc Memo:");
         // The memo's column is the left margin + 0.5 in, measured in the region.
-        const double b = Text(row, ctx_.page.left + 0.5, memo);
+        const double b = Text(row, ctx_.page.left + 0.5, memo, kWrapped);
         row = std::max(a, b);
     }
     return row;

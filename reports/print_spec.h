@@ -1,9 +1,8 @@
 #pragma once
-// CPrintSpec: the instrument datasheet, the purchasing specification of one flow
-// element. A numbered form of about forty lines in framed blocks (service, fluid,
-// element, taps, pipe and meter run, meter, options, notes) under a title block
-// with a revision table. It prints the calculated record beside the datasheet
-// texts entered on the datasheet pages, and never changes the record.
+// CPrintSpec: the instrument datasheet, the page a flow element is ordered by. A numbered form of about forty
+// lines in framed blocks (service, fluid, element, taps, pipe and meter run, meter, options, notes) under a
+// title block with a revision table. It prints the calculated record beside the datasheet texts entered on
+// the datasheet pages, and never changes the record.
 
 #include <string>
 

@@ -76,7 +76,7 @@ bool RunIntegralOrificeDialog(QWidget* parent, int32_t& mfr, int32_t& size) {
 
 }  // namespace
 
-bool RunCalcSetupDialog(QWidget* parent, TagRecord& record, const CritDropMemory& crit, bool& tag_saved) {
+bool RunCalcSetupDialog(QWidget* parent, TagRecord& record, CritDropMemory& crit, bool& tag_saved) {
     CIdDialog d(QStringLiteral("Calculation Setup"), parent);
     d.AddRadioGroup(
         QStringLiteral("Sizing Parameter"),
@@ -112,7 +112,7 @@ bool RunCalcSetupDialog(QWidget* parent, TagRecord& record, const CritDropMemory
                        d.CheckedRadio({Code(SizeParam::Bore), Code(SizeParam::Dp), Code(SizeParam::Flow)}),
                        d.CheckedRadio({Code(CalcMode::Meter), Code(CalcMode::CriticalDrop),
                                        Code(CalcMode::Restriction)}),
-                       crit.type, crit.material);
+                       crit);
         record = copy;
     } else {
         record.Calc_Status = 0;  // the tag is calculated again whether OK or Cancel

@@ -19,7 +19,7 @@ class CQuorven64Doc;
 namespace quorven {
 
 // Returns true on OK. `tag_saved` is cleared whether OK or Cancel.
-bool RunCalcSetupDialog(QWidget* parent, TagRecord& record, const CritDropMemory& crit, bool& tag_saved);
+bool RunCalcSetupDialog(QWidget* parent, TagRecord& record, CritDropMemory& crit, bool& tag_saved);
 bool RunOrificePlateDialog(QWidget* parent, TagRecord& record, MeterDialogMemory& memory);
 bool RunNozzleDialog(QWidget* parent, TagRecord& record, MeterDialogMemory& memory);
 bool RunVenturiDialog(QWidget* parent, TagRecord& record, MeterDialogMemory& memory);

@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/pow_memo.h"
+
 namespace quorven {
 namespace {
 
 double Pow(double x, double n) {
-    return std::pow(x, n);
+    return PowThroughMemo(x, n);
 }
 
 // b^4 / (1 - b^4), the velocity-of-approach group of the tapping terms.
@@ -55,7 +57,7 @@ double OrificeC_ReaderHarris1992(double b, double Rd, double D_in, double L1, do
     const double M1 = std::max(2.8 - D_in, 0.0);
     const double M2 = 2.0 * L2 / (1.0 - b);
     const double Ci_corner = 0.5961 + 0.0291 * Pow(b, 2) - 0.229 * Pow(b, 8) + 0.003 * (1.0 - b) * M1;
-    const double upstream = (0.0433 + 0.0712 * std::exp(-8.5 * L1) - 0.1145 * std::exp(-6.0 * L1)) *
+    const double upstream = (0.0433 + 0.0712 * MemoExp(-8.5 * L1) - 0.1145 * MemoExp(-6.0 * L1)) *
                             (1.0 - 0.23 * A) * ApproachGroup(b);
     const double downstream = -0.0116 * (M2 - 0.52 * Pow(M2, 1.3)) * Pow(b, 1.1) * (1.0 - 0.14 * A);
     const double reynolds =
@@ -69,7 +71,7 @@ double OrificeC_ReaderHarrisGallagher(double b, double Rd, double D_in, double L
     const double M2 = 2.0 * L2p / (1.0 - b);
     double C = 0.5961 + 0.0261 * Pow(b, 2) - 0.216 * Pow(b, 8) + 0.000521 * Pow(1e6 * b / Rd, 0.7) +
                (0.0188 + 0.0063 * A) * Pow(b, 3.5) * Pow(1e6 / Rd, 0.3) +
-               (0.043 + 0.08 * std::exp(-10.0 * L1) - 0.123 * std::exp(-7.0 * L1)) * (1.0 - 0.11 * A) *
+               (0.043 + 0.08 * MemoExp(-10.0 * L1) - 0.123 * MemoExp(-7.0 * L1)) * (1.0 - 0.11 * A) *
                    ApproachGroup(b) -
                0.031 * (M2 - 0.8 * Pow(M2, 1.1)) * Pow(b, 1.3);
     if (D_in < 2.8) C += 0.011 * (0.75 - b) * (2.8 - D_in);

@@ -2,11 +2,13 @@
 
 #include <cmath>
 
+#include "engine/pow_memo.h"
+
 namespace quorven {
 namespace {
 
 double Pow(double x, double n) {
-    return std::pow(x, n);
+    return PowThroughMemo(x, n);
 }
 
 struct EccentricRow {

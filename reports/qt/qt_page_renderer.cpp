@@ -108,14 +108,14 @@ QString ReportFontFamily(std::string_view face) {
     return QStringLiteral("Liberation Serif");
 }
 
-QFont ReportFont(const FontSpec& spec) {
-    QFont f(ReportFontFamily(spec.face));
+QFont ReportFont(const FontSpec& wanted) {
+    QFont f(ReportFontFamily(wanted.face));
     f.setStyleHint(QFont::SansSerif);
-    f.setPixelSize(std::max(spec.pixel_height, 1));
-    f.setBold(spec.bold);
-    f.setItalic(spec.italic);
-    f.setUnderline(spec.underline);
-    f.setStrikeOut(spec.strike_out);
+    f.setPixelSize(std::max(wanted.pixel_height, 1));
+    f.setBold(wanted.bold);
+    f.setItalic(wanted.italic);
+    f.setUnderline(wanted.underline);
+    f.setStrikeOut(wanted.strike_out);
     return f;
 }
 

@@ -199,7 +199,8 @@ TEST(MeterDialogs, CalcSetupCriticalDropOffersNoDpAndCancelStillMarksUncalculate
     EXPECT_FALSE(doc.tag_saved);
 
     doc.record.Meter_Type = Code(MeterType::ConcentricOrifice);
-    doc.last_critdrop = {1370, 12};
+    doc.last_critdrop.type = Code(MeterType::CriticalToroidalNozzle);
+    doc.last_critdrop.material = 12;
     RunOn(doc, kCalcSetup, memory, [](QWidget* d) {
         Find<QRadioButton>(d, 1124)->setChecked(true);
         Press(d, kOk);

@@ -247,16 +247,33 @@ TEST(ProjectUtilities, PackAndRebuildKeepTheLiveTagsAndTheWindowsTag) {
     }
 }
 
-TEST(ProjectUtilities, ProgressWindowCountsAndItsCancelButtonStopsTheRun) {
+TEST(ProjectUtilities, ProgressWindowCountsGivesWayToMessagesAndItsCancelButtonStopsTheRun) {
     ProgressWindow::SetShowDelay(0);
+    {
+        ProgressWindow w(nullptr, QStringLiteral("PACK UTILITY"), QStringLiteral("Packing the project"),
+                         QStringLiteral("tags"));
+        const ProgressFn step = w.Fn();
+        EXPECT_TRUE(step(0, 400));
+        EXPECT_TRUE(step(100, 400));
+        ASSERT_TRUE(w.Dialog().isVisible());
+        EXPECT_EQ(w.Dialog().labelText(), "Packing the project: 100 of 400 tags");
+        EXPECT_EQ(w.Dialog().value(), 250);
+        // A question or message of the run puts the window away; the next step brings it back.
+        RecordingMessageSink inner;
+        (void)w.Sink(inner).Show(Message{});
+        EXPECT_EQ(inner.messages.size(), 1u);
+        EXPECT_FALSE(w.Dialog().isVisible());
+        EXPECT_TRUE(step(150, 400));
+        EXPECT_TRUE(w.Dialog().isVisible());
+        // The last step puts it away for good: nothing shows it behind the closing message.
+        EXPECT_TRUE(step(400, 400));
+        QTest::qWait(100);
+        EXPECT_FALSE(w.Dialog().isVisible());
+    }
     ProgressWindow w(nullptr, QStringLiteral("PACK UTILITY"), QStringLiteral("Packing the project"),
                      QStringLiteral("tags"));
     const ProgressFn step = w.Fn();
     EXPECT_TRUE(step(0, 400));
-    EXPECT_TRUE(step(100, 400));
-    ASSERT_TRUE(w.Dialog().isVisible());
-    EXPECT_EQ(w.Dialog().labelText(), "Packing the project: 100 of 400 tags");
-    EXPECT_EQ(w.Dialog().value(), 250);
     auto* cancel = w.Dialog().findChild<QPushButton*>();
     ASSERT_NE(cancel, nullptr);
     QTest::mouseClick(cancel, Qt::LeftButton);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "form/meter_choices.h"
 #include "hand_calc.h"
 
 namespace quorven {
@@ -24,6 +25,50 @@ CalculateInputs Inputs() {
     in.user_name = "J. Engineer";
     in.context.check_limits = [](TagRecord&, MessageSink&) { return true; };
     return in;
+}
+
+// A critical-drop run stores the choked differential in Dp_Max; switching the tag
+// back to flow-meter (or restriction) mode gives back the maximum differential the
+// user had typed, and never passes the choked one off as the user's.
+TEST(CalcSetupAfterCriticalDrop, TheUsersMaximumDifferentialComesBack) {
+    TagRecord r = CriticalGasTag();
+    SetText(r.Tag_No, "FO-7");
+    r.Calc_Mode = Code(CalcMode::Meter);
+    r.Meter_Type = Code(MeterType::ConcentricOrifice);
+    r.Flow_Max = r.Flow_Norm = 1500.0;
+    r.Dp_Max = 100.0;
+    CritDropMemory crit;
+    ApplyCalcSetup(r, Code(SizeParam::Flow), Code(CalcMode::CriticalDrop), crit);
+    ASSERT_EQ(r.Meter_Type, Code(MeterType::CriticalThickOrifice));
+    RecordingMessageSink sink;
+    ASSERT_TRUE(OnCalculate(r, Inputs(), sink).sized) << ::testing::PrintToString(sink.Numbers());
+    ASSERT_GT(r.Dp_Max, 1000.0);  // the choked differential, about (100 - 52.8) psi
+    const TagRecord critical = r;
+
+    for (int32_t mode : {Code(CalcMode::Meter), Code(CalcMode::Restriction)}) {
+        SCOPED_TRACE(mode);
+        TagRecord back = critical;
+        CritDropMemory kept = crit;
+        ApplyCalcSetup(back, Code(SizeParam::Bore), mode, kept);
+        EXPECT_EQ(back.Dp_Max, 100.0);
+        EXPECT_EQ(kept.meter_dp_max, 0.0);  // used once
+    }
+
+    // No value kept for this tag (it was read in critical-drop mode, or the
+    // memory is another tag's): the row is empty, and Calculate names it missing.
+    CritDropMemory fresh;
+    CritDropMemory other = crit;
+    other.meter_dp_tag_no = "FO-8";
+    for (CritDropMemory* memory : {&fresh, &other}) {
+        TagRecord back = critical;
+        ApplyCalcSetup(back, Code(SizeParam::Bore), Code(CalcMode::Meter), *memory);
+        EXPECT_EQ(back.Dp_Max, 0.0);
+        RecordingMessageSink check_sink;
+        const InputCheckResult check = CheckCalculateInputs(back, check_sink);
+        EXPECT_EQ(check.error, 3);
+        ASSERT_FALSE(check.missing.empty());
+        EXPECT_TRUE(check.missing.front().sizing);
+    }
 }
 
 TEST(CalculateInputCheck, ErrorsComeInTheirOrderAndStopEverything) {

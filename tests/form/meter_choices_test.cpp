@@ -115,7 +115,8 @@ TEST(CalcSetupTest, ModesAdjustTheMeter) {
     r.Meter_Type = Code(MeterType::AsmeLongRadiusNozzle);
     r.Factor_Drain = 1;
     r.Calc_Status = 1;
-    ApplyCalcSetup(r, 1120, 1125, 1374, 6);
+    CritDropMemory crit;  // the thick orifice, material 6
+    ApplyCalcSetup(r, 1120, 1125, crit);
     EXPECT_EQ(r.Meter_Type, Code(MeterType::ConcentricOrifice));
     EXPECT_EQ(r.Tap_Style, 4);
     EXPECT_EQ(r.Calc_Std, Code(CalcStd::Buckingham1985));
@@ -127,7 +128,10 @@ TEST(CalcSetupTest, ModesAdjustTheMeter) {
     TagRecord c = NewTagRecord();
     c.Meter_Type = Code(MeterType::ConcentricOrifice);
     c.Factor_Drain = 1;
-    ApplyCalcSetup(c, 1121, 1124, 1369, 12);
+    CritDropMemory nozzle;
+    nozzle.type = Code(MeterType::CriticalCylindricalNozzle);
+    nozzle.material = 12;
+    ApplyCalcSetup(c, 1121, 1124, nozzle);
     EXPECT_EQ(c.Calc_SizeParam, Code(SizeParam::Bore));
     EXPECT_EQ(c.Meter_Type, Code(MeterType::CriticalCylindricalNozzle));
     EXPECT_EQ(c.Matl_Elem, 12);
@@ -136,13 +140,13 @@ TEST(CalcSetupTest, ModesAdjustTheMeter) {
     // A venturi keeps its type in critical-drop mode; a thick plate turns concentric in meter mode.
     TagRecord v = NewTagRecord();
     v.Meter_Type = Code(MeterType::VenturiRoughCast);
-    ApplyCalcSetup(v, 1120, 1124, 1374, 6);
+    ApplyCalcSetup(v, 1120, 1124, crit);
     EXPECT_EQ(v.Meter_Type, Code(MeterType::VenturiRoughCast));
-    ApplyCalcSetup(v, 1122, 1123, 1374, 6);
+    ApplyCalcSetup(v, 1122, 1123, crit);
     EXPECT_EQ(v.Meter_Type, Code(MeterType::VenturiRoughCast));
     TagRecord t = NewTagRecord();
     t.Meter_Type = Code(MeterType::CriticalThickOrifice);
-    ApplyCalcSetup(t, 1122, 1123, 1374, 6);
+    ApplyCalcSetup(t, 1122, 1123, crit);
     EXPECT_EQ(t.Meter_Type, Code(MeterType::ConcentricOrifice));
     EXPECT_EQ(t.Calc_SizeParam, Code(SizeParam::Flow));
 }

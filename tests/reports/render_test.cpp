@@ -67,6 +67,9 @@ protected:
         TagRecord r;
         std::string error;
         EXPECT_TRUE(LoadFixture(name, r, error)) << error;
+        return Render(name, r);
+    }
+    std::string Render(const std::string& name, const TagRecord& r) {
         const std::string path = (dir_ / (name + ".pdf")).string();
         const PdfResult res = WriteReportPdf({path, name, false}, 1, [&](int, CPage& page) {
             bool fits = true;
@@ -299,6 +302,43 @@ TEST_F(Rendered, SheetShowsTheResultsAsTheFormShowsThem) {
             EXPECT_NE(text.find(" " + line.value), std::string::npos) << line.value;
         }
     }
+}
+
+// Texts at their longest, in capitals (the widest glyphs): each wraps in its own
+// column and is printed whole, never cut at the middle of the sheet or its frame.
+TEST_F(Rendered, LongTextsWrapInTheirColumnsAndArePrintedWhole) {
+    TagRecord r;
+    std::string error;
+    ASSERT_TRUE(LoadFixture("gas-volume", r, error)) << error;
+    const std::string service = "FUEL GAS SUPPLY TO HEATER H-101 FROM KNOCKOUT DRUM";  // 50, the most
+    const std::string memo =
+        "SIZED FOR THE WINTER MAXIMUM OF PHASE TWO; NORMAL FLOW IS THE DESIGN CASE. CHECK WITH VENDOR "
+        "MEMO EN";                                                   // 100, the most
+    const std::string fluid = "NATURAL GAS WITH HYDROGEN SULPHIDE";  // 34, the most
+    const std::string client = "CALEDONIA ENERGY UPSTREAM WEST";     // 30, the most
+    ASSERT_EQ(service.size(), sizeof r.Service - 1);
+    ASSERT_EQ(memo.size(), sizeof r.Memo - 1);
+    ASSERT_EQ(fluid.size(), sizeof r.Fluid - 1);
+    SetText(r.Service, service);
+    SetText(r.Memo, memo);
+    SetText(r.Fluid, fluid);
+    ProjectSettings s = FixtureSettings();
+    ASSERT_EQ(client.size(), sizeof s.Client - 1);
+    SetText(s.Client, client);
+    ctx_ = MakeReportContext(s, "4.4.0", {});
+    const std::string text = Shell("pdftotext -layout '" + Render("gas-volume-long", r) + "' -");
+    for (const std::string& whole : {service, memo, fluid, client}) {
+        std::size_t from = 0;
+        while (from < whole.size()) {
+            const std::size_t end = std::min(whole.find(' ', from), whole.size());
+            const std::string word = whole.substr(from, end - from);
+            EXPECT_NE(text.find(word), std::string::npos) << word << "\n" << text;
+            from = end + 1;
+        }
+    }
+    // The service wraps below its first row, and "Line No." follows below it.
+    EXPECT_NE(text.find("Serv:            FUEL GAS SUPPLY TO HEATER H-101"), std::string::npos) << text;
+    EXPECT_LT(text.find("KNOCKOUT DRUM"), text.find("Line No.:"));
 }
 
 TEST_F(Rendered, PdfReplacesAnEarlierFileWholeOrLeavesIt) {
