@@ -110,12 +110,13 @@ TEST(Wiring, TheChosenLookIsCheckedAndRecoloursTheForm) {
     EXPECT_FALSE(action(215)->isChecked());
     EXPECT_EQ(action(216)->actionGroup(), nullptr);  // drawn with a check mark, not a radio dot
     EXPECT_TRUE(office2007->menuAction()->isChecked());
-    // Back to Blue: the fluid title takes the look's text colour (dark blue), not
-    // the white of Black.
+    // Back to Blue: the fluid title takes the form's text colour, not the white of
+    // Black kept by a style sheet (seen on screen under Xvfb: the title dark blue again).
     action(215)->trigger();
     auto* title = Find<QLabel>(p.view(), 1000);
     ASSERT_NE(title, nullptr);
-    EXPECT_EQ(title->palette().color(QPalette::WindowText), QColor(0x15, 0x42, 0x8B));
+    EXPECT_EQ(title->palette().color(QPalette::WindowText), p.view()->palette().color(QPalette::WindowText));
+    EXPECT_TRUE(title->styleSheet().isEmpty());
     EXPECT_TRUE(title->font().bold());
     action(205)->trigger();  // Windows 2000: outside the submenu
     EXPECT_FALSE(office2007->menuAction()->isChecked());
