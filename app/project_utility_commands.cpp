@@ -79,6 +79,11 @@ void RunClearCalc(CQuorven64Doc& doc, MessageSink& sink) {
 }
 
 void RunExport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
+    // Without a project there is no index to read or write: no file is asked for.
+    if (!HasDatabase(doc)) {
+        CError(ui.sink).Show(msg::kErrProjectIndex);
+        return;
+    }
     FileChoice choice;
     choice.save = true;
     choice.title = "Export Project File";
@@ -88,16 +93,17 @@ void RunExport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
         doc.project_dir + (doc.project_name.empty() ? std::string("*") : doc.project_name) + ".csv";
     const std::optional<std::string> path = ui.chooser.Choose(choice);
     if (!path) return;
-    if (!HasDatabase(doc)) {
-        CError(ui.sink).Show(msg::kErrProjectIndex);
-        return;
-    }
     ProgressWindow progress(parent, QStringLiteral("ASCII File Export"), QStringLiteral("Exporting the tags"),
                             QStringLiteral("tags"));
     (void)CImpoExpo::ExportProject(*doc.database, *path, progress.Sink(ui.sink), progress.Fn());
 }
 
 void RunImport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
+    // Without a project there is no index to read or write: no file is asked for.
+    if (!HasDatabase(doc)) {
+        CError(ui.sink).Show(msg::kErrProjectIndex);
+        return;
+    }
     FileChoice choice;
     choice.title = "Import Project File";
     choice.filter =
@@ -105,10 +111,6 @@ void RunImport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
     choice.initial_name = doc.project_dir;
     const std::optional<std::string> path = ui.chooser.Choose(choice);
     if (!path) return;
-    if (!HasDatabase(doc)) {
-        CError(ui.sink).Show(msg::kErrProjectIndex);
-        return;
-    }
     ProgressWindow progress(parent, QStringLiteral("ASCII File Import"), QStringLiteral("Importing the file"),
                             QStringLiteral("KiB"));
     DialogQuestions questions(ui.dialogs, progress);

@@ -616,7 +616,8 @@ double CPrintCalc::Warnings(double row) {
     const double end = Text(row + 0.07, kLabelColumn, "Warnings", TextStyle::AlignCenter);
     Rule(end);
     row = Text(end + 0.05, kLabelColumn, "Consult with your manufacturer regarding following warnings!");
-    for (const std::string& note : notes) row = Text(row, kLabelColumn, note);
+    // A note is a line of its own; with a large font it wraps rather than lose its end.
+    for (const std::string& note : notes) row = Text(row, kLabelColumn, note, kWrapped);
     return row;
 }
 

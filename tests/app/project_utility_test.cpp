@@ -241,7 +241,9 @@ TEST(ProjectUtilities, PackAndRebuildKeepTheLiveTagsAndTheWindowsTag) {
     // The start-up window has no project: each command says so with its error.
     d.Frame().Workspace()->setActiveSubWindow(d.Frame().Workspace()->subWindowList().constFirst());
     ASSERT_EQ(d.Doc().title, "Std Screen");
+    const std::size_t asked = d.chooser.asked.size();
     const std::pair<int, int> expected[] = {{cmd::kBatchCalc, msg::kErrProjectIndex},
+                                            {cmd::kImportAscii, msg::kErrProjectIndex},
                                             {cmd::kPackProject, msg::kErrPackRecords},
                                             {cmd::kRebuildIndex, msg::kErrReindex}};
     for (const auto& [command, error] : expected) {
@@ -250,6 +252,7 @@ TEST(ProjectUtilities, PackAndRebuildKeepTheLiveTagsAndTheWindowsTag) {
         ASSERT_EQ(d.sink.messages.size(), 1u) << command;
         EXPECT_EQ(d.sink.messages[0].number, error) << command;
     }
+    EXPECT_EQ(d.chooser.asked.size(), asked);
 }
 
 // Cancel pressed in the progress window of a real batch run (more tags than one

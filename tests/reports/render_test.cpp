@@ -354,6 +354,29 @@ TEST_F(Rendered, LongTextsWrapInTheirColumnsAndArePrintedWhole) {
     EXPECT_LT(text.find("KNOCKOUT DRUM"), text.find("Line No.:"));
 }
 
+// The longest warning on a sheet whose printer font is 12 pt: printed whole, to its
+// last word, numbered before the next. A gas at 20 psia with 400 inH2O normal
+// differential leaves 20 - 400/27.73 = 5.6 psia downstream, below the critical
+// pressure of about half of 20 psia (hand calculation), so the sonic note is
+// printed, and 500/20 > 1 gives the ratio note.
+TEST_F(Rendered, LongWarningsAreReadToTheirLastWord) {
+    TagRecord r;
+    std::string error;
+    ASSERT_TRUE(LoadFixture("gas-volume", r, error)) << error;
+    r.Flow_Press = 20.0;
+    r.Dp_Max = 500.0;
+    r.Dp_Norm = 400.0;
+    ProjectSettings s = FixtureSettings();
+    s.Printer_FontSize = 12;
+    ctx_ = MakeReportContext(s, "4.4.0", {});
+    const std::string text = Shell("pdftotext '" + Render("gas-volume-sonic", r) + "' -");
+    EXPECT_NE(text.find("1. Calculation indeterminate due to sonic conditions"), std::string::npos) << text;
+    EXPECT_NE(text.find("Calculation not valid."), std::string::npos) << text;
+    EXPECT_NE(text.find("2. Exceeded standard ratio limit of dP (in. wc)/P1 (psia) <= 1.0."),
+              std::string::npos)
+        << text;
+}
+
 TEST_F(Rendered, PdfReplacesAnEarlierFileWholeOrLeavesIt) {
     const std::string path = (dir_ / "sheet.pdf").string();
     ASSERT_TRUE(DiskFiles().Replace(path, "earlier"));
