@@ -46,6 +46,8 @@ QLineEdit* CQuorven64View::NumberEdit(int id, QWidget* parent) {
     // Wide enough for the longest number a format writes (15 characters); a wider
     // screen gives the room to the areas, not to the edits.
     edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(18, QLatin1Char('8'))) + 12);
+    // A small window scrolls rather than squeeze a value out of sight ("0000e+00").
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(12, QLatin1Char('8'))) + 12);
     return edit;
 }
 

@@ -48,7 +48,7 @@ QRect InViewport(QScrollArea* area, QWidget* w) {
 }
 
 TEST(FormUse, ASmallWindowScrollsToEveryControl) {
-    Form f({640, 420});
+    Form f({420, 420});
     auto* area = f.frame.findChild<QScrollArea*>();
     ASSERT_NE(area, nullptr);
     QPushButton* calculate = f.frame.View().CalculateButton();
@@ -59,6 +59,9 @@ TEST(FormUse, ASmallWindowScrollsToEveryControl) {
     QApplication::processEvents();
     EXPECT_TRUE(area->viewport()->rect().contains(InViewport(area, calculate)));
     EXPECT_GT(area->verticalScrollBar()->value(), 0);
+    // The edits keep room for their values: a narrow window scrolls sideways.
+    QLineEdit* zb = Find<QLineEdit>(f.view(), 1003);
+    EXPECT_GE(zb->width(), zb->fontMetrics().horizontalAdvance(zb->text()));
 }
 
 TEST(FormUse, ResultUnitBoxesStandInTheirRowsUncut) {
