@@ -6,10 +6,12 @@
 #include <limits>
 
 #include "app/commands/command_ids.h"
+#include "app/dialogs/datasheet_dialogs.h"
 #include "form/batch_calculate.h"
 #include "messages/messages.h"
 #include "project/impo_expo.h"
 #include "project/maintenance.h"
+#include "project/notices.h"
 #include "record/record_io.h"
 #include "record/tag_record.h"
 #include "record/tag_reset.h"
@@ -59,21 +61,29 @@ void RunBatchCalc(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
     const std::string before = RecordToBytes(doc.record);
     ProgressWindow progress(parent, QStringLiteral("Batch Calculation"),
                             QStringLiteral("Calculating the tags"), QStringLiteral("tags"));
-    (void)BatchCalcCommand(doc, progress.Sink(ui.sink), progress.Fn());
+    if (BatchCalcCommand(doc, progress.Sink(ui.sink), progress.Fn()).cancelled)
+        ShowNotice(ui.sink, "Batch Calculation Message",
+                   "Batch calculation aborted!\n\nNo tag of the project was changed.",
+                   MessageIcon::Information);
     if (RecordToBytes(doc.record) != before) {
         doc.NotifyRecordChanged();
         doc.MarkBaseline();
     }
 }
 
-void RunClearCalc(CQuorven64Doc& doc) {
-    // The reset, then the datasheet clear; the stored copy, if any, is untouched.
-    ClearCalc(doc.record);
-    doc.tag_saved = false;
-    doc.NotifyRecordChanged();
+void RunClearCalc(CQuorven64Doc& doc, MessageSink& sink) {
+    // The reset, then Clear Datasheet with its notice; the stored copy, if any, is
+    // untouched.
+    ResetTagData(doc.record);
+    RunClearDatasheet(doc, sink);
 }
 
 void RunExport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
+    // Without a project there is no index to read or write: no file is asked for.
+    if (!HasDatabase(doc)) {
+        CError(ui.sink).Show(msg::kErrProjectIndex);
+        return;
+    }
     FileChoice choice;
     choice.save = true;
     choice.title = "Export Project File";
@@ -83,16 +93,17 @@ void RunExport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
         doc.project_dir + (doc.project_name.empty() ? std::string("*") : doc.project_name) + ".csv";
     const std::optional<std::string> path = ui.chooser.Choose(choice);
     if (!path) return;
-    if (!HasDatabase(doc)) {
-        CError(ui.sink).Show(msg::kErrProjectIndex);
-        return;
-    }
     ProgressWindow progress(parent, QStringLiteral("ASCII File Export"), QStringLiteral("Exporting the tags"),
                             QStringLiteral("tags"));
     (void)CImpoExpo::ExportProject(*doc.database, *path, progress.Sink(ui.sink), progress.Fn());
 }
 
 void RunImport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
+    // Without a project there is no index to read or write: no file is asked for.
+    if (!HasDatabase(doc)) {
+        CError(ui.sink).Show(msg::kErrProjectIndex);
+        return;
+    }
     FileChoice choice;
     choice.title = "Import Project File";
     choice.filter =
@@ -100,10 +111,6 @@ void RunImport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
     choice.initial_name = doc.project_dir;
     const std::optional<std::string> path = ui.chooser.Choose(choice);
     if (!path) return;
-    if (!HasDatabase(doc)) {
-        CError(ui.sink).Show(msg::kErrProjectIndex);
-        return;
-    }
     ProgressWindow progress(parent, QStringLiteral("ASCII File Import"), QStringLiteral("Importing the file"),
                             QStringLiteral("KiB"));
     DialogQuestions questions(ui.dialogs, progress);
@@ -121,7 +128,9 @@ void RunPack(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
     }
     ProgressWindow progress(parent, QStringLiteral("PACK UTILITY"), QStringLiteral("Packing the project"),
                             QStringLiteral("tags"));
-    (void)PackProject(*doc.database, progress.Sink(ui.sink), progress.Fn());
+    if (PackProject(*doc.database, progress.Sink(ui.sink), progress.Fn()).cancelled)
+        ShowNotice(ui.sink, "PACK UTILITY", "Packing aborted!\n\nThe project was not changed.",
+                   MessageIcon::Information);
 }
 
 void RunRebuild(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
@@ -131,7 +140,9 @@ void RunRebuild(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
     }
     ProgressWindow progress(parent, QStringLiteral("INDEX REBUILD UTILITY"),
                             QStringLiteral("Reading the record file"), QStringLiteral("records"));
-    (void)RebuildIndex(*doc.database, progress.Sink(ui.sink), progress.Fn());
+    if (RebuildIndex(*doc.database, progress.Sink(ui.sink), progress.Fn()).cancelled)
+        ShowNotice(ui.sink, "INDEX REBUILD UTILITY", "Index rebuild aborted!\n\nThe index was not changed.",
+                   MessageIcon::Information);
 }
 
 }  // namespace
@@ -219,7 +230,7 @@ void RunProjectUtilityCommand(QWidget* parent, int id, CQuorven64Doc& doc, Comma
             RunBatchCalc(parent, doc, ui);
             break;
         case kClearCalc:
-            RunClearCalc(doc);
+            RunClearCalc(doc, ui.sink);
             break;
         case kExportAscii:
             RunExport(parent, doc, ui);

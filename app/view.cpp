@@ -157,7 +157,11 @@ QGroupBox* CQuorven64View::BuildFluidArea() {
     auto* box = new QGroupBox(QStringLiteral("Fluid Data"), this);
     auto* grid = new QGridLayout(box);
     fluid_title_ = Static(1000, {}, box);
-    fluid_title_->setStyleSheet(QStringLiteral("font-weight: bold"));
+    // Bold by its font, not by a style sheet: a style sheet fixes the colours of the
+    // look the label was first drawn in, and a change of look must recolour it.
+    QFont bold = fluid_title_->font();
+    bold.setBold(true);
+    fluid_title_->setFont(bold);
     grid->addWidget(fluid_title_, 0, 0, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Fluid"), box), 1, 0);
     fluid_ = HeaderEdit(1001, 15, box);
@@ -308,12 +312,14 @@ void CQuorven64View::RefreshFluidData() {
     fluid_->setText(RecordTextToQString(GetText(r.Fluid)));
     const FluidRows rows = FluidDataRows(r);
     for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(fluid_rows_[i], rows[i], r, doc_.unit_tables);
+    ShowFlaggedRows();
 }
 
 void CQuorven64View::RefreshSizingData() {
     const TagRecord& r = doc_.record;
     const SizingRows rows = SizingDataRows(r);
     for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(sizing_rows_[i], rows[i], r, doc_.unit_tables);
+    ShowFlaggedRows();
 }
 
 void CQuorven64View::RefreshFactors() {

@@ -215,6 +215,10 @@ void AddElementRows(std::vector<DsRow>& rows, const TagRecord& r, const UnitTabl
 
 }  // namespace
 
+bool SealDensityOnLine36(const TagRecord& r) {
+    return r.Factor_ManoSealRho > 0.0;
+}
+
 DatasheetFamily DatasheetFamilyOf(int32_t m) {
     if (IsOrificePlate(m) || m == T(MeterType::CustomOrifice) ||
         m == T(MeterType::CriticalSquareEdgedOrifice) || m == T(MeterType::CriticalThickOrifice))
@@ -570,9 +574,20 @@ DsPage DatasheetPage3(const TagRecord& r, const UnitTables& t) {
     }
     meter.rows.push_back(Row(34, "CHART OR SCALE RANGE", {Box(r, ds::kMeterChart, "", "Meter_Chart", 30)}));
     meter.rows.push_back(Row(35, "MULTIPLIER", {Box(r, ds::kMeterMult, "", "Meter_Mult", 30)}));
-    meter.rows.push_back(Row(36, "",
-                             {Box(r, ds::kUserLine3Label, "", "User_Line3_1", 30),
-                              Box(r, ds::kUserLine3Value, "", "User_Line3_2", 30)}));
+    // With a seal liquid the printed line 36 is its density, so the page shows
+    // that and offers no free line whose texts would never be printed (the stored
+    // texts stay as they are).
+    if (SealDensityOnLine36(r)) {
+        const double seal = ToUser(r, Quantity::Density, r.Factor_ManoSealRho);
+        meter.rows.push_back(
+            Row(36, "SEAL DENSITY @ METER",
+                {Static("", WithUnit(std::isfinite(seal) ? FmtDensity(seal) : std::string("-"),
+                                     UnitTextOf(r, t, Quantity::Density)))}));
+    } else {
+        meter.rows.push_back(Row(36, "",
+                                 {Box(r, ds::kUserLine3Label, "", "User_Line3_1", 30),
+                                  Box(r, ds::kUserLine3Value, "", "User_Line3_2", 30)}));
+    }
     page.groups.push_back(std::move(meter));
 
     DsGroup options;

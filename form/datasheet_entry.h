@@ -111,6 +111,10 @@ std::string_view DatasheetStateWord(int32_t fluid_equation);
 // Row 14: Meter_Style_Text and Meter joined by one blank, or the fixed texts of
 // the thick plate and the calibrated meters.
 std::string ElementTypeText(const TagRecord& r);
+// Whether line 36 of the datasheet holds the manometer's seal density (a seal
+// liquid is given) in place of the free user line 3: the printed form and the
+// datasheet page show the same row.
+bool SealDensityOnLine36(const TagRecord& r);
 // The exit cone of the venturis 1156-1158.
 std::string_view ExitConeText(int32_t venturi_exit);
 // Row 18: the coefficient standard's text, with the wedge names and "CRITICAL

@@ -616,7 +616,8 @@ double CPrintCalc::Warnings(double row) {
     const double end = Text(row + 0.07, kLabelColumn, "Warnings", TextStyle::AlignCenter);
     Rule(end);
     row = Text(end + 0.05, kLabelColumn, "Consult with your manufacturer regarding following warnings!");
-    for (const std::string& note : notes) row = Text(row, kLabelColumn, note);
+    // A note is a line of its own; with a large font it wraps rather than lose its end.
+    for (const std::string& note : notes) row = Text(row, kLabelColumn, note, kWrapped);
     return row;
 }
 
@@ -652,15 +653,17 @@ void CPrintCalc::Footer() {
 
 void PrintCalcSheet(CPage& page, const TagRecord& r, const ReportContext& ctx, SheetNumbering numbering,
                     bool* fits) {
-    // The font size and line spacing with which the body ends above the footer: the
-    // page settings' own first, then tighter ones. Each is tried on a dry run that
-    // measures on the page's own device.
+    // The font size and line spacing with which the body ends above the footer, the
+    // footer inside the frame and no text runs into another (the columns stand at
+    // fixed inches, so a large printer font would push labels into their values):
+    // the page settings' own first, then a line spacing of 1, then smaller fonts down
+    // to 6 pt. Each is tried on a dry run that measures on the page's own device.
     const PageSettings& p = ctx.page;
+    constexpr int kSmallestFont = 6;
     std::vector<std::pair<int, double>> layouts{{p.font_size, p.line_spacing}};
     const double tight = std::min(p.line_spacing, 1.0);
     if (tight < p.line_spacing) layouts.emplace_back(p.font_size, tight);
-    for (int smaller = 1; smaller <= 3 && p.font_size - smaller >= 6; ++smaller)
-        layouts.emplace_back(p.font_size - smaller, tight);
+    for (int size = p.font_size - 1; size >= kSmallestFont; --size) layouts.emplace_back(size, tight);
     const double limit = p.bottom - kFooterAbove - p.top - 0.02;
 
     ReportContext chosen = ctx;
@@ -670,7 +673,10 @@ void PrintCalcSheet(CPage& page, const TagRecord& r, const ReportContext& ctx, S
         DryRunRenderer dry(page.Device());
         CPage trial({0, 0, page.State().page_width, page.State().page_height}, dry);
         CPrintRegion& region = BeginReportPage(trial, chosen);
-        if (CPrintCalc(trial, region, r, chosen, numbering).Body() <= limit) break;
+        CPrintCalc sheet(trial, region, r, chosen, numbering);
+        const double body_end = sheet.Body();
+        sheet.Footer();
+        if (body_end <= limit && dry.LowestText() <= region.bottom && !dry.TextsOverlap()) break;
     }
     CPrintRegion& region = BeginReportPage(page, chosen, fits);
     CPrintCalc sheet(page, region, r, chosen, numbering);

@@ -277,8 +277,13 @@ double CPrintSpec::FluidBlock(double row) {
     }
     row = Line(row, {"Fluid", std::string(GetText(r_.Fluid))}, {"State", state});
     row = Line(row, {"Max Flow", flow(r_.Flow_Max)}, {"Norm Flow", flow(r_.Flow_Norm)});
-    row = Line(row, {"Max Press", pressure(r_.Max_Press)}, {"Norm Press", pressure(r_.Flow_Press)});
-    row = Line(row, {"Max Temp", temperature(r_.Max_Temp)}, {"Norm Temp", temperature(r_.Flow_Temp)});
+    // A maximum that was not given is stored as 0 (an empty box on the datasheet
+    // page, Clear Datasheet) and prints as an empty value: a vendor must not read
+    // a design pressure of 0 psig or a design temperature of 0 deg F.
+    const std::string max_press = r_.Max_Press == 0.0 ? std::string() : pressure(r_.Max_Press);
+    const std::string max_temp = r_.Max_Temp == 0.0 ? std::string() : temperature(r_.Max_Temp);
+    row = Line(row, {"Max Press", max_press}, {"Norm Press", pressure(r_.Flow_Press)});
+    row = Line(row, {"Max Temp", max_temp}, {"Norm Temp", temperature(r_.Flow_Temp)});
     // The base pressure in its own unit (it has a unit selection of its own, not
     // that of the atmospheric pressure).
     row =
@@ -402,7 +407,14 @@ double CPrintSpec::ElementBlock(double row) {
         case DatasheetFamily::Venturi:
             row = Line(row, {"Element Type", type_text});
             row = Line(row, {"End Connection & Rating", std::string(GetText(r_.Elem_End_Conn))});
-            row = Line(row, {"Construction", std::string(GetText(r_.Elem_Construct))});
+            // The datasheet page offers no construction box for a classical
+            // venturi: without an imported construction text the line names the
+            // convergent inlet chosen with the meter (machined, rough cast or
+            // rough-welded sheet, the three types of ISO 5167-4:2003, 5.1),
+            // which is how the tube is built.
+            row = Line(row, {"Construction",
+                             std::string(GetText(r_.Elem_Construct).empty() ? GetText(r_.Meter_Type_Text)
+                                                                            : GetText(r_.Elem_Construct))});
             row = Line(row, body, throat);
             row = Line(row, {"Exit Cone", std::string(ExitConeText(r_.Meter_VenturiExit))});
             break;
@@ -503,7 +515,7 @@ double CPrintSpec::MeterBlock(double row) {
     }
     row = Line(row, {"Chart or Scale Range", std::string(GetText(r_.Meter_Chart))});
     row = Line(row, {"Multiplier", std::string(GetText(r_.Meter_Mult))});
-    if (r_.Factor_ManoSealRho > 0.0)
+    if (SealDensityOnLine36(r_))
         row = Line(row, {"Seal Density @ Meter",
                          WithUnit(Num(FmtDensity, ToUser(r_, Quantity::Density, r_.Factor_ManoSealRho)),
                                   UnitNameOf(r_, t, Quantity::Density))});

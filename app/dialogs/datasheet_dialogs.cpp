@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,6 +13,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/document.h"
 #include "app/platform/id_dialog.h"
@@ -25,6 +27,18 @@ constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
 // The largest maximum pressure or temperature a box takes, in display units.
 constexpr double kLargestMaximum = 1e9;
+// A box is at least wide enough to show this many characters of its text, or its
+// whole limit when that is shorter: a revision date, a dimension or a body
+// material is read whole without scrolling, while the long boxes share the
+// row's stretch so each page still fits a 1024 x 768 screen.
+constexpr int kCharsShown = 10;
+
+// The width of `chars` capitals in `box`'s font, with its frame. (A list box is
+// as wide as its longest entry already.)
+int WidthForChars(const QWidget* box, int chars) {
+    const QFontMetrics fm(box->font());
+    return fm.horizontalAdvance(QString(std::clamp(chars, 1, kCharsShown), QLatin1Char('X'))) + 16;
+}
 
 // "Orifice Plate Thickness Selection": true for the automatic selection; the
 // manual button and the dialog's cancel action give false.
@@ -92,6 +106,7 @@ void CDatasheetDialog::Build() {
                     case DsKind::Text: {
                         auto* edit = new QLineEdit(RecordTextToQString(item.text), box);
                         edit->setMaxLength(item.max_chars);
+                        edit->setMinimumWidth(WidthForChars(edit, item.max_chars));
                         control = edit;
                         break;
                     }

@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
@@ -225,6 +226,58 @@ TEST(DatasheetDialogs, ThreePagesOfEachFamilyStoreWhatWasTyped) {
         SetText(expected.User_Misc, "SEE SPEC IS-4410");
         ExpectSameBytes(d.doc.record, expected);
         EXPECT_FALSE(d.doc.tag_saved);
+    }
+}
+
+// Each page of every meter family fits a 1024 x 768 screen, and a box whose limit
+// is a dozen characters or fewer (revision dates, dimensions, body materials)
+// shows a text of its full length without scrolling; longer boxes show at least
+// a dozen characters.
+TEST(DatasheetDialogs, EveryPageFitsTheSmallScreenAndShortBoxesShowTheirWholeText) {
+    struct Case {
+        const char* name;
+        MeterType type;
+        CalcMode mode;
+    };
+    const Case cases[] = {
+        {"orifice", MeterType::ConcentricOrifice, CalcMode::Meter},
+        {"nozzle", MeterType::AsmeLongRadiusNozzle, CalcMode::Meter},
+        {"venturi", MeterType::VenturiMachined, CalcMode::Meter},
+        {"flow tube", MeterType::Uvt, CalcMode::Meter},
+        {"wedge", MeterType::WedgeMiller, CalcMode::Meter},
+        {"critical drop nozzle", MeterType::CriticalToroidalNozzle, CalcMode::CriticalDrop},
+    };
+    // Room left for a title bar and a task bar.
+    const QSize screen(1024, 768 - 64);
+    for (const Case& c : cases) {
+        TagRecord r = CalculatedTag(c.type, c.mode);
+        RecordingMessageSink sink;
+        const DsPage pages[] = {DatasheetPage1(r, DefaultProjectSettings(), DefaultUnitTables()),
+                                DatasheetPage2(r, DefaultUnitTables()),
+                                DatasheetPage3(r, DefaultUnitTables())};
+        for (const DsPage& page : pages) {
+            SCOPED_TRACE(std::string(c.name) + ": " + page.caption);
+            CDatasheetDialog d(page, r, DefaultUnitTables(), sink);
+            d.show();
+            QApplication::processEvents();
+            EXPECT_LE(d.width(), screen.width());
+            EXPECT_LE(d.height(), screen.height());
+            int boxes = 0;
+            for (QLineEdit* edit : d.findChildren<QLineEdit*>()) {
+                if (!edit->isVisible() || edit->validator() != nullptr) continue;  // the number boxes
+                const int chars = std::min(edit->maxLength(), 10);
+                const QString full(chars, QLatin1Char('X'));
+                edit->setText(full);
+                edit->end(false);
+                // Scrolled text would put the cursor left of where the text ends.
+                EXPECT_GE(edit->inputMethodQuery(Qt::ImCursorRectangle).toRect().center().x(),
+                          edit->fontMetrics().horizontalAdvance(full))
+                    << edit->objectName().toStdString() << " (" << edit->maxLength() << " characters)";
+                ++boxes;
+            }
+            EXPECT_GT(boxes, 0);
+            d.close();
+        }
     }
 }
 

@@ -24,7 +24,9 @@
 #include "app/platform/profile.h"
 #include "app/project_utility_commands.h"
 #include "app/view.h"
+#include "project/project_files.h"
 #include "project/project_fixture.h"
+#include "qt_test_support.h"
 #include "record/file_io.h"
 #include "record/record_io.h"
 #include "tests/project/mixed_tags.h"
@@ -142,11 +144,14 @@ TEST(ProjectUtilities, BatchCalcStoresTheCalculatedTagsRereadsTheCurrentOneAndCl
     EXPECT_TRUE(d.Doc().tag_saved);
     EXPECT_FALSE(d.Doc().HasUnsavedEdits());
 
-    // Clear Calc: a blank calculation, units kept, the stored copy untouched.
+    // Clear Calc: a blank calculation and datasheet, units kept, the stored copy
+    // untouched; the datasheet clear says so.
     d.Doc().record.Unit_Flow_Set = 3;
+    SetText(d.Doc().record.Spec_No, "SP-1");
     d.sink.messages.clear();
     d.Run(cmd::kClearCalc);
-    EXPECT_TRUE(d.sink.messages.empty());
+    EXPECT_EQ(d.sink.Captions(), std::vector<std::string>{"NOTICE"});
+    EXPECT_EQ(GetText(d.Doc().record.Spec_No), "");
     EXPECT_EQ(GetText(d.Doc().record.Tag_No), "");
     EXPECT_EQ(d.Doc().record.Calc_Status, 0);
     EXPECT_EQ(d.Doc().record.Bore, 0.0);
@@ -236,7 +241,9 @@ TEST(ProjectUtilities, PackAndRebuildKeepTheLiveTagsAndTheWindowsTag) {
     // The start-up window has no project: each command says so with its error.
     d.Frame().Workspace()->setActiveSubWindow(d.Frame().Workspace()->subWindowList().constFirst());
     ASSERT_EQ(d.Doc().title, "Std Screen");
+    const std::size_t asked = d.chooser.asked.size();
     const std::pair<int, int> expected[] = {{cmd::kBatchCalc, msg::kErrProjectIndex},
+                                            {cmd::kImportAscii, msg::kErrProjectIndex},
                                             {cmd::kPackProject, msg::kErrPackRecords},
                                             {cmd::kRebuildIndex, msg::kErrReindex}};
     for (const auto& [command, error] : expected) {
@@ -245,6 +252,48 @@ TEST(ProjectUtilities, PackAndRebuildKeepTheLiveTagsAndTheWindowsTag) {
         ASSERT_EQ(d.sink.messages.size(), 1u) << command;
         EXPECT_EQ(d.sink.messages[0].number, error) << command;
     }
+    EXPECT_EQ(d.chooser.asked.size(), asked);
+}
+
+// Cancel pressed in the progress window of a real batch run (more tags than one
+// step takes): no tag changes, the status file says so, and so does the closing box.
+TEST(ProjectUtilities, CancelInTheBatchProgressWindowLeavesTheProjectAsItWas) {
+    Desktop d;
+    d.NewProject("Plant", {});
+    std::string records, index;
+    for (std::size_t i = 0; i < 2100; ++i) {
+        TagRecord r = test::MixedTag(i);
+        r.Rec_Version4 = 1;
+        index += IndexEntryBytes(GetText(r.Tag_No), static_cast<int32_t>(records.size()));
+        records += RecordToBytes(r);
+    }
+    ASSERT_TRUE(DiskFiles().Replace(d.Path("Plant.fdb"), records));
+    ASSERT_TRUE(DiskFiles().Replace(d.Path("Plant.idx"), index));
+
+    ProgressWindow::SetShowDelay(0);
+    bool clicked = false;
+    testing::WhenModalAppears(
+        [&clicked](QWidget* w) {
+            auto* cancel = w->findChild<QPushButton*>();
+            ASSERT_NE(cancel, nullptr);
+            QTest::mouseClick(cancel, Qt::LeftButton);
+            clicked = true;
+        },
+        [](QWidget* w) { return w->objectName() == "progress"; });
+    d.sink.answers = {MessageAnswer::Yes, MessageAnswer::No};
+    d.Run(cmd::kBatchCalc);
+    ProgressWindow::SetShowDelay(400);
+
+    EXPECT_TRUE(clicked);
+    EXPECT_EQ(ReadFileBytes(d.Path("Plant.fdb"), 8 << 20), records);
+    EXPECT_NE(
+        ReadFileBytes(d.Path("Plant.txt"), 1 << 20).value_or("").find("The batch calculation was cancelled."),
+        std::string::npos);
+    ASSERT_FALSE(d.sink.messages.empty());
+    EXPECT_EQ(d.sink.messages.back().caption, "Batch Calculation Message");
+    EXPECT_EQ(FirstLine(d.sink.messages.back().text), "Batch calculation aborted!");
+    for (const std::string& temp : ProjectPathsOf(d.Path("Plant.fil")).Temporaries())
+        EXPECT_FALSE(fs::exists(temp)) << temp;
 }
 
 TEST(ProjectUtilities, ProgressWindowCountsGivesWayToMessagesAndItsCancelButtonStopsTheRun) {

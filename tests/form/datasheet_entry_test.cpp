@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "record/choice_codes.h"
+#include "record/formats.h"
 #include "record/units.h"
 
 namespace quorven {
@@ -403,6 +404,20 @@ TEST(DatasheetPage3, OptionsFollowTheMeterAndTheModeRowTheCalculation) {
     EXPECT_EQ(FindDsItem(page, ds::kGaskets)->max_chars, 15);
     EXPECT_NE(FindDsItem(page, ds::kUserLine5Value), nullptr);
     EXPECT_EQ(FindDsItem(page, ds::kMisc)->max_chars, 69);
+
+    // With a seal liquid, line 36 prints the seal density: the page shows it too
+    // and offers no free line 3, whose stored texts stay.
+    SetText(r.User_Line3_1, "Range");
+    r.Factor_ManoSealRho = 62.3;  // water, lb/ft3
+    page = DatasheetPage3(r, DefaultUnitTables());
+    EXPECT_EQ(RowNo(page, 36).caption, "SEAL DENSITY @ METER");
+    EXPECT_EQ(RowNo(page, 36).items[0].text, FmtDensity(62.3) + " lb/ft3");
+    EXPECT_EQ(FindDsItem(page, ds::kUserLine3Label), nullptr);
+    ASSERT_EQ(StoreDatasheetPage(r, page, {{ds::kUserLine3Label, "typed"}}), 0);
+    EXPECT_EQ(GetText(r.User_Line3_1), "Range");
+    r.Factor_ManoSealRho = 0.0;
+    page = DatasheetPage3(r, DefaultUnitTables());
+    EXPECT_NE(FindDsItem(page, ds::kUserLine3Label), nullptr);
 
     r.Calc_Mode = Code(CalcMode::CriticalDrop);
     page = DatasheetPage3(r, DefaultUnitTables());

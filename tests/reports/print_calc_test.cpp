@@ -218,6 +218,93 @@ TEST_F(Sheet, DivisionsOfAnUncalculatedTagPrintADash) {
     EXPECT_NE(LineWith(lines, "1. Sizing parameter has not been calculated. Calculation void!"), "");
 }
 
+// Branches of the meter and results sections that no fixture sheet reaches, each
+// with the lines the sheet must print for it (texts and formats as the sheet's
+// layout gives them; values set by hand in the record).
+TEST_F(Sheet, MeterBranchesPrintTheirOwnLines) {
+    struct Case {
+        const char* name;
+        void (*set)(TagRecord&);
+        std::vector<std::string> lines;  // cells of a printed line: label | value
+        std::vector<std::string> absent;
+    };
+    const Case kCases[] = {
+        {"integral orifice, Foxboro, quadrant",
+         [](TagRecord& r) {
+             r.Meter_Type = Code(MeterType::IntegralOrifice);
+             r.Meter_IFOAMfr = Code(IfoaMfr::SiebeFoxboro);
+             r.Meter_IFOASize = Code(IfoaSize::Quadrant05);
+         },
+         {"Meter Type: | FOXBORO IFOA", "Meter Style: | QUADRANT"},
+         {}},
+        {"integral orifice, Fisher-Rosemount, square edge",
+         [](TagRecord& r) {
+             r.Meter_Type = Code(MeterType::IntegralOrifice);
+             r.Meter_IFOAMfr = Code(IfoaMfr::FisherRosemount);
+             r.Meter_IFOASize = Code(IfoaSize::Square10);
+         },
+         {"Meter Type: | FISHER-ROSEMOUNT 1195", "Meter Style: | SQUARE-EDGED"},
+         {}},
+        {"custom meter: the record's own style and tap texts",
+         [](TagRecord& r) {
+             r.Meter_Type = Code(MeterType::CustomOrifice);
+             SetText(r.Meter_Style_Text, "TWIN-HOLE PLATE");
+             SetText(r.Tap_Style_Text, "D AND D/2");
+         },
+         {"Meter Style: | TWIN-HOLE PLATE | Tap Style: | D AND D/2"},
+         {}},
+        {"quadrant-edged orifice sized for its bore",
+         [](TagRecord& r) {
+             r.Meter_Type = Code(MeterType::QuadrantOrifice);
+             r.Qrad_K0 = 0.25;
+         },
+         {"Radius of Quadrant, r: | 0.2500 in"},
+         {}},
+        {"quadrant-edged orifice sized for its flow: no radius",
+         [](TagRecord& r) {
+             r.Meter_Type = Code(MeterType::QuadrantOrifice);
+             r.Calc_SizeParam = Code(SizeParam::Flow);
+             r.Qrad_K0 = 0.25;
+         },
+         {},
+         {"Radius of Quadrant, r:"}},
+        {"water vapour correction",
+         [](TagRecord& r) {
+             r.Factor_H2OvapIncl = 1;
+             r.Fwv = 0.998;
+         },
+         {"Water Vapor Correction, Fwv: | 0.998000"},
+         {}},
+        {"critical drop through a thick orifice (gas: thickness one bore)",
+         [](TagRecord& r) {
+             r.Calc_Mode = Code(CalcMode::CriticalDrop);
+             r.Meter_Type = Code(MeterType::CriticalThickOrifice);
+             r.Bore = 0.5;
+             r.Outlet_Noise = 85.25;
+         },
+         {"Tap Style: | NONE", "Minimum thick orifice plate thickness: | 0.5000 in",
+          "Critical Flow Function, Ycr: | 0.992100", "Orifice Noise @ 1 m downstream: | 85.2 dBA"},
+         {"Sizing Factor, Sm:", "Expansion Factor, Y1:"}},
+        {"critical drop sized for its flow: beta, bore, then the flow",
+         [](TagRecord& r) {
+             r.Calc_Mode = Code(CalcMode::CriticalDrop);
+             r.Calc_SizeParam = Code(SizeParam::Flow);
+             r.Meter_Type = Code(MeterType::CriticalSquareEdgedOrifice);
+             r.Min_Thick = 0.125;
+         },
+         {"Minimum plate thickness for dP: | 0.1250 in", "Flow, Q: | 250000.0 scfh"},
+         {}},
+    };
+    for (const Case& c : kCases) {
+        SCOPED_TRACE(c.name);
+        TagRecord r = CalculatedGasTag();
+        c.set(r);
+        const std::vector<std::string> lines = Print(r);
+        for (const std::string& l : c.lines) EXPECT_NE(LineWith(lines, l), "") << l;
+        for (const std::string& a : c.absent) EXPECT_EQ(LineWith(lines, a), "") << a;
+    }
+}
+
 TEST_F(Sheet, UserTextsArePrintedAsTheyAreNeverAsFormats) {
     TagRecord r = CalculatedGasTag();
     SetText(r.Service, "50% %s %n %d");

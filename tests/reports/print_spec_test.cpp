@@ -16,6 +16,7 @@
 #include "form/datasheet_entry.h"
 #include "project/project_settings.h"
 #include "record/choice_codes.h"
+#include "record/datasheet.h"
 #include "record/formats.h"
 #include "record/meter_texts.h"
 #include "record/units.h"
@@ -171,6 +172,41 @@ TEST_F(Datasheet, FluidBlockOfAGasAtBaseConditionsWithGaugePressures) {
     EXPECT_NE(LineWith(lines, "13 | Spec. Grav., Gg | 0.600"), "");
 }
 
+// Clear Datasheet and an empty box store a maximum as 0: "not given". It prints
+// as an empty value, in an absolute and a gauge unit alike, and the line keeps its
+// number and its second value.
+TEST_F(Datasheet, MaximaNotGivenPrintEmpty) {
+    for (int press_unit : {0, 1}) {  // psig, psia
+        TagRecord r = GasOrificeTag();
+        SelectUnit(r, DefaultUnitTables(), Quantity::Pressure, press_unit);
+        SetText(r.Spec_No, "IS-1");
+        r.Max_Press = 314.696;
+        r.Max_Temp = 609.67;
+        ClearDatasheet(r);
+        const auto lines = Print(r);
+        const std::string unit = press_unit == 0 ? " psig" : " psia";
+        const double norm = press_unit == 0 ? 250.004 : 264.7;
+        // The cells of a printed line, each without its surrounding blanks.
+        auto cells = [&lines](const std::string& start) {
+            std::vector<std::string> out;
+            std::string line = LineWith(lines, start);
+            for (std::size_t at = 0; at != std::string::npos;) {
+                const std::size_t bar = line.find(" | ", at);
+                std::string cell = line.substr(at, bar == std::string::npos ? std::string::npos : bar - at);
+                const std::size_t a = cell.find_first_not_of(' ');
+                out.push_back(a == std::string::npos ? std::string()
+                                                     : cell.substr(a, cell.find_last_not_of(' ') - a + 1));
+                at = bar == std::string::npos ? bar : bar + 3;
+            }
+            return out;
+        };
+        EXPECT_EQ(cells(" 7 | Max Press"),
+                  (std::vector<std::string>{"7", "Max Press", "Norm Press", "", FmtPressure(norm) + unit}));
+        EXPECT_EQ(cells(" 8 | Max Temp"),
+                  (std::vector<std::string>{"8", "Max Temp", "Norm Temp", "", "80.00 deg F"}));
+    }
+}
+
 TEST_F(Datasheet, BasePressureIsShownInItsOwnUnit) {
     TagRecord r = GasOrificeTag();
     SelectUnit(r, DefaultUnitTables(), Quantity::BasePressure, 3);  // bar-ab
@@ -299,6 +335,22 @@ TEST_F(Datasheet, ElementLinesOfEveryFamilyWithRunningNumbers) {
         EXPECT_EQ(NumberOf(lines, "Type Taps"), c.taps);
         const bool titled = DatasheetFamilyOf(Code(c.type)) != DatasheetFamily::None;
         EXPECT_EQ(LineWith(lines, "Element | 14 | ").empty(), !titled);
+    }
+}
+
+// The venturi's datasheet page has no construction box: an empty construction
+// text gives way to the inlet of the chosen venturi type.
+TEST_F(Datasheet, VenturiWithoutAConstructionTextNamesItsInlet) {
+    const std::pair<MeterType, const char*> cases[] = {{MeterType::VenturiMachined, "MACHINED INLET"},
+                                                       {MeterType::VenturiRoughCast, "ROUGH CAST INLET"},
+                                                       {MeterType::VenturiWeldedSheet, "WELDED SHEET INLET"}};
+    for (const auto& [type, inlet] : cases) {
+        TagRecord r = GasOrificeTag();
+        r.Meter_Type = Code(type);
+        ApplyMeterTexts(r);
+        EXPECT_EQ(LineWith(Print(r), "16 | Construction"), std::string("16 | Construction | ") + inlet);
+        SetText(r.Elem_Construct, "CAST INLET, MACHINED THROAT");
+        EXPECT_EQ(LineWith(Print(r), "16 | Construction"), "16 | Construction | CAST INLET, MACHINED THROAT");
     }
 }
 

@@ -233,42 +233,55 @@ TEST_F(Rendered, NoLineRunsOffThePageOverlapsAnotherOrReachesTheFooter) {
     SetText(busy.Service, "A service description that uses every one of its fifty");
     records.push_back(busy);
 
-    for (const TagRecord& r : records) {
-        SCOPED_TRACE(GetText(r.Tag_No));
-        std::vector<WatchingRenderer::Text> texts;
-        DeviceRect frame;
-        DeviceRect footer_rule;
-        const PdfResult res =
-            WriteReportPdf({(dir_ / "page.pdf").string(), "", false}, 1, [&](int, CPage& page) {
-                WatchingRenderer watch(page.Device());
-                CPage watched({0, 0, page.State().page_width, page.State().page_height}, watch);
-                bool fits = true;
-                PrintCalcSheet(watched, r, ctx_, {}, &fits);
-                texts = watch.texts;
-                frame = watch.boxes.back();
-                footer_rule = watch.lines.at(watch.lines.size() - 1);
-                return fits;
-            });
-        ASSERT_TRUE(res.written);
-        ASSERT_FALSE(texts.empty());
-        for (std::size_t i = 0; i < texts.size(); ++i) {
-            const auto& t = texts[i];
-            SCOPED_TRACE(Cp1252ToUtf8(t.text));
-            EXPECT_GE(t.ink.left, frame.left);
-            EXPECT_LE(std::min(t.ink.right, t.rect.right), frame.right);  // clipped at its rectangle
-            EXPECT_GE(t.ink.top, frame.top);
-            EXPECT_LE(t.ink.bottom, frame.bottom);
-            const bool footer = t.ink.top > footer_rule.top;
-            if (!footer) {
-                EXPECT_LE(t.ink.bottom, footer_rule.top);
-            }
-            for (std::size_t j = i + 1; j < texts.size(); ++j) {
-                const auto& u = texts[j];
-                const int right_i = std::min(t.ink.right, t.rect.right);
-                const int right_j = std::min(u.ink.right, u.rect.right);
-                const bool apart = right_i <= u.ink.left || right_j <= t.ink.left ||
-                                   t.ink.bottom <= u.ink.top || u.ink.bottom <= t.ink.top;
-                EXPECT_TRUE(apart) << "overlaps " << Cp1252ToUtf8(u.text);
+    // The default font, and larger and wider ones the printer font dialog allows:
+    // the sheet makes its font smaller until the labels keep clear of their values.
+    struct Font {
+        const char* face;
+        int points;
+    };
+    for (const Font font : {Font{"Times Roman", 9}, Font{"Times Roman", 14}, Font{"Arial", 12}}) {
+        for (const TagRecord& r : records) {
+            SCOPED_TRACE(GetText(r.Tag_No));
+            SCOPED_TRACE(std::string(font.face) + " " + std::to_string(font.points));
+            ProjectSettings s = FixtureSettings();
+            SetText(s.Printer_FaceName, font.face);
+            s.Printer_FontSize = font.points;
+            ctx_ = MakeReportContext(s, "4.4.0", {});
+            std::vector<WatchingRenderer::Text> texts;
+            DeviceRect frame;
+            DeviceRect footer_rule;
+            const PdfResult res =
+                WriteReportPdf({(dir_ / "page.pdf").string(), "", false}, 1, [&](int, CPage& page) {
+                    WatchingRenderer watch(page.Device());
+                    CPage watched({0, 0, page.State().page_width, page.State().page_height}, watch);
+                    bool fits = true;
+                    PrintCalcSheet(watched, r, ctx_, {}, &fits);
+                    texts = watch.texts;
+                    frame = watch.boxes.back();
+                    footer_rule = watch.lines.at(watch.lines.size() - 1);
+                    return fits;
+                });
+            ASSERT_TRUE(res.written);
+            ASSERT_FALSE(texts.empty());
+            for (std::size_t i = 0; i < texts.size(); ++i) {
+                const auto& t = texts[i];
+                SCOPED_TRACE(Cp1252ToUtf8(t.text));
+                EXPECT_GE(t.ink.left, frame.left);
+                EXPECT_LE(std::min(t.ink.right, t.rect.right), frame.right);  // clipped at its rectangle
+                EXPECT_GE(t.ink.top, frame.top);
+                EXPECT_LE(t.ink.bottom, frame.bottom);
+                const bool footer = t.ink.top > footer_rule.top;
+                if (!footer) {
+                    EXPECT_LE(t.ink.bottom, footer_rule.top);
+                }
+                for (std::size_t j = i + 1; j < texts.size(); ++j) {
+                    const auto& u = texts[j];
+                    const int right_i = std::min(t.ink.right, t.rect.right);
+                    const int right_j = std::min(u.ink.right, u.rect.right);
+                    const bool apart = right_i <= u.ink.left || right_j <= t.ink.left ||
+                                       t.ink.bottom <= u.ink.top || u.ink.bottom <= t.ink.top;
+                    EXPECT_TRUE(apart) << "overlaps " << Cp1252ToUtf8(u.text);
+                }
             }
         }
     }
@@ -339,6 +352,29 @@ TEST_F(Rendered, LongTextsWrapInTheirColumnsAndArePrintedWhole) {
     // The service wraps below its first row, and "Line No." follows below it.
     EXPECT_NE(text.find("Serv:            FUEL GAS SUPPLY TO HEATER H-101"), std::string::npos) << text;
     EXPECT_LT(text.find("KNOCKOUT DRUM"), text.find("Line No.:"));
+}
+
+// The longest warning on a sheet whose printer font is 12 pt: printed whole, to its
+// last word, numbered before the next. A gas at 20 psia with 400 inH2O normal
+// differential leaves 20 - 400/27.73 = 5.6 psia downstream, below the critical
+// pressure of about half of 20 psia (hand calculation), so the sonic note is
+// printed, and 500/20 > 1 gives the ratio note.
+TEST_F(Rendered, LongWarningsAreReadToTheirLastWord) {
+    TagRecord r;
+    std::string error;
+    ASSERT_TRUE(LoadFixture("gas-volume", r, error)) << error;
+    r.Flow_Press = 20.0;
+    r.Dp_Max = 500.0;
+    r.Dp_Norm = 400.0;
+    ProjectSettings s = FixtureSettings();
+    s.Printer_FontSize = 12;
+    ctx_ = MakeReportContext(s, "4.4.0", {});
+    const std::string text = Shell("pdftotext '" + Render("gas-volume-sonic", r) + "' -");
+    EXPECT_NE(text.find("1. Calculation indeterminate due to sonic conditions"), std::string::npos) << text;
+    EXPECT_NE(text.find("Calculation not valid."), std::string::npos) << text;
+    EXPECT_NE(text.find("2. Exceeded standard ratio limit of dP (in. wc)/P1 (psia) <= 1.0."),
+              std::string::npos)
+        << text;
 }
 
 TEST_F(Rendered, PdfReplacesAnEarlierFileWholeOrLeavesIt) {
