@@ -1,7 +1,6 @@
 #include "app/main_frame.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -23,7 +22,9 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <fstream>
+#include <optional>
 
 #include "app/batch_print_commands.h"
 #include "app/commands/command_ids.h"
@@ -40,6 +41,7 @@
 #include "app/platform/profile.h"
 #include "app/platform/qt_platform.h"
 #include "app/platform/qt_text.h"
+#include "app/platform/tool_icons.h"
 #include "app/project_utility_commands.h"
 #include "app/view.h"
 #include "fluids/property_database.h"
@@ -54,26 +56,28 @@ QColor Rgb(uint32_t rgb) {
     return QColor::fromRgb(static_cast<QRgb>(rgb));
 }
 
-// The buttons of the "Standard" tool bar: short text and the style's picture.
+// The buttons of the "Standard" tool bar: short text and picture, the style's
+// where it has one that says what the command does, else the program's own.
 struct ToolButton {
     int id;
     const char* text;
     QStyle::StandardPixmap icon;
+    std::optional<ToolPicture> picture;
 };
 constexpr ToolButton kToolButtons[] = {
-    {kNewProject, "New", QStyle::SP_FileIcon},
-    {kOpenProject, "Open", QStyle::SP_DialogOpenButton},
-    {kSaveTag, "Save Tag", QStyle::SP_DialogSaveButton},
-    {0, nullptr, QStyle::SP_CustomBase},
-    {kCopyTag, "Copy", QStyle::SP_FileDialogDetailedView},
-    {kPasteTag, "Paste", QStyle::SP_FileDialogListView},
-    {0, nullptr, QStyle::SP_CustomBase},
-    {kPrintCalcSheet, "Print", QStyle::SP_FileDialogInfoView},
-    {kPreviewCalcSheet, "Preview", QStyle::SP_FileDialogContentsView},
-    {0, nullptr, QStyle::SP_CustomBase},
-    {kCalculate, "Calculate", QStyle::SP_MediaPlay},
-    {0, nullptr, QStyle::SP_CustomBase},
-    {kAbout, "About", QStyle::SP_MessageBoxQuestion},
+    {kNewProject, "New", QStyle::SP_FileIcon, {}},
+    {kOpenProject, "Open", QStyle::SP_DialogOpenButton, {}},
+    {kSaveTag, "Save Tag", QStyle::SP_DialogSaveButton, {}},
+    {0, nullptr, QStyle::SP_CustomBase, {}},
+    {kCopyTag, "Copy", QStyle::SP_CustomBase, ToolPicture::Copy},
+    {kPasteTag, "Paste", QStyle::SP_CustomBase, ToolPicture::Paste},
+    {0, nullptr, QStyle::SP_CustomBase, {}},
+    {kPrintCalcSheet, "Print", QStyle::SP_CustomBase, ToolPicture::Print},
+    {kPreviewCalcSheet, "Preview", QStyle::SP_CustomBase, ToolPicture::Preview},
+    {0, nullptr, QStyle::SP_CustomBase, {}},
+    {kCalculate, "Calculate", QStyle::SP_CustomBase, ToolPicture::Calculate},
+    {0, nullptr, QStyle::SP_CustomBase, {}},
+    {kAbout, "About", QStyle::SP_MessageBoxQuestion, {}},
 };
 
 constexpr const char* kHelpText =
@@ -145,9 +149,8 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMainFrame::BuildActions() {
-    // The looks are one choice: shown as radio items.
-    auto* looks = new QActionGroup(this);
-    looks->setExclusive(true);
+    // The looks are one choice, kept by their check rule (UpdateCommands) and shown
+    // with check marks, as the menu of looks always showed them.
     for (const CommandInfo& c : AllCommands()) {
         auto* action = new QAction(ToQString(c.caption), this);
         action->setObjectName(ControlName(c.id));
@@ -158,7 +161,6 @@ void CMainFrame::BuildActions() {
         if (c.pending) action->setStatusTip(QStringLiteral("Not available in this version yet."));
         const int id = c.id;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        if (FindApplicationLook(c.id).id == c.id) looks->addAction(action);
         actions_[c.id] = action;
         // Commands without a menu entry still answer to their keys.
         addAction(action);
@@ -187,6 +189,19 @@ void CMainFrame::BuildMenu(QMenu* menu, std::span<const MenuNode> nodes) {
                                              : menuBar()->addMenu(ToQString(node.caption));
                 connect(sub, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommands);
                 BuildMenu(sub, node.children);
+                // A submenu of check items only (the Office 2007 looks) is itself
+                // checked while one of its items is, so the current choice shows
+                // on the menu above it too.
+                const bool all_checks =
+                    std::all_of(node.children.begin(), node.children.end(), [](const MenuNode& n) {
+                        const CommandInfo* c =
+                            n.kind == MenuNode::Kind::Command ? FindCommand(n.id) : nullptr;
+                        return c != nullptr && c->checked != nullptr;
+                    });
+                if (all_checks && !node.children.empty()) {
+                    sub->menuAction()->setCheckable(true);
+                    check_groups_.push_back(sub);
+                }
                 break;
             }
         }
@@ -203,7 +218,7 @@ void CMainFrame::BuildToolBar() {
             continue;
         }
         QAction* action = Action(b.id);
-        action->setIcon(style()->standardIcon(b.icon));
+        action->setIcon(b.picture ? ToolIcon(*b.picture) : style()->standardIcon(b.icon));
         action->setIconText(QString::fromLatin1(b.text));
         tool_bar_->addAction(action);
     }
@@ -276,6 +291,11 @@ void CMainFrame::UpdateCommands() {
     for (const auto& [id, action] : actions_) {
         action->setEnabled(IsCommandEnabled(id, state));
         if (action->isCheckable()) action->setChecked(IsCommandChecked(id, state));
+    }
+    for (QMenu* group : check_groups_) {
+        const QList<QAction*> items = group->actions();
+        group->menuAction()->setChecked(
+            std::any_of(items.begin(), items.end(), [](const QAction* a) { return a->isChecked(); }));
     }
     FillRecentFiles();
     const std::array<std::string, 3> texts = StatusPaneTexts(state);

@@ -13,6 +13,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "app/commands/command_table.h"
 #include "form/meter_choices.h"
@@ -110,6 +111,7 @@ private:
     QToolBar* tool_bar_ = nullptr;
     std::array<QLabel*, 3> panes_{};
     std::map<int, QAction*> actions_;
+    std::vector<QMenu*> check_groups_;  // submenus checked while one of their items is
     QMetaObject::Connection activation_;
     int look_;
     TagClipboard own_clipboard_;

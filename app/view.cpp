@@ -46,6 +46,8 @@ QLineEdit* CQuorven64View::NumberEdit(int id, QWidget* parent) {
     // Wide enough for the longest number a format writes (15 characters); a wider
     // screen gives the room to the areas, not to the edits.
     edit->setMaximumWidth(edit->fontMetrics().horizontalAdvance(QString(18, QLatin1Char('8'))) + 12);
+    // A small window scrolls rather than squeeze a value out of sight ("0000e+00").
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(12, QLatin1Char('8'))) + 12);
     return edit;
 }
 
@@ -157,7 +159,11 @@ QGroupBox* CQuorven64View::BuildFluidArea() {
     auto* box = new QGroupBox(QStringLiteral("Fluid Data"), this);
     auto* grid = new QGridLayout(box);
     fluid_title_ = Static(1000, {}, box);
-    fluid_title_->setStyleSheet(QStringLiteral("font-weight: bold"));
+    // Bold by its font, not by a style sheet: a style sheet fixes the colours of the
+    // look the label was first drawn in, and a change of look must recolour it.
+    QFont bold = fluid_title_->font();
+    bold.setBold(true);
+    fluid_title_->setFont(bold);
     grid->addWidget(fluid_title_, 0, 0, 1, 3);
     grid->addWidget(new QLabel(QStringLiteral("Fluid"), box), 1, 0);
     fluid_ = HeaderEdit(1001, 15, box);
@@ -308,12 +314,14 @@ void CQuorven64View::RefreshFluidData() {
     fluid_->setText(RecordTextToQString(GetText(r.Fluid)));
     const FluidRows rows = FluidDataRows(r);
     for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(fluid_rows_[i], rows[i], r, doc_.unit_tables);
+    ShowFlaggedRows();
 }
 
 void CQuorven64View::RefreshSizingData() {
     const TagRecord& r = doc_.record;
     const SizingRows rows = SizingDataRows(r);
     for (std::size_t i = 0; i < rows.size(); ++i) ShowRow(sizing_rows_[i], rows[i], r, doc_.unit_tables);
+    ShowFlaggedRows();
 }
 
 void CQuorven64View::RefreshFactors() {

@@ -8,9 +8,11 @@
 #include <QWidget>
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "app/platform/qt_message_sink.h"
 #include "app/view_controls.h"
+#include "form/calculate_command.h"
 #include "form/form_rows.h"
 
 class QCheckBox;
@@ -58,6 +60,7 @@ private:
     bool TakeStandardDiameter();
     void AskForInsideDiameter();
     void Changed(bool engineering);
+    void ShowFlaggedRows();
     bool Typed(QLineEdit* edit) const;
     MessageSink& Sink() { return sink_ != nullptr ? *sink_ : boxes_; }
 
@@ -75,12 +78,16 @@ private:
     std::array<FormRowControls, kFluidRowCount> fluid_rows_{};
     std::array<FormRowControls, kSizingRowCount> sizing_rows_{};
     std::array<QCheckBox*, 5> factors_{};
-    std::array<QLabel*, 5> meter_texts_{};
+    QLabel* meter_family_ = nullptr;
+    std::array<QLabel*, 5> meter_texts_{};  // 1033 type, 1034 style, 1036 tap style, 1035 material, 1039
+    QLabel* standard_caption_ = nullptr;    // 1044
+    QLabel* standard_ = nullptr;            // 1041: the discharge-coefficient standard
+    QLabel* pipe_material_ = nullptr;       // beside 1735 "Pipe Material:"
     QLineEdit* pipe_id_ = nullptr;
-    QLabel* pipe_id_unit_ = nullptr;
+    QComboBox* pipe_id_unit_ = nullptr;  // 1043
     QLineEdit* pipe_nominal_ = nullptr;
-    QLabel* pipe_nominal_unit_ = nullptr;
-    QComboBox* pipe_sched_ = nullptr;  // 1040: the schedules of the pipe material
+    QComboBox* pipe_nominal_unit_ = nullptr;  // 1042
+    QComboBox* pipe_sched_ = nullptr;         // 1040: the schedules of the pipe material
     QLabel* tap_loc_ = nullptr;
     std::array<QLineEdit*, 4> base_edits_{};
     std::array<QComboBox*, 4> base_units_{};  // 1050 to 1053
@@ -96,6 +103,7 @@ private:
     QComboBox* result_unit_ = nullptr;    // 1056: unit of the sized quantity
     QComboBox* velocity_unit_ = nullptr;  // 1674
     QPushButton* calculate_;
+    std::vector<MissingRow> flagged_;  // the rows marked since the last Error #3
 };
 
 class CChildFrame : public QMdiSubWindow {

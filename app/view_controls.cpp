@@ -57,6 +57,7 @@ void ShowRow(FormRowControls& c, const FormRow& row, const TagRecord& r, const U
     c.label->setText(ToQString(row.label));
     c.edit->setText(ToQString(RowValueText(r, row.kind)));
     c.edit->setStyleSheet({});
+    c.edit->setToolTip({});
     if (q) FillCombo(*c.unit, UnitNames(r, t, *q), UnitSelection(r, *q));
 }
 

@@ -163,12 +163,34 @@ void CQuorven64View::Calculate() {
     const CalculateResult result = OnCalculate(doc_.record, in, Sink());
     if (result.mark_unsaved) doc_.tag_saved = false;
     doc_.NotifyRecordChanged();
-    for (const MissingRow& m : result.check.missing) {
-        const std::size_t i = static_cast<std::size_t>(m.row - 1);
+    flagged_ = result.check.missing;
+    ShowFlaggedRows();
+}
+
+// The rows Error #3 named stay marked until each is filled in with a possible value
+// (any refresh re-checks them): yellow for an empty row, red for an impossible one,
+// with a tip that says which.
+void CQuorven64View::ShowFlaggedRows() {
+    const std::vector<MissingRow> now = MissingInputs(doc_.record);
+    std::vector<MissingRow> still;
+    for (const MissingRow& m : flagged_) {
+        const auto it = std::find_if(now.begin(), now.end(), [&m](const MissingRow& n) {
+            return n.sizing == m.sizing && n.row == m.row && n.label == m.label;
+        });
+        if (it != now.end()) still.push_back(*it);
+    }
+    flagged_ = std::move(still);
+    for (const MissingRow& m : flagged_) {
+        const auto i = static_cast<std::size_t>(m.row - 1);
         QLineEdit* edit = nullptr;
         if (m.sizing && i < sizing_rows_.size()) edit = sizing_rows_[i].edit;
         if (!m.sizing && i < fluid_rows_.size()) edit = fluid_rows_[i].edit;
-        if (edit != nullptr) edit->setStyleSheet(QStringLiteral("background: #fff2a8"));
+        if (edit == nullptr) continue;
+        edit->setStyleSheet(m.invalid ? QStringLiteral("background: #ffc4c4")
+                                      : QStringLiteral("background: #fff2a8"));
+        edit->setToolTip(
+            m.invalid ? QStringLiteral("Invalid: %1 must be greater than zero.").arg(ToQString(m.label))
+                      : QStringLiteral("Missing: enter %1.").arg(ToQString(m.label)));
     }
 }
 

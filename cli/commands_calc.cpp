@@ -75,11 +75,19 @@ void PrintResults(const TagRecord& r, const InputCheckResult* check, bool ok) {
               << Cp1252ToUtf8(misc.StandardText(r.Calc_Std, r.Calc_Mode, r.Meter_Type, r.Meter_IFOAMfr))
               << "; " << FluidEquationTitle(r) << '\n';
     std::cout << (ok ? "Calculated." : "Not calculated.") << '\n';
-    if (check && !check->missing.empty()) {
-        std::cout << "Missing inputs:";
-        for (const MissingRow& m : check->missing)
-            std::cout << ' ' << m.label << " (" << (m.sizing ? "sizing" : "fluid") << " row " << m.row << ')';
-        std::cout << '\n';
+    if (check != nullptr) {
+        // Empty rows and rows holding an impossible value (below zero) are named apart.
+        for (const bool invalid : {false, true}) {
+            bool any = false;
+            for (const MissingRow& m : check->missing) {
+                if (m.invalid != invalid) continue;
+                if (!any) std::cout << (invalid ? "Invalid inputs:" : "Missing inputs:");
+                any = true;
+                std::cout << ' ' << m.label << " (" << (m.sizing ? "sizing" : "fluid") << " row " << m.row
+                          << ')';
+            }
+            if (any) std::cout << '\n';
+        }
     }
     if (!ok) return;  // no results to show: the messages say why
     const ResultView view = BuildResultView(r);
@@ -96,7 +104,10 @@ void PrintResults(const TagRecord& r, const InputCheckResult* check, bool ok) {
 nlohmann::json MissingJson(const InputCheckResult& check) {
     nlohmann::json rows = nlohmann::json::array();
     for (const MissingRow& m : check.missing)
-        rows.push_back({{"area", m.sizing ? "sizing" : "fluid"}, {"row", m.row}, {"label", m.label}});
+        rows.push_back({{"area", m.sizing ? "sizing" : "fluid"},
+                        {"row", m.row},
+                        {"label", m.label},
+                        {"invalid", m.invalid}});
     return rows;
 }
 

@@ -1,6 +1,7 @@
 #include "form/calculate_command.h"
 
 #include <cmath>
+#include <optional>
 
 #include "engine/noise.h"
 #include "engine/plate_thickness.h"
@@ -83,30 +84,47 @@ void ModeSteps(TagRecord& r, CCalculate& calc, MessageSink& sink, bool interacti
 
 }  // namespace
 
+namespace {
+
+// Only the flow-meter form has a normal-flow row; the restriction overwrites
+// Flow_Norm and the critical-drop form never shows it.
+bool NormalAboveMaximum(const TagRecord& r) {
+    return r.Calc_Mode == Code(CalcMode::Meter) && r.Calc_SizeParam != Code(SizeParam::Flow) &&
+           r.Flow_Norm > r.Flow_Max;
+}
+
+// Every required row needs a value above zero: zero is an empty row; a value below
+// zero (absolute pressures and temperatures are checked in psia and deg R) or not
+// finite was typed but is impossible.
+void CheckRow(std::vector<MissingRow>& out, bool sizing, int index, const FormRow& row, const TagRecord& r) {
+    if (row.kind == RowKind::None || !row.required) return;
+    const std::optional<double> v = RowCheckValue(r, row.kind);
+    if (v && *v > 0.0 && std::isfinite(*v)) return;
+    const bool invalid = v && (!std::isfinite(*v) || *v < 0.0);
+    out.push_back({sizing, index + 1, row.label, invalid});
+}
+
+}  // namespace
+
+std::vector<MissingRow> MissingInputs(const TagRecord& r) {
+    std::vector<MissingRow> out;
+    const FluidRows fluid = FluidDataRows(r);
+    for (int i = 0; i < kFluidRowCount; ++i) CheckRow(out, false, i, fluid[static_cast<std::size_t>(i)], r);
+    const SizingRows sizing = SizingDataRows(r);
+    const bool norm_above_max = NormalAboveMaximum(r);
+    for (int i = 0; i < kSizingRowCount; ++i) {
+        if (i == 0 && norm_above_max) continue;  // Error #5 speaks for it
+        CheckRow(out, true, i, sizing[static_cast<std::size_t>(i)], r);
+    }
+    return out;
+}
+
 InputCheckResult CheckCalculateInputs(const TagRecord& r, MessageSink& sink) {
     InputCheckResult out;
     CError error(sink);
-    // Only the flow-meter form has a normal-flow row; the restriction overwrites
-    // Flow_Norm and the critical-drop form never shows it.
-    const bool norm_above_max = r.Calc_Mode == Code(CalcMode::Meter) &&
-                                r.Calc_SizeParam != Code(SizeParam::Flow) && r.Flow_Norm > r.Flow_Max;
+    const bool norm_above_max = NormalAboveMaximum(r);
     if (norm_above_max) error.Show(msg::kErrNormalAboveMaxFlow);
-
-    const FluidRows fluid = FluidDataRows(r);
-    for (int i = 0; i < kFluidRowCount; ++i) {
-        const FormRow& row = fluid[static_cast<std::size_t>(i)];
-        if (row.kind == RowKind::None || !row.required) continue;
-        const std::optional<double> v = RowCheckValue(r, row.kind);
-        if (!v || !(*v > 0.0) || !std::isfinite(*v)) out.missing.push_back({false, i + 1, row.label});
-    }
-    const SizingRows sizing = SizingDataRows(r);
-    for (int i = 0; i < kSizingRowCount; ++i) {
-        const FormRow& row = sizing[static_cast<std::size_t>(i)];
-        if (row.kind == RowKind::None || !row.required) continue;
-        if (i == 0 && norm_above_max) continue;
-        const std::optional<double> v = RowCheckValue(r, row.kind);
-        if (!v || !(*v > 0.0) || !std::isfinite(*v)) out.missing.push_back({true, i + 1, row.label});
-    }
+    out.missing = MissingInputs(r);
 
     const bool restriction_bore_too_big = r.Calc_Mode == Code(CalcMode::Restriction) &&
                                           r.Calc_SizeParam != Code(SizeParam::Bore) && r.Bore > r.Pipe_IDia;

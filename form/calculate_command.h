@@ -32,11 +32,15 @@ struct CalculateInputs {
     bool interactive = true;
 };
 
-// A row the input check found missing: 1-based row number and its label.
+// A row the input check found missing or invalid: 1-based row number and its label.
 struct MissingRow {
     bool sizing = false;  // a sizing-data row (else a fluid-data row)
     int row = 0;          // 1 to 7 (fluid) or 1 to 3 (sizing)
     std::string label;
+    // A value was given but cannot be: below zero (a negative Z, a temperature below
+    // absolute zero, a negative absolute pressure) or not finite. Otherwise the row is
+    // empty (zero).
+    bool invalid = false;
 };
 
 struct InputCheckResult {
@@ -44,6 +48,10 @@ struct InputCheckResult {
     int error = 0;  // the error that stopped the check (4, 11, 3, 5 or 33); 0 when ok
     std::vector<MissingRow> missing;
 };
+
+// The required rows of the form that are empty or hold an impossible value, without
+// any message: the rows the input check reports with Error #3.
+std::vector<MissingRow> MissingInputs(const TagRecord& r);
 
 // The input check of the Calculate command on the record as the form shows it.
 // Shows Error #5 (normal flow above maximum, flow-meter mode), then decides in the

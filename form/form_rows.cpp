@@ -309,6 +309,8 @@ int32_t UnitSelection(const TagRecord& r, Quantity q) {
             return r.Unit_Bore_Set;
         case Quantity::Velocity:
             return r.Unit_Velocity_Set;
+        case Quantity::PipeSize:
+            return r.Unit_Pipe_Set;
         default:
             return -1;
     }
@@ -319,9 +321,9 @@ std::string RowValueText(const TagRecord& r, RowKind k) {
     if (!v) return {};
     switch (k) {
         case RowKind::GasGravity:
-            return CFormat("%.5f", {*v});
+            return FmtFixed("%.5f", *v);
         case RowKind::MolecularWeight:
-            return CFormat("%.4f", {*v});
+            return FmtFixed("%.4f", *v);
         case RowKind::FlowPressure:
         case RowKind::VapourPressure:
             return FmtPressure(*v);
@@ -331,7 +333,7 @@ std::string RowValueText(const TagRecord& r, RowKind k) {
             return FmtViscosity(*v);
         case RowKind::LiquidFp:
         case RowKind::IsentropicK:
-            return CFormat("%.4f", {*v});
+            return FmtFixed("%.4f", *v);
         case RowKind::MaxFlow:
         case RowKind::NormalFlow:
         case RowKind::SingleFlow:
@@ -342,7 +344,7 @@ std::string RowValueText(const TagRecord& r, RowKind k) {
             return FmtDiffPressure(*v);
         case RowKind::Bore:
         case RowKind::HOverD:
-            return CFormat("%.4f", {*v});
+            return FmtFixed("%.4f", *v);
         default:
             return FmtDensity(*v);
     }

@@ -12,7 +12,7 @@ namespace quorven {
 namespace {
 
 std::string F(const char* format, double v) {
-    return CFormat(format, {std::isfinite(v) ? v : 0.0});
+    return FmtFixed(format, std::isfinite(v) ? v : 0.0);
 }
 
 struct FlowLabels {

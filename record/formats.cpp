@@ -13,17 +13,26 @@ struct Step {
     const char* format;
 };
 
+constexpr std::size_t kFixedWidth = 15;
+
 // Picks the first step whose threshold the value reaches; otherwise `last`.
 template <std::size_t N>
 std::string ByMagnitude(double v, const Step (&steps)[N], const char* last) {
     for (const Step& s : steps)
-        if (v >= s.at_least) return CFormat(s.format, {v});
-    return CFormat(last, {v});
+        if (v >= s.at_least) return FmtFixed(s.format, v);
+    return FmtFixed(last, v);
 }
 
-constexpr std::size_t kSixPlacesWidth = 15;
-
 }  // namespace
+
+std::string FmtFixed(const char* format, double v) {
+    std::string s = CFormat(format, {v});
+    // Cutting a long fixed form would show a wrong number; write it in exponent
+    // form instead, with as many digits as fit.
+    for (int digits = 8; s.size() > kFixedWidth && digits >= 0; --digits)
+        s = CFormat("%." + std::to_string(digits) + "e", {v});
+    return s;
+}
 
 std::string FmtFlow(double v) {
     constexpr Step k[] = {{10000, "%.1f"}, {1000, "%.2f"}, {100, "%.3f"}, {10, "%.4f"}};
@@ -54,12 +63,7 @@ std::string FmtDiffPressure(double v) {
 std::string FmtSixPlaces(double v) {
     constexpr Step k[] = {
         {9999.9, "%.1f"}, {999.9, "%.2f"}, {99.99, "%.3f"}, {9.99, "%.4f"}, {0.999, "%.5f"}};
-    std::string s = ByMagnitude(v, k, "%.6f");
-    // Cutting a long fixed form would show a wrong number; write it in exponent
-    // form instead, with as many digits as fit.
-    for (int digits = 8; s.size() > kSixPlacesWidth && digits >= 0; --digits)
-        s = CFormat("%." + std::to_string(digits) + "e", {v});
-    return s;
+    return ByMagnitude(v, k, "%.6f");
 }
 
 std::string FmtDensity(double v) {
@@ -78,7 +82,7 @@ std::string FmtShort(double v) {
 }
 
 std::string FmtTemperature(double v) {
-    return CFormat("%.2f", {v});
+    return FmtFixed("%.2f", v);
 }
 
 std::string FmtLengthWithUnit(double inches, const TagRecord& r, const UnitTables& t) {

@@ -10,13 +10,16 @@
 
 namespace quorven {
 
+// `format` (one fixed-point conversion) applied to v, at most 15 characters: a value
+// whose fixed form would be longer (1e300 has 301 digits) is written in "%.*e"
+// form with as many digits as fit. Every format below keeps to that width.
+std::string FmtFixed(const char* format, double v);
+
 std::string FmtFlow(double v);
 std::string FmtPressure(double v);  // flowing and vapour pressure
 std::string FmtAtmPressure(double v);
 std::string FmtBasePressure(double v);
 std::string FmtDiffPressure(double v);
-// At most 15 characters: a value whose fixed form would be longer is written in
-// "%.*e" form with as many digits as fit.
 std::string FmtSixPlaces(double v);
 std::string FmtDensity(double v);  // also specific gravity and molecular weight
 std::string FmtViscosity(double v);

@@ -76,15 +76,15 @@ constexpr std::array<const char*, 2> kQuadrantTaps = {"FLANGE TAPS", "CORNER TAP
 // The dialog list of tap styles for a type, empty when the type has one fixed text.
 std::pair<const char* const*, int> TapList(int32_t meter_type, int32_t calc_std) {
     switch (meter_type) {
-        case 1128:
+        case Code(MeterType::ConcentricOrifice):
             return {kConcentricTaps.data(), 4};
-        case 1129:
+        case Code(MeterType::SegmentalOrifice):
             return {kSegmentalTaps.data(), 2};
-        case 1130:
+        case Code(MeterType::EccentricOrifice):
             if (calc_std == Code(CalcStd::Miller3rd)) return {kEccentricMillerTaps.data(), 4};
             return {nullptr, 0};
-        case 1131:
-        case 1132:
+        case Code(MeterType::QuadrantOrifice):
+        case Code(MeterType::SmallBoreOrifice):
             return {kQuadrantTaps.data(), 2};
         default:
             return {nullptr, 0};

@@ -38,10 +38,10 @@ bool RunPipeDataDialog(QWidget* parent, TagRecord& record) {
                                       MaterialPositionOf(record.Matl_Pipe));
     auto* size = d.AddCombo(1169, QStringLiteral("Nominal Size"), {});
     size->setEditable(true);
-    d.AddStatic(1171, RecordTextToQString(unit_text));
+    d.AddUnitBeside(1171, size, RecordTextToQString(unit_text));
     auto* schedule = d.AddCombo(1170, QStringLiteral("Schedule"), {});
     auto* idia = d.AddNumericEdit(1168, QStringLiteral("Inside Diameter"), 0.0, 1e6);
-    d.AddStatic(1172, RecordTextToQString(GetText(record.Unit_Bore_Text)));
+    d.AddUnitBeside(1172, idia, RecordTextToQString(GetText(record.Unit_Bore_Text)));
 
     auto fill_lists = [&](int32_t matl, double nominal, int32_t sched) {
         const QSignalBlocker b1(size);
@@ -192,7 +192,7 @@ bool RunBaseDialog(QWidget* parent, TagRecord& record, MessageSink& sink) {
         double shown = ToUser(record, row.q, row.internal);
         if (row.q == Quantity::BasePressure || row.q == Quantity::AtmPressure) shown = RoundTo(shown, 6);
         edit->setText(ToQString(CFormat("%.10g", {shown})));
-        d.AddStatic(row.label, UnitLabel(record, row.q, row.selection));
+        d.AddUnitBeside(row.label, edit, UnitLabel(record, row.q, row.selection));
     }
     // Leaving the base pressure or temperature with a value not above zero (absolute)
     // is refused at once and the focus goes back to the edit.

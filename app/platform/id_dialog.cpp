@@ -6,6 +6,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -92,6 +93,24 @@ QLabel* CIdDialog::AddStatic(int id, const QString& text) {
     label->setObjectName(ControlName(id));
     form_->addRow(label);
     return label;
+}
+
+QLabel* CIdDialog::AddUnitBeside(int id, QWidget* field, const QString& text) {
+    auto* unit = new QLabel(text, this);
+    unit->setObjectName(ControlName(id));
+    int row = -1;
+    QFormLayout::ItemRole role = QFormLayout::FieldRole;
+    form_->getWidgetPosition(field, &row, &role);
+    if (row < 0 || role != QFormLayout::FieldRole) {
+        form_->addRow(unit);
+        return unit;
+    }
+    form_->removeWidget(field);
+    auto* pair = new QHBoxLayout;
+    pair->addWidget(field, 1);
+    pair->addWidget(unit);
+    form_->setLayout(row, QFormLayout::FieldRole, pair);
+    return unit;
 }
 
 QLabel* CIdDialog::AddStaticRow(int id, const QString& label, const QString& text) {

@@ -48,6 +48,8 @@ public:
     CIdDialog(const QString& caption, QWidget* parent = nullptr);
 
     QLabel* AddStatic(int id, const QString& text);
+    // A unit name beside `field`, a control already added with its label.
+    QLabel* AddUnitBeside(int id, QWidget* field, const QString& text);
     // A static text with its own label in front.
     QLabel* AddStaticRow(int id, const QString& label, const QString& text);
     QLineEdit* AddEdit(int id, const QString& label, int max_length);

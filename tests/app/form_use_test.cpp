@@ -17,6 +17,7 @@
 #include "app/view.h"
 #include "messages/messages.h"
 #include "qt_test_support.h"
+#include "record/meter_texts.h"
 #include "record/tag_record.h"
 #include "record/units.h"
 
@@ -47,7 +48,7 @@ QRect InViewport(QScrollArea* area, QWidget* w) {
 }
 
 TEST(FormUse, ASmallWindowScrollsToEveryControl) {
-    Form f({640, 420});
+    Form f({420, 420});
     auto* area = f.frame.findChild<QScrollArea*>();
     ASSERT_NE(area, nullptr);
     QPushButton* calculate = f.frame.View().CalculateButton();
@@ -58,6 +59,9 @@ TEST(FormUse, ASmallWindowScrollsToEveryControl) {
     QApplication::processEvents();
     EXPECT_TRUE(area->viewport()->rect().contains(InViewport(area, calculate)));
     EXPECT_GT(area->verticalScrollBar()->value(), 0);
+    // The edits keep room for their values: a narrow window scrolls sideways.
+    QLineEdit* zb = Find<QLineEdit>(f.view(), 1003);
+    EXPECT_GE(zb->width(), zb->fontMetrics().horizontalAdvance(zb->text()));
 }
 
 TEST(FormUse, ResultUnitBoxesStandInTheirRowsUncut) {
@@ -132,6 +136,145 @@ TEST(FormUse, TypingAfterAClickOnTheDateChangesNothing) {
     EXPECT_EQ(date->text(), date_text);
     EXPECT_EQ(GetText(f.record().Date), date_text.toStdString());
     EXPECT_TRUE(f.sink.Numbers().empty());
+}
+
+}  // namespace
+}  // namespace quorven
+
+namespace quorven {
+namespace {
+
+// A custom liquid meter (C given) on a 4.026 in pipe, every row empty:
+// "Liq Mass-Density" shows Df1, Pf1, Tf1, u, Fp, Pv; the bore sizing Wm, Wn, dPm.
+void EmptyCustomLiquid(TagRecord& r) {
+    r.Meter_Type = Code(MeterType::CustomOrifice);
+    r.C = 0.6;
+    r.Calc_Mode = Code(CalcMode::Meter);
+    r.Calc_SizeParam = Code(SizeParam::Bore);
+    r.Pipe_IDia = 4.026;
+    r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+    r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+    r.Fluid_Property = Code(FluidProperty::LiquidDensity);
+    r.Flow_Temp = 0.0;
+    r.Flow_Press = 0.0;
+}
+
+bool Marked(QLineEdit* edit) {
+    return !edit->styleSheet().isEmpty();
+}
+
+TEST(FormUse, RowsNamedByError3StayMarkedUntilEachIsFixed) {
+    Form f;
+    EmptyCustomLiquid(f.record());
+    f.Refresh();
+    f.frame.View().Calculate();
+    ASSERT_EQ(f.sink.Numbers(), std::vector<int>{3});
+    const int marked_rows[] = {1002, 1003, 1004, 1005, 1024, 1025, 1026};  // Df1 Pf1 Tf1 u; Wm Wn dPm
+    for (int id : marked_rows) EXPECT_TRUE(Marked(f.Edit(id))) << id;
+    // Filling one row clears its mark only; the others stay through the refresh.
+    f.Edit(1002)->setFocus();
+    f.Edit(1002)->selectAll();
+    QTest::keyClicks(f.Edit(1002), "62.3");
+    QTest::keyClick(f.Edit(1002), Qt::Key_Return);
+    EXPECT_FALSE(Marked(f.Edit(1002)));
+    for (int id : {1003, 1004, 1005, 1024, 1025, 1026}) EXPECT_TRUE(Marked(f.Edit(id))) << id;
+    EXPECT_TRUE(f.Edit(1024)->toolTip().startsWith(QStringLiteral("Missing")));
+    // A fixed row emptied again is not marked until the next Calculate names it.
+    f.Edit(1002)->selectAll();
+    QTest::keyClicks(f.Edit(1002), "0");
+    QTest::keyClick(f.Edit(1002), Qt::Key_Return);
+    EXPECT_FALSE(Marked(f.Edit(1002)));
+}
+
+TEST(FormUse, ImpossibleValuesAreNamedInvalidNotMissing) {
+    Form f;
+    EmptyCustomLiquid(f.record());
+    f.Refresh();
+    // Pf1 in psig: -20 psig is -5.304 psia (below zero absolute); Tf1 -500 deg F is
+    // -40.33 deg R (below absolute zero).
+    const struct {
+        int id;
+        const char* text;
+    } typed[] = {{1002, "62.3"}, {1003, "-20"},   {1004, "-500"},  {1005, "1"},
+                 {1006, "1"},    {1024, "50000"}, {1025, "40000"}, {1026, "100"}};
+    for (const auto& t : typed) {
+        f.Edit(t.id)->setFocus();
+        f.Edit(t.id)->selectAll();
+        QTest::keyClicks(f.Edit(t.id), t.text);
+        QTest::keyClick(f.Edit(t.id), Qt::Key_Return);
+    }
+    ASSERT_LT(f.record().Flow_Press, 0.0);
+    ASSERT_LT(f.record().Flow_Temp, 0.0);
+    f.frame.View().Calculate();
+    ASSERT_EQ(f.sink.Numbers(), std::vector<int>{3});
+    EXPECT_EQ(f.record().Calc_Status, 0);
+    for (int id : {1003, 1004}) {
+        SCOPED_TRACE(id);
+        EXPECT_TRUE(Marked(f.Edit(id)));
+        EXPECT_TRUE(f.Edit(id)->toolTip().startsWith(QStringLiteral("Invalid")));
+    }
+    for (int id : {1002, 1005, 1024, 1025, 1026}) EXPECT_FALSE(Marked(f.Edit(id))) << id;
+}
+
+TEST(FormUse, AHugeValueShowsInExponentFormAndKeepsItsValue) {
+    Form f;
+    EmptyCustomLiquid(f.record());
+    f.Refresh();
+    QLineEdit* df = f.Edit(1002);
+    df->setFocus();
+    df->selectAll();
+    QTest::keyClicks(df, "1e300");
+    QTest::keyClick(df, Qt::Key_Return);
+    EXPECT_EQ(df->text(), QStringLiteral("1.00000000e+300"));
+    // Committing the shown text again stores the same value.
+    const double stored = f.record().Flow_RhoGZ;
+    df->setModified(true);
+    QTest::keyClick(df, Qt::Key_Return);
+    EXPECT_DOUBLE_EQ(f.record().Flow_RhoGZ, stored);
+    EXPECT_NEAR(stored / 1e300, 1.0, 1e-12);
+}
+
+}  // namespace
+}  // namespace quorven
+
+namespace quorven {
+namespace {
+
+TEST(FormUse, MeterPipeAreaNamesWhatIsSizedAndItsUnitBoxesConvert) {
+    Form f;
+    TagRecord& r = f.record();
+    r.Meter_Type = Code(MeterType::ConcentricOrifice);
+    r.Calc_Std = Code(CalcStd::ReaderHarrisGallagher1998);
+    r.Matl_Pipe = 13;  // carbon steel
+    ApplyMeterTexts(r);
+    r.Pipe_NomDia = 4.0;
+    r.Pipe_IDia = 4.026;
+    f.Refresh();
+    auto text = [&f](const char* name) {
+        auto* label = f.view()->findChild<QLabel*>(QString::fromLatin1(name));
+        return label != nullptr && label->isVisible() ? label->text() : QStringLiteral("<none>");
+    };
+    EXPECT_EQ(text("meterFamily"), QStringLiteral("ORIFICE PLATE"));
+    EXPECT_EQ(text("id1033"), QStringLiteral("CONCENTRIC"));
+    EXPECT_EQ(text("id1041"), QStringLiteral("ASME MFC-3Ma(2007)/ISO 5167(2022)"));
+    EXPECT_EQ(text("id1735"), QStringLiteral("Pipe Material:"));
+    EXPECT_EQ(text("pipeMaterial"), QStringLiteral("CARBON STEEL"));
+    // The unit boxes redraw the stored values; nothing stored changes.
+    auto* nominal_unit = Find<QComboBox>(f.view(), 1042);
+    auto* id_unit = Find<QComboBox>(f.view(), 1043);
+    ASSERT_NE(nominal_unit, nullptr);
+    ASSERT_NE(id_unit, nullptr);
+    EXPECT_EQ(nominal_unit->currentText(), QStringLiteral("in"));
+    EXPECT_EQ(id_unit->currentText(), QStringLiteral("in"));
+    emit id_unit->activated(1);  // mm
+    emit nominal_unit->activated(1);
+    EXPECT_EQ(f.Edit(1038)->text(), QStringLiteral("102.260"));  // 4.026 x 25.4 = 102.2604 (hand)
+    EXPECT_EQ(f.Edit(1037)->text(), QStringLiteral("100.00"));   // NPS 4 is DN 100 (ASME B36.10M)
+    EXPECT_EQ(r.Unit_Bore_Set, 1);
+    EXPECT_EQ(r.Unit_Pipe_Set, 1);
+    EXPECT_DOUBLE_EQ(r.Pipe_IDia, 4.026);
+    EXPECT_DOUBLE_EQ(r.Pipe_NomDia, 4.0);
+    EXPECT_EQ(id_unit->currentText(), QStringLiteral("mm"));
 }
 
 }  // namespace

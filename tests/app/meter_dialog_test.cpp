@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -291,6 +292,14 @@ TEST(BaseDialog, RefusesPressureAndTemperatureNotAboveZeroThenTakesValues) {
     const TagRecord before = record;
     RecordingMessageSink sink;
     WhenModalAppears([&](QWidget* d) {
+        // Each unit name stands beside its value, on the same line.
+        for (auto [edit, unit] : {std::pair{1115, 1111}, {1116, 1112}, {1117, 1113}, {1118, 1114}}) {
+            const QRect e = Find<QLineEdit>(d, edit)->geometry();
+            const QRect u = Find<QLabel>(d, unit)->geometry();
+            EXPECT_GE(u.left(), e.right()) << unit;
+            EXPECT_LE(std::abs(u.center().y() - e.center().y()), 4) << unit;
+        }
+        EXPECT_EQ(Find<QLabel>(d, 1111)->text(), QStringLiteral("psia"));
         EXPECT_EQ(Find<QLineEdit>(d, 1115)->text().toStdString(), "14.69595");
         Find<QLineEdit>(d, 1115)->setText("0");
         Press(d, 1);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
+#include <QMenu>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
@@ -95,6 +96,31 @@ TEST(Wiring, F9RunsCalculateFromAnEditAndTheMenuSaysSo) {
     QTest::keyClick(tb, Qt::Key_F9);
     EXPECT_NEAR(p.record().Base_Temp, 491.67, 1e-9);
     EXPECT_EQ(p.sink.Numbers(), std::vector<int>{3});
+}
+
+TEST(Wiring, TheChosenLookIsCheckedAndRecoloursTheForm) {
+    Program p;
+    auto action = [&p](int id) { return p.frame.findChild<QAction*>(QStringLiteral("id%1").arg(id)); };
+    QMenu* office2007 = nullptr;
+    for (QMenu* menu : p.frame.findChildren<QMenu*>())
+        if (menu->menuAction()->text() == QStringLiteral("Office 200&7")) office2007 = menu;
+    ASSERT_NE(office2007, nullptr);
+    action(216)->trigger();  // Office 2007 Black
+    EXPECT_TRUE(action(216)->isChecked());
+    EXPECT_FALSE(action(215)->isChecked());
+    EXPECT_EQ(action(216)->actionGroup(), nullptr);  // drawn with a check mark, not a radio dot
+    EXPECT_TRUE(office2007->menuAction()->isChecked());
+    // Back to Blue: the fluid title takes the form's text colour, not the white of
+    // Black kept by a style sheet (seen on screen under Xvfb: the title dark blue again).
+    action(215)->trigger();
+    auto* title = Find<QLabel>(p.view(), 1000);
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->palette().color(QPalette::WindowText), p.view()->palette().color(QPalette::WindowText));
+    EXPECT_TRUE(title->styleSheet().isEmpty());
+    EXPECT_TRUE(title->font().bold());
+    action(205)->trigger();  // Windows 2000: outside the submenu
+    EXPECT_FALSE(office2007->menuAction()->isChecked());
+    EXPECT_TRUE(action(205)->isChecked());
 }
 
 TEST(Wiring, TheFrameFitsTheScreen) {

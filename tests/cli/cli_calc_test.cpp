@@ -134,6 +134,7 @@ TEST_F(CliCalcTest, InputCheckStopsBeforeAnySizing) {
         const char* set;
         const char* first_message;
         std::vector<std::string> missing;
+        std::vector<bool> invalid = {};  // per missing row; none when empty
     };
     const Case cases[] = {
         {"normal flow above maximum", " Flow_Norm=70000", "Error #5: ", {}},
@@ -142,6 +143,12 @@ TEST_F(CliCalcTest, InputCheckStopsBeforeAnySizing) {
          "Error #4: ",
          {"Df1", "dPm"}},
         {"rows missing", " Property_Visc=0", "Error #3: ", {"u"}},
+        // Below absolute zero, and a negative absolute pressure: given, but impossible.
+        {"impossible values",
+         " Flow_Press=-5 Flow_Temp=-10 Dp_Max=0",
+         "Error #3: ",
+         {"Pf1", "Tf1", "dPm"},
+         {true, true, false}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -154,11 +161,18 @@ TEST_F(CliCalcTest, InputCheckStopsBeforeAnySizing) {
         ASSERT_EQ(j["messages"].size(), 1u);
         EXPECT_EQ(j["messages"][0].get<std::string>().rfind(c.first_message, 0), 0u);
         ASSERT_EQ(j["missing_rows"].size(), c.missing.size());
-        for (std::size_t i = 0; i < c.missing.size(); ++i)
+        for (std::size_t i = 0; i < c.missing.size(); ++i) {
             EXPECT_EQ(j["missing_rows"][i]["label"], c.missing[i]);
+            EXPECT_EQ(j["missing_rows"][i]["invalid"], !c.invalid.empty() && c.invalid[i]);
+        }
         EXPECT_EQ(j["Bore"], 0.0);  // nothing calculated
         EXPECT_EQ(j["Calc_Status"], 0);
     }
+    // The text output names the two kinds apart.
+    const CliRun text = Cli("calc " + Tag("a.tag"));
+    EXPECT_NE(text.out.find("\nMissing inputs: dPm (sizing row 3)\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("\nInvalid inputs: Pf1 (fluid row 2) Tf1 (fluid row 3)\n"), std::string::npos)
+        << text.out;
 }
 
 TEST_F(CliCalcTest, RestrictionLiquidFpAndFollowOns) {

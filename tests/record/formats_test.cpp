@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 #include "record/units.h"
@@ -99,11 +101,37 @@ TEST(Formats, ThresholdsFromBothSides) {
     CheckAll();
 }
 
-TEST(Formats, SixPlacesNeverLongerThanFifteen) {
-    for (double v : {1e300, -1e300, 1e-300, -9.87654321e-5, 123456789012345.0}) {
-        SCOPED_TRACE(v);
-        EXPECT_LE(FmtSixPlaces(v).size(), 15u);
+// A huge or tiny value never becomes a string of hundreds of digits (which an edit
+// would cut into a wrong number): every format keeps to 15 characters and reads
+// back as the value to the digits shown.
+TEST(Formats, NoFormatLongerThanFifteenAndTheTextReadsBack) {
+    struct Named {
+        const char* name;
+        std::string (*fmt)(double);
+    };
+    const Named formats[] = {{"FmtFlow", FmtFlow},
+                             {"FmtPressure", FmtPressure},
+                             {"FmtAtmPressure", FmtAtmPressure},
+                             {"FmtBasePressure", FmtBasePressure},
+                             {"FmtDiffPressure", FmtDiffPressure},
+                             {"FmtSixPlaces", FmtSixPlaces},
+                             {"FmtDensity", FmtDensity},
+                             {"FmtViscosity", FmtViscosity},
+                             {"FmtShort", FmtShort},
+                             {"FmtTemperature", FmtTemperature}};
+    for (const Named& f : formats) {
+        for (double v : {1e300, -1e300, 1e-300, -9.87654321e-5, 123456789012345.0, -1e20}) {
+            SCOPED_TRACE(std::string(f.name) + " " + std::to_string(v));
+            const std::string text = f.fmt(v);
+            EXPECT_LE(text.size(), 15u) << text;
+            const double back = std::strtod(text.c_str(), nullptr);
+            EXPECT_NEAR(back, v, std::abs(v) * 1e-6 + 1e-4) << text;
+        }
     }
+    // Hand-written: the exponent form keeps as many digits as fit.
+    EXPECT_EQ(FmtFlow(1e300), "1.00000000e+300");
+    EXPECT_EQ(FmtTemperature(-1e300), "-1.0000000e+300");
+    EXPECT_EQ(FmtFixed("%.5f", 123456789.0), "123456789.00000");  // 15 characters: fixed
 }
 
 TEST(Formats, SameUnderADecimalCommaLocale) {
