@@ -207,7 +207,7 @@ TEST(DatasheetDialogs, ThreePagesOfEachFamilyStoreWhatWasTyped) {
                         QComboBox* studs = Find<QComboBox>(p, ds::kStuds);
                         ASSERT_NE(studs, nullptr);
                         studs->setCurrentIndex(1);
-                        Type(p, ds::kMisc, "SEE SPEC IS-4410");
+                        Type(p, ds::kMisc, "SEE DWG IS-4410");
                         Press(p, kOk);
                     }});
         EXPECT_EQ(d.Run(), 3);
@@ -223,7 +223,7 @@ TEST(DatasheetDialogs, ThreePagesOfEachFamilyStoreWhatWasTyped) {
         SetText(expected.Meter_Type_DS, "DP TRANSMITTER");
         SetTextField(expected, *FindField(c.options_field), "300# RF");
         SetText(expected.Access_Studs, "ASTM A193 GrB8");
-        SetText(expected.User_Misc, "SEE SPEC IS-4410");
+        SetText(expected.User_Misc, "SEE DWG IS-4410");
         ExpectSameBytes(d.doc.record, expected);
         EXPECT_FALSE(d.doc.tag_saved);
     }
