@@ -20,6 +20,7 @@
 #include "app/document.h"
 #include "app/main_frame.h"
 #include "app/platform/profile.h"
+#include "desktop_fixture.h"
 #include "engine/calibration_chart.h"
 #include "project/project_fixture.h"
 #include "qt_test_support.h"
@@ -31,37 +32,11 @@ namespace {
 using testing::Find;
 using testing::WhenModalAppears;
 
-class ScriptedSink final : public MessageSink {
-public:
-    MessageAnswer Show(const Message& m) override {
-        messages.push_back(m);
-        if (m.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        if (answers.empty()) return MessageAnswer::Cancel;
-        const MessageAnswer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::vector<Message> messages;
-    std::deque<MessageAnswer> answers;
-};
-
 // A started program with a project of three saved tags; the current tag is T-2,
-// edited and not saved.
-struct Desktop {
-    QTemporaryDir dir;
-    Profile profile{dir.filePath("profile.ini")};
-    ScriptedSink sink;
-    testing::FakeChooser chooser;
-    testing::FakeDialogs dialogs;
-    CQuorven64App program{profile, sink};
-
+// edited and not saved. Questions left unanswered are cancelled.
+struct Desktop : testing::StartedDesktop<testing::ScriptedSink> {
     Desktop() {
-        StartupOptions options;
-        options.show_splash = false;
-        options.config_dir = dir.path().toStdString();
-        program.Start(options);
-        Frame().UseFileChooser(chooser);
-        Frame().UseProjectDialogs(dialogs);
+        sink.when_empty = MessageAnswer::Cancel;
         chooser.answers.push_back(Path("Plant.fil"));
         Frame().RunCommand(cmd::kNewProject);
         for (const char* tag : {"T-3", "T-1", "T-2"}) {
@@ -74,9 +49,6 @@ struct Desktop {
         Doc().tag_saved = false;
         Doc().NotifyRecordChanged();
     }
-    CMainFrame& Frame() { return *program.Frame(); }
-    CQuorven64Doc& Doc() { return *Frame().ActiveDocument(); }
-    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
 };
 
 bool IsBatchDialog(QWidget* w) {

@@ -24,6 +24,7 @@
 #include "app/platform/profile.h"
 #include "app/project_utility_commands.h"
 #include "app/view.h"
+#include "desktop_fixture.h"
 #include "project/project_files.h"
 #include "project/project_fixture.h"
 #include "qt_test_support.h"
@@ -36,49 +37,11 @@ namespace {
 
 using testing::FakeChooser;
 using testing::FakeDialogs;
+using testing::ScriptedSink;
 using testing::StoredTag;
 namespace fs = std::filesystem;
 
-class ScriptedSink final : public MessageSink {
-public:
-    MessageAnswer Show(const Message& m) override {
-        messages.push_back(m);
-        if (m.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        if (answers.empty()) return MessageAnswer::No;
-        const MessageAnswer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::vector<std::string> Captions() const {
-        std::vector<std::string> out;
-        for (const Message& m : messages) out.push_back(m.caption);
-        return out;
-    }
-    std::vector<Message> messages;
-    std::deque<MessageAnswer> answers;
-};
-
-struct Desktop {
-    QTemporaryDir dir;
-    Profile profile{dir.filePath("profile.ini")};
-    ScriptedSink sink;
-    FakeChooser chooser;
-    FakeDialogs dialogs;
-    CQuorven64App program{profile, sink};
-
-    Desktop() {
-        StartupOptions options;
-        options.show_splash = false;
-        options.config_dir = dir.path().toStdString();
-        program.Start(options);
-        Frame().UseFileChooser(chooser);
-        Frame().UseProjectDialogs(dialogs);
-    }
-    CMainFrame& Frame() { return *program.Frame(); }
-    std::string Path(const std::string& name) const {
-        return dir.filePath(QString::fromStdString(name)).toStdString();
-    }
-    CQuorven64Doc& Doc() { return *Frame().ActiveDocument(); }
+struct Desktop : testing::StartedDesktop<ScriptedSink> {
     void Run(int id) { Frame().Action(id)->trigger(); }
     // A new project window holding these tags.
     void NewProject(const std::string& name, const std::vector<TagRecord>& tags) {

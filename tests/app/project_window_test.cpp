@@ -24,6 +24,7 @@
 #include "app/main_frame.h"
 #include "app/platform/profile.h"
 #include "app/view.h"
+#include "desktop_fixture.h"
 #include "project/configuration.h"
 #include "project/project_fixture.h"
 #include "qt_test_support.h"
@@ -35,48 +36,11 @@ namespace {
 
 using testing::FakeChooser;
 using testing::FakeDialogs;
+using testing::ScriptedSink;
 using testing::StoredTag;
 
-// Keeps every message and answers questions from a queue (No when it is empty).
-class ScriptedSink final : public MessageSink {
-public:
-    MessageAnswer Show(const Message& m) override {
-        messages.push_back(m);
-        if (m.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-        if (answers.empty()) return MessageAnswer::No;
-        const MessageAnswer a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-    std::vector<std::string> Captions() const {
-        std::vector<std::string> out;
-        for (const Message& m : messages) out.push_back(m.caption);
-        return out;
-    }
-    std::vector<Message> messages;
-    std::deque<MessageAnswer> answers;
-};
-
 // A started program with its own profile, configuration directory and fakes.
-struct Desktop {
-    QTemporaryDir dir;
-    Profile profile{dir.filePath("profile.ini")};
-    ScriptedSink sink;
-    FakeChooser chooser;
-    FakeDialogs dialogs;
-    CQuorven64App program{profile, sink};
-
-    Desktop() {
-        StartupOptions options;
-        options.show_splash = false;
-        options.config_dir = dir.path().toStdString();
-        program.Start(options);
-        Frame().UseFileChooser(chooser);
-        Frame().UseProjectDialogs(dialogs);
-    }
-    CMainFrame& Frame() { return *program.Frame(); }
-    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
-    CQuorven64Doc& Doc() { return *Frame().ActiveDocument(); }
+struct Desktop : testing::StartedDesktop<ScriptedSink> {
     void Run(int id) { Frame().RunCommand(id); }
     int Windows() { return static_cast<int>(Frame().Workspace()->subWindowList().size()); }
     QString FormText(int id) {

@@ -17,6 +17,7 @@
 #include "app/document.h"
 #include "app/main_frame.h"
 #include "app/platform/profile.h"
+#include "desktop_fixture.h"
 #include "project/configuration.h"
 #include "project/project_fixture.h"
 #include "qt_test_support.h"
@@ -32,30 +33,14 @@ using testing::StoredTag;
 using testing::WhenModalAppears;
 
 // A started program with a project window showing a calculated tag.
-struct Desktop {
-    QTemporaryDir dir;
-    Profile profile{dir.filePath("profile.ini")};
-    RecordingMessageSink sink;
-    FakeChooser chooser;
-    FakeDialogs dialogs;
-    CQuorven64App program{profile, sink};
-
+struct Desktop : testing::StartedDesktop<RecordingMessageSink> {
     Desktop() {
-        StartupOptions options;
-        options.show_splash = false;
-        options.config_dir = dir.path().toStdString();
-        program.Start(options);
-        Frame().UseFileChooser(chooser);
-        Frame().UseProjectDialogs(dialogs);
         chooser.answers.push_back(Path("Plant.fil"));
         Frame().RunCommand(cmd::kNewProject);
         Doc().record = StoredTag("FE-101");
         SetText(Doc().settings.Company_Name, "Northwind Process Engineering Ltd.");
         Doc().NotifyRecordChanged();
     }
-    CMainFrame& Frame() { return *program.Frame(); }
-    CQuorven64Doc& Doc() { return *Frame().ActiveDocument(); }
-    std::string Path(const char* name) const { return dir.filePath(name).toStdString(); }
 };
 
 std::string PdfText(const std::string& path) {
