@@ -223,7 +223,7 @@ BatchRunReport Run::Go() {
     record_size_ = db_.RecordFileSize();
     if (!files_.Replace(paths_.BatchRecordsTemp(), "")) {
         CError(sink_).Show(msg::kErrDatabaseWrite);
-        Discard("The project's record file could not be copied for the calculation.");
+        Discard("The new record file for the calculation could not be created.");
         ShowAborted(sink_);
         return report_;
     }
