@@ -157,9 +157,11 @@ double BetaK(double theta, double& dlnbeta_dtheta) {
     const double* k = kK;
     const double tau = 1.0 - theta;
     double num = 0.0, dnum = 0.0;  // sum(nu = 1..5) k_nu tau^nu and its tau-derivative
+    double tau_nu = 1.0;           // tau^(nu - 1), by products
     for (int nu = 1; nu <= 5; ++nu) {
-        num += k[nu] * Pow(tau, nu);
-        dnum += nu * k[nu] * Pow(tau, nu - 1);
+        dnum += nu * k[nu] * tau_nu;
+        tau_nu *= tau;
+        num += k[nu] * tau_nu;
     }
     const double den = 1.0 + k[6] * tau + k[7] * tau * tau;
     const double dden = k[6] + 2.0 * k[7] * tau;
@@ -177,7 +179,11 @@ double BetaK(double theta) {
     const double* k = kK;
     const double tau = 1.0 - theta;
     double num = 0.0;
-    for (int nu = 1; nu <= 5; ++nu) num += k[nu] * Pow(tau, nu);
+    double tau_nu = 1.0;
+    for (int nu = 1; nu <= 5; ++nu) {
+        tau_nu *= tau;
+        num += k[nu] * tau_nu;
+    }
     const double den = 1.0 + k[6] * tau + k[7] * tau * tau;
     const double F = num / den;
     const double q = k[8] * tau * tau + k[9];
