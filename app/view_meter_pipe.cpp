@@ -204,8 +204,12 @@ void CQuorven64View::RefreshMeterPipe() {
     FillCombo(*pipe_nominal_box_, size_texts, size_at);
     {
         const QSignalBlocker block(pipe_nominal_box_);
-        for (std::size_t i = 0; i < sizes.size(); ++i)
+        for (std::size_t i = 0; i < sizes.size(); ++i) {
             pipe_nominal_box_->setItemData(static_cast<int>(i), sizes[i].inches);
+            // Right-aligned as the edit above them, so the sizes line up on their points.
+            pipe_nominal_box_->setItemData(
+                static_cast<int>(i), QVariant(int(Qt::AlignRight | Qt::AlignVCenter)), Qt::TextAlignmentRole);
+        }
         pipe_nominal_box_->setEditText(ToQString(NominalSizeShownText(r, r.Pipe_NomDia)));
     }
     FillCombo(*pipe_nominal_unit_, UnitNames(r, doc_.unit_tables, Quantity::PipeSize),
