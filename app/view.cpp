@@ -139,7 +139,7 @@ CQuorven64View::CQuorven64View(CQuorven64Doc& doc, QWidget* parent)
     for (const FormRowControls& c : fluid_rows_) order.insert(order.end(), {c.edit, c.unit});
     for (const FormRowControls& c : sizing_rows_) order.insert(order.end(), {c.edit, c.unit});
     for (QCheckBox* c : factors_) order.push_back(c);
-    order.insert(order.end(), {pipe_nominal_, pipe_id_, pipe_sched_});
+    order.insert(order.end(), {pipe_nominal_box_, pipe_nominal_unit_, pipe_id_, pipe_id_unit_, pipe_sched_});
     for (std::size_t i = 0; i < base_edits_.size(); ++i)
         order.insert(order.end(), {base_edits_[i], base_units_[i]});
     order.insert(order.end(), {result_unit_, velocity_unit_, memo_, calculate_});

@@ -57,7 +57,7 @@ private:
     void CommitRow(const FormRowControls& row);
     void ChooseRowUnit(const FormRowControls& row, int index);
     void ChooseSchedule(int position);
-    bool TakeStandardDiameter();
+    void StoreNominalSize(double inches);
     void AskForInsideDiameter();
     void Changed(bool engineering);
     void ShowFlaggedRows();
@@ -84,8 +84,9 @@ private:
     QLabel* standard_ = nullptr;            // 1041: the discharge-coefficient standard
     QLabel* pipe_material_ = nullptr;       // beside 1735 "Pipe Material:"
     QLineEdit* pipe_id_ = nullptr;
-    QComboBox* pipe_id_unit_ = nullptr;  // 1043
-    QLineEdit* pipe_nominal_ = nullptr;
+    QComboBox* pipe_id_unit_ = nullptr;       // 1043
+    QComboBox* pipe_nominal_box_ = nullptr;   // 1037: standard sizes, or a typed one
+    QLineEdit* pipe_nominal_ = nullptr;       // its edit
     QComboBox* pipe_nominal_unit_ = nullptr;  // 1042
     QComboBox* pipe_sched_ = nullptr;         // 1040: the schedules of the pipe material
     QLabel* tap_loc_ = nullptr;

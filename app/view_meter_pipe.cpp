@@ -9,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QVBoxLayout>
+#include <QVariant>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -25,6 +27,7 @@
 #include "app/view_controls.h"
 #include "form/calculate_command.h"
 #include "form/form_input.h"
+#include "form/meter_pipe_area.h"
 #include "form/result_rows.h"
 #include "record/cformat.h"
 #include "record/formats.h"
@@ -63,30 +66,52 @@ QGroupBox* CQuorven64View::BuildMeterPipeArea() {
     pipe_material_->setObjectName(QStringLiteral("pipeMaterial"));
     grid->addWidget(pipe_material_, 7, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Nominal Pipe Size"), box), 8, 0);
-    pipe_nominal_ = NumberEdit(1037, box);
+    // A drop-down of the standard sizes that also takes a typed size. Its edit
+    // carries the control's name too, so that it is found as the size edit.
+    pipe_nominal_box_ = new QComboBox(box);
+    pipe_nominal_box_->setObjectName(ControlName(1037));
+    pipe_nominal_box_->setEditable(true);
+    pipe_nominal_box_->setInsertPolicy(QComboBox::NoInsert);  // a typed size is no new entry
+    // No completion: it would turn a typed "35" (mm) into the listed "350.00".
+    pipe_nominal_box_->setCompleter(nullptr);
+    pipe_nominal_box_->setMaxVisibleItems(12);
+    pipe_nominal_ = pipe_nominal_box_->lineEdit();
+    pipe_nominal_->setObjectName(ControlName(1037));
+    pipe_nominal_->setAlignment(Qt::AlignRight);
+    pipe_nominal_->setMaxLength(24);
+    new SelectAllOnClick(pipe_nominal_box_);
+    {
+        // As wide as the other number edits of the form.
+        const QLineEdit* like = pipe_nominal_;
+        const int digit = like->fontMetrics().horizontalAdvance(QLatin1Char('8'));
+        pipe_nominal_box_->setMinimumWidth(12 * digit + 40);
+        pipe_nominal_box_->setMaximumWidth(18 * digit + 40);
+    }
     pipe_nominal_unit_ = new QComboBox(box);
     pipe_nominal_unit_->setObjectName(ControlName(1042));
-    grid->addWidget(pipe_nominal_, 8, 1);
+    grid->addWidget(pipe_nominal_box_, 8, 1);
     grid->addWidget(pipe_nominal_unit_, 8, 2);
     // The unit boxes redraw the stored size and diameter in the unit chosen.
     connect(pipe_nominal_unit_, &QComboBox::activated, this, [this](int index) {
         if (index >= 0 && SelectUnit(doc_.record, doc_.unit_tables, Quantity::PipeSize, index))
             doc_.NotifyRecordChanged();
     });
+    // A size chosen from the list is stored as the listed size itself.
+    connect(pipe_nominal_box_, &QComboBox::activated, this, [this](int index) {
+        const QVariant size = pipe_nominal_box_->itemData(index);
+        if (index < 0 || !size.isValid()) return;
+        StoreNominalSize(size.toDouble());
+    });
     new FocusOutCommit(
-        pipe_nominal_,
+        pipe_nominal_box_,
         [this] {
             if (!Typed(pipe_nominal_)) return;
-            TagRecord& r = doc_.record;
             const std::optional<double> v = ReadLeadingNumber(ToUtf8(pipe_nominal_->text()));
-            const double nominal = v ? NominalSizeFromTyped(r, *v) : 0.0;
-            bool found = true;
-            if (nominal > 0.0 && std::isfinite(nominal)) {
-                r.Pipe_NomDia = nominal;
-                found = TakeStandardDiameter();
-            }
-            Changed(true);
-            if (!found) AskForInsideDiameter();
+            const double nominal = v ? NominalSizeFromTyped(doc_.record, *v) : 0.0;
+            if (nominal > 0.0 && std::isfinite(nominal))
+                StoreNominalSize(nominal);
+            else
+                doc_.NotifyRecordChanged();  // no size: the stored one is shown again
         },
         FocusOutCommit::Keys::OnReturn);
     grid->addWidget(new QLabel(QStringLiteral("Pipe I.D."), box), 9, 0);
@@ -121,23 +146,13 @@ QGroupBox* CQuorven64View::BuildMeterPipeArea() {
     return box;
 }
 
-// A chosen schedule or nominal size takes the standard inside diameter of the pair
-// from the pipe tables (ASME B36.10M, B36.19M). "NON-STD" keeps the diameter shown.
-// Where the tables have none the schedule becomes "NON-STD", the diameter stays,
-// and false is returned: the user is asked for the diameter.
-bool CQuorven64View::TakeStandardDiameter() {
-    TagRecord& r = doc_.record;
-    const CMiscUtil misc;
-    const auto non_std = static_cast<int32_t>(misc.Schedules(r.Matl_Pipe).size()) - 1;
-    if (misc.SchedulePosition(r.Matl_Pipe, GetText(r.Pipe_Sched_Text)) == non_std) return true;
-    const double id = misc.PipeInsideDiameter(r.Matl_Pipe, r.Pipe_NomDia, GetText(r.Pipe_Sched_Text));
-    if (id > 0.0 && std::isfinite(id)) {
-        r.Pipe_IDia = id;
-        return true;
-    }
-    r.Pipe_Sched = non_std;
-    SetText(r.Pipe_Sched_Text, misc.ScheduleText(r.Matl_Pipe, non_std));
-    return false;
+// A nominal size, chosen or typed [in]: the standard inside diameter of the size
+// and schedule is taken, or the user is asked for one.
+void CQuorven64View::StoreNominalSize(double inches) {
+    doc_.record.Pipe_NomDia = inches;
+    const bool found = TakeStandardPipeDiameter(doc_.record);
+    Changed(true);
+    if (!found) AskForInsideDiameter();
 }
 
 void CQuorven64View::AskForInsideDiameter() {
@@ -157,41 +172,42 @@ void CQuorven64View::ChooseSchedule(int position) {
     if (position < 0 || position >= static_cast<int>(misc.Schedules(r.Matl_Pipe).size())) return;
     r.Pipe_Sched = position;
     SetText(r.Pipe_Sched_Text, misc.ScheduleText(r.Matl_Pipe, position));
-    const bool found = TakeStandardDiameter();
+    const bool found = TakeStandardPipeDiameter(r);
     Changed(true);
     if (!found) AskForInsideDiameter();
 }
 
 void CQuorven64View::RefreshMeterPipe() {
     const TagRecord& r = doc_.record;
-    // The family as the meter dialogs wrote it; from the meter type when the
-    // record has none (a tag of an older version).
-    std::string family(GetText(r.Meter));
-    if (family.empty()) family = MeterFamilyText(r.Meter_Type, r.Meter_Diffuser, r.Meter_VenturiExit);
-    meter_family_->setText(RecordTextToQString(family));
-    meter_family_->setVisible(!family.empty());
-    meter_texts_[0]->setText(RecordTextToQString(GetText(r.Meter_Type_Text)));
-    meter_texts_[1]->setText(RecordTextToQString(GetText(r.Meter_Style_Text)));
-    meter_texts_[2]->setText(RecordTextToQString(GetText(r.Tap_Style_Text)));
-    // The element material is named from its index, as the reports name it: the
-    // meter dialogs store the index, and a stored text may be older than the index.
-    const std::string_view material = CMiscUtil().MaterialTag(r.Matl_Elem);
-    meter_texts_[3]->setText(RecordTextToQString(material.empty() ? GetText(r.Elem_Matl) : material));
-    meter_texts_[4]->setText(
-        RecordTextToQString(CMiscUtil().SizingParameterText(false, r.Calc_Mode, r.Calc_SizeParam)));
-    for (QLabel* text : meter_texts_) text->setVisible(!text->text().isEmpty());  // no blank lines
-    standard_->setText(RecordTextToQString(
-        CMiscUtil().StandardText(r.Calc_Std, r.Calc_Mode, r.Meter_Type, r.Meter_IFOAMfr)));
-    standard_caption_->setVisible(!standard_->text().isEmpty());
-    standard_->setVisible(!standard_->text().isEmpty());
-    const std::string_view pipe = CMiscUtil().MaterialTag(r.Matl_Pipe);
-    pipe_material_->setText(RecordTextToQString(pipe.empty() ? GetText(r.Pipe_Matl) : pipe));
-    // A nominal size shows as its DN in millimetre units (NominalSizeMm), else converted.
-    const double factor = FactorOf(r, Quantity::PipeSize);
-    double shown = ToUser(r, Quantity::PipeSize, r.Pipe_NomDia);
-    const double dn = CMiscUtil().NominalSizeMm(r.Pipe_NomDia);
-    if (factor > 1.0 && dn != r.Pipe_NomDia) shown = dn * factor / 25.4;
-    pipe_nominal_->setText(ToQString(FmtFixed("%.2f", shown)));
+    const MeterPipeTexts texts = DescribeMeterPipe(r);
+    meter_family_->setText(RecordTextToQString(texts.family));
+    meter_family_->setVisible(!texts.family.empty());
+    const std::string* lines[] = {&texts.type, &texts.style, &texts.tap, &texts.element_material,
+                                  &texts.sizing};
+    for (std::size_t i = 0; i < meter_texts_.size(); ++i) {
+        meter_texts_[i]->setText(RecordTextToQString(*lines[i]));
+        meter_texts_[i]->setVisible(!lines[i]->empty());  // no blank lines
+    }
+    standard_->setText(RecordTextToQString(texts.standard));
+    standard_caption_->setVisible(!texts.standard.empty());
+    standard_->setVisible(!texts.standard.empty());
+    pipe_material_->setText(RecordTextToQString(texts.pipe_material));
+    // The standard sizes of the schedule in the pipe size unit; a size of the list
+    // is selected, any other shows as its number.
+    const std::vector<PipeSizeEntry> sizes = NominalSizeChoices(r);
+    QStringList size_texts;
+    int size_at = -1;
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        size_texts << ToQString(sizes[i].text);
+        if (sizes[i].inches == r.Pipe_NomDia) size_at = static_cast<int>(i);
+    }
+    FillCombo(*pipe_nominal_box_, size_texts, size_at);
+    {
+        const QSignalBlocker block(pipe_nominal_box_);
+        for (std::size_t i = 0; i < sizes.size(); ++i)
+            pipe_nominal_box_->setItemData(static_cast<int>(i), sizes[i].inches);
+        pipe_nominal_box_->setEditText(ToQString(NominalSizeShownText(r, r.Pipe_NomDia)));
+    }
     FillCombo(*pipe_nominal_unit_, UnitNames(r, doc_.unit_tables, Quantity::PipeSize),
               UnitSelection(r, Quantity::PipeSize));
     const CMiscUtil misc;

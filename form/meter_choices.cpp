@@ -14,9 +14,6 @@ namespace {
 constexpr double kDegR68F = 527.67;  // 68 deg F in deg R
 constexpr double kDegR60F = 519.67;  // 60 deg F in deg R
 
-// Stainless pipe (ASME B36.19M) is listed from 1/2 in to 30 in: the first 24 nominal sizes.
-constexpr int kStainlessSizeCount = 24;
-
 void MarkUncalculated(TagRecord& r) {
     r.Calc_Status = 0;
 }
@@ -271,12 +268,12 @@ void ApplyCustomMeterChoice(TagRecord& r, int32_t type, int32_t material, const 
 
 std::vector<PipeSizeEntry> PipeSizeList(int32_t material, const std::string& unit_text, double unit_factor,
                                         const CMiscUtil& misc) {
-    const auto sizes = misc.NominalSizeTexts();
-    const int count = misc.IsStainless(material) ? kStainlessSizeCount : static_cast<int>(sizes.size());
+    const auto sizes =
+        misc.IsStainless(material) ? misc.StainlessNominalSizeTexts() : misc.NominalSizeTexts();
     std::vector<PipeSizeEntry> list;
-    for (int i = 0; i < count; ++i) {
+    for (const std::string_view size : sizes) {
         double inches = 0;
-        if (!ParseFiniteDouble(sizes[static_cast<std::size_t>(i)], inches)) continue;
+        if (!ParseFiniteDouble(std::string(size), inches)) continue;
         std::string text;
         if (unit_text == "in")
             text = CFormat("%.2f", {inches});

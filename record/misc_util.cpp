@@ -204,6 +204,12 @@ std::span<const std::string_view> CMiscUtil::NominalSizeTexts() const {
     return kNominalSizes;
 }
 
+std::span<const std::string_view> CMiscUtil::StainlessNominalSizeTexts() const {
+    const std::span<const std::string_view> all = kNominalSizes;
+    const auto end = std::find(all.begin(), all.end(), std::string_view("30.00"));
+    return all.first(static_cast<std::size_t>(end - all.begin()) + 1);
+}
+
 std::string_view CMiscUtil::NominalSizeText(int32_t position) const {
     if (position < 0 || position >= static_cast<int32_t>(std::size(kNominalSizes))) return {};
     return kNominalSizes[position];

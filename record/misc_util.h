@@ -41,6 +41,8 @@ public:
 
     // "0.50" ... "48.00" (33 sizes).
     std::span<const std::string_view> NominalSizeTexts() const;
+    // "0.50" ... "30.00": the sizes up to the largest of ASME B36.19M (stainless).
+    std::span<const std::string_view> StainlessNominalSizeTexts() const;
     std::string_view NominalSizeText(int32_t position) const;
     // A size in inches rounded to the nominal size whose window holds it; a value in
     // no window is returned unchanged.

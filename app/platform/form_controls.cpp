@@ -24,7 +24,12 @@ void FocusOutCommit::Run() {
 }
 
 bool FocusOutCommit::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusOut) Run();
+    // A drop-down that opens its own list has not been left: its typed text is
+    // read when the focus really goes, or replaced by the entry chosen.
+    if (event->type() == QEvent::FocusOut &&
+        !(qobject_cast<QComboBox*>(watched) != nullptr &&
+          static_cast<QFocusEvent*>(event)->reason() == Qt::PopupFocusReason))
+        Run();
     if (event->type() == QEvent::KeyPress && keys_ == Keys::OnReturn) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -33,6 +38,9 @@ bool FocusOutCommit::eventFilter(QObject* watched, QEvent* event) {
             Run();
             if (auto* edit = qobject_cast<QLineEdit*>(alive.data()); edit != nullptr && edit->hasFocus())
                 edit->selectAll();
+            if (auto* combo = qobject_cast<QComboBox*>(alive.data());
+                combo != nullptr && combo->hasFocus() && combo->lineEdit() != nullptr)
+                combo->lineEdit()->selectAll();
             return true;
         }
     }
@@ -41,18 +49,20 @@ bool FocusOutCommit::eventFilter(QObject* watched, QEvent* event) {
 
 SelectAllOnClick::SelectAllOnClick(QWidget* edit) : QObject(edit) {
     edit->installEventFilter(this);
+    // An editable drop-down takes the focus itself and hands the clicks to its edit.
+    if (auto* combo = qobject_cast<QComboBox*>(edit); combo != nullptr && combo->lineEdit() != nullptr)
+        combo->lineEdit()->installEventFilter(this);
 }
 
 bool SelectAllOnClick::eventFilter(QObject* watched, QEvent* event) {
-    auto* edit = qobject_cast<QLineEdit*>(watched);
-    if (edit == nullptr) return QObject::eventFilter(watched, event);
     // The application gives the focus before the press reaches the edit; the press
     // that brought the focus is then taken here: left to the edit it would place
     // the cursor and drop the selection.
     if (event->type() == QEvent::FocusIn)
         focus_by_click_ = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
     if (event->type() == QEvent::FocusOut) focus_by_click_ = false;
-    if (event->type() == QEvent::MouseButtonPress && focus_by_click_) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit != nullptr && event->type() == QEvent::MouseButtonPress && focus_by_click_) {
         focus_by_click_ = false;
         if (!edit->isReadOnly()) edit->selectAll();
         return true;

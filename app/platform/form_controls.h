@@ -37,6 +37,7 @@ private:
 
 // A mouse click into `edit` while it has no focus selects its whole text, as Tab
 // does, so that typing replaces the value; a read-only edit only takes the focus.
+// `edit` may also be an editable drop-down: a click into its edit does the same.
 class SelectAllOnClick final : public QObject {
     Q_OBJECT
 public:
