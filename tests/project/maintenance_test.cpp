@@ -155,8 +155,8 @@ TEST_F(MaintenanceTest, RebuildRestoresEveryLiveTagInRecordFileOrder) {
     EXPECT_EQ(rebuilt[2].first, "D");
     EXPECT_EQ(rebuilt[3].first, "B");
     for (const auto& [tag, bytes] : tags) {
-        const auto it =
-            std::find_if(rebuilt.begin(), rebuilt.end(), [&](const auto& t) { return t.first == tag; });
+        const auto it = std::find_if(rebuilt.begin(), rebuilt.end(),
+                                     [&name = tag](const auto& t) { return t.first == name; });
         ASSERT_NE(it, rebuilt.end()) << tag;
         EXPECT_EQ(it->second, bytes) << tag;
     }
