@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -10,7 +11,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -364,6 +367,14 @@ CChildFrame::CChildFrame(QWidget* parent)
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidget(view_);
     setWidget(scroll);
+    scroll_ = scroll;
+    // A drop-down takes the wheel only once the user has clicked or tabbed into
+    // it: scrolling the form over a unit or schedule box must not change the
+    // unit or the schedule (and with it the record) unseen.
+    for (QComboBox* box : view_->findChildren<QComboBox*>()) {
+        box->setFocusPolicy(Qt::StrongFocus);
+        box->installEventFilter(this);
+    }
     connect(doc_.get(), &CQuorven64Doc::recordChanged, this, [this] { setWindowTitle(doc_->title); });
 }
 
@@ -379,6 +390,17 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     QMdiSubWindow::closeEvent(event);
+}
+
+bool CChildFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel) {
+        auto* box = qobject_cast<QComboBox*>(watched);
+        if (box != nullptr && !box->hasFocus()) {
+            QCoreApplication::sendEvent(scroll_->verticalScrollBar(), event);
+            return true;
+        }
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
 }
 
 // The view refers to the document: it goes first.

@@ -22,6 +22,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace quorven {
 
@@ -120,8 +121,11 @@ public:
 protected:
     // Closing the window asks first when its tag has unsaved edits.
     void closeEvent(QCloseEvent* event) override;
+    // The wheel over a drop-down the user has not clicked into scrolls the form.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    QScrollArea* scroll_ = nullptr;
     MessageSink* sink_ = nullptr;
     std::unique_ptr<CQuorven64Doc> doc_;
     CQuorven64View* view_;

@@ -12,7 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
+#include <QWheelEvent>
+#include <cstring>
 #include <fstream>
 
 #include "app/commands/command_ids.h"
@@ -241,6 +245,44 @@ TEST(MeterPipeArea, ANewTagATagFileAndANewProjectNameTheirMeter) {
     ASSERT_NE(d.ActiveView(), nullptr);
     EXPECT_EQ(ShownMeterTexts(d.ActiveView()).type, QStringLiteral("CONCENTRIC"));
     EXPECT_EQ(ShownMeterTexts(d.ActiveView()).family, QStringLiteral("ORIFICE PLATE"));
+}
+
+// Scrolling the form with the wheel over a drop-down the user has not clicked
+// into scrolls the form and leaves the drop-down and the record alone; once
+// the user is in the box, the wheel steps its choice as usual.
+TEST(MeterPipeArea, TheWheelScrollsTheFormOverADropDownNotInUse) {
+    Form f;
+    f.frame.resize(900, 420);  // the form no longer fits: it scrolls
+    QApplication::processEvents();
+    auto* scroll = f.frame.findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    ASSERT_GT(scroll->verticalScrollBar()->maximum(), 0);
+    const auto wheel_down = [](QWidget* w) {
+        const QPointF at(w->width() / 2.0, w->height() / 2.0);
+        QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(w, &e);
+        QApplication::processEvents();
+    };
+    const TagRecord before = f.record();
+    for (int id : {1040, 1042, 1043}) {
+        SCOPED_TRACE(id);
+        QComboBox* box = Find<QComboBox>(f.view(), id);
+        const int index = box->currentIndex();
+        const int scrolled = scroll->verticalScrollBar()->value();
+        f.SizeBox()->setFocus();  // the user is elsewhere
+        wheel_down(box);
+        EXPECT_EQ(box->currentIndex(), index);
+        EXPECT_GT(scroll->verticalScrollBar()->value(), scrolled);
+        scroll->verticalScrollBar()->setValue(0);
+    }
+    EXPECT_EQ(std::memcmp(&before, &f.record(), sizeof before), 0);
+
+    QComboBox* unit = Find<QComboBox>(f.view(), 1042);
+    unit->setFocus();
+    const int index = unit->currentIndex();
+    wheel_down(unit);
+    EXPECT_EQ(unit->currentIndex(), index + 1);
 }
 
 }  // namespace
