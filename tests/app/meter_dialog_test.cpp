@@ -137,7 +137,7 @@ TEST(MeterDialogs, IntegralOrificeOpensItsDialogAndStoresScheduleEighty) {
     EXPECT_EQ(std::string(GetText(doc.record.Pipe_Sched_Text)), "80S");
     // ASME B36.19M: 1-1/2 in 80S, OD 1.900 in, wall 0.200 in -> ID 1.500 in.
     EXPECT_NEAR(doc.record.Pipe_IDia, 1.500, 5e-4);
-    EXPECT_EQ(memory.ifoa_size, 1148);
+    EXPECT_EQ(memory.ifoa_size, Code(IfoaSize::Square15));
 }
 
 TEST(MeterDialogs, WedgeGoesToDpThenPipeDialog) {

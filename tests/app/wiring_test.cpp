@@ -307,9 +307,10 @@ TEST(Wiring, BaseDialogRescalesGasVolumeAtBaseConditionsOnly) {
     };
     // Hand calculation (ideal gas, same quantity): Q2 = Q1 x (Pb1 / Pb2) x (Tb2 / Tb1)
     // = 1000 x (14.69595 / 15) x (491.67 / 519.67) = 926.94 scfh.
-    const Case cases[] = {{"gas volume at base", 1352, 1354, 926.94},
-                          {"gas volume flowing", 1352, 1355, 1000.0},
-                          {"liquid mass", 1346, 1348, 1000.0}};
+    const Case cases[] = {
+        {"gas volume at base", Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), 926.94},
+        {"gas volume flowing", Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), 1000.0},
+        {"liquid mass", Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp), 1000.0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Program p;

@@ -172,7 +172,8 @@ TEST(WaterVapourFactor, ThreeModesAndTheStoredValue) {
 
 TEST(TwoPhaseFactor, WetGasUsesTheFlowingDensity) {
     TagRecord r = NewTagRecord();
-    test::SetFluid(r, 1353, 1354, 1356);  // SG 0.65, Zf 0.95 at 300 psia, 68 F
+    test::SetFluid(r, Code(FluidEquation::GasMass), Code(FluidCondition::GasBase),
+                   Code(FluidProperty::GasSG));  // SG 0.65, Zf 0.95 at 300 psia, 68 F
     r.Flow_Temp = 527.67;
     r.Factor_VapQual = 1;
     r.Factor_QualX = 95.0;
@@ -187,7 +188,8 @@ TEST(TwoPhaseFactor, WetGasUsesTheFlowingDensity) {
 
 TEST(TwoPhaseFactor, SaturatedLiquidTakesSgByThePropertyInput) {
     TagRecord r = NewTagRecord();
-    test::SetFluid(r, 1345, 1348, 1349);  // SG 0.88
+    test::SetFluid(r, Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+                   Code(FluidProperty::LiquidSG));  // SG 0.88
     r.Factor_SatLiq = 1;
     r.Factor_QualX = 2.0;
     r.Factor_QualRho = 0.5;

@@ -116,9 +116,9 @@ TEST(CheckRecord, UnterminatedTextsAreTerminatedWithinTheirWidth) {
 }
 
 TEST(CheckRecord, ChoiceRules) {
-    EXPECT_TRUE(IsValidIntValue("Fluid_Property", 1358));
+    EXPECT_TRUE(IsValidIntValue("Fluid_Property", Code(FluidProperty::GasDensity)));
     EXPECT_FALSE(IsValidIntValue("Fluid_Property", 1351));
-    EXPECT_TRUE(IsValidIntValue("Meter_Type", 1687));
+    EXPECT_TRUE(IsValidIntValue("Meter_Type", Code(MeterType::ProprietaryMeter2)));
     EXPECT_FALSE(IsValidIntValue("Factor_Drain", 2));
     EXPECT_TRUE(IsValidIntValue("Rec_Reserved3", -12345));  // no rule
 }
