@@ -171,7 +171,7 @@ TEST(FluidDialogs, ConditionsDialogShowsDisplayUnitsAndRefusesAbsoluteZero) {
     ASSERT_TRUE(c);
     EXPECT_NEAR(c->P_psia, 1014.696, 1e-9);
     EXPECT_NEAR(c->T_R, 559.67, 1e-9);
-    EXPECT_EQ(sink.Numbers(), (std::vector<int>{51, 52}));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrFlowingPressure, msg::kErrFlowingTemperature}));
 }
 
 TEST(FluidCommands, SaturatedSteamByPressureAndByTemperature) {
@@ -213,7 +213,7 @@ TEST(FluidCommands, SaturatedSteamByPressureAndByTemperature) {
     });
     f.sink.messages.clear();
     ExpectUnchanged(f, kSatSteamTemperature);
-    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{18});
+    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{msg::kErrLiquidState});
 }
 
 TEST(FluidCommands, SuperheatedSteamAndCompressedWater) {
@@ -234,7 +234,7 @@ TEST(FluidCommands, SuperheatedSteamAndCompressedWater) {
     });
     f.sink.messages.clear();
     ExpectUnchanged(f, kSuperheatedSteam);
-    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{18});
+    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{msg::kErrLiquidState});
 
     // Compressed water, density input: the liquid setup's choice with the water's data.
     When(kConditions, [](QWidget* d) {
@@ -328,7 +328,7 @@ TEST(FluidCommands, AgaNaturalGasStoresTheMethodsZAndTheDatabasesViscosityAndK) 
         Press(d, kOk);
     });
     ASSERT_TRUE(f.Run(kFluidAga8));
-    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{26});
+    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{msg::kErrMixTotalBeforeCalculate});
 
     // The same as the functions of the command, given the same entries.
     Aga8Entry e;
@@ -425,7 +425,7 @@ TEST(FluidCommands, AgaSaveAndGetMix) {
         Press(d, kCancel);
     });
     ExpectUnchanged(f, kFluidAga8);
-    EXPECT_EQ(f.sink.Numbers(), (std::vector<int>{23, 10}));
+    EXPECT_EQ(f.sink.Numbers(), (std::vector<int>{msg::kErrMixTotalBeforeSave, msg::kErrMixtureFileOpen}));
     ASSERT_FALSE(chooser.choices.empty());
     EXPECT_TRUE(chooser.choices[0].save);
     EXPECT_EQ(chooser.choices[0].default_ext, "aga");
@@ -485,7 +485,7 @@ TEST(FluidCommands, SelectionDialogTotalsDeleteClearAndCancel) {
         Press(d, kCancel);
     });
     ExpectUnchanged(f, kFluidGasesCalc);
-    EXPECT_EQ(f.sink.Numbers().front(), 26);
+    EXPECT_EQ(f.sink.Numbers().front(), msg::kErrMixTotalBeforeCalculate);
     EXPECT_EQ(f.sink.messages.back().caption, "Clear Mixture Data");
     EXPECT_TRUE(SessionComponents(f.session).empty());
 }

@@ -176,7 +176,7 @@ TEST(MainForm, BaseTemperatureRescalesGasFlowAndRefusesAbsoluteZero) {
     // Hand calculation: 1000 x 491.67 / 519.67 = 946.12
     EXPECT_NEAR(f.record().Flow_Max, 946.12, 0.005);
     f.Type(1046, "-500");
-    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{9});
+    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{msg::kErrBaseTemperature});
     EXPECT_NEAR(f.record().Base_Temp, 491.67, 1e-9);
     EXPECT_EQ(f.Text(1046), "32.00");
 }
@@ -187,7 +187,7 @@ TEST(MainForm, MissingRowsAreHighlightedAndReportedWithError3) {
     f.Refresh();
     QTest::mouseClick(f.frame.View().CalculateButton(), Qt::LeftButton);
     ASSERT_FALSE(f.sink.Numbers().empty());
-    EXPECT_EQ(f.sink.Numbers().back(), 3);
+    EXPECT_EQ(f.sink.Numbers().back(), msg::kErrMissingInput);
     EXPECT_FALSE(Find<QLineEdit>(f.view(), 1024)->styleSheet().isEmpty());  // "Wm" row missing
     EXPECT_TRUE(AllFinite(f.record()));
 }

@@ -311,7 +311,7 @@ TEST(BaseDialog, RefusesPressureAndTemperatureNotAboveZeroThenTakesValues) {
         Press(d, 2);
     });
     EXPECT_FALSE(RunBaseDialog(nullptr, record, sink));
-    EXPECT_EQ(sink.Numbers(), (std::vector<int>{8, 9}));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrBasePressure, msg::kErrBaseTemperature}));
     ExpectSameBytes(record, before);
 
     WhenModalAppears([&](QWidget* d) {
@@ -458,7 +458,7 @@ TEST(BaseDialog, LeavingBasePressureNotAboveZeroShowsError8AndKeepsTheFocus) {
         Press(d, kCancel);
     });
     EXPECT_FALSE(RunBaseDialog(nullptr, record, sink));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{8});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrBasePressure});
     EXPECT_TRUE(focus_back);
 }
 

@@ -95,7 +95,7 @@ TEST(Wiring, F9RunsCalculateFromAnEditAndTheMenuSaysSo) {
     QTest::keyClicks(tb, "32");
     QTest::keyClick(tb, Qt::Key_F9);
     EXPECT_NEAR(p.record().Base_Temp, 491.67, 1e-9);
-    EXPECT_EQ(p.sink.Numbers(), std::vector<int>{3});
+    EXPECT_EQ(p.sink.Numbers(), std::vector<int>{msg::kErrMissingInput});
 }
 
 TEST(Wiring, TheChosenLookIsCheckedAndRecoloursTheForm) {
@@ -358,7 +358,7 @@ TEST(Wiring, BaseDialogCancelOrRefusalKeepsTheFlows) {
         Click(d, kCancel);
     });
     p.frame.RunCommand(cmd::kBase);
-    EXPECT_EQ(p.sink.Numbers(), std::vector<int>{9});
+    EXPECT_EQ(p.sink.Numbers(), std::vector<int>{msg::kErrBaseTemperature});
     EXPECT_EQ(std::memcmp(&before, &r, sizeof before), 0);
 }
 

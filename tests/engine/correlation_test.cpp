@@ -13,6 +13,7 @@
 #include "engine/correlations/orifice_special.h"
 #include "engine/correlations/venturi.h"
 #include "engine/correlations/wedge.h"
+#include "record/choice_codes.h"
 
 namespace quorven {
 namespace {

@@ -278,7 +278,7 @@ TEST(SizeCriticalGas, InteractiveSizingRunsTheLimitChecksWhichMayVoidIt) {
     RecordingMessageSink sink;
     CCalculate calc(sink);
     EXPECT_FALSE(calc.SizeCriticalGas(r, true));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{31});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrCriticalDropBoreAbovePipe});
     EXPECT_EQ(r.Calc_Status, 0);
     EXPECT_EQ(r.Bore, 0.7);
     ExpectAllFinite(r);
@@ -346,7 +346,8 @@ TEST(SizeCriticalGas, FailsHonestlyWithStatusZeroAndNoNonFiniteValue) {
             CCalculate calc(sink, NoLimits());
             EXPECT_FALSE(calc.SizeCriticalGas(r, interactive));
             EXPECT_EQ(r.Calc_Status, 0);
-            EXPECT_EQ(sink.Numbers(), interactive ? std::vector<int>{1} : std::vector<int>{});
+            EXPECT_EQ(sink.Numbers(),
+                      interactive ? std::vector<int>{msg::kErrNoSolution} : std::vector<int>{});
             if (!nan_input) ExpectAllFinite(r);
         }
     }
@@ -454,7 +455,7 @@ TEST(Restriction, GasBeyondTheChokedPressureRaisesError38) {
         EXPECT_FALSE(ok);
         EXPECT_EQ(r.Calc_Status, 0);
         ASSERT_FALSE(sink.Numbers().empty());
-        EXPECT_EQ(sink.Numbers().front(), 38);
+        EXPECT_EQ(sink.Numbers().front(), msg::kErrSonicFlow);
         if (param == Code(SizeParam::Dp)) {
             EXPECT_EQ(r.Dp_Max, 0.0);
             EXPECT_EQ(r.Dp_Norm, 0.0);
@@ -480,7 +481,7 @@ TEST(Restriction, LossBeyondAbsoluteZeroWarnsAndTheResultStands) {
     RecordingMessageSink sink;
     CCalculate calc(sink, NoLimits());
     ASSERT_TRUE(calc.RestrictionBore(r, true));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{-27});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{-msg::kWarnDownstreamBelowVacuum});
     EXPECT_EQ(r.Calc_Status, 1);
 }
 
@@ -514,7 +515,7 @@ TEST(Restriction, ImpossibleInputFailsWithError1AndStatusZero) {
         EXPECT_FALSE(ok);
         EXPECT_EQ(r.Calc_Status, 0);
         ASSERT_FALSE(sink.Numbers().empty());
-        EXPECT_EQ(sink.Numbers().back(), 1);  // after any message of the meter solution
+        EXPECT_EQ(sink.Numbers().back(), msg::kErrNoSolution);  // after any message of the meter solution
     }
 }
 
@@ -560,7 +561,7 @@ TEST(PlateThickness, TextByLineSizeBelow200InchesOfWater) {
     const Row rows[] = {
         {4.0, "0.1250 in", {}},  {6.0, "0.1250 in", {}},  {8.0, "0.2500 in", {}},
         {14.0, "0.2500 in", {}}, {16.0, "0.3750 in", {}}, {20.0, "0.3750 in", {}},
-        {24.0, "0.5000 in", {}}, {36.0, "0.5000 in", {}}, {42.0, "0.0000 in", {-24}},
+        {24.0, "0.5000 in", {}}, {36.0, "0.5000 in", {}}, {42.0, "0.0000 in", {-msg::kWarnPipeAbove36Inches}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.N);

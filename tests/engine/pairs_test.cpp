@@ -284,9 +284,12 @@ TEST(AbbWedge, BoreSizingAtASizeTheModelDoesNotHoldIsRefusedWithItsError) {
         int error;
     };
     const Case cases[] = {
-        {Code(MeterType::WedgeAbb1615L), 3.0, 3.068, 14},  // the 1615L only up to 2 in
-        {Code(MeterType::WedgeAbb1610L), 5.0, 5.047, 15},  // no 5 in in the 1610L table
-        {Code(MeterType::WedgeAbb1336L), 2.0, 2.067, 16},  // the integral models 1 and 1.5 in
+        {Code(MeterType::WedgeAbb1615L), 3.0, 3.068,
+         msg::kErrAbbWedge1615LSize},  // the 1615L only up to 2 in
+        {Code(MeterType::WedgeAbb1610L), 5.0, 5.047,
+         msg::kErrAbbWedge1610L1630LSize},  // no 5 in in the 1610L table
+        {Code(MeterType::WedgeAbb1336L), 2.0, 2.067,
+         msg::kErrAbbIntegralWedgeSize},  // the integral models 1 and 1.5 in
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
@@ -296,8 +299,9 @@ TEST(AbbWedge, BoreSizingAtASizeTheModelDoesNotHoldIsRefusedWithItsError) {
         CCalculate calc(sink);
         EXPECT_FALSE(calc.SizeBore(r, true));
         EXPECT_EQ(r.Calc_Status, 0);
-        EXPECT_EQ(sink.Numbers(),
-                  (std::vector<int>{c.error, 1}));  // the model's error, then the failed solution
+        EXPECT_EQ(
+            sink.Numbers(),
+            (std::vector<int>{c.error, msg::kErrNoSolution}));  // the model's error, then the failed solution
     }
 }
 

@@ -15,6 +15,7 @@
 #include "fluids/aga8_detail.h"
 #include "fluids/steam_ifc67.h"
 #include "messages/messages.h"
+#include "record/choice_codes.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
 #include "record/units.h"
@@ -492,11 +493,11 @@ TEST(AgaNaturalGas, RefusedConditionsLeaveTheRecordUnchanged) {
         int error;
     };
     const Case cases[] = {
-        {"base pressure 0", 0.0, 519.67, 600.0, 529.67, 8},
-        {"base temperature 0", 14.73, 0.0, 600.0, 529.67, 9},
-        {"flowing pressure below 0", 14.73, 519.67, -1.0, 529.67, 51},
-        {"flowing temperature 0", 14.73, 519.67, 600.0, 0.0, 52},
-        {"dense state below 1/K^3 (liquid-like)", 14.73, 519.67, 10000.0, 200.0, 18},
+        {"base pressure 0", 0.0, 519.67, 600.0, 529.67, msg::kErrBasePressure},
+        {"base temperature 0", 14.73, 0.0, 600.0, 529.67, msg::kErrBaseTemperature},
+        {"flowing pressure below 0", 14.73, 519.67, -1.0, 529.67, msg::kErrFlowingPressure},
+        {"flowing temperature 0", 14.73, 519.67, 600.0, 0.0, msg::kErrFlowingTemperature},
+        {"dense state below 1/K^3 (liquid-like)", 14.73, 519.67, 10000.0, 200.0, msg::kErrLiquidState},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -655,7 +656,8 @@ TEST(ConditionsEntry, DisplayTextsAndRefusedAbsoluteZero) {
     EXPECT_FALSE(EnteredPressure(r, -20.0, sink));
     EXPECT_FALSE(EnteredTemperature(r, -459.67, sink));  // 0 R
     EXPECT_FALSE(EnteredTemperature(r, -500.0, sink));
-    EXPECT_EQ(sink.Numbers(), (std::vector<int>{51, 51, 52, 52}));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrFlowingPressure, msg::kErrFlowingPressure,
+                                                msg::kErrFlowingTemperature, msg::kErrFlowingTemperature}));
     r.Flow_Press = 114.696;
     r.Flow_Temp = 519.67;
     EXPECT_NEAR(ShownPressure(r, r.Flow_Press), 100.0, 1e-12);

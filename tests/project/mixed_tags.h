@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+#include "record/choice_codes.h"
 #include "record/tag_record.h"
 
 namespace quorven::test {

@@ -7,10 +7,26 @@
 #include <cstddef>
 #include <cstring>
 
+#include "record/choice_codes.h"
 #include "record/record_check.h"
 #include "record/tag_record.h"
 
 namespace {
+
+using quorven::CalcMode;
+using quorven::CalcStd;
+using quorven::Code;
+using quorven::DrainType;
+using quorven::FluidCondition;
+using quorven::FluidEquation;
+using quorven::FluidProperty;
+using quorven::H2OvapSetup;
+using quorven::IfoaMfr;
+using quorven::IfoaSize;
+using quorven::MeterType;
+using quorven::SizeParam;
+using quorven::TapLoc;
+using quorven::VenturiExit;
 
 using quorven::TagRecord;
 
