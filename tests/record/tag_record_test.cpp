@@ -109,7 +109,7 @@ TEST(TagRecordText, BytesAfterTheTerminatorAreKept) {
 
 TEST(TagRecord, LiquidAndKFpRules) {
     TagRecord r = NewTagRecord();
-    r.Fluid_Equation = 1351;
+    r.Fluid_Equation = 1351;  // no equation, but below the gas codes
     EXPECT_TRUE(IsLiquid(r));
     r.Fluid_Equation = Code(FluidEquation::GasVolume);
     EXPECT_FALSE(IsLiquid(r));
