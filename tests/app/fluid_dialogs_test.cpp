@@ -126,7 +126,10 @@ TEST(FluidDialogs, SetupDialogsOpenWithTheRememberedChoiceAndMassDisablesConditi
         Check(d, 1358);
         Press(d, kOk);
     });
-    EXPECT_EQ(RunGasSetupDialog(nullptr, {1353, 1355, 1357}), (EquationChoice{1352, 1355, 1358}));
+    EXPECT_EQ(RunGasSetupDialog(nullptr, {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
+                                          Code(FluidProperty::GasMW)}),
+              (EquationChoice{Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing),
+                              Code(FluidProperty::GasDensity)}));
 
     When(kLiquidSetupCaption, [](QWidget* d) {
         EXPECT_TRUE(Find<QRadioButton>(d, 1345)->isChecked());
@@ -135,9 +138,15 @@ TEST(FluidDialogs, SetupDialogsOpenWithTheRememberedChoiceAndMassDisablesConditi
         Check(d, 1350);
         Press(d, kOk);
     });
-    EXPECT_EQ(RunLiquidSetupDialog(nullptr, {1345, 1347, 1349}), (EquationChoice{1346, 1347, 1350}));
+    EXPECT_EQ(
+        RunLiquidSetupDialog(nullptr, {Code(FluidEquation::LiquidVolume),
+                                       Code(FluidCondition::LiquidBaseTemp), Code(FluidProperty::LiquidSG)}),
+        (EquationChoice{Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidBaseTemp),
+                        Code(FluidProperty::LiquidDensity)}));
     When(kLiquidSetupCaption, [](QWidget* d) { Press(d, kCancel); });
-    EXPECT_FALSE(RunLiquidSetupDialog(nullptr, {1345, 1347, 1349}));
+    EXPECT_FALSE(
+        RunLiquidSetupDialog(nullptr, {Code(FluidEquation::LiquidVolume),
+                                       Code(FluidCondition::LiquidBaseTemp), Code(FluidProperty::LiquidSG)}));
 }
 
 TEST(FluidDialogs, ConditionsDialogShowsDisplayUnitsAndRefusesAbsoluteZero) {
@@ -162,7 +171,7 @@ TEST(FluidDialogs, ConditionsDialogShowsDisplayUnitsAndRefusesAbsoluteZero) {
     ASSERT_TRUE(c);
     EXPECT_NEAR(c->P_psia, 1014.696, 1e-9);
     EXPECT_NEAR(c->T_R, 559.67, 1e-9);
-    EXPECT_EQ(sink.Numbers(), (std::vector<int>{51, 52}));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrFlowingPressure, msg::kErrFlowingTemperature}));
 }
 
 TEST(FluidCommands, SaturatedSteamByPressureAndByTemperature) {
@@ -182,7 +191,9 @@ TEST(FluidCommands, SaturatedSteamByPressureAndByTemperature) {
                SteamCommand::SaturatedAtPressure);
     EXPECT_TRUE(SameBytes(f.record, expected));
     EXPECT_STREQ(f.record.Fluid, "SATURATED STEAM");
-    EXPECT_EQ(RememberedGasChoice(f.remembered), (EquationChoice{1353, 1355, 1358}));
+    EXPECT_EQ(RememberedGasChoice(f.remembered),
+              (EquationChoice{Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
+                              Code(FluidProperty::GasDensity)}));
 
     When(kSatSteam, [](QWidget* d) {
         EXPECT_EQ(Find<QLabel>(d, 1344)->text(), QStringLiteral("Temperature"));
@@ -202,7 +213,7 @@ TEST(FluidCommands, SaturatedSteamByPressureAndByTemperature) {
     });
     f.sink.messages.clear();
     ExpectUnchanged(f, kSatSteamTemperature);
-    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{18});
+    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{msg::kErrLiquidState});
 }
 
 TEST(FluidCommands, SuperheatedSteamAndCompressedWater) {
@@ -223,7 +234,7 @@ TEST(FluidCommands, SuperheatedSteamAndCompressedWater) {
     });
     f.sink.messages.clear();
     ExpectUnchanged(f, kSuperheatedSteam);
-    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{18});
+    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{msg::kErrLiquidState});
 
     // Compressed water, density input: the liquid setup's choice with the water's data.
     When(kConditions, [](QWidget* d) {
@@ -237,7 +248,9 @@ TEST(FluidCommands, SuperheatedSteamAndCompressedWater) {
     });
     ASSERT_TRUE(f.Run(kCompressedWater));
     EXPECT_STREQ(f.record.Fluid, "WATER");
-    EXPECT_EQ(ChoiceOf(f.record), (EquationChoice{1345, 1347, 1350}));
+    EXPECT_EQ(ChoiceOf(f.record),
+              (EquationChoice{Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+                              Code(FluidProperty::LiquidDensity)}));
     NullMessageSink quiet;
     const auto w = CSteamTable().CompressedWater(500.0, 200.0, 14.73, 60.0, quiet);
     ASSERT_TRUE(w);
@@ -255,19 +268,19 @@ TEST(FluidCommands, SuperheatedSteamAndCompressedWater) {
 
 TEST(FluidCommands, SetupCommandsAskBeforeDeletingTheOtherKindsData) {
     Fixture f;
-    f.record.Fluid_Equation = 1345;  // a liquid tag
-    f.record.Fluid_Condition = 1347;
-    f.record.Fluid_Property = 1349;
+    f.record.Fluid_Equation = Code(FluidEquation::LiquidVolume);  // a liquid tag
+    f.record.Fluid_Condition = Code(FluidCondition::LiquidBaseTemp);
+    f.record.Fluid_Property = Code(FluidProperty::LiquidSG);
     SetText(f.record.Tag_No, "FT-1");
     When(kGasSetupCaption, [](QWidget* d) { Press(d, kOk); });
     ASSERT_TRUE(f.Run(kGasSetup));  // the sink answers Yes: the liquid data are reset
     EXPECT_STREQ(f.record.Tag_No, "");
-    EXPECT_EQ(f.record.Fluid_Equation, 1352);
+    EXPECT_EQ(f.record.Fluid_Equation, Code(FluidEquation::GasVolume));
     ASSERT_FALSE(f.sink.messages.empty());
     EXPECT_EQ(f.sink.messages.back().caption, "NOTE");
 
     // Cancel after the question: nothing changes, also with Yes.
-    f.record.Fluid_Equation = 1345;
+    f.record.Fluid_Equation = Code(FluidEquation::LiquidVolume);
     When(kGasSetupCaption, [](QWidget* d) { Press(d, kCancel); });
     ExpectUnchanged(f, kGasSetup);
 
@@ -277,7 +290,7 @@ TEST(FluidCommands, SetupCommandsAskBeforeDeletingTheOtherKindsData) {
     When(kLiquidSetupCaption, [](QWidget* d) { Press(d, kOk); });
     ASSERT_TRUE(g.Run(kLiquidSetup));
     EXPECT_STREQ(g.record.Fluid, "OLD GAS");
-    EXPECT_EQ(g.record.Fluid_Equation, 1345);
+    EXPECT_EQ(g.record.Fluid_Equation, Code(FluidEquation::LiquidVolume));
     EXPECT_EQ(g.record.Property_KFp, 1.0);
     // Cancel on a gas tag: Fp is not touched.
     Fixture h;
@@ -315,7 +328,7 @@ TEST(FluidCommands, AgaNaturalGasStoresTheMethodsZAndTheDatabasesViscosityAndK) 
         Press(d, kOk);
     });
     ASSERT_TRUE(f.Run(kFluidAga8));
-    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{26});
+    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{msg::kErrMixTotalBeforeCalculate});
 
     // The same as the functions of the command, given the same entries.
     Aga8Entry e;
@@ -412,7 +425,7 @@ TEST(FluidCommands, AgaSaveAndGetMix) {
         Press(d, kCancel);
     });
     ExpectUnchanged(f, kFluidAga8);
-    EXPECT_EQ(f.sink.Numbers(), (std::vector<int>{23, 10}));
+    EXPECT_EQ(f.sink.Numbers(), (std::vector<int>{msg::kErrMixTotalBeforeSave, msg::kErrMixtureFileOpen}));
     ASSERT_FALSE(chooser.choices.empty());
     EXPECT_TRUE(chooser.choices[0].save);
     EXPECT_EQ(chooser.choices[0].default_ext, "aga");
@@ -442,7 +455,9 @@ TEST(FluidCommands, GasesAndVaporsFromTheSelectList) {
     EXPECT_EQ(held[0].mole_pct, 100.0);
 
     EXPECT_EQ(f.record.Flow_Press, 614.696);
-    EXPECT_EQ(ChoiceOf(f.record), (EquationChoice{1352, 1354, 1356}));
+    EXPECT_EQ(ChoiceOf(f.record),
+              (EquationChoice{Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase),
+                              Code(FluidProperty::GasSG)}));
     EXPECT_NEAR(f.record.Flow_RhoGZ, 0.91, 0.03);  // methane at 600 psig and 60 F: Z about 0.91
     EXPECT_NEAR(f.record.Property_MwDenVp, 16.043 / 28.9625, 1e-3);
     EXPECT_GT(f.record.Property_Visc, 0.0);
@@ -470,7 +485,7 @@ TEST(FluidCommands, SelectionDialogTotalsDeleteClearAndCancel) {
         Press(d, kCancel);
     });
     ExpectUnchanged(f, kFluidGasesCalc);
-    EXPECT_EQ(f.sink.Numbers().front(), 26);
+    EXPECT_EQ(f.sink.Numbers().front(), msg::kErrMixTotalBeforeCalculate);
     EXPECT_EQ(f.sink.messages.back().caption, "Clear Mixture Data");
     EXPECT_TRUE(SessionComponents(f.session).empty());
 }
@@ -489,7 +504,9 @@ TEST(FluidCommands, LiquidsFromTheSelectList) {
     });
     ASSERT_TRUE(f.Run(kFluidLiquidsCalc));
     EXPECT_STREQ(f.record.Fluid, "n-HEXANE");
-    EXPECT_EQ(ChoiceOf(f.record), (EquationChoice{1345, 1347, 1349}));
+    EXPECT_EQ(ChoiceOf(f.record),
+              (EquationChoice{Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+                              Code(FluidProperty::LiquidSG)}));
     // n-hexane at 60 F: specific gravity 0.664 (API Technical Data Book), within the
     // correlation's few tenths of a percent.
     EXPECT_NEAR(f.record.Flow_RhoGZ, 0.664, 0.01);

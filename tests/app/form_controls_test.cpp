@@ -61,7 +61,7 @@ TEST(FocusOutCommit, AMessageBoxShownByTheCommitDoesNotCommitTwice) {
         form.first->setFocus();
         QApplication::processEvents();
         testing::WhenModalAppears([](QWidget* box) { testing::Find<QAbstractButton>(box, 1)->click(); });
-        CError(sink).Show(8);
+        CError(sink).Show(msg::kErrBasePressure);
     });
     form.second->setFocus();
     QApplication::processEvents();

@@ -92,18 +92,30 @@ TEST(MainForm, EachFluidLayoutShowsItsRowsAndTypedValuesReachTheRecord) {
         int rows;
     };
     const Case cases[] = {
-        {1345, 1347, 1349, "Liq Vol-SG@Base", "Gb", 7},
-        {1345, 1348, 1349, "Liq Vol-SG@Flowing", "Gf1", 6},
-        {1345, 1347, 1350, "Liq Vol-Density@Base", "Db", 7},
-        {1345, 1348, 1350, "Liq Vol-Density@Flowing", "Df1", 6},
-        {1346, 1348, 1349, "Liq Mass-SG", "Gf1", 6},
-        {1346, 1348, 1350, "Liq Mass-Density", "Df1", 6},
-        {1352, 1354, 1356, "Gas Vol-PVT@Base", "Gg", 7},
-        {1352, 1355, 1357, "Gas Vol-PVT@Flow", "Mw", 6},
-        {1352, 1354, 1358, "Gas Vol-Density@Base", "Db", 6},
-        {1352, 1355, 1358, "Gas Vol-Density@Flow", "Df1", 5},
-        {1353, 1355, 1356, "Vapor Mass-PVT@Flow", "Gg", 6},
-        {1353, 1355, 1358, "Vapor Mass-Density", "Df1", 5},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+         Code(FluidProperty::LiquidSG), "Liq Vol-SG@Base", "Gb", 7},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidSG), "Liq Vol-SG@Flowing", "Gf1", 6},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+         Code(FluidProperty::LiquidDensity), "Liq Vol-Density@Base", "Db", 7},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidDensity), "Liq Vol-Density@Flowing", "Df1", 6},
+        {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidSG), "Liq Mass-SG", "Gf1", 6},
+        {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidDensity), "Liq Mass-Density", "Df1", 6},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG),
+         "Gas Vol-PVT@Base", "Gg", 7},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW),
+         "Gas Vol-PVT@Flow", "Mw", 6},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity),
+         "Gas Vol-Density@Base", "Db", 6},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasDensity),
+         "Gas Vol-Density@Flow", "Df1", 5},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG),
+         "Vapor Mass-PVT@Flow", "Gg", 6},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasDensity),
+         "Vapor Mass-Density", "Df1", 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.title);
@@ -164,7 +176,7 @@ TEST(MainForm, BaseTemperatureRescalesGasFlowAndRefusesAbsoluteZero) {
     // Hand calculation: 1000 x 491.67 / 519.67 = 946.12
     EXPECT_NEAR(f.record().Flow_Max, 946.12, 0.005);
     f.Type(1046, "-500");
-    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{9});
+    EXPECT_EQ(f.sink.Numbers(), std::vector<int>{msg::kErrBaseTemperature});
     EXPECT_NEAR(f.record().Base_Temp, 491.67, 1e-9);
     EXPECT_EQ(f.Text(1046), "32.00");
 }
@@ -175,7 +187,7 @@ TEST(MainForm, MissingRowsAreHighlightedAndReportedWithError3) {
     f.Refresh();
     QTest::mouseClick(f.frame.View().CalculateButton(), Qt::LeftButton);
     ASSERT_FALSE(f.sink.Numbers().empty());
-    EXPECT_EQ(f.sink.Numbers().back(), 3);
+    EXPECT_EQ(f.sink.Numbers().back(), msg::kErrMissingInput);
     EXPECT_FALSE(Find<QLineEdit>(f.view(), 1024)->styleSheet().isEmpty());  // "Wm" row missing
     EXPECT_TRUE(AllFinite(f.record()));
 }

@@ -137,7 +137,7 @@ TEST(MeterDialogs, IntegralOrificeOpensItsDialogAndStoresScheduleEighty) {
     EXPECT_EQ(std::string(GetText(doc.record.Pipe_Sched_Text)), "80S");
     // ASME B36.19M: 1-1/2 in 80S, OD 1.900 in, wall 0.200 in -> ID 1.500 in.
     EXPECT_NEAR(doc.record.Pipe_IDia, 1.500, 5e-4);
-    EXPECT_EQ(memory.ifoa_size, 1148);
+    EXPECT_EQ(memory.ifoa_size, Code(IfoaSize::Square15));
 }
 
 TEST(MeterDialogs, WedgeGoesToDpThenPipeDialog) {
@@ -311,7 +311,7 @@ TEST(BaseDialog, RefusesPressureAndTemperatureNotAboveZeroThenTakesValues) {
         Press(d, 2);
     });
     EXPECT_FALSE(RunBaseDialog(nullptr, record, sink));
-    EXPECT_EQ(sink.Numbers(), (std::vector<int>{8, 9}));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrBasePressure, msg::kErrBaseTemperature}));
     ExpectSameBytes(record, before);
 
     WhenModalAppears([&](QWidget* d) {
@@ -458,7 +458,7 @@ TEST(BaseDialog, LeavingBasePressureNotAboveZeroShowsError8AndKeepsTheFocus) {
         Press(d, kCancel);
     });
     EXPECT_FALSE(RunBaseDialog(nullptr, record, sink));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{8});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrBasePressure});
     EXPECT_TRUE(focus_back);
 }
 

@@ -96,7 +96,7 @@ TEST(QtMessageSink, NumberedErrorShowsItsCaptionTextAndExclamation) {
         Find<QAbstractButton>(box, 1)->click();
     });
     QtMessageSink sink;
-    CError(sink).Show(11);
+    CError(sink).Show(msg::kErrBoreAbovePipe);
     EXPECT_EQ(caption, "Error #11");
     EXPECT_TRUE(text.startsWith("Orifice bore diameter is greater than the pipe inside diameter.\n"));
     EXPECT_EQ(icon, QMessageBox::Warning);  // the exclamation icon

@@ -120,7 +120,7 @@ TEST(ProjectWindows, CreateSaveCloseReopenRetrieveCopyPasteDeleteAndTagFiles) {
     d.Doc().NotifyRecordChanged();
     d.Frame().Action(cmd::kSaveTag)->trigger();
     ASSERT_EQ(d.sink.messages.size(), 1u);
-    EXPECT_EQ(d.sink.messages[0].number, 32);
+    EXPECT_EQ(d.sink.messages[0].number, msg::kErrNoProjectOpen);
     d.sink.messages.clear();
 
     // Delete T-3 in the project window.

@@ -95,7 +95,7 @@ TEST(Wiring, F9RunsCalculateFromAnEditAndTheMenuSaysSo) {
     QTest::keyClicks(tb, "32");
     QTest::keyClick(tb, Qt::Key_F9);
     EXPECT_NEAR(p.record().Base_Temp, 491.67, 1e-9);
-    EXPECT_EQ(p.sink.Numbers(), std::vector<int>{3});
+    EXPECT_EQ(p.sink.Numbers(), std::vector<int>{msg::kErrMissingInput});
 }
 
 TEST(Wiring, TheChosenLookIsCheckedAndRecoloursTheForm) {
@@ -307,9 +307,10 @@ TEST(Wiring, BaseDialogRescalesGasVolumeAtBaseConditionsOnly) {
     };
     // Hand calculation (ideal gas, same quantity): Q2 = Q1 x (Pb1 / Pb2) x (Tb2 / Tb1)
     // = 1000 x (14.69595 / 15) x (491.67 / 519.67) = 926.94 scfh.
-    const Case cases[] = {{"gas volume at base", 1352, 1354, 926.94},
-                          {"gas volume flowing", 1352, 1355, 1000.0},
-                          {"liquid mass", 1346, 1348, 1000.0}};
+    const Case cases[] = {
+        {"gas volume at base", Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), 926.94},
+        {"gas volume flowing", Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), 1000.0},
+        {"liquid mass", Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp), 1000.0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         Program p;
@@ -357,7 +358,7 @@ TEST(Wiring, BaseDialogCancelOrRefusalKeepsTheFlows) {
         Click(d, kCancel);
     });
     p.frame.RunCommand(cmd::kBase);
-    EXPECT_EQ(p.sink.Numbers(), std::vector<int>{9});
+    EXPECT_EQ(p.sink.Numbers(), std::vector<int>{msg::kErrBaseTemperature});
     EXPECT_EQ(std::memcmp(&before, &r, sizeof before), 0);
 }
 

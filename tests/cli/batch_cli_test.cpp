@@ -6,9 +6,13 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "record/choice_codes.h"
 #include "tests/cli/cli_runner.h"
 
 namespace {
+
+using quorven::Code;
+using quorven::MeterType;
 
 using quorven::clitest::CliRun;
 
@@ -52,7 +56,7 @@ TEST_F(BatchCliTest, ClearCalcBlanksTheTagAndItsDatasheetAndKeepsTheUnits) {
     EXPECT_EQ(t["Service"], "");
     EXPECT_EQ(t["Flow_Max"], 0.0);
     EXPECT_EQ(t["Bore"], 0.0);
-    EXPECT_EQ(t["Meter_Type"], 1128);
+    EXPECT_EQ(t["Meter_Type"], Code(MeterType::ConcentricOrifice));
     EXPECT_EQ(t["Calc_Status"], 0);
     EXPECT_EQ(t["Spec_No"], "");
     EXPECT_EQ(t["Max_Press"], 0.0);

@@ -10,10 +10,15 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "record/choice_codes.h"
 #include "record/file_io.h"
 #include "tests/cli/cli_runner.h"
 
 namespace {
+
+using quorven::CalcStd;
+using quorven::Code;
+using quorven::MeterType;
 
 using quorven::clitest::CliRun;
 using quorven::clitest::Quote;
@@ -38,7 +43,7 @@ TEST_F(CliTest, NewTagHoldsTheNewDocumentValues) {
     const auto j = nlohmann::json::parse(show.out);
     EXPECT_EQ(j["DpRefTemp"], 527.67);
     EXPECT_EQ(j["Unit_Dens_Text"], "lb/ft3");
-    EXPECT_EQ(j["Calc_Std"], 1703);
+    EXPECT_EQ(j["Calc_Std"], Code(CalcStd::ReaderHarrisGallagher1998));
     EXPECT_EQ(j["Pad565"], "000000");
     EXPECT_EQ(j.size(), 231u);
 
@@ -56,7 +61,7 @@ TEST_F(CliTest, SetThenShowReturnsWhatWasSet) {
     EXPECT_EQ(j["Tag_No"], "FE-101");
     EXPECT_EQ(j["Service"], "Fuel gas to H-101 \u00B0");
     EXPECT_EQ(j["Flow_Max"], 125000.0);
-    EXPECT_EQ(j["Meter_Type"], 1150);
+    EXPECT_EQ(j["Meter_Type"], Code(MeterType::AsmeLongRadiusNozzle));
     EXPECT_EQ(j["Beta"], 0.5);
     EXPECT_EQ(Bytes("a.tag")[23 + 18], '\xB0');  // stored as Windows-1252
 }

@@ -7,9 +7,15 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
+#include "record/choice_codes.h"
 #include "tests/cli/cli_runner.h"
 
 namespace {
+
+using quorven::Code;
+using quorven::FluidCondition;
+using quorven::FluidEquation;
+using quorven::FluidProperty;
 
 using quorven::clitest::CliRun;
 
@@ -96,7 +102,7 @@ TEST_F(FluidEntryCli, Aga8IntoATagThenCalcSizesWithoutTypingZViscosityOrK) {
     EXPECT_EQ(f["Property_MwDenVp"].get<double>(), z["MW"].get<double>() / 28.9625);
     EXPECT_EQ(f["Property_Visc"], z["mu_cP"]);
     EXPECT_EQ(f["Property_KFp"], z["k"]);
-    EXPECT_EQ(f["Fluid_Equation"], 1352);
+    EXPECT_EQ(f["Fluid_Equation"], Code(FluidEquation::GasVolume));
     EXPECT_EQ(f["Calc_Status"], 0);
 
     // calc sizes it; the same tag with the same values typed by hand sizes the same bore.
@@ -117,8 +123,8 @@ TEST_F(FluidEntryCli, Aga8IntoATagThenCalcSizesWithoutTypingZViscosityOrK) {
     const auto before = Fields("ng.tag");
     Json("fluid aga8 " + gas + " --pf 600 --tf 60 --flows mass --input density --tag " + Tag("ng.tag"));
     const auto mass = Fields("ng.tag");
-    EXPECT_EQ(mass["Fluid_Equation"], 1353);
-    EXPECT_EQ(mass["Fluid_Property"], 1358);
+    EXPECT_EQ(mass["Fluid_Equation"], Code(FluidEquation::GasMass));
+    EXPECT_EQ(mass["Fluid_Property"], Code(FluidProperty::GasDensity));
     EXPECT_NEAR(mass["Flow_Max"].get<double>() / (500000.0 * mass["Base_RhoGZ"].get<double>()), 1.0, 1e-12);
     EXPECT_EQ(mass["Unit_Flow_Text"], "lb/h");
     EXPECT_NE(before["Unit_Flow_Text"], mass["Unit_Flow_Text"]);
@@ -145,9 +151,9 @@ TEST_F(FluidEntryCli, SteamAndWaterIntoATag) {
     EXPECT_NEAR(sat["T_F"].get<double>(), 327.82, 0.01);
     auto f = Fields("s.tag");
     EXPECT_EQ(f["Fluid"], "SATURATED STEAM");
-    EXPECT_EQ(f["Fluid_Equation"], 1353);
-    EXPECT_EQ(f["Fluid_Condition"], 1355);
-    EXPECT_EQ(f["Fluid_Property"], 1358);
+    EXPECT_EQ(f["Fluid_Equation"], Code(FluidEquation::GasMass));
+    EXPECT_EQ(f["Fluid_Condition"], Code(FluidCondition::GasFlowing));
+    EXPECT_EQ(f["Fluid_Property"], Code(FluidProperty::GasDensity));
     EXPECT_EQ(f["Flow_Temp"], sat["T_R"]);
     EXPECT_EQ(f["Flow_RhoGZ"], sat["rho_lb_ft3"]);
     EXPECT_EQ(f["Property_MwDenVp"], 18.0125);
@@ -162,8 +168,8 @@ TEST_F(FluidEntryCli, SteamAndWaterIntoATag) {
     const auto water = Json("fluid water --p 500 --t 200 --input density --tag " + Tag("s.tag"));
     f = Fields("s.tag");
     EXPECT_EQ(f["Fluid"], "WATER");
-    EXPECT_EQ(f["Fluid_Equation"], 1345);
-    EXPECT_EQ(f["Fluid_Property"], 1350);
+    EXPECT_EQ(f["Fluid_Equation"], Code(FluidEquation::LiquidVolume));
+    EXPECT_EQ(f["Fluid_Property"], Code(FluidProperty::LiquidDensity));
     EXPECT_EQ(f["Flow_RhoGZ"], water["rho_f_lb_ft3"]);
     EXPECT_EQ(f["Base_RhoGZ"], water["rho_b_lb_ft3"]);
     EXPECT_EQ(f["Property_MwDenVp"], water["Pvp_psia"]);

@@ -21,9 +21,25 @@ using test::SetFluid;
 using test::TextbookFlow;
 
 constexpr int32_t kCombos[][3] = {
-    {1345, 1347, 1349}, {1345, 1347, 1350}, {1345, 1348, 1349}, {1345, 1348, 1350}, {1346, 1348, 1349},
-    {1346, 1348, 1350}, {1352, 1354, 1356}, {1352, 1354, 1357}, {1352, 1354, 1358}, {1352, 1355, 1356},
-    {1352, 1355, 1357}, {1352, 1355, 1358}, {1353, 1354, 1356}, {1353, 1354, 1357}, {1353, 1354, 1358},
+    {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp), Code(FluidProperty::LiquidSG)},
+    {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+     Code(FluidProperty::LiquidDensity)},
+    {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+     Code(FluidProperty::LiquidSG)},
+    {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+     Code(FluidProperty::LiquidDensity)},
+    {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp), Code(FluidProperty::LiquidSG)},
+    {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+     Code(FluidProperty::LiquidDensity)},
+    {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+    {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)},
+    {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
+    {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG)},
+    {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW)},
+    {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasDensity)},
+    {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+    {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)},
+    {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
 };
 
 // A stand-in expansion factor with the shape of the orifice form (Buckingham):
@@ -71,9 +87,12 @@ TEST(CustomMeter, SizesEveryFluidEquationAndPropertyInputAndRoundTrips) {
         EXPECT_EQ(r.Calc_Status, 1);
         EXPECT_DOUBLE_EQ(r.Dp_Norm, 64.0);
         EXPECT_NEAR(TextbookFlow(r) / Q, 1.0, 3e-5);
-        const double fp = c[0] == 1345 && c[1] == 1348 ? r.Property_KFp : 1.0;  // see SizingFactor tests
+        const double fp =
+            c[0] == Code(FluidEquation::LiquidVolume) && c[1] == Code(FluidCondition::LiquidFlowingTemp)
+                ? r.Property_KFp
+                : 1.0;  // see SizingFactor tests
         EXPECT_NEAR(r.Rd * fp / test::TextbookPipeReynolds(r), 1.0, 5e-5);
-        if (c[0] < 1352) {
+        if (c[0] < Code(FluidEquation::GasVolume)) {
             EXPECT_NEAR(r.Bore / liquid_bores[row++], 1.0, 2e-5);
             EXPECT_EQ(r.Y, 1.0);
         } else {
@@ -121,9 +140,10 @@ TEST(CustomMeter, BoreIsGivenAt68FAndTheFactorsEnterTheFlow) {
 }
 
 TEST(CustomMeter, WithoutCoefficientIsRefusedWithError33) {
-    for (int32_t type : {1360, 1363, 1762}) {
+    for (int32_t type :
+         {Code(MeterType::CustomOrifice), Code(MeterType::CustomFlowTube), Code(MeterType::CustomWedge)}) {
         for (double C : {0.0, -0.6, std::nan("")}) {
-            for (int32_t param : {1120, 1121, 1122}) {
+            for (int32_t param : {Code(SizeParam::Bore), Code(SizeParam::Dp), Code(SizeParam::Flow)}) {
                 SCOPED_TRACE(testing::Message() << type << " C " << C << " param " << param);
                 TagRecord r = CustomLiquidTag();
                 r.Meter_Type = type;
@@ -139,7 +159,7 @@ TEST(CustomMeter, WithoutCoefficientIsRefusedWithError33) {
                                 : param == Code(SizeParam::Dp) ? calc.SizeDp(r, true)
                                                                : calc.SizeFlow(r, true);
                 EXPECT_FALSE(ok);
-                EXPECT_EQ(sink.Numbers(), std::vector<int>{33});
+                EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrNoCoefficient});
                 EXPECT_EQ(r.Calc_Status, 0);
                 EXPECT_EQ(r.Bore, before.Bore);
                 EXPECT_EQ(r.Flow_Norm, before.Flow_Norm);
@@ -158,7 +178,10 @@ TEST(ChokedLiquid, VapourPressureAtOrAboveThePressureGivesError13) {
             r.Dp_Norm = 3.0;
             RecordingMessageSink sink;
             EXPECT_FALSE(CCalculate(sink, StandIns()).SizeBore(r, interactive));
-            EXPECT_EQ(sink.Numbers(), interactive ? std::vector<int>({13, 1}) : std::vector<int>({13}));
+            EXPECT_EQ(sink.Numbers(),
+                      interactive
+                          ? std::vector<int>({msg::kErrVapourPressureNotBelowUpstream, msg::kErrNoSolution})
+                          : std::vector<int>({msg::kErrVapourPressureNotBelowUpstream}));
             EXPECT_EQ(r.Dp_Norm, 3.0);
             EXPECT_EQ(r.Calc_Status, 0);
         }
@@ -184,7 +207,7 @@ TEST(ChokedLiquid, VapourPressureAtOrAboveThePressureGivesError13) {
 TEST(StandardMeter, GasOrificeSizedIntoSonicFlowStillGetsABore) {
     TagRecord r = CustomLiquidTag();
     r.Meter_Type = Code(MeterType::ConcentricOrifice);
-    SetFluid(r, 1352, 1354, 1356);
+    SetFluid(r, Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG));
     r.Flow_Press = 30.0;
     r.Property_KFp = 1.4;
     r.Dp_Max = 625.0;  // hw 400 inH2O = 14.42 psi; critical pressure about 0.53 x 30 psia
@@ -192,7 +215,7 @@ TEST(StandardMeter, GasOrificeSizedIntoSonicFlowStillGetsABore) {
     r.Flow_Norm = 0.8 * r.Flow_Max;
     RecordingMessageSink sink;
     ASSERT_TRUE(CCalculate(sink, StandIns()).SizeBore(r, true));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{22});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrIndeterminateMaximum});
     EXPECT_GT(r.Bore, 0.0);
     EXPECT_EQ(r.Calc_Status, 1);
     EXPECT_NEAR(TextbookFlow(r) / r.Flow_Norm, 1.0, 3e-5);
@@ -215,7 +238,9 @@ TEST(StandardMeter, WithoutCoefficientFailsAndSaysSoOnlyWhenInteractive) {
         EXPECT_FALSE(no_coefficient.SizeFlow(r, interactive));
         r.Calc_SizeParam = Code(SizeParam::Dp);
         EXPECT_FALSE(no_coefficient.SizeDp(r, interactive));
-        EXPECT_EQ(sink.Numbers(), interactive ? std::vector<int>({1, 1, 1}) : std::vector<int>{});
+        EXPECT_EQ(sink.Numbers(), interactive ? std::vector<int>({msg::kErrNoSolution, msg::kErrNoSolution,
+                                                                  msg::kErrNoSolution})
+                                              : std::vector<int>{});
         EXPECT_EQ(r.Calc_Status, 0);
     }
 }
@@ -242,7 +267,7 @@ TEST(StandardMeter, SizeFlowStartsFromCoefficient075) {
 
 TEST(StandardMeter, GasOrificeRoundTripsThroughTheIterations) {
     for (const auto& c : kCombos) {
-        if (c[0] < 1352) continue;
+        if (c[0] < Code(FluidEquation::GasVolume)) continue;
         SCOPED_TRACE(testing::Message() << c[0] << "/" << c[1] << "/" << c[2]);
         TagRecord r = CustomLiquidTag();
         r.Meter_Type = Code(MeterType::ConcentricOrifice);
@@ -305,7 +330,7 @@ TEST(SegmentalOrifice, EndsWithItsSegmentCircleOf098D) {
     EXPECT_EQ(r.SegDc, 0.98 * r.Pipe_IDia);
     EXPECT_NEAR(SegmentBeta(r.SegHs, r.SegDc), r.Beta, 1e-6);
 
-    for (int32_t param : {1121, 1122}) {
+    for (int32_t param : {Code(SizeParam::Dp), Code(SizeParam::Flow)}) {
         TagRecord s = r;
         s.Calc_SizeParam = param;
         s.SegDc = 0.0;
@@ -321,7 +346,7 @@ TEST(SegmentalOrifice, EndsWithItsSegmentCircleOf098D) {
 TEST(StandardMeter, SonicDifferentialGivesError22AndTheResultStands) {
     TagRecord r = CustomLiquidTag();
     r.Meter_Type = Code(MeterType::CustomWedge);
-    SetFluid(r, 1353, 1354, 1358);
+    SetFluid(r, Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity));
     r.Flow_Press = 30.0;
     r.Dp_Max = 625.0;  // hw 400 inH2O: 14.4 psi down from 30 psia, below the critical 15.8
     r.Flow_Norm = 0.8 * r.Flow_Max;
@@ -330,7 +355,8 @@ TEST(StandardMeter, SonicDifferentialGivesError22AndTheResultStands) {
         TagRecord t = r;
         RecordingMessageSink sink;
         EXPECT_TRUE(CCalculate(sink, StandIns()).SizeBore(t, interactive));
-        EXPECT_EQ(sink.Numbers(), std::vector<int>{22});  // once, not once per wedge pass
+        EXPECT_EQ(sink.Numbers(),
+                  std::vector<int>{msg::kErrIndeterminateMaximum});  // once, not once per wedge pass
         EXPECT_EQ(t.Calc_Status, 1);
         EXPECT_EQ(t.E_Ftp, 123.0);  // the sonic test leaves the coefficient's E alone
         // The critical pressure the driver asks for does store its E.
@@ -347,7 +373,9 @@ TEST(StandardMeter, FlowTooLargeForTheLineGivesError20) {
         r.Flow_Norm *= 20.0;
         RecordingMessageSink sink;
         EXPECT_FALSE(CCalculate(sink, StandIns()).SizeBore(r, interactive));
-        EXPECT_EQ(sink.Numbers(), interactive ? std::vector<int>({20, 1}) : std::vector<int>({20}));
+        EXPECT_EQ(sink.Numbers(), interactive
+                                      ? std::vector<int>({msg::kErrNoSolutionForData, msg::kErrNoSolution})
+                                      : std::vector<int>({msg::kErrNoSolutionForData}));
         EXPECT_EQ(r.Calc_Status, 0);
     }
 }
@@ -359,7 +387,7 @@ TEST(TwoPhase, NegativeSaturatedLiquidFactorStopsTheSizingWithError50) {
     r.Factor_QualRho = 0.5;  // rho_l / rho_m = 55.5: Fx = 0.94 + 11.1 - 30.8 < 0
     RecordingMessageSink sink;
     EXPECT_FALSE(CCalculate(sink, StandIns()).SizeBore(r, true));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>({50, 1}));
+    EXPECT_EQ(sink.Numbers(), std::vector<int>({msg::kErrSaturatedLiquidFactor, msg::kErrNoSolution}));
     EXPECT_LT(r.Fx, 0.0);  // the value is kept for the display
     EXPECT_EQ(r.Calc_Status, 0);
 }
@@ -375,7 +403,7 @@ TEST(Context, LimitChecksRunOnlyInteractivelyAndProjectsMarkTheRecord) {
                 rec.Calc_Status = 20;
                 return true;
             };
-            for (int32_t type : {1360, 1762}) {
+            for (int32_t type : {Code(MeterType::CustomOrifice), Code(MeterType::CustomWedge)}) {
                 TagRecord r = CustomLiquidTag();
                 r.Meter_Type = type;
                 RecordingMessageSink sink;
@@ -399,12 +427,19 @@ TEST(BadInput, NothingNonFiniteIsEverStored) {
     int runs = 0;
     for (const FieldInfo* field : fields) {
         for (double poison : poisons) {
-            for (int32_t type : {1360, 1762}) {
-                for (int32_t equation : {1346, 1352}) {
-                    for (int32_t param : {1120, 1121, 1122}) {
+            for (int32_t type : {Code(MeterType::CustomOrifice), Code(MeterType::CustomWedge)}) {
+                for (int32_t equation : {Code(FluidEquation::LiquidMass), Code(FluidEquation::GasVolume)}) {
+                    for (int32_t param :
+                         {Code(SizeParam::Bore), Code(SizeParam::Dp), Code(SizeParam::Flow)}) {
                         TagRecord r = CustomLiquidTag();
                         r.Meter_Type = type;
-                        SetFluid(r, equation, equation == 1352 ? 1354 : 1348, equation == 1352 ? 1356 : 1350);
+                        SetFluid(r, equation,
+                                 equation == Code(FluidEquation::GasVolume)
+                                     ? Code(FluidCondition::GasBase)
+                                     : Code(FluidCondition::LiquidFlowingTemp),
+                                 equation == Code(FluidEquation::GasVolume)
+                                     ? Code(FluidProperty::GasSG)
+                                     : Code(FluidProperty::LiquidDensity));
                         r.Calc_SizeParam = param;
                         r.Bore = 2.0;
                         r.SegHs = 1.5;

@@ -145,7 +145,8 @@ TEST(CalibrationChart, FailedPointsAreEmptyAndTheOthersStillComputed) {
     // low losses pass, the high ones are sonic (Error #38).
     TagRecord r = SizedCustomLiquid();
     r.Calc_Mode = Code(CalcMode::Restriction);
-    test::SetFluid(r, 1353, 1355, 1357);
+    test::SetFluid(r, Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
+                   Code(FluidProperty::GasMW));
     r.Flow_Press = 50.0;
     r.Flow_Max = r.Flow_Norm = 4000.0;
     r.Dp_Max = 40.0 * 27.729767;

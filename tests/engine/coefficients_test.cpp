@@ -209,14 +209,15 @@ TEST(DischargeCoefficient, VenturiOutsideItsReynoldsRangeWarnsOnlyInteractively)
     r.Rd = 15000.0;
     RecordingMessageSink sink;
     EXPECT_EQ(C(r, sink, true), 0.0);
-    EXPECT_EQ(sink.Numbers(), std::vector<int>({-6}));
+    EXPECT_EQ(sink.Numbers(), std::vector<int>({-msg::kWarnPipeReynoldsBelowMinimum}));
     EXPECT_NE(sink.messages[0].text.find("200000"), std::string::npos);
     EXPECT_NE(sink.messages[0].text.find("15000"), std::string::npos);
 
     r.Meter_Type = Code(MeterType::VenturiRoughCast);
     r.Rd = 2.5e6;
     EXPECT_EQ(C(r, sink, true), 0.0);
-    EXPECT_EQ(sink.Numbers(), std::vector<int>({-6, -6}));
+    EXPECT_EQ(sink.Numbers(),
+              std::vector<int>({-msg::kWarnPipeReynoldsBelowMinimum, -msg::kWarnPipeReynoldsBelowMinimum}));
 
     RecordingMessageSink quiet;
     EXPECT_EQ(C(r, quiet, false), 0.0);
@@ -234,7 +235,7 @@ TEST(DischargeCoefficient, FoxboroQuadrantIntegralOrificeTurnsNegative) {
     r.Rd = 100.0;
     RecordingMessageSink sink;
     EXPECT_EQ(C(r, sink), 1.0);
-    EXPECT_EQ(sink.Numbers(), std::vector<int>({-23}));
+    EXPECT_EQ(sink.Numbers(), std::vector<int>({-msg::kWarnQuadrantDataOutOfFit}));
     // Rosemount's 1 in square-edged at beta 0.5 (R = sqrt(Rd / Beta)): hand calculation.
     r.Meter_IFOAMfr = Code(IfoaMfr::FisherRosemount);
     r.Meter_IFOASize = Code(IfoaSize::Square10);
@@ -258,7 +259,7 @@ TEST(DischargeCoefficient, ThroatTapNozzleStoresItsCoefficientAndWarnsAboveRange
     r.Beta = 0.15;
     r.Rd = 3.1e6;
     EXPECT_EQ(DischargeCoefficient(r, sink, true), 1.0);
-    EXPECT_EQ(sink.Numbers(), std::vector<int>({-10}));
+    EXPECT_EQ(sink.Numbers(), std::vector<int>({-msg::kWarnBoreReynoldsAboveMaximum}));
 }
 
 TEST(DischargeCoefficient, SegmentalOrificeBySizeAndTaps) {
@@ -309,9 +310,12 @@ TEST(WedgeCoefficient, SizeFaultsShowTheirErrors) {
         int error;  // 0: a coefficient
     };
     const Case cases[] = {
-        {MeterType::WedgeAbb1615L, 3.0, 14}, {MeterType::WedgeAbb1615L, 2.0, 0},
-        {MeterType::WedgeAbb1610L, 5.0, 15}, {MeterType::WedgeAbb1630L, 0.75, 15},
-        {MeterType::WedgeAbb1630L, 24.0, 0}, {MeterType::WedgeAbb1336L, 0.5, 16},
+        {MeterType::WedgeAbb1615L, 3.0, msg::kErrAbbWedge1615LSize},
+        {MeterType::WedgeAbb1615L, 2.0, 0},
+        {MeterType::WedgeAbb1610L, 5.0, msg::kErrAbbWedge1610L1630LSize},
+        {MeterType::WedgeAbb1630L, 0.75, msg::kErrAbbWedge1610L1630LSize},
+        {MeterType::WedgeAbb1630L, 24.0, 0},
+        {MeterType::WedgeAbb1336L, 0.5, msg::kErrAbbIntegralWedgeSize},
         {MeterType::WedgeAbb1337L, 1.0, 0},
     };
     for (const Case& c : cases) {
@@ -403,7 +407,7 @@ TEST(ExpansionFactor, IsentropicExponentAtOrBelowOne) {
     EXPECT_TRUE(sink.messages.empty());
     r.Property_KFp = 0.95;
     EXPECT_EQ(ExpansionFactor(r, sink, true), 0.0);
-    EXPECT_EQ(sink.Numbers(), std::vector<int>({-11}));
+    EXPECT_EQ(sink.Numbers(), std::vector<int>({-msg::kWarnIsentropicExponentNotAboveOne}));
     RecordingMessageSink quiet;
     EXPECT_EQ(ExpansionFactor(r, quiet, false), 0.0);
     EXPECT_TRUE(quiet.messages.empty());

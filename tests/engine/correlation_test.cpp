@@ -13,6 +13,7 @@
 #include "engine/correlations/orifice_special.h"
 #include "engine/correlations/venturi.h"
 #include "engine/correlations/wedge.h"
+#include "record/choice_codes.h"
 
 namespace quorven {
 namespace {
@@ -157,9 +158,11 @@ TEST(OrificeSpecialC, MatchHandCalculation) {
              0.2886 * 0.125},
         {"eccentric ISO/TR 15377", EccentricC_IsoTr15377(0.5), 0.9355 - 0.84445 + 0.7607 - 0.2248625},
         {"quadrant ISO/TR 15377", QuadrantC_IsoTr15377(0.4), 0.73823 + 0.13236 - 0.18584 + 0.0965376},
-        {"Rosemount 1 in square edged at b 0, R 1000", IntegralC_Manufacturer(1144, 1147, 0.0, 1000.0),
+        {"Rosemount 1 in square edged at b 0, R 1000",
+         IntegralC_Manufacturer(Code(IfoaMfr::FisherRosemount), Code(IfoaSize::Square10), 0.0, 1000.0),
          1.408031 / 1000.0 + 0.595342},
-        {"Foxboro 1/2 in square edged at b 0, R 100", IntegralC_Manufacturer(1143, 1146, 0.0, 100.0),
+        {"Foxboro 1/2 in square edged at b 0, R 100",
+         IntegralC_Manufacturer(Code(IfoaMfr::SiebeFoxboro), Code(IfoaSize::Square05), 0.0, 100.0),
          -0.4356 / 100.0 + 0.6479},
     };
     for (const Case& c : cases) {
@@ -167,7 +170,8 @@ TEST(OrificeSpecialC, MatchHandCalculation) {
         EXPECT_NEAR(c.got, c.expected, kHand);
     }
     EXPECT_EQ(EccentricC_Miller(0.5, 2e5, 4.0, 5), 0.0);
-    EXPECT_EQ(IntegralC_Manufacturer(1143, 1149, 0.5, 100.0), 0.0);
+    EXPECT_EQ(IntegralC_Manufacturer(Code(IfoaMfr::SiebeFoxboro), 1149, 0.5, 100.0),
+              0.0);  // 1149: no such size
 }
 
 TEST(OrificeSpecialC, ConicEntranceBandEdges) {
@@ -262,18 +266,22 @@ TEST(WedgeC, PublishedAndManufacturerForms) {
     EXPECT_EQ(WedgeC_Miller(0.5, 0.99), 0.0);
 
     // 1630L, 3 in, h 0.3, beta 0.5: sqrt(1 - 0.0625)(0.5905932 + 0.9866704 h - 3.383092 h^2 + 4.795484 h^3)
-    const AbbWedgeResult r = WedgeC_AbbManufacturer(1694, 3.0, 0.5, 0.3);
+    const AbbWedgeResult r = WedgeC_AbbManufacturer(Code(MeterType::WedgeAbb1630L), 3.0, 0.5, 0.3);
     EXPECT_EQ(r.fit, AbbWedgeFit::Ok);
     EXPECT_NEAR(r.C, std::sqrt(0.9375) * (0.5905932 + 0.9866704 * 0.3 - 3.383092 * 0.09 + 4.795484 * 0.027),
                 kHand);
     // Size faults: 1615L beyond 2 in, 1610L at 3.5 in, integral at 1/2 in.
-    EXPECT_EQ(WedgeC_AbbManufacturer(1693, 3.0, 0.5, 0.3).fit, AbbWedgeFit::NotA1615LSize);
-    EXPECT_EQ(WedgeC_AbbManufacturer(1693, 2.0, 0.5, 0.3).fit, AbbWedgeFit::Ok);
-    EXPECT_EQ(WedgeC_AbbManufacturer(1692, 3.5, 0.5, 0.3).fit, AbbWedgeFit::Not1610L1630LSize);
-    EXPECT_EQ(WedgeC_AbbManufacturer(1692, 24.0, 0.5, 0.3).fit, AbbWedgeFit::Ok);
-    EXPECT_EQ(WedgeC_AbbManufacturer(1696, 0.5, 0.5, 0.3).fit, AbbWedgeFit::NotIntegralSize);
-    EXPECT_EQ(WedgeC_AbbManufacturer(1697, 1.5, 0.5, 0.3).fit, AbbWedgeFit::Ok);
-    EXPECT_EQ(WedgeC_AbbManufacturer(1128, 1.5, 0.5, 0.3).fit, AbbWedgeFit::NotAnAbbWedge);
+    EXPECT_EQ(WedgeC_AbbManufacturer(Code(MeterType::WedgeAbb1615L), 3.0, 0.5, 0.3).fit,
+              AbbWedgeFit::NotA1615LSize);
+    EXPECT_EQ(WedgeC_AbbManufacturer(Code(MeterType::WedgeAbb1615L), 2.0, 0.5, 0.3).fit, AbbWedgeFit::Ok);
+    EXPECT_EQ(WedgeC_AbbManufacturer(Code(MeterType::WedgeAbb1610L), 3.5, 0.5, 0.3).fit,
+              AbbWedgeFit::Not1610L1630LSize);
+    EXPECT_EQ(WedgeC_AbbManufacturer(Code(MeterType::WedgeAbb1610L), 24.0, 0.5, 0.3).fit, AbbWedgeFit::Ok);
+    EXPECT_EQ(WedgeC_AbbManufacturer(Code(MeterType::WedgeAbb1336L), 0.5, 0.5, 0.3).fit,
+              AbbWedgeFit::NotIntegralSize);
+    EXPECT_EQ(WedgeC_AbbManufacturer(Code(MeterType::WedgeAbb1337L), 1.5, 0.5, 0.3).fit, AbbWedgeFit::Ok);
+    EXPECT_EQ(WedgeC_AbbManufacturer(Code(MeterType::ConcentricOrifice), 1.5, 0.5, 0.3).fit,
+              AbbWedgeFit::NotAnAbbWedge);
 }
 
 TEST(ExpansionY, FormsMatchHandCalculation) {

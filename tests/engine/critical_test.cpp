@@ -64,25 +64,27 @@ TEST(CriticalCoefficient, RowsOnBothSidesOfEachBranch) {
     };
     // Expected: the coefficient table (A - B / Rd^E) evaluated by hand (python).
     const Row rows[] = {
-        {1369, 1e6, 0.9886},             // published value of the middle band
-        {1369, 1e5, 0.977199978070186},  // 1 - 7.21 / sqrt(1e5)
-        {1369, 399999.0, 0.98860},       // the bands meet at 4e5 ...
-        {1369, 400000.0, 0.9886},
-        {1369, 2799999.0, 0.9886},  // ... and at 2.8e6
-        {1369, 2800000.0, 0.98860},
-        {1369, 1e7, 0.9911620208137124},  // 1 - 0.222 / 1e7^0.2
-        {1370, 1e6, 0.992015},            // 0.99354 - 1.525 / 1000
-        {1766, 1e6, 0.992015},            // unlisted types take the toroidal row
-        {1374, 1e6, 0.83932},
-        {1374, 1e3, 0.83932},
+        {Code(MeterType::CriticalCylindricalNozzle), 1e6, 0.9886},  // published value of the middle band
+        {Code(MeterType::CriticalCylindricalNozzle), 1e5, 0.977199978070186},  // 1 - 7.21 / sqrt(1e5)
+        {Code(MeterType::CriticalCylindricalNozzle), 399999.0, 0.98860},       // the bands meet at 4e5 ...
+        {Code(MeterType::CriticalCylindricalNozzle), 400000.0, 0.9886},
+        {Code(MeterType::CriticalCylindricalNozzle), 2799999.0, 0.9886},  // ... and at 2.8e6
+        {Code(MeterType::CriticalCylindricalNozzle), 2800000.0, 0.98860},
+        {Code(MeterType::CriticalCylindricalNozzle), 1e7, 0.9911620208137124},  // 1 - 0.222 / 1e7^0.2
+        {Code(MeterType::CriticalToroidalNozzle), 1e6, 0.992015},               // 0.99354 - 1.525 / 1000
+        {Code(MeterType::CriticalVenturi), 1e6, 0.992015},  // unlisted types take the toroidal row
+        {Code(MeterType::CriticalThickOrifice), 1e6, 0.83932},
+        {Code(MeterType::CriticalThickOrifice), 1e3, 0.83932},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.type << " at Rd " << row.Rd);
         EXPECT_NEAR(CriticalNozzleCoefficient(row.type, row.Rd), row.C, 2e-5);
     }
-    EXPECT_EQ(CriticalNozzleCoefficient(1369, 1e6), 0.9886);
-    EXPECT_EQ(CriticalNozzleCoefficient(1370, 0.0), 0.0);
-    EXPECT_EQ(CriticalNozzleCoefficient(1370, std::numeric_limits<double>::quiet_NaN()), 0.0);
+    EXPECT_EQ(CriticalNozzleCoefficient(Code(MeterType::CriticalCylindricalNozzle), 1e6), 0.9886);
+    EXPECT_EQ(CriticalNozzleCoefficient(Code(MeterType::CriticalToroidalNozzle), 0.0), 0.0);
+    EXPECT_EQ(CriticalNozzleCoefficient(Code(MeterType::CriticalToroidalNozzle),
+                                        std::numeric_limits<double>::quiet_NaN()),
+              0.0);
 }
 
 TEST(CriticalFlowFunction, PerfectAndRealGas) {
@@ -97,9 +99,16 @@ TEST(SizeCriticalGas, FlowOfEveryFluidInputMatchesTheHandCalculation) {
     struct Input {
         int32_t eq, cond, prop;
     };
-    const Input inputs[] = {{1353, 1355, 1357}, {1353, 1355, 1356}, {1353, 1355, 1358},
-                            {1352, 1354, 1357}, {1352, 1354, 1356}, {1352, 1354, 1358},
-                            {1352, 1355, 1357}, {1352, 1355, 1356}, {1352, 1355, 1358}};
+    const Input inputs[] = {
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW)},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG)},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasDensity)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasDensity)}};
     const double MW = 20.0, Z = 0.95, Zb = 0.998, k = 1.3;
     for (const Input& in : inputs) {
         SCOPED_TRACE(testing::Message() << in.eq << "/" << in.cond << "/" << in.prop);
@@ -141,7 +150,12 @@ TEST(SizeCriticalGas, FlowOfEveryFluidInputMatchesTheHandCalculation) {
 }
 
 TEST(SizeCriticalGas, BoreSizingRoundTripsThroughFlowSizing) {
-    const int32_t types[] = {1369, 1370, 1374, 1373, 1766, 1684, 1687, 1156, 1157};
+    const int32_t types[] = {
+        Code(MeterType::CriticalCylindricalNozzle), Code(MeterType::CriticalToroidalNozzle),
+        Code(MeterType::CriticalThickOrifice),      Code(MeterType::CriticalSquareEdgedOrifice),
+        Code(MeterType::CriticalVenturi),           Code(MeterType::ProprietaryMeter1),
+        Code(MeterType::ProprietaryMeter2),         Code(MeterType::VenturiMachined),
+        Code(MeterType::VenturiRoughCast)};
     for (int32_t type : types) {
         SCOPED_TRACE(type);
         TagRecord r = CriticalGasTag();
@@ -184,10 +198,15 @@ TEST(SizeCriticalGas, ClassicalVenturiCoefficientsOnBothSidesOfTheirBranches) {
     // Expected: the fixed coefficients of ISO 5167-4 (machined 0.995, or 1.0 at
     // high Reynolds numbers as Miller gives; rough-cast 0.984; welded 0.985).
     const Row rows[] = {
-        {1156, 1703, 0.0, 0.05, 0.995},  // Rd about 4e5
-        {1156, 1703, 0.0, 0.01, 1.0},    // Rd about 2e6
-        {1157, 1703, 0.0, 0.018, 0.984}, {1158, 1680, 0.0, 0.018, 0.985}, {1158, 1704, 0.97, 0.018, 0.985},
-        {1158, 1703, 0.97, 0.018, 0.97},  // no coefficient of that standard: the record's stays
+        {Code(MeterType::VenturiMachined), Code(CalcStd::ReaderHarrisGallagher1998), 0.0, 0.05,
+         0.995},  // Rd about 4e5
+        {Code(MeterType::VenturiMachined), Code(CalcStd::ReaderHarrisGallagher1998), 0.0, 0.01,
+         1.0},  // Rd about 2e6
+        {Code(MeterType::VenturiRoughCast), Code(CalcStd::ReaderHarrisGallagher1998), 0.0, 0.018, 0.984},
+        {Code(MeterType::VenturiWeldedSheet), Code(CalcStd::VenturiAsmeMfc3M1989), 0.0, 0.018, 0.985},
+        {Code(MeterType::VenturiWeldedSheet), Code(CalcStd::VenturiIso5167_4_2022), 0.97, 0.018, 0.985},
+        {Code(MeterType::VenturiWeldedSheet), Code(CalcStd::ReaderHarrisGallagher1998), 0.97, 0.018,
+         0.97},  // no coefficient of that standard: the record's stays
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.type << " std " << row.standard << " mu " << row.viscosity);
@@ -207,7 +226,8 @@ TEST(SizeCriticalGas, ClassicalVenturiCoefficientsOnBothSidesOfTheirBranches) {
 
 TEST(SizeCriticalGas, CriticalVenturiStartsFromItsOwnCoefficientNotTheRecords) {
     // A new tag holds C = 0: the venturi must not divide by it.
-    for (int32_t type : {1766, 1684, 1687}) {
+    for (int32_t type : {Code(MeterType::CriticalVenturi), Code(MeterType::ProprietaryMeter1),
+                         Code(MeterType::ProprietaryMeter2)}) {
         SCOPED_TRACE(type);
         TagRecord r = CriticalGasTag();
         r.Meter_Type = type;
@@ -258,7 +278,7 @@ TEST(SizeCriticalGas, InteractiveSizingRunsTheLimitChecksWhichMayVoidIt) {
     RecordingMessageSink sink;
     CCalculate calc(sink);
     EXPECT_FALSE(calc.SizeCriticalGas(r, true));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{31});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrCriticalDropBoreAbovePipe});
     EXPECT_EQ(r.Calc_Status, 0);
     EXPECT_EQ(r.Bore, 0.7);
     ExpectAllFinite(r);
@@ -326,7 +346,8 @@ TEST(SizeCriticalGas, FailsHonestlyWithStatusZeroAndNoNonFiniteValue) {
             CCalculate calc(sink, NoLimits());
             EXPECT_FALSE(calc.SizeCriticalGas(r, interactive));
             EXPECT_EQ(r.Calc_Status, 0);
-            EXPECT_EQ(sink.Numbers(), interactive ? std::vector<int>{1} : std::vector<int>{});
+            EXPECT_EQ(sink.Numbers(),
+                      interactive ? std::vector<int>{msg::kErrNoSolution} : std::vector<int>{});
             if (!nan_input) ExpectAllFinite(r);
         }
     }
@@ -403,7 +424,8 @@ TEST(Restriction, SixtyPercentLossGivesDifferentialOfRequiredLossOverPointSix) {
 // A gas restriction: steam-like gas at 50 psia through a custom orifice.
 TagRecord GasRestrictionTag() {
     TagRecord r = RestrictionTag();
-    test::SetFluid(r, 1353, 1355, 1357);
+    test::SetFluid(r, Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
+                   Code(FluidProperty::GasMW));
     r.Flow_Press = 50.0;
     r.Flow_Max = r.Flow_Norm = 4000.0;  // lb/h
     return r;
@@ -411,7 +433,7 @@ TagRecord GasRestrictionTag() {
 
 TEST(Restriction, GasBeyondTheChokedPressureRaisesError38) {
     // 50 psia, k 1.3: choked below about 27 psia; losing 40 psi at any beta is sonic.
-    for (int32_t param : {1120, 1121, 1122}) {
+    for (int32_t param : {Code(SizeParam::Bore), Code(SizeParam::Dp), Code(SizeParam::Flow)}) {
         SCOPED_TRACE(param);
         TagRecord r = GasRestrictionTag();
         r.Calc_SizeParam = param;
@@ -433,7 +455,7 @@ TEST(Restriction, GasBeyondTheChokedPressureRaisesError38) {
         EXPECT_FALSE(ok);
         EXPECT_EQ(r.Calc_Status, 0);
         ASSERT_FALSE(sink.Numbers().empty());
-        EXPECT_EQ(sink.Numbers().front(), 38);
+        EXPECT_EQ(sink.Numbers().front(), msg::kErrSonicFlow);
         if (param == Code(SizeParam::Dp)) {
             EXPECT_EQ(r.Dp_Max, 0.0);
             EXPECT_EQ(r.Dp_Norm, 0.0);
@@ -459,7 +481,7 @@ TEST(Restriction, LossBeyondAbsoluteZeroWarnsAndTheResultStands) {
     RecordingMessageSink sink;
     CCalculate calc(sink, NoLimits());
     ASSERT_TRUE(calc.RestrictionBore(r, true));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{-27});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{-msg::kWarnDownstreamBelowVacuum});
     EXPECT_EQ(r.Calc_Status, 1);
 }
 
@@ -470,13 +492,14 @@ TEST(Restriction, ImpossibleInputFailsWithError1AndStatusZero) {
         void (*spoil)(TagRecord&);
     };
     const Case cases[] = {
-        {"bore: no loss required", 1120, [](TagRecord& r) { r.Dp_Max = 0.0; }},
-        {"bore: NaN loss", 1120, [](TagRecord& r) { r.Dp_Max = std::numeric_limits<double>::quiet_NaN(); }},
-        {"bore: no flow", 1120, [](TagRecord& r) { r.Flow_Max = r.Flow_Norm = 0.0; }},
-        {"flow: no bore", 1122, [](TagRecord& r) { r.Bore = 0.0; }},
-        {"flow: bore beyond the pipe", 1122, [](TagRecord& r) { r.Bore = 5.0; }},
-        {"dp: no bore", 1121, [](TagRecord& r) { r.Bore = 0.0; }},
-        {"dp: no pipe", 1121, [](TagRecord& r) { r.Pipe_IDia = 0.0; }},
+        {"bore: no loss required", Code(SizeParam::Bore), [](TagRecord& r) { r.Dp_Max = 0.0; }},
+        {"bore: NaN loss", Code(SizeParam::Bore),
+         [](TagRecord& r) { r.Dp_Max = std::numeric_limits<double>::quiet_NaN(); }},
+        {"bore: no flow", Code(SizeParam::Bore), [](TagRecord& r) { r.Flow_Max = r.Flow_Norm = 0.0; }},
+        {"flow: no bore", Code(SizeParam::Flow), [](TagRecord& r) { r.Bore = 0.0; }},
+        {"flow: bore beyond the pipe", Code(SizeParam::Flow), [](TagRecord& r) { r.Bore = 5.0; }},
+        {"dp: no bore", Code(SizeParam::Dp), [](TagRecord& r) { r.Bore = 0.0; }},
+        {"dp: no pipe", Code(SizeParam::Dp), [](TagRecord& r) { r.Pipe_IDia = 0.0; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -492,7 +515,7 @@ TEST(Restriction, ImpossibleInputFailsWithError1AndStatusZero) {
         EXPECT_FALSE(ok);
         EXPECT_EQ(r.Calc_Status, 0);
         ASSERT_FALSE(sink.Numbers().empty());
-        EXPECT_EQ(sink.Numbers().back(), 1);  // after any message of the meter solution
+        EXPECT_EQ(sink.Numbers().back(), msg::kErrNoSolution);  // after any message of the meter solution
     }
 }
 
@@ -538,7 +561,7 @@ TEST(PlateThickness, TextByLineSizeBelow200InchesOfWater) {
     const Row rows[] = {
         {4.0, "0.1250 in", {}},  {6.0, "0.1250 in", {}},  {8.0, "0.2500 in", {}},
         {14.0, "0.2500 in", {}}, {16.0, "0.3750 in", {}}, {20.0, "0.3750 in", {}},
-        {24.0, "0.5000 in", {}}, {36.0, "0.5000 in", {}}, {42.0, "0.0000 in", {-24}},
+        {24.0, "0.5000 in", {}}, {36.0, "0.5000 in", {}}, {42.0, "0.0000 in", {-msg::kWarnPipeAbove36Inches}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.N);

@@ -65,10 +65,18 @@ TEST(ThermalExpansion, FactorsThatAreNotPositiveBecomeOneWithWarnings) {
         std::vector<int> warnings;
     };
     const Case cases[] = {
-        {"absurd temperature drives both factors negative", 13, 6, -1e6, {-17, -18}},
-        {"unknown element material", 0, 13, F(100), {-17}},
-        {"unknown pipe material", 13, 45, F(100), {-18}},
-        {"temperature not a number", 13, 13, std::nan(""), {-17, -18}},
+        {"absurd temperature drives both factors negative",
+         13,
+         6,
+         -1e6,
+         {-msg::kWarnElementExpansionLimits, -msg::kWarnPipeExpansionLimits}},
+        {"unknown element material", 0, 13, F(100), {-msg::kWarnElementExpansionLimits}},
+        {"unknown pipe material", 13, 45, F(100), {-msg::kWarnPipeExpansionLimits}},
+        {"temperature not a number",
+         13,
+         13,
+         std::nan(""),
+         {-msg::kWarnElementExpansionLimits, -msg::kWarnPipeExpansionLimits}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -81,7 +89,7 @@ TEST(ThermalExpansion, FactorsThatAreNotPositiveBecomeOneWithWarnings) {
         EXPECT_EQ(sink.Numbers(), c.warnings);
         EXPECT_TRUE(std::isfinite(r.Fa_Meter) && r.Fa_Meter > 0.0);
         EXPECT_TRUE(std::isfinite(r.Fa_Pipe) && r.Fa_Pipe > 0.0);
-        if (c.warnings.front() == -17) {
+        if (c.warnings.front() == -msg::kWarnElementExpansionLimits) {
             EXPECT_EQ(r.Fa_Meter, 1.0);
         }
     }
@@ -172,7 +180,8 @@ TEST(WaterVapourFactor, ThreeModesAndTheStoredValue) {
 
 TEST(TwoPhaseFactor, WetGasUsesTheFlowingDensity) {
     TagRecord r = NewTagRecord();
-    test::SetFluid(r, 1353, 1354, 1356);  // SG 0.65, Zf 0.95 at 300 psia, 68 F
+    test::SetFluid(r, Code(FluidEquation::GasMass), Code(FluidCondition::GasBase),
+                   Code(FluidProperty::GasSG));  // SG 0.65, Zf 0.95 at 300 psia, 68 F
     r.Flow_Temp = 527.67;
     r.Factor_VapQual = 1;
     r.Factor_QualX = 95.0;
@@ -187,7 +196,8 @@ TEST(TwoPhaseFactor, WetGasUsesTheFlowingDensity) {
 
 TEST(TwoPhaseFactor, SaturatedLiquidTakesSgByThePropertyInput) {
     TagRecord r = NewTagRecord();
-    test::SetFluid(r, 1345, 1348, 1349);  // SG 0.88
+    test::SetFluid(r, Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+                   Code(FluidProperty::LiquidSG));  // SG 0.88
     r.Factor_SatLiq = 1;
     r.Factor_QualX = 2.0;
     r.Factor_QualRho = 0.5;

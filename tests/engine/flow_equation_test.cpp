@@ -61,7 +61,8 @@ TEST(SmAndBeta, AreInverses) {
 
 TEST(CriticalPressure, GasOnlyAndAboveOne) {
     TagRecord r = NewTagRecord();
-    test::SetFluid(r, 1352, 1354, 1356);
+    test::SetFluid(r, Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase),
+                   Code(FluidProperty::GasSG));
     r.Flow_Press = 100.0;
     r.Property_KFp = 1.4;
     r.Beta = 0.5;
@@ -73,7 +74,8 @@ TEST(CriticalPressure, GasOnlyAndAboveOne) {
     EXPECT_EQ(CriticalPressureOf(r, nullptr), 0.0);
 
     // A liquid has no critical pressure, whatever its Fp.
-    test::SetFluid(r, 1345, 1348, 1350);
+    test::SetFluid(r, Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+                   Code(FluidProperty::LiquidDensity));
     for (double Fp : {0.9, 1.0, 1.02, 1.5, 3.0}) {
         r.Property_KFp = Fp;
         EXPECT_EQ(CriticalPressureOf(r, nullptr), 0.0) << Fp;
@@ -88,15 +90,22 @@ TEST(PermanentLoss, ByMeterType) {
     };
     // Hand calculations at beta 0.5, C 0.6, Fa 1.
     const Case cases[] = {
-        {"orifice, flange taps: ISO 5167-2 jet momentum form", 1128, 1, 1160, 0, 73.44653129237533},
-        {"orifice, pipe taps", 1128, 4, 1160, 0, 100.0},
-        {"custom orifice", 1360, 1, 1160, 0, 73.44653129237533},
-        {"venturi nozzle", 1153, 1, 1160, 0, 100.0 * (1 + 0.007 - 2.06 * 0.25 + 1.18 * 0.125)},
-        {"venturi nozzle with diffuser", 1153, 1, 1160, 1, 30.0 * (1 + 0.007 - 2.06 * 0.25 + 1.18 * 0.125)},
-        {"venturi 15 degree exit", 1156, 1, 1160, 0, 100.0 * (0.436 - 0.43 + 0.59 * 0.25)},
-        {"venturi 7 degree exit", 1362, 1, 1161, 0, 100.0 * (0.218 - 0.21 + 0.38 * 0.25)},
-        {"ISO wedge", 1690, 1, 1160, 0, 100.0 * (1.09 - 0.395)},
-        {"critical nozzle: none", 1369, 1, 1160, 0, 100.0},
+        {"orifice, flange taps: ISO 5167-2 jet momentum form", Code(MeterType::ConcentricOrifice), 1,
+         Code(VenturiExit::Deg15), 0, 73.44653129237533},
+        {"orifice, pipe taps", Code(MeterType::ConcentricOrifice), 4, Code(VenturiExit::Deg15), 0, 100.0},
+        {"custom orifice", Code(MeterType::CustomOrifice), 1, Code(VenturiExit::Deg15), 0, 73.44653129237533},
+        {"venturi nozzle", Code(MeterType::VenturiNozzle), 1, Code(VenturiExit::Deg15), 0,
+         100.0 * (1 + 0.007 - 2.06 * 0.25 + 1.18 * 0.125)},
+        {"venturi nozzle with diffuser", Code(MeterType::VenturiNozzle), 1, Code(VenturiExit::Deg15), 1,
+         30.0 * (1 + 0.007 - 2.06 * 0.25 + 1.18 * 0.125)},
+        {"venturi 15 degree exit", Code(MeterType::VenturiMachined), 1, Code(VenturiExit::Deg15), 0,
+         100.0 * (0.436 - 0.43 + 0.59 * 0.25)},
+        {"venturi 7 degree exit", Code(MeterType::CustomVenturi), 1, Code(VenturiExit::Deg7), 0,
+         100.0 * (0.218 - 0.21 + 0.38 * 0.25)},
+        {"ISO wedge", Code(MeterType::WedgeIso5167_6), 1, Code(VenturiExit::Deg15), 0,
+         100.0 * (1.09 - 0.395)},
+        {"critical nozzle: none", Code(MeterType::CriticalCylindricalNozzle), 1, Code(VenturiExit::Deg15), 0,
+         100.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -133,9 +142,27 @@ TEST(SizingFactor, EveryFluidInputAgainstTheTextbookEquation) {
     // Evaluate Sm at a known beta, then the flow of the textbook equation through
     // that beta must equal the flow whose process Sm equals the meter Sm.
     const int32_t combos[][3] = {
-        {1345, 1347, 1349}, {1345, 1347, 1350}, {1345, 1348, 1349}, {1345, 1348, 1350}, {1346, 1348, 1349},
-        {1346, 1348, 1350}, {1352, 1354, 1356}, {1352, 1354, 1357}, {1352, 1354, 1358}, {1352, 1355, 1356},
-        {1352, 1355, 1357}, {1352, 1355, 1358}, {1353, 1354, 1356}, {1353, 1354, 1357}, {1353, 1354, 1358},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+         Code(FluidProperty::LiquidSG)},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+         Code(FluidProperty::LiquidDensity)},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidSG)},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidDensity)},
+        {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidSG)},
+        {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidDensity)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasDensity)},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
     };
     for (const auto& c : combos) {
         SCOPED_TRACE(testing::Message() << c[0] << "/" << c[1] << "/" << c[2]);
@@ -153,14 +180,17 @@ TEST(SizingFactor, EveryFluidInputAgainstTheTextbookEquation) {
         EXPECT_NEAR(Q / test::TextbookFlow(r), 1.0, 3e-5);
         // The Reynolds number of a liquid by flowing volume takes the entered
         // density without Fp (the Reynolds number only steers C).
-        const double fp = c[0] == 1345 && c[1] == 1348 ? r.Property_KFp : 1.0;
+        const double fp =
+            c[0] == Code(FluidEquation::LiquidVolume) && c[1] == Code(FluidCondition::LiquidFlowingTemp)
+                ? r.Property_KFp
+                : 1.0;
         EXPECT_NEAR(PipeReynolds(r, Q) * fp / test::TextbookPipeReynolds(r), 1.0, 5e-5);
     }
 }
 
 TEST(SizingFactor, UnknownCombinationsAndBadNumbersGiveZero) {
     TagRecord r = test::CustomLiquidTag();
-    r.Fluid_Equation = 1351;
+    r.Fluid_Equation = 1351;  // between the liquid and the gas codes: no equation
     EXPECT_EQ(SizingFactor(r), 0.0);
     r = test::CustomLiquidTag();
     const double hw_before = r.Dp_Norm;

@@ -74,7 +74,8 @@ TagRecord CustomLiquidTag() {
     r.Flow_Press = 100.0;
     r.Dp_Max = 100.0;
     r.DpRefFact = 1.0;
-    SetFluid(r, 1346, 1348, 1350);
+    SetFluid(r, Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+             Code(FluidProperty::LiquidDensity));
     return r;
 }
 
@@ -82,29 +83,31 @@ void SetFluid(TagRecord& r, int32_t equation, int32_t condition, int32_t propert
     r.Fluid_Equation = equation;
     r.Fluid_Condition = condition;
     r.Fluid_Property = property;
-    if (equation < 1352) {
+    if (equation < Code(FluidEquation::GasVolume)) {
         r.Property_KFp = 1.02;
         r.Property_Visc = 2.0;
         r.Property_MwDenVp = 5.0;  // vapour pressure, psia
         r.Flow_Press = 100.0;
-        r.Flow_RhoGZ = property == 1349 ? 0.88 : 55.0;
-        r.Base_RhoGZ = property == 1349 ? 0.90 : 56.0;
-        r.Flow_Max = equation == 1346 ? 55000.0 / 0.8 : 4500.0 / 0.8;
+        r.Flow_RhoGZ = property == Code(FluidProperty::LiquidSG) ? 0.88 : 55.0;
+        r.Base_RhoGZ = property == Code(FluidProperty::LiquidSG) ? 0.90 : 56.0;
+        r.Flow_Max = equation == Code(FluidEquation::LiquidMass) ? 55000.0 / 0.8 : 4500.0 / 0.8;
     } else {
         r.Property_KFp = 1.3;
         r.Property_Visc = 0.011;
         r.Flow_Press = 300.0;
         r.Base_Press = 14.69595;
         r.Base_Temp = 519.67;
-        if (property == 1358) {
+        if (property == Code(FluidProperty::GasDensity)) {
             r.Flow_RhoGZ = 1.2;
             r.Base_RhoGZ = 0.05;
         } else {
-            r.Property_MwDenVp = property == 1357 ? 18.83 : 0.65;
+            r.Property_MwDenVp = property == Code(FluidProperty::GasMW) ? 18.83 : 0.65;
             r.Flow_RhoGZ = 0.95;
             r.Base_RhoGZ = 0.998;
         }
-        const double flow = equation == 1353 ? 7400.0 : (condition == 1354 ? 150000.0 : 6800.0);
+        const double flow = equation == Code(FluidEquation::GasMass)
+                                ? 7400.0
+                                : (condition == Code(FluidCondition::GasBase) ? 150000.0 : 6800.0);
         r.Flow_Max = flow / 0.8;
     }
     r.Flow_Norm = 0.8 * r.Flow_Max;

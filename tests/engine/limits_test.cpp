@@ -50,7 +50,7 @@ TEST(CheckLimits, SmallPipeLimitDependsOnTheStandard) {
     r.Bore = 0.9;
     RecordingMessageSink sink;
     CheckLimits(r, sink, true);
-    ASSERT_EQ(sink.Numbers(), (Numbers{-2, 0}));
+    ASSERT_EQ(sink.Numbers(), (Numbers{-msg::kWarnPipeBelowMinimum, 0}));
     EXPECT_NE(sink.messages[0].text.find("is 1.969 in."), std::string::npos);
     EXPECT_EQ(sink.messages[1].caption, "PRINT NOTICE");
     EXPECT_EQ(sink.messages[1].text, "Do you want to suppress all warnings\nfor this calculation?");
@@ -89,11 +89,11 @@ TEST(CheckLimits, DpReferenceTemperatureByStandard) {
 TEST(CheckLimits, QuestionAnswerSetsTheStatus) {
     TagRecord yes = SizedOrifice();
     yes.Beta = 0.8;
-    EXPECT_EQ(Check(yes, MessageAnswer::Yes), (Numbers{-4, 0}));
+    EXPECT_EQ(Check(yes, MessageAnswer::Yes), (Numbers{-msg::kWarnBetaRange, 0}));
     EXPECT_EQ(yes.Calc_Status, kStatusWarningsSuppressed);
     TagRecord no = SizedOrifice();
     no.Beta = 0.8;
-    EXPECT_EQ(Check(no, MessageAnswer::No), (Numbers{-4, 0}));
+    EXPECT_EQ(Check(no, MessageAnswer::No), (Numbers{-msg::kWarnBetaRange, 0}));
     EXPECT_EQ(no.Calc_Status, kStatusCalculated);
 }
 
@@ -108,7 +108,10 @@ TEST(CheckLimits, WarningsComeInTheirFixedOrder) {
     r.Bore = 0.42;
     r.Beta = 0.6;
     r.Rd = 3000.0;  // -> #6 against the flange-tap minimum 5000
-    EXPECT_EQ(Check(r), (Numbers{-16, -13, -19, -1, -34, -2, -6, 0}));
+    EXPECT_EQ(Check(r), (Numbers{-msg::kWarnDpReferenceTemperature68F, -msg::kWarnDrainHoleFactorAboveMaximum,
+                                 -msg::kWarnBoreBelowOneInch, -msg::kWarnDpOverPressureRatio,
+                                 -msg::kWarnBoreBelow12_5mm, -msg::kWarnPipeBelowMinimum,
+                                 -msg::kWarnPipeReynoldsBelowMinimum, 0}));
 }
 
 TEST(CheckLimits, FlangeTapMinimumReynoldsNumberIsTheLargerOfBothIsoMinima) {
@@ -121,7 +124,7 @@ TEST(CheckLimits, FlangeTapMinimumReynoldsNumberIsTheLargerOfBothIsoMinima) {
     r.Rd = 20000.0;
     RecordingMessageSink sink;
     CheckLimits(r, sink, true);
-    ASSERT_EQ(sink.Numbers(), (Numbers{-6, 0}));
+    ASSERT_EQ(sink.Numbers(), (Numbers{-msg::kWarnPipeReynoldsBelowMinimum, 0}));
     EXPECT_NE(sink.messages[0].text.find("is 24337."), std::string::npos) << sink.messages[0].text;
     r.Rd = 24400.0;
     EXPECT_EQ(Check(r), Numbers{});
@@ -131,7 +134,7 @@ TEST(CheckLimits, FlangeTapMinimumReynoldsNumberIsTheLargerOfBothIsoMinima) {
     s.Beta = 0.3;
     s.Bore = 0.62;
     s.Rd = 4999.0;
-    EXPECT_EQ(Check(s), (Numbers{-6, 0}));
+    EXPECT_EQ(Check(s), (Numbers{-msg::kWarnPipeReynoldsBelowMinimum, 0}));
     s.Rd = 5000.0;
     EXPECT_EQ(Check(s), Numbers{});
 }
@@ -141,7 +144,7 @@ TEST(CheckLimits, CornerAndPipeTapReynoldsLimits) {
     r.Tap_Style = 2;
     r.Beta = 0.6;
     r.Rd = 5700.0;  // 16000 x 0.36 = 5760 above b 0.56
-    EXPECT_EQ(Check(r), (Numbers{-6, 0}));
+    EXPECT_EQ(Check(r), (Numbers{-msg::kWarnPipeReynoldsBelowMinimum, 0}));
     r.Beta = 0.56;  // 5000 at and below 0.56
     EXPECT_EQ(Check(r), Numbers{});
     TagRecord p = SizedOrifice();
@@ -149,7 +152,7 @@ TEST(CheckLimits, CornerAndPipeTapReynoldsLimits) {
     p.Rd = 2e7;
     p.Pipe_IDia = 36.0;
     p.Bore = 18.0;
-    EXPECT_EQ(Check(p), (Numbers{-3, -7, 0}));
+    EXPECT_EQ(Check(p), (Numbers{-msg::kWarnPipeAboveMaximum, -msg::kWarnPipeReynoldsAboveMaximum, 0}));
 }
 
 TEST(CheckLimits, MeterRowsAndTheirOwnWarnings) {
@@ -259,7 +262,7 @@ TEST(CheckLimits, SmallBoreAgainstItsNominalSizes) {
     r.Bore = 0.97;
     RecordingMessageSink sink;
     CheckLimits(r, sink, true);
-    ASSERT_EQ(sink.Numbers(), (Numbers{-3, 0}));
+    ASSERT_EQ(sink.Numbers(), (Numbers{-msg::kWarnPipeAboveMaximum, 0}));
     EXPECT_NE(sink.messages[0].text.find("is 1.50 in."), std::string::npos);
 }
 
@@ -270,15 +273,15 @@ TEST(CheckLimits, CriticalDropDevices) {
     r.Calc_Std = Code(CalcStd::NozzleAsmeMfc3M1989);
     r.Beta = 0.3;
     r.Rd = 5000.0;
-    EXPECT_EQ(Check(r), (Numbers{-12, -6, 0}));
+    EXPECT_EQ(Check(r), (Numbers{-msg::kWarnBetaAboveMaximum, -msg::kWarnPipeReynoldsBelowMinimum, 0}));
     r.Rd = 3e7;
-    EXPECT_EQ(Check(r), (Numbers{-12, -7, 0}));
+    EXPECT_EQ(Check(r), (Numbers{-msg::kWarnBetaAboveMaximum, -msg::kWarnPipeReynoldsAboveMaximum, 0}));
     r.Meter_Type = Code(MeterType::CriticalThickOrifice);
     r.Beta = 0.5;
     r.Rd = 99999.0;
     // Only the critical limits apply in this mode (no pipe or orifice checks).
     r.Pipe_IDia = 0.5;
-    EXPECT_EQ(Check(r), (Numbers{-12, -6, 0}));
+    EXPECT_EQ(Check(r), (Numbers{-msg::kWarnBetaAboveMaximum, -msg::kWarnPipeReynoldsBelowMinimum, 0}));
 }
 
 TEST(CheckLimits, VoidedCriticalDropCalculationNeedsCalculatingAgain) {
@@ -292,7 +295,8 @@ TEST(CheckLimits, VoidedCriticalDropCalculationNeedsCalculatingAgain) {
     RecordingMessageSink sink(MessageAnswer::Yes);
     EXPECT_FALSE(CheckLimits(r, sink, true));
     // Earlier warnings stand; the void ends the check, and no suppression is offered.
-    EXPECT_EQ(sink.Numbers(), (Numbers{-13, 31}));
+    EXPECT_EQ(sink.Numbers(),
+              (Numbers{-msg::kWarnDrainHoleFactorAboveMaximum, msg::kErrCriticalDropBoreAbovePipe}));
     EXPECT_EQ(r.Calc_Status, kStatusNotCalculated);
     EXPECT_EQ(r.Beta, 0.0);
     EXPECT_EQ(r.Bore, 0.0);

@@ -81,7 +81,7 @@ TEST(ChokedLiquidDp, FollowsIsa75AndRefusesAVapourPressureAtOrAboveUpstream) {
         r.Property_MwDenVp = Pv;
         RecordingMessageSink errors;
         EXPECT_FALSE(ChokedLiquidDp(r, 0.98, errors, true).has_value());
-        EXPECT_EQ(errors.Numbers(), std::vector<int>{13});
+        EXPECT_EQ(errors.Numbers(), std::vector<int>{msg::kErrVapourPressureNotBelowUpstream});
         RecordingMessageSink batch;
         EXPECT_FALSE(ChokedLiquidDp(r, 0.98, batch, false).has_value());
         EXPECT_TRUE(batch.Numbers().empty());
@@ -222,7 +222,7 @@ TEST(LiquidOutletNoise, DataWithNoFiniteLevelGivesError1AndStoresNothingInfinite
         row.change(r);
         RecordingMessageSink sink;
         EXPECT_FALSE(LiquidOutletNoise(r, sink, true).has_value());
-        EXPECT_EQ(sink.Numbers(), std::vector<int>{1});
+        EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrNoSolution});
         EXPECT_EQ(r.Outlet_Noise, 0.0);
         EXPECT_TRUE(std::isfinite(r.Velocity_Vc));
         EXPECT_TRUE(std::isfinite(r.Velocity_Pipe));
@@ -320,7 +320,7 @@ TEST(GasOutletNoise, DataWithNoFiniteLevelGivesError1AndStoresNothingInfinite) {
         row.change(r);
         RecordingMessageSink sink;
         EXPECT_FALSE(GasOutletNoise(r, row.critical_pressure, sink, true).has_value());
-        EXPECT_EQ(sink.Numbers(), std::vector<int>{1});
+        EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrNoSolution});
         EXPECT_EQ(r.Outlet_Noise, 0.0);
     }
 }
@@ -333,7 +333,7 @@ TEST(LiquidOutletNoise, CavitationWithNoChokedDifferentialGivesError13) {
     r.Property_MwDenVp = 205;
     RecordingMessageSink sink;
     EXPECT_FALSE(LiquidOutletNoise(r, sink, true).has_value());
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{13});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrVapourPressureNotBelowUpstream});
     EXPECT_EQ(r.Outlet_Noise, 0.0);
 }
 

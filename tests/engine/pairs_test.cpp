@@ -47,120 +47,135 @@ const Pair kPairs[] = {
     // Concentric orifice: Stolz (ISO 5167:1980), Reader-Harris 1992 (AGA 3 1992
     // and 2012), Reader-Harris/Gallagher 1998 (ISO 5167-2:2003), Buckingham
     // (API 2530 1985), ASME PTC 19.5 (Stolz form).
-    {1128, 1137, 1, kBoth},
-    {1128, 1137, 2, kBoth},
-    {1128, 1137, 3, kBoth},
-    {1128, 1138, 1, kBoth},
-    {1128, 1138, 2, kBoth},
-    {1128, 1777, 1, kBoth},
-    {1128, 1777, 2, kBoth},
-    {1128, 1703, 1, kBoth},
-    {1128, 1703, 2, kBoth},
-    {1128, 1703, 3, kBoth},
-    {1128, 1139, 1, kBoth},
-    {1128, 1139, 2, kBoth},
-    {1128, 1139, 3, kBoth},
-    {1128, 1139, 4, kBoth},
-    {1128, 1774, 1, kBoth},
-    {1128, 1774, 2, kBoth},
-    {1128, 1774, 3, kBoth},
-    {1128, 1703, 1, kGas, 2.0, 2.067},  // D < 2.8 in: the small-pipe term
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::Stolz), 1, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::Stolz), 2, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::Stolz), 3, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarris1992), 1, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarris1992), 2, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarris2012), 1, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarris2012), 2, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 2, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 3, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::Buckingham1985), 1, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::Buckingham1985), 2, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::Buckingham1985), 3, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::Buckingham1985), 4, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::OrificePtc195), 1, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::OrificePtc195), 2, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::OrificePtc195), 3, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 1, kGas, 2.0,
+     2.067},  // D < 2.8 in: the small-pipe term
     // Segmental (Miller), flange and vena contracta taps, small and large pipe.
-    {1129, 1137, 1, kBoth},
-    {1129, 1137, 2, kBoth},
-    {1129, 1137, 1, kLiquid, 8.0, 7.981},
+    {Code(MeterType::SegmentalOrifice), Code(CalcStd::Stolz), 1, kBoth},
+    {Code(MeterType::SegmentalOrifice), Code(CalcStd::Stolz), 2, kBoth},
+    {Code(MeterType::SegmentalOrifice), Code(CalcStd::Stolz), 1, kLiquid, 8.0, 7.981},
     // Eccentric: Miller with four tap styles; ISO/TR 15377 (corner taps).
-    {1130, 1764, 1, kBoth},
-    {1130, 1764, 2, kBoth},
-    {1130, 1764, 3, kBoth},
-    {1130, 1764, 4, kBoth},
-    {1130, 1764, 4, kLiquid, 8.0, 7.981},
-    {1130, 1765, 1, kBoth},
+    {Code(MeterType::EccentricOrifice), Code(CalcStd::Miller3rd), 1, kBoth},
+    {Code(MeterType::EccentricOrifice), Code(CalcStd::Miller3rd), 2, kBoth},
+    {Code(MeterType::EccentricOrifice), Code(CalcStd::Miller3rd), 3, kBoth},
+    {Code(MeterType::EccentricOrifice), Code(CalcStd::Miller3rd), 4, kBoth},
+    {Code(MeterType::EccentricOrifice), Code(CalcStd::Miller3rd), 4, kLiquid, 8.0, 7.981},
+    {Code(MeterType::EccentricOrifice), Code(CalcStd::IsoTr15377), 1, kBoth},
     // Quadrant edge: Miller flange and corner taps; ISO/TR 15377 corner taps.
-    {1131, 1764, 1, kBoth},
-    {1131, 1764, 2, kBoth},
-    {1131, 1765, 1, kBoth},
+    {Code(MeterType::QuadrantOrifice), Code(CalcStd::Miller3rd), 1, kBoth},
+    {Code(MeterType::QuadrantOrifice), Code(CalcStd::Miller3rd), 2, kBoth},
+    {Code(MeterType::QuadrantOrifice), Code(CalcStd::IsoTr15377), 1, kBoth},
     // Small-bore precision orifice (ASME MFC-14M), 1 in schedule 40.
-    {1132, 1749, 1, kBoth, 1.0, 1.049},
-    {1132, 1749, 2, kBoth, 1.0, 1.049},
+    {Code(MeterType::SmallBoreOrifice), Code(CalcStd::AsmeMfc14M), 1, kBoth, 1.0, 1.049},
+    {Code(MeterType::SmallBoreOrifice), Code(CalcStd::AsmeMfc14M), 2, kBoth, 1.0, 1.049},
     // Integral orifices, schedule 80S piping of their nominal size.
     // The Foxboro 1/2 in quadrant fit holds for the small betas of its bores
     // (its b^4 terms reach -309300): a gas at 1 % of the orifice's flow.
-    {1133, 1137, 1, kGas, 0.5, 0.546, 1143, 1145, 0.01},
-    {1133, 1137, 1, kLiquid, 0.5, 0.546, 1143, 1146},
-    {1133, 1137, 1, kLiquid, 1.0, 0.957, 1143, 1147},
-    {1133, 1137, 1, kLiquid, 1.5, 1.500, 1143, 1148},
-    {1133, 1137, 1, kLiquid, 0.5, 0.546, 1144, 1145},
-    {1133, 1137, 1, kLiquid, 0.5, 0.546, 1144, 1146},
-    {1133, 1137, 1, kLiquid, 1.0, 0.957, 1144, 1147},
-    {1133, 1137, 1, kLiquid, 1.5, 1.500, 1144, 1148},
+    {Code(MeterType::IntegralOrifice), Code(CalcStd::Stolz), 1, kGas, 0.5, 0.546, Code(IfoaMfr::SiebeFoxboro),
+     Code(IfoaSize::Quadrant05), 0.01},
+    {Code(MeterType::IntegralOrifice), Code(CalcStd::Stolz), 1, kLiquid, 0.5, 0.546,
+     Code(IfoaMfr::SiebeFoxboro), Code(IfoaSize::Square05)},
+    {Code(MeterType::IntegralOrifice), Code(CalcStd::Stolz), 1, kLiquid, 1.0, 0.957,
+     Code(IfoaMfr::SiebeFoxboro), Code(IfoaSize::Square10)},
+    {Code(MeterType::IntegralOrifice), Code(CalcStd::Stolz), 1, kLiquid, 1.5, 1.500,
+     Code(IfoaMfr::SiebeFoxboro), Code(IfoaSize::Square15)},
+    {Code(MeterType::IntegralOrifice), Code(CalcStd::Stolz), 1, kLiquid, 0.5, 0.546,
+     Code(IfoaMfr::FisherRosemount), Code(IfoaSize::Quadrant05)},
+    {Code(MeterType::IntegralOrifice), Code(CalcStd::Stolz), 1, kLiquid, 0.5, 0.546,
+     Code(IfoaMfr::FisherRosemount), Code(IfoaSize::Square05)},
+    {Code(MeterType::IntegralOrifice), Code(CalcStd::Stolz), 1, kLiquid, 1.0, 0.957,
+     Code(IfoaMfr::FisherRosemount), Code(IfoaSize::Square10)},
+    {Code(MeterType::IntegralOrifice), Code(CalcStd::Stolz), 1, kLiquid, 1.5, 1.500,
+     Code(IfoaMfr::FisherRosemount), Code(IfoaSize::Square15)},
     // Conic entrance: Miller and ISO/TR 15377.
-    {1134, 1764, 1, kBoth},
-    {1134, 1765, 1, kBoth},
+    {Code(MeterType::ConicOrifice), Code(CalcStd::Miller3rd), 1, kBoth},
+    {Code(MeterType::ConicOrifice), Code(CalcStd::IsoTr15377), 1, kBoth},
     // Nozzles.
-    {1150, 1750, 1, kBoth},
-    {1150, 1751, 1, kBoth},
-    {1150, 1752, 1, kBoth},
-    {1150, 1778, 1, kBoth},
-    {1150, 1773, 1, kBoth},
-    {1151, 1753, 1, kBoth},
-    {1151, 1773, 1, kBoth},
-    {1151, 1778, 1, kBoth},
-    {1151, 1753, 1, kGas, 4.0, 4.026, 0, 0, 1.0, true},
-    {1128, 1703, 1, kGas, 4.0, 4.026, 0, 0, 1.0, true},
+    {Code(MeterType::AsmeLongRadiusNozzle), Code(CalcStd::NozzleAsmeMfc3M1989), 1, kBoth},
+    {Code(MeterType::AsmeLongRadiusNozzle), Code(CalcStd::NozzleIso5167_1991), 1, kBoth},
+    {Code(MeterType::AsmeLongRadiusNozzle), Code(CalcStd::NozzleRhg1998), 1, kBoth},
+    {Code(MeterType::AsmeLongRadiusNozzle), Code(CalcStd::NozzleIso5167_3_2022), 1, kBoth},
+    {Code(MeterType::AsmeLongRadiusNozzle), Code(CalcStd::NozzlePtc195), 1, kBoth},
+    {Code(MeterType::AsmeThroatTapNozzle), Code(CalcStd::NozzlePtc6), 1, kBoth},
+    {Code(MeterType::AsmeThroatTapNozzle), Code(CalcStd::NozzlePtc195), 1, kBoth},
+    {Code(MeterType::AsmeThroatTapNozzle), Code(CalcStd::NozzleIso5167_3_2022), 1, kBoth},
+    {Code(MeterType::AsmeThroatTapNozzle), Code(CalcStd::NozzlePtc6), 1, kGas, 4.0, 4.026, 0, 0, 1.0, true},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 1, kGas, 4.0, 4.026, 0, 0,
+     1.0, true},
     // Downstream pressure taps: the expansion factor on the downstream pressure.
-    {1128, 1703, 1, kGas, 4.0, 4.026, 0, 0, 1.0, false, 1110},
-    {1128, 1777, 1, kGas, 4.0, 4.026, 0, 0, 1.0, false, 1110},
-    {1128, 1139, 4, kGas, 4.0, 4.026, 0, 0, 1.0, false, 1110},
-    {1152, 1751, 1, kGas, 4.0, 4.026, 0, 0, 1.0, false, 1110},
-    {1690, 1703, 1, kGas, 4.0, 4.026, 0, 0, 1.0, false, 1110},
-    {1152, 1751, 1, kBoth},
-    {1152, 1752, 1, kBoth},
-    {1152, 1778, 1, kBoth},
-    {1152, 1773, 1, kBoth},
-    {1153, 1751, 1, kBoth},
-    {1153, 1752, 1, kBoth},
-    {1153, 1778, 1, kBoth},
-    {1153, 1773, 1, kBoth},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 1, kGas, 4.0, 4.026, 0, 0,
+     1.0, false, Code(TapLoc::Downstream)},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarris2012), 1, kGas, 4.0, 4.026, 0, 0, 1.0,
+     false, Code(TapLoc::Downstream)},
+    {Code(MeterType::ConcentricOrifice), Code(CalcStd::Buckingham1985), 4, kGas, 4.0, 4.026, 0, 0, 1.0, false,
+     Code(TapLoc::Downstream)},
+    {Code(MeterType::IsaNozzle), Code(CalcStd::NozzleIso5167_1991), 1, kGas, 4.0, 4.026, 0, 0, 1.0, false,
+     Code(TapLoc::Downstream)},
+    {Code(MeterType::WedgeIso5167_6), Code(CalcStd::ReaderHarrisGallagher1998), 1, kGas, 4.0, 4.026, 0, 0,
+     1.0, false, Code(TapLoc::Downstream)},
+    {Code(MeterType::IsaNozzle), Code(CalcStd::NozzleIso5167_1991), 1, kBoth},
+    {Code(MeterType::IsaNozzle), Code(CalcStd::NozzleRhg1998), 1, kBoth},
+    {Code(MeterType::IsaNozzle), Code(CalcStd::NozzleIso5167_3_2022), 1, kBoth},
+    {Code(MeterType::IsaNozzle), Code(CalcStd::NozzlePtc195), 1, kBoth},
+    {Code(MeterType::VenturiNozzle), Code(CalcStd::NozzleIso5167_1991), 1, kBoth},
+    {Code(MeterType::VenturiNozzle), Code(CalcStd::NozzleRhg1998), 1, kBoth},
+    {Code(MeterType::VenturiNozzle), Code(CalcStd::NozzleIso5167_3_2022), 1, kBoth},
+    {Code(MeterType::VenturiNozzle), Code(CalcStd::NozzlePtc195), 1, kBoth},
     // Venturis: machined inlet (liquid Rd 4.3e4, gas Rd 1.1e6), rough-cast inlet
     // (gas, Rd in 2e5..2e6), welded sheet-iron inlet, PTC 19.5.
-    {1156, 1680, 1, kBoth},
-    {1156, 1681, 1, kBoth},
-    {1156, 1704, 1, kBoth},
-    {1157, 1680, 1, kGas},
-    {1157, 1681, 1, kGas},
-    {1157, 1704, 1, kGas},
-    {1158, 1680, 1, kBoth},
-    {1158, 1681, 1, kBoth},
-    {1158, 1704, 1, kBoth},
-    {1776, 1775, 1, kBoth},
+    {Code(MeterType::VenturiMachined), Code(CalcStd::VenturiAsmeMfc3M1989), 1, kBoth},
+    {Code(MeterType::VenturiMachined), Code(CalcStd::VenturiIso5167_1991), 1, kBoth},
+    {Code(MeterType::VenturiMachined), Code(CalcStd::VenturiIso5167_4_2022), 1, kBoth},
+    {Code(MeterType::VenturiRoughCast), Code(CalcStd::VenturiAsmeMfc3M1989), 1, kGas},
+    {Code(MeterType::VenturiRoughCast), Code(CalcStd::VenturiIso5167_1991), 1, kGas},
+    {Code(MeterType::VenturiRoughCast), Code(CalcStd::VenturiIso5167_4_2022), 1, kGas},
+    {Code(MeterType::VenturiWeldedSheet), Code(CalcStd::VenturiAsmeMfc3M1989), 1, kBoth},
+    {Code(MeterType::VenturiWeldedSheet), Code(CalcStd::VenturiIso5167_1991), 1, kBoth},
+    {Code(MeterType::VenturiWeldedSheet), Code(CalcStd::VenturiIso5167_4_2022), 1, kBoth},
+    {Code(MeterType::VenturiPtc195), Code(CalcStd::VenturiPtc195), 1, kBoth},
     // Flow tubes.
-    {1163, 1137, 1, kBoth},
-    {1165, 1137, 1, kBoth},
+    {Code(MeterType::Uvt), Code(CalcStd::Stolz), 1, kBoth},
+    {Code(MeterType::LoLoss), Code(CalcStd::Stolz), 1, kBoth},
     // Wedges: ISO 5167-6, Miller's generic wedge, the ABB models at sizes their
     // tables hold (1615L up to 2 in, the integral models 1 and 1.5 in).
-    {1690, 1703, 1, kBoth},
-    {1691, 1703, 1, kBoth},
-    {1692, 1703, 1, kBoth},
-    {1693, 1703, 1, kBoth, 2.0, 2.067},
-    {1694, 1703, 1, kBoth},
-    {1695, 1703, 1, kLiquid, 1.0, 1.049},
-    {1696, 1703, 1, kLiquid, 1.5, 1.610},
-    {1697, 1703, 1, kLiquid, 1.0, 1.049},
+    {Code(MeterType::WedgeIso5167_6), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
+    {Code(MeterType::WedgeMiller), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
+    {Code(MeterType::WedgeAbb1610L), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
+    {Code(MeterType::WedgeAbb1615L), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth, 2.0, 2.067},
+    {Code(MeterType::WedgeAbb1630L), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
+    {Code(MeterType::WedgeAbb1335L), Code(CalcStd::ReaderHarrisGallagher1998), 1, kLiquid, 1.0, 1.049},
+    {Code(MeterType::WedgeAbb1336L), Code(CalcStd::ReaderHarrisGallagher1998), 1, kLiquid, 1.5, 1.610},
+    {Code(MeterType::WedgeAbb1337L), Code(CalcStd::ReaderHarrisGallagher1998), 1, kLiquid, 1.0, 1.049},
     // The user's coefficient.
-    {1359, 1703, 1, kBoth},
-    {1360, 1703, 1, kBoth},
-    {1361, 1703, 1, kBoth},
-    {1362, 1703, 1, kBoth},
-    {1363, 1703, 1, kBoth},
-    {1762, 1703, 1, kBoth},
+    {Code(MeterType::CustomThroatTapNozzle), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
+    {Code(MeterType::CustomOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
+    {Code(MeterType::CustomWallTapNozzle), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
+    {Code(MeterType::CustomVenturi), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
+    {Code(MeterType::CustomFlowTube), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
+    {Code(MeterType::CustomWedge), Code(CalcStd::ReaderHarrisGallagher1998), 1, kBoth},
 };
 
 double EnteredC(int32_t type) {
     switch (type) {
-        case 1360:
+        case Code(MeterType::CustomOrifice):
             return 0.605;
-        case 1762:
+        case Code(MeterType::CustomWedge):
             return 0.72;
         default:
             return 0.99;
@@ -177,7 +192,9 @@ bool IsWedge(int32_t type) {
 // pipe area so that beta lands near 0.5 for an orifice in every line size.
 TagRecord MakeTag(const Pair& p, bool gas) {
     TagRecord r = CustomLiquidTag();
-    if (gas) SetFluid(r, 1352, 1354, 1356);
+    if (gas)
+        SetFluid(r, Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase),
+                 Code(FluidProperty::GasSG));
     r.Meter_Type = p.type;
     r.Calc_Std = p.std;
     r.Tap_Style = p.tap;
@@ -267,20 +284,24 @@ TEST(AbbWedge, BoreSizingAtASizeTheModelDoesNotHoldIsRefusedWithItsError) {
         int error;
     };
     const Case cases[] = {
-        {1693, 3.0, 3.068, 14},  // the 1615L only up to 2 in
-        {1692, 5.0, 5.047, 15},  // no 5 in in the 1610L table
-        {1696, 2.0, 2.067, 16},  // the integral models 1 and 1.5 in
+        {Code(MeterType::WedgeAbb1615L), 3.0, 3.068,
+         msg::kErrAbbWedge1615LSize},  // the 1615L only up to 2 in
+        {Code(MeterType::WedgeAbb1610L), 5.0, 5.047,
+         msg::kErrAbbWedge1610L1630LSize},  // no 5 in in the 1610L table
+        {Code(MeterType::WedgeAbb1336L), 2.0, 2.067,
+         msg::kErrAbbIntegralWedgeSize},  // the integral models 1 and 1.5 in
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
-        Pair p{c.type, 1703, 1, kLiquid, c.nom_dia, c.pipe_id};
+        Pair p{c.type, Code(CalcStd::ReaderHarrisGallagher1998), 1, kLiquid, c.nom_dia, c.pipe_id};
         TagRecord r = MakeTag(p, false);
         RecordingMessageSink sink;
         CCalculate calc(sink);
         EXPECT_FALSE(calc.SizeBore(r, true));
         EXPECT_EQ(r.Calc_Status, 0);
-        EXPECT_EQ(sink.Numbers(),
-                  (std::vector<int>{c.error, 1}));  // the model's error, then the failed solution
+        EXPECT_EQ(
+            sink.Numbers(),
+            (std::vector<int>{c.error, msg::kErrNoSolution}));  // the model's error, then the failed solution
     }
 }
 

@@ -15,6 +15,7 @@
 #include "fluids/aga8_detail.h"
 #include "fluids/steam_ifc67.h"
 #include "messages/messages.h"
+#include "record/choice_codes.h"
 #include "record/tag_record.h"
 #include "record/unit_tables.h"
 #include "record/units.h"
@@ -34,7 +35,8 @@ bool SameBytes(const TagRecord& a, const TagRecord& b) {
 }
 
 // A natural-gas tag: SG 0.6, Zb 0.998 at 14.73 psia and 60 F, Zf 0.92 at 500 psia and 100 F.
-TagRecord GasTag(EquationChoice c = {1352, 1354, 1356}) {
+TagRecord GasTag(EquationChoice c = {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase),
+                                     Code(FluidProperty::GasSG)}) {
     TagRecord r = NewTagRecord();
     StoreChoice(r, c);
     r.Base_Press = 14.73;
@@ -60,14 +62,38 @@ TEST(ApplyGasChoiceChange, ConvertsFlowsBetweenKindsAndStoresTheNewPropertyInput
         double flow_factor;
     };
     const Case cases[] = {
-        {"base volume to mass: times base density", {1352, 1354, 1356}, {1353, 1354, 1356}, kRhoB},
-        {"flowing volume to mass: times flowing density", {1352, 1355, 1356}, {1353, 1355, 1356}, kRhoF},
-        {"mass to base volume", {1353, 1355, 1356}, {1352, 1354, 1356}, 1.0 / kRhoB},
-        {"mass to flowing volume", {1353, 1354, 1356}, {1352, 1355, 1356}, 1.0 / kRhoF},
-        {"base to flowing volume", {1352, 1354, 1356}, {1352, 1355, 1356}, kRhoB / kRhoF},
-        {"flowing to base volume", {1352, 1355, 1357}, {1352, 1354, 1358}, kRhoF / kRhoB},
-        {"mass stays mass whatever the condition", {1353, 1354, 1356}, {1353, 1355, 1357}, 1.0},
-        {"same kind", {1352, 1354, 1358}, {1352, 1354, 1357}, 1.0},
+        {"base volume to mass: times base density",
+         {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+         {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+         kRhoB},
+        {"flowing volume to mass: times flowing density",
+         {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG)},
+         {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG)},
+         kRhoF},
+        {"mass to base volume",
+         {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG)},
+         {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+         1.0 / kRhoB},
+        {"mass to flowing volume",
+         {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+         {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG)},
+         1.0 / kRhoF},
+        {"base to flowing volume",
+         {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+         {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG)},
+         kRhoB / kRhoF},
+        {"flowing to base volume",
+         {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW)},
+         {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
+         kRhoF / kRhoB},
+        {"mass stays mass whatever the condition",
+         {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+         {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW)},
+         1.0},
+        {"same kind",
+         {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
+         {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)},
+         1.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -78,17 +104,17 @@ TEST(ApplyGasChoiceChange, ConvertsFlowsBetweenKindsAndStoresTheNewPropertyInput
         EXPECT_NEAR(r.Flow_Max / (1000.0 * c.flow_factor), 1.0, 1e-14);
         EXPECT_NEAR(r.Flow_Norm / (500.0 * c.flow_factor), 1.0, 1e-14);
         switch (c.to.property) {
-            case 1356:  // gravity and compressibilities kept
+            case Code(FluidProperty::GasSG):  // gravity and compressibilities kept
                 EXPECT_EQ(r.Property_MwDenVp, 0.6);
                 EXPECT_EQ(r.Base_RhoGZ, 0.998);
                 EXPECT_EQ(r.Flow_RhoGZ, 0.92);
                 break;
-            case 1357:
+            case Code(FluidProperty::GasMW):
                 EXPECT_DOUBLE_EQ(r.Property_MwDenVp, kMW);
                 EXPECT_EQ(r.Base_RhoGZ, 0.998);
                 EXPECT_EQ(r.Flow_RhoGZ, 0.92);
                 break;
-            case 1358:
+            case Code(FluidProperty::GasDensity):
                 EXPECT_DOUBLE_EQ(r.Property_MwDenVp, kMW);
                 EXPECT_DOUBLE_EQ(r.Base_RhoGZ, kRhoB);
                 EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, kRhoF);
@@ -98,10 +124,12 @@ TEST(ApplyGasChoiceChange, ConvertsFlowsBetweenKindsAndStoresTheNewPropertyInput
 }
 
 TEST(ApplyGasChoiceChange, AZeroDensityKeepsTheFlowsAndWarns) {
-    TagRecord r = GasTag({1353, 1354, 1358});
+    TagRecord r = GasTag(
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)});
     r.Base_RhoGZ = 0.0;  // Zb not determined (liquid at base)
     RecordingMessageSink sink;
-    ApplyGasChoiceChange(r, {1352, 1354, 1356}, sink);
+    ApplyGasChoiceChange(
+        r, {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)}, sink);
     EXPECT_EQ(sink.Numbers(), std::vector<int>{kWarningFlowsNotConverted});
     EXPECT_EQ(r.Flow_Max, 1000.0);
     EXPECT_EQ(r.Flow_Norm, 500.0);
@@ -109,51 +137,68 @@ TEST(ApplyGasChoiceChange, AZeroDensityKeepsTheFlowsAndWarns) {
     EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, kRhoF);
 
     // No flows to convert: nothing to warn about.
-    TagRecord empty = GasTag({1353, 1354, 1356});
+    TagRecord empty =
+        GasTag({Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)});
     empty.Base_RhoGZ = 0.0;
     empty.Flow_Max = empty.Flow_Norm = 0.0;
     RecordingMessageSink quiet;
-    ApplyGasChoiceChange(empty, {1352, 1354, 1356}, quiet);
+    ApplyGasChoiceChange(
+        empty, {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+        quiet);
     EXPECT_TRUE(quiet.messages.empty());
 }
 
 TEST(ApplyGasSetupChange, RewritesStoredValuesForTheNewPropertyInput) {
     // Gravity to density and back to gravity: the same numbers.
-    TagRecord r = GasTag({1352, 1354, 1358});
+    TagRecord r = GasTag(
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)});
     RecordingMessageSink sink;
-    ApplyGasSetupChange(r, {1352, 1354, 1356}, sink);
+    ApplyGasSetupChange(
+        r, {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)}, sink);
     EXPECT_DOUBLE_EQ(r.Property_MwDenVp, kMW);
     EXPECT_DOUBLE_EQ(r.Base_RhoGZ, kRhoB);
     EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, kRhoF);
     EXPECT_EQ(r.Flow_Max, 1000.0);
-    StoreChoice(r, {1352, 1354, 1356});
-    ApplyGasSetupChange(r, {1352, 1354, 1358}, sink);
+    StoreChoice(r,
+                {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)});
+    ApplyGasSetupChange(
+        r, {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
+        sink);
     EXPECT_NEAR(r.Property_MwDenVp, 0.6, 1e-15);
     EXPECT_NEAR(r.Base_RhoGZ, 0.998, 1e-15);
     EXPECT_NEAR(r.Flow_RhoGZ, 0.92, 1e-15);
     EXPECT_TRUE(sink.messages.empty());
 
     // Density input that holds a gravity (2 or below): read as SG, MW = SG x 28.9625.
-    TagRecord sg = GasTag({1352, 1354, 1357});
+    TagRecord sg =
+        GasTag({Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)});
     sg.Base_RhoGZ = kRhoB;
     sg.Flow_RhoGZ = kRhoF;
-    ApplyGasSetupChange(sg, {1352, 1354, 1358}, sink);
+    ApplyGasSetupChange(
+        sg, {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
+        sink);
     EXPECT_DOUBLE_EQ(sg.Property_MwDenVp, kMW);
     EXPECT_NEAR(sg.Base_RhoGZ, 0.998, 1e-15);
     EXPECT_NEAR(sg.Flow_RhoGZ, 0.92, 1e-15);
 
     // Molecular weight to gravity with a missing Zb: Zb counts as 1.
-    TagRecord mw = GasTag({1352, 1354, 1356});
+    TagRecord mw =
+        GasTag({Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)});
     mw.Property_MwDenVp = kMW;
     mw.Base_RhoGZ = 0.0;
-    ApplyGasSetupChange(mw, {1352, 1354, 1357}, sink);
+    ApplyGasSetupChange(
+        mw, {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)},
+        sink);
     EXPECT_DOUBLE_EQ(mw.Property_MwDenVp, 0.6);
     EXPECT_EQ(mw.Base_RhoGZ, 1.0);
 
     // A Zb above 1.2 beside a flowing Z is taken as 1; with it the base-to-mass flows.
-    TagRecord high = GasTag({1353, 1354, 1356});
+    TagRecord high =
+        GasTag({Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)});
     high.Base_RhoGZ = 1.5;
-    ApplyGasSetupChange(high, {1352, 1354, 1356}, sink);
+    ApplyGasSetupChange(
+        high, {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+        sink);
     EXPECT_EQ(high.Base_RhoGZ, 1.0);
     EXPECT_DOUBLE_EQ(high.Flow_Max, 1000.0 * 14.73 * kMW / 10.73151 / 1.0 / 519.67);
 }
@@ -169,50 +214,71 @@ TEST(ApplyLiquidChoiceChange, GravitiesDensitiesAndFlows) {
         double flow_factor;
     };
     const Case cases[] = {
-        {"SG to density", {1345, 1347, 1349}, {1345, 1347, 1350}, 0.8, 0.78, 0.8 * rho_w, 0.78 * rho_w, 1.0},
+        {"SG to density",
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+          Code(FluidProperty::LiquidSG)},
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+          Code(FluidProperty::LiquidDensity)},
+         0.8,
+         0.78,
+         0.8 * rho_w,
+         0.78 * rho_w,
+         1.0},
         {"density 62.3 to SG: about 1",
-         {1345, 1347, 1350},
-         {1345, 1347, 1349},
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+          Code(FluidProperty::LiquidDensity)},
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+          Code(FluidProperty::LiquidSG)},
          62.3,
          62.3,
          62.3 / rho_w,
          62.3 / rho_w,
          1.0},
         {"base-temperature volume to mass",
-         {1345, 1347, 1349},
-         {1346, 1347, 1349},
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+          Code(FluidProperty::LiquidSG)},
+         {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidBaseTemp),
+          Code(FluidProperty::LiquidSG)},
          0.8,
          0.78,
          0.8,
          0.78,
          k * 0.8},
         {"flowing-temperature volume to mass (density input)",
-         {1345, 1348, 1350},
-         {1346, 1348, 1350},
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+          Code(FluidProperty::LiquidDensity)},
+         {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+          Code(FluidProperty::LiquidDensity)},
          0.8 * rho_w,
          0.78 * rho_w,
          0.8 * rho_w,
          0.78 * rho_w,
          k * 0.78},
         {"mass to flowing-temperature volume",
-         {1346, 1347, 1349},
-         {1345, 1348, 1349},
+         {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidBaseTemp),
+          Code(FluidProperty::LiquidSG)},
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+          Code(FluidProperty::LiquidSG)},
          0.8,
          0.78,
          0.8,
          0.78,
          1.0 / (k * 0.78)},
         {"flowing to base temperature: SGf / SGb",
-         {1345, 1348, 1349},
-         {1345, 1347, 1349},
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+          Code(FluidProperty::LiquidSG)},
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+          Code(FluidProperty::LiquidSG)},
          0.8,
          0.78,
          0.8,
          0.78,
          0.78 / 0.8},
         {"old density tag holding a gravity",
-         {1345, 1348, 1350},
-         {1345, 1347, 1350},
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+          Code(FluidProperty::LiquidDensity)},
+         {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+          Code(FluidProperty::LiquidDensity)},
          0.8,
          0.78,
          0.8,
@@ -237,14 +303,21 @@ TEST(ApplyLiquidChoiceChange, GravitiesDensitiesAndFlows) {
     }
 
     // A gravity of 0 that a conversion needs: the flows stay, with the warning.
-    for (const EquationChoice& to : {EquationChoice{1346, 1347, 1349}, EquationChoice{1345, 1348, 1349}}) {
+    for (const EquationChoice& to :
+         {EquationChoice{Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidBaseTemp),
+                         Code(FluidProperty::LiquidSG)},
+          EquationChoice{Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+                         Code(FluidProperty::LiquidSG)}}) {
         TagRecord r = NewTagRecord();
         StoreChoice(r, to);
         r.Base_RhoGZ = 0.0;
         r.Flow_RhoGZ = 0.78;
         r.Flow_Max = 100.0;
         RecordingMessageSink sink;
-        ApplyLiquidChoiceChange(r, {1345, 1347, 1349}, rho_w, sink);
+        ApplyLiquidChoiceChange(r,
+                                {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+                                 Code(FluidProperty::LiquidSG)},
+                                rho_w, sink);
         EXPECT_EQ(sink.Numbers(), std::vector<int>{kWarningFlowsNotConverted});
         EXPECT_EQ(r.Flow_Max, 100.0);
     }
@@ -252,19 +325,34 @@ TEST(ApplyLiquidChoiceChange, GravitiesDensitiesAndFlows) {
 
 TEST(PreviousChoice, TheRecordsOwnChoiceOfTheSameKindElseTheRemembered) {
     UnitDefaults d = DefaultUnitDefaults();
-    RememberChoice(d, {1353, 1355, 1358});
-    RememberChoice(d, {1346, 1348, 1350});
-    EXPECT_EQ(RememberedGasChoice(d), (EquationChoice{1353, 1355, 1358}));
-    EXPECT_EQ(RememberedLiquidChoice(d), (EquationChoice{1346, 1348, 1350}));
-    TagRecord gas = GasTag({1352, 1354, 1357});
-    EXPECT_EQ(PreviousGasChoice(gas, d), (EquationChoice{1352, 1354, 1357}));
-    EXPECT_EQ(PreviousLiquidChoice(gas, d), (EquationChoice{1346, 1348, 1350}));
-    RememberChoice(d, {1352, 1347, 1356});  // mixed codes: neither kind, remembered nothing
-    EXPECT_EQ(RememberedGasChoice(d), (EquationChoice{1353, 1355, 1358}));
+    RememberChoice(
+        d, {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasDensity)});
+    RememberChoice(d, {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+                       Code(FluidProperty::LiquidDensity)});
+    EXPECT_EQ(RememberedGasChoice(d),
+              (EquationChoice{Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
+                              Code(FluidProperty::GasDensity)}));
+    EXPECT_EQ(RememberedLiquidChoice(d),
+              (EquationChoice{Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+                              Code(FluidProperty::LiquidDensity)}));
+    TagRecord gas =
+        GasTag({Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)});
+    EXPECT_EQ(PreviousGasChoice(gas, d),
+              (EquationChoice{Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase),
+                              Code(FluidProperty::GasMW)}));
+    EXPECT_EQ(PreviousLiquidChoice(gas, d),
+              (EquationChoice{Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+                              Code(FluidProperty::LiquidDensity)}));
+    RememberChoice(d, {Code(FluidEquation::GasVolume), Code(FluidCondition::LiquidBaseTemp),
+                       Code(FluidProperty::GasSG)});  // mixed codes: neither kind, remembered nothing
+    EXPECT_EQ(RememberedGasChoice(d),
+              (EquationChoice{Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
+                              Code(FluidProperty::GasDensity)}));
 }
 
 TEST(GasesAndVapors, StoresTheComputedSetWithTheChosenEquation) {
-    TagRecord r = GasTag({1352, 1354, 1356});
+    TagRecord r =
+        GasTag({Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)});
     UnitDefaults d = DefaultUnitDefaults();
     r.Calc_Status = 1;
     GasPropertySet g;
@@ -277,11 +365,16 @@ TEST(GasesAndVapors, StoresTheComputedSetWithTheChosenEquation) {
     g.k = 1.31;
     g.fluid_name = "SRK-METHANE";
     RecordingMessageSink sink;
-    ApplyGasProperties(r, d, T(), g, {1353, 1354, 1358}, sink);
+    ApplyGasProperties(
+        r, d, T(), g,
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)}, sink);
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_STREQ(r.Fluid, "SRK-METHANE");
-    EXPECT_EQ(ChoiceOf(r), (EquationChoice{1353, 1354, 1358}));
-    EXPECT_EQ(RememberedGasChoice(d), (EquationChoice{1353, 1354, 1358}));
+    EXPECT_EQ(ChoiceOf(r), (EquationChoice{Code(FluidEquation::GasMass), Code(FluidCondition::GasBase),
+                                           Code(FluidProperty::GasDensity)}));
+    EXPECT_EQ(RememberedGasChoice(d),
+              (EquationChoice{Code(FluidEquation::GasMass), Code(FluidCondition::GasBase),
+                              Code(FluidProperty::GasDensity)}));
     EXPECT_EQ(r.Flow_Press, 300.0);
     EXPECT_EQ(r.Flow_Temp, 539.67);
     const double rho_b = 14.73 * 16.043 / 10.73151 / 0.9979 / 519.67;
@@ -301,7 +394,7 @@ TEST(GasesAndVapors, StoresTheComputedSetWithTheChosenEquation) {
 
 TEST(Liquids, StoresGravitiesOrDensitiesAndKeepsTheFlowNumbers) {
     constexpr double rho_w = 62.3663;
-    for (int32_t property : {1349, 1350}) {
+    for (int32_t property : {Code(FluidProperty::LiquidSG), Code(FluidProperty::LiquidDensity)}) {
         SCOPED_TRACE(property);
         TagRecord r = GasTag();
         UnitDefaults d = DefaultUnitDefaults();
@@ -313,12 +406,17 @@ TEST(Liquids, StoresGravitiesOrDensitiesAndKeepsTheFlowNumbers) {
         l.VPf_psia = 1.5;
         l.visc_cP = 0.6;
         l.fluid_name = "TOLUENE";
-        ApplyLiquidProperties(r, d, T(), l, {1346, 1348, property}, rho_w);
+        ApplyLiquidProperties(
+            r, d, T(), l,
+            {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp), property}, rho_w);
         EXPECT_STREQ(r.Fluid, "TOLUENE");
-        EXPECT_EQ(ChoiceOf(r), (EquationChoice{1346, 1348, property}));
-        EXPECT_EQ(RememberedLiquidChoice(d), (EquationChoice{1346, 1348, property}));
-        EXPECT_EQ(r.Base_RhoGZ, property == 1349 ? 0.88 : 0.88 * rho_w);
-        EXPECT_EQ(r.Flow_RhoGZ, property == 1349 ? 0.87 : 0.87 * rho_w);
+        EXPECT_EQ(ChoiceOf(r), (EquationChoice{Code(FluidEquation::LiquidMass),
+                                               Code(FluidCondition::LiquidFlowingTemp), property}));
+        EXPECT_EQ(RememberedLiquidChoice(d),
+                  (EquationChoice{Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+                                  property}));
+        EXPECT_EQ(r.Base_RhoGZ, property == Code(FluidProperty::LiquidSG) ? 0.88 : 0.88 * rho_w);
+        EXPECT_EQ(r.Flow_RhoGZ, property == Code(FluidProperty::LiquidSG) ? 0.87 : 0.87 * rho_w);
         EXPECT_EQ(r.Property_MwDenVp, 1.5);
         EXPECT_EQ(r.Property_KFp, 1.0);
         EXPECT_EQ(r.Flow_Max, 1000.0);
@@ -338,14 +436,19 @@ TEST(AgaNaturalGas, ZAtTheTagsOwnBaseAndFlowingConditions) {
     e.visc_cP = 0.0115;
     e.k = 1.30;
 
-    TagRecord a = GasTag({1352, 1354, 1356});
+    TagRecord a =
+        GasTag({Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)});
     TagRecord b = a;
     b.Base_Press = 14.696;  // another base: its own Zb
     b.Base_Temp = 518.67;
     UnitDefaults d = DefaultUnitDefaults();
     RecordingMessageSink sink;
-    const auto za = ApplyAga8NaturalGas(a, d, T(), e, {1352, 1354, 1356}, sink);
-    const auto zb = ApplyAga8NaturalGas(b, d, T(), e, {1352, 1354, 1356}, sink);
+    const auto za = ApplyAga8NaturalGas(
+        a, d, T(), e,
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)}, sink);
+    const auto zb = ApplyAga8NaturalGas(
+        b, d, T(), e,
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)}, sink);
     ASSERT_TRUE(za && zb);
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(a.Flow_RhoGZ, b.Flow_RhoGZ);
@@ -369,7 +472,10 @@ TEST(AgaNaturalGas, ZAtTheTagsOwnBaseAndFlowingConditions) {
 
     // Density input: the base density with the Zb of the tag's base.
     TagRecord dens = b;
-    const auto zd = ApplyAga8NaturalGas(dens, d, T(), e, {1352, 1354, 1358}, sink);
+    const auto zd = ApplyAga8NaturalGas(
+        dens, d, T(), e,
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
+        sink);
     ASSERT_TRUE(zd);
     EXPECT_DOUBLE_EQ(dens.Base_RhoGZ, 14.696 * direct->MW / 10.73151 / direct->Zb / 518.67);
     EXPECT_DOUBLE_EQ(dens.Flow_RhoGZ, 600.0 * direct->MW / 10.73151 / direct->Zf / 529.67);
@@ -387,11 +493,11 @@ TEST(AgaNaturalGas, RefusedConditionsLeaveTheRecordUnchanged) {
         int error;
     };
     const Case cases[] = {
-        {"base pressure 0", 0.0, 519.67, 600.0, 529.67, 8},
-        {"base temperature 0", 14.73, 0.0, 600.0, 529.67, 9},
-        {"flowing pressure below 0", 14.73, 519.67, -1.0, 529.67, 51},
-        {"flowing temperature 0", 14.73, 519.67, 600.0, 0.0, 52},
-        {"dense state below 1/K^3 (liquid-like)", 14.73, 519.67, 10000.0, 200.0, 18},
+        {"base pressure 0", 0.0, 519.67, 600.0, 529.67, msg::kErrBasePressure},
+        {"base temperature 0", 14.73, 0.0, 600.0, 529.67, msg::kErrBaseTemperature},
+        {"flowing pressure below 0", 14.73, 519.67, -1.0, 529.67, msg::kErrFlowingPressure},
+        {"flowing temperature 0", 14.73, 519.67, 600.0, 0.0, msg::kErrFlowingTemperature},
+        {"dense state below 1/K^3 (liquid-like)", 14.73, 519.67, 10000.0, 200.0, msg::kErrLiquidState},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -403,7 +509,10 @@ TEST(AgaNaturalGas, RefusedConditionsLeaveTheRecordUnchanged) {
         const TagRecord before = r;
         UnitDefaults d = DefaultUnitDefaults();
         RecordingMessageSink sink;
-        EXPECT_FALSE(ApplyAga8NaturalGas(r, d, T(), e, {1353, 1355, 1358}, sink));
+        EXPECT_FALSE(ApplyAga8NaturalGas(
+            r, d, T(), e,
+            {Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasDensity)},
+            sink));
         EXPECT_EQ(sink.Numbers(), std::vector<int>{c.error});
         EXPECT_TRUE(SameBytes(r, before));
         EXPECT_EQ(RememberedGasChoice(d), RememberedGasChoice(DefaultUnitDefaults()));
@@ -414,13 +523,17 @@ TEST(Steam, SaturatedAtOneHundredPsia) {
     RecordingMessageSink sink;
     const auto s = CSteamTable().SaturatedSteamAtPressure(100.0, sink);
     ASSERT_TRUE(s);
-    TagRecord r = GasTag({1352, 1354, 1356});
+    TagRecord r =
+        GasTag({Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)});
     r.Unit_GasMassFlow_Set = 2;
     UnitDefaults d = DefaultUnitDefaults();
     ApplySteam(r, d, T(), *s, SteamCommand::SaturatedAtPressure);
     EXPECT_STREQ(r.Fluid, "SATURATED STEAM");
-    EXPECT_EQ(ChoiceOf(r), (EquationChoice{1353, 1355, 1358}));
-    EXPECT_EQ(RememberedGasChoice(d), (EquationChoice{1353, 1355, 1358}));
+    EXPECT_EQ(ChoiceOf(r), (EquationChoice{Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
+                                           Code(FluidProperty::GasDensity)}));
+    EXPECT_EQ(RememberedGasChoice(d),
+              (EquationChoice{Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
+                              Code(FluidProperty::GasDensity)}));
     EXPECT_EQ(r.Flow_Press, 100.0);
     // Saturation temperature at 100 psia, about 327.8 deg F (ASME steam tables 327.81 F).
     EXPECT_NEAR(r.Flow_Temp - 459.67, 327.8, 0.05);
@@ -447,21 +560,26 @@ TEST(CompressedWater, GravitiesOrDensitiesOfWaterAtBaseAndFlowing) {
     w.base_density_lb_ft3 = 62.36;
     w.viscosity_cP = 0.3;
     w.vapour_pressure_psia = 14.7;
-    for (int32_t property : {1349, 1350}) {
+    for (int32_t property : {Code(FluidProperty::LiquidSG), Code(FluidProperty::LiquidDensity)}) {
         SCOPED_TRACE(property);
         TagRecord r = GasTag();
         UnitDefaults d = DefaultUnitDefaults();
-        ApplyCompressedWater(r, d, T(), 500.0, 671.67, w, {1345, 1348, property}, rho_w);
+        ApplyCompressedWater(
+            r, d, T(), 500.0, 671.67, w,
+            {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp), property}, rho_w);
         EXPECT_STREQ(r.Fluid, "WATER");
-        EXPECT_EQ(ChoiceOf(r), (EquationChoice{1345, 1348, property}));
-        EXPECT_EQ(RememberedLiquidChoice(d), (EquationChoice{1345, 1348, property}));
+        EXPECT_EQ(ChoiceOf(r), (EquationChoice{Code(FluidEquation::LiquidVolume),
+                                               Code(FluidCondition::LiquidFlowingTemp), property}));
+        EXPECT_EQ(RememberedLiquidChoice(d),
+                  (EquationChoice{Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+                                  property}));
         EXPECT_EQ(r.Flow_Press, 500.0);
         EXPECT_EQ(r.Flow_Temp, 671.67);
         EXPECT_EQ(r.Property_KFp, 1.0);
         EXPECT_EQ(r.Property_Visc, 0.3);
         EXPECT_EQ(r.Property_MwDenVp, 14.7);
-        EXPECT_DOUBLE_EQ(r.Base_RhoGZ, property == 1349 ? 62.36 / rho_w : 62.36);
-        EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, property == 1349 ? 57.0 / rho_w : 57.0);
+        EXPECT_DOUBLE_EQ(r.Base_RhoGZ, property == Code(FluidProperty::LiquidSG) ? 62.36 / rho_w : 62.36);
+        EXPECT_DOUBLE_EQ(r.Flow_RhoGZ, property == Code(FluidProperty::LiquidSG) ? 57.0 / rho_w : 57.0);
         EXPECT_EQ(r.Flow_Max, 1000.0);
         EXPECT_EQ(r.Unit_Flow_Set, r.Unit_LiqFlowingFlow_Set);
     }
@@ -471,20 +589,32 @@ TEST(SetupCommands, GasSetupResetsOnlyWhenAskedAndSelectsTheFlowUnit) {
     UnitDefaults d = DefaultUnitDefaults();
     RecordingMessageSink sink;
     TagRecord liquid = NewTagRecord();
-    StoreChoice(liquid, {1345, 1347, 1349});
+    StoreChoice(liquid, {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+                         Code(FluidProperty::LiquidSG)});
     SetText(liquid.Tag_No, "FT-1");
     liquid.Flow_Max = 50.0;
     TagRecord kept = liquid;
-    ApplyGasSetup(liquid, d, T(), {1352, 1355, 1357}, true, sink);
+    ApplyGasSetup(
+        liquid, d, T(),
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW)}, true,
+        sink);
     EXPECT_STREQ(liquid.Tag_No, "");
     EXPECT_EQ(liquid.Flow_Max, 0.0);
-    EXPECT_EQ(ChoiceOf(liquid), (EquationChoice{1352, 1355, 1357}));
+    EXPECT_EQ(ChoiceOf(liquid),
+              (EquationChoice{Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing),
+                              Code(FluidProperty::GasMW)}));
     EXPECT_EQ(liquid.Unit_Flow_Set, liquid.Unit_GasFlowingFlow_Set);
     // Answered No: the liquid data stay and the gas choice is applied to them.
-    ApplyGasSetup(kept, d, T(), {1352, 1355, 1357}, false, sink);
+    ApplyGasSetup(
+        kept, d, T(),
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW)}, false,
+        sink);
     EXPECT_STREQ(kept.Tag_No, "FT-1");
-    EXPECT_EQ(ChoiceOf(kept), (EquationChoice{1352, 1355, 1357}));
-    EXPECT_EQ(RememberedGasChoice(d), (EquationChoice{1352, 1355, 1357}));
+    EXPECT_EQ(ChoiceOf(kept), (EquationChoice{Code(FluidEquation::GasVolume),
+                                              Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW)}));
+    EXPECT_EQ(RememberedGasChoice(d),
+              (EquationChoice{Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing),
+                              Code(FluidProperty::GasMW)}));
 }
 
 TEST(SetupCommands, LiquidSetupOnAGasTagAnsweredNoKeepsTheGasDataAndSetsFp) {
@@ -492,9 +622,16 @@ TEST(SetupCommands, LiquidSetupOnAGasTagAnsweredNoKeepsTheGasDataAndSetsFp) {
     RecordingMessageSink sink;
     TagRecord r = GasTag();
     r.Property_KFp = 1.3;
-    ApplyLiquidSetup(r, d, T(), {1346, 1347, 1349}, false, 62.3663, sink);
-    EXPECT_EQ(ChoiceOf(r), (EquationChoice{1346, 1347, 1349}));
-    EXPECT_EQ(RememberedLiquidChoice(d), (EquationChoice{1346, 1347, 1349}));
+    ApplyLiquidSetup(r, d, T(),
+                     {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidBaseTemp),
+                      Code(FluidProperty::LiquidSG)},
+                     false, 62.3663, sink);
+    EXPECT_EQ(ChoiceOf(r),
+              (EquationChoice{Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidBaseTemp),
+                              Code(FluidProperty::LiquidSG)}));
+    EXPECT_EQ(RememberedLiquidChoice(d),
+              (EquationChoice{Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidBaseTemp),
+                              Code(FluidProperty::LiquidSG)}));
     EXPECT_EQ(r.Property_MwDenVp, 0.6);  // the gas data stay
     EXPECT_EQ(r.Property_KFp, 1.0);
     EXPECT_EQ(r.Unit_Flow_Set, r.Unit_LiqMassFlow_Set);
@@ -519,7 +656,8 @@ TEST(ConditionsEntry, DisplayTextsAndRefusedAbsoluteZero) {
     EXPECT_FALSE(EnteredPressure(r, -20.0, sink));
     EXPECT_FALSE(EnteredTemperature(r, -459.67, sink));  // 0 R
     EXPECT_FALSE(EnteredTemperature(r, -500.0, sink));
-    EXPECT_EQ(sink.Numbers(), (std::vector<int>{51, 51, 52, 52}));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrFlowingPressure, msg::kErrFlowingPressure,
+                                                msg::kErrFlowingTemperature, msg::kErrFlowingTemperature}));
     r.Flow_Press = 114.696;
     r.Flow_Temp = 519.67;
     EXPECT_NEAR(ShownPressure(r, r.Flow_Press), 100.0, 1e-12);

@@ -345,12 +345,21 @@ TEST(GasProperties, MessagesInTheirOrderAndWhatEachLeaves) {
          300,
          14.696,
          60,
-         {-28},
+         {-msg::kWarnLiquidAtBase},
          true,
          false,
          true},
         // ...and liquid at 60 deg F and 100 psia: Error #18, nothing taken over.
-        {"liquid flowing", ListOf(db, {{"n-HEXANE", 100}}), 100, 60, 14.696, 60, {18}, false, false, false},
+        {"liquid flowing",
+         ListOf(db, {{"n-HEXANE", 100}}),
+         100,
+         60,
+         14.696,
+         60,
+         {msg::kErrLiquidState},
+         false,
+         false,
+         false},
         // propane at 60 deg F and 100 psia lies just below its vapour pressure (107 psia):
         // the vapour root lies under 0.9, in a lower bracket.
         {"near the dew point", ListOf(db, {{"PROPANE", 100}}), 100, 60, 14.696, 60, {}, true, true, true},
@@ -360,18 +369,27 @@ TEST(GasProperties, MessagesInTheirOrderAndWhatEachLeaves) {
          60,
          14.696,
          60,
-         {26},
+         {msg::kErrMixTotalBeforeCalculate},
          false,
          false,
          false},
-        {"zero pressure", ListOf(db, {{"METHANE", 100}}), 0, 60, 14.696, 60, {51}, false, false, false},
+        {"zero pressure",
+         ListOf(db, {{"METHANE", 100}}),
+         0,
+         60,
+         14.696,
+         60,
+         {msg::kErrFlowingPressure},
+         false,
+         false,
+         false},
         {"flowing temperature below absolute zero",
          ListOf(db, {{"METHANE", 100}}),
          500,
          -500,
          14.696,
          60,
-         {52},
+         {msg::kErrFlowingTemperature},
          false,
          false,
          false},
@@ -381,7 +399,7 @@ TEST(GasProperties, MessagesInTheirOrderAndWhatEachLeaves) {
          60,
          -14.696,
          60,
-         {8},
+         {msg::kErrBasePressure},
          false,
          false,
          false},
@@ -391,7 +409,7 @@ TEST(GasProperties, MessagesInTheirOrderAndWhatEachLeaves) {
          60,
          14.696,
          -500,
-         {9},
+         {msg::kErrBaseTemperature},
          false,
          false,
          false},
@@ -428,11 +446,11 @@ TEST(GasProperties, MissingDataZeroOnlyTheirOwnValue) {
         const char* name;
         std::vector<int> messages;
     } cases[] = {
-        {"NO CP", {29}},
-        {"NO VC", {28}},
+        {"NO CP", {msg::kErrNoSpecificHeatRatioData}},
+        {"NO VC", {msg::kErrNoViscosityData}},
         // below its critical temperature at base and flowing: Error #30 for each; the
         // mixture vapour pressure cannot be formed and the fluid counts as vapour.
-        {"NO VP DATA", {30, 30}},
+        {"NO VP DATA", {msg::kErrNoVapourPressureData, msg::kErrNoVapourPressureData}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -458,7 +476,8 @@ TEST(GasProperties, NoRootOfTheEquationIsAnErrorNotAResult) {
         RecordingMessageSink sink;
         const GasResult g = GasProperties(db, ListOf(db, {{"DECANE-LIKE", 100}}), code, 7000.0, F_to_R(80.0),
                                           kStdP_psia, kStdT_R, sink);
-        EXPECT_EQ(sink.Numbers(), (std::vector<int>{30, 27}));
+        EXPECT_EQ(sink.Numbers(),
+                  (std::vector<int>{msg::kErrNoVapourPressureData, msg::kErrPropertyDataIncomplete}));
         EXPECT_FALSE(g.Ok);
         EXPECT_EQ(g.Zf, 0.0);
         EXPECT_EQ(g.Zb, 0.0);
@@ -483,7 +502,7 @@ TEST(GasProperties, AComponentNoLongerInTheDatabaseIsRefused) {
         SCOPED_TRACE(what);
         RecordingMessageSink sink;
         const GasResult g = GasProperties(*d, l, GasEquation::SoaveRedlichKwong, 500, 520, 14.7, 520, sink);
-        EXPECT_EQ(sink.Numbers(), (std::vector<int>{26}));
+        EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrMixTotalBeforeCalculate}));
         EXPECT_FALSE(g.Ok);
         EXPECT_EQ(g.Zf, 0.0);
     }
@@ -491,7 +510,7 @@ TEST(GasProperties, AComponentNoLongerInTheDatabaseIsRefused) {
     EXPECT_FALSE(
         GasProperties(PropertyDatabase{}, list, GasEquation::SoaveRedlichKwong, 500, 520, 14.7, 520, sink)
             .Ok);
-    EXPECT_EQ(sink.Numbers(), (std::vector<int>{24}));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrPropertyDatabase}));
 }
 
 TEST(GasProperties, ThePhaseDoesNotDependOnTheOrderOfTheComponents) {
@@ -509,7 +528,8 @@ TEST(GasProperties, ThePhaseDoesNotDependOnTheOrderOfTheComponents) {
     const GasResult gb =
         GasProperties(db, b, GasEquation::BenedictWebbRubin, 100, F_to_R(60), 14.696, F_to_R(60), sb);
     EXPECT_EQ(sa.Numbers(), sb.Numbers());
-    EXPECT_EQ(sa.Numbers(), (std::vector<int>{30}));  // hexane's vapour pressure, flowing
+    EXPECT_EQ(sa.Numbers(),
+              (std::vector<int>{msg::kErrNoVapourPressureData}));  // hexane's vapour pressure, flowing
     EXPECT_EQ(ga.Ok, gb.Ok);
     EXPECT_TRUE(ga.Ok);
     EXPECT_EQ(ga.VPf_psia, 9999999.0);
@@ -537,7 +557,7 @@ TEST(GasProperties, AComponentAboveItsCriticalTemperatureAddsItsCriticalPressure
     const GasResult liquid =
         GasProperties(db, list, GasEquation::SoaveRedlichKwong, 400, kStdT_R, 14.696, kStdT_R, sink);
     EXPECT_FALSE(liquid.Ok);
-    EXPECT_EQ(sink.Numbers(), (std::vector<int>{18}));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrLiquidState}));
 }
 
 }  // namespace

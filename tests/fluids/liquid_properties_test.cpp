@@ -187,27 +187,51 @@ TEST(LiquidProperties, MessagesInTheirOrderAndWhatEachLeaves) {
     // Propane boils at -44 deg F; its vapour pressure is 107 psia at 60 deg F, 550 psia
     // at 200 deg F; its critical temperature is 206 deg F.
     const Case cases[] = {
-        {"vapour flowing", ListOf(db, {{"PROPANE", 100}}), 50, 60, 60, {19}, false, false, false},
-        {"vapour at base", ListOf(db, {{"PROPANE", 100}}), 200, 60, 200, {-29}, true, false, true},
+        {"vapour flowing",
+         ListOf(db, {{"PROPANE", 100}}),
+         50,
+         60,
+         60,
+         {msg::kErrVapourState},
+         false,
+         false,
+         false},
+        {"vapour at base",
+         ListOf(db, {{"PROPANE", 100}}),
+         200,
+         60,
+         200,
+         {-msg::kWarnVapourAtBase},
+         true,
+         false,
+         true},
         // Tr = 0.95 exactly (351.3385 K): Warning #25 and still a density.
         {"Tr 0.95",
          ListOf(db, {{"PROPANE", 100}}),
          1000,
          351.3385 * 1.8 - 459.67,
          60,
-         {-25},
+         {-msg::kWarnLiquidDensityExtrapolated},
          true,
          true,
          true},
         // n-hexane at -250 deg F: Tr below 0.25, Warning #25 then Error #21.
-        {"Tr 0.24", ListOf(db, {{"n-HEXANE", 100}}), 100, -250, 60, {-25, 21}, false, false, false},
+        {"Tr 0.24",
+         ListOf(db, {{"n-HEXANE", 100}}),
+         100,
+         -250,
+         60,
+         {-msg::kWarnLiquidDensityExtrapolated, msg::kErrVapourStateOnly},
+         false,
+         false,
+         false},
         // The vapour-only water record has no liquid data.
         {"vapour-only record",
          ListOf(db, {{"WATER (steam & vapor only)", 100}}),
          100,
          60,
          60,
-         {21},
+         {msg::kErrVapourStateOnly},
          false,
          false,
          false},
@@ -218,18 +242,34 @@ TEST(LiquidProperties, MessagesInTheirOrderAndWhatEachLeaves) {
          500,
          60,
          60,
-         {28},
+         {msg::kErrNoViscosityData},
          true,
          true,
          false},
-        {"mole percents 90", ListOf(db, {{"n-HEXANE", 90}}), 100, 60, 60, {26}, false, false, false},
-        {"zero flowing pressure", ListOf(db, {{"n-HEXANE", 100}}), 0, 60, 60, {51}, false, false, false},
+        {"mole percents 90",
+         ListOf(db, {{"n-HEXANE", 90}}),
+         100,
+         60,
+         60,
+         {msg::kErrMixTotalBeforeCalculate},
+         false,
+         false,
+         false},
+        {"zero flowing pressure",
+         ListOf(db, {{"n-HEXANE", 100}}),
+         0,
+         60,
+         60,
+         {msg::kErrFlowingPressure},
+         false,
+         false,
+         false},
         {"flowing temperature below absolute zero",
          ListOf(db, {{"n-HEXANE", 100}}),
          100,
          -500,
          60,
-         {52},
+         {msg::kErrFlowingTemperature},
          false,
          false,
          false},
@@ -238,7 +278,7 @@ TEST(LiquidProperties, MessagesInTheirOrderAndWhatEachLeaves) {
          100,
          60,
          -500,
-         {9},
+         {msg::kErrBaseTemperature},
          false,
          false,
          false},
@@ -273,13 +313,13 @@ TEST(LiquidProperties, MissingDataEndsOrZeroesAsDocumented) {
     {
         RecordingMessageSink sink;
         const LiquidResult l = LiquidProperties(db, ListOf(db, {{"ABSURD", 100}}), 100, 520, 520, sink);
-        EXPECT_EQ(sink.Numbers(), (std::vector<int>{21}));
+        EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrVapourStateOnly}));
         EXPECT_FALSE(l.Ok);
     }
     {
         RecordingMessageSink sink;
         const LiquidResult l = LiquidProperties(db, ListOf(db, {{"NO VISCOSITY", 100}}), 100, 520, 520, sink);
-        EXPECT_EQ(sink.Numbers(), (std::vector<int>{28}));
+        EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrNoViscosityData}));
         EXPECT_TRUE(l.Ok);
         EXPECT_EQ(l.Visc, 0.0);
         EXPECT_GT(l.SGf, 0.6);
@@ -290,7 +330,9 @@ TEST(LiquidProperties, MissingDataEndsOrZeroesAsDocumented) {
         RecordingMessageSink sink;
         const LiquidResult l =
             LiquidProperties(db, ListOf(db, {{"NO VAPOUR PRESSURE", 100}}), 100, 520, 520, sink);
-        EXPECT_EQ(sink.Numbers(), (std::vector<int>{30, 30, 27}));
+        EXPECT_EQ(sink.Numbers(),
+                  (std::vector<int>{msg::kErrNoVapourPressureData, msg::kErrNoVapourPressureData,
+                                    msg::kErrPropertyDataIncomplete}));
         EXPECT_FALSE(l.Ok);
         EXPECT_EQ(l.SGf, 0.0);
     }
@@ -306,7 +348,8 @@ TEST(LiquidProperties, MissingDataEndsOrZeroesAsDocumented) {
         RecordingMessageSink sink;
         EXPECT_FALSE(LiquidProperties(db, stale, 100, 520, 520, sink).Ok);
         EXPECT_FALSE(LiquidProperties(PropertyDatabase{}, stale, 100, 520, 520, sink).Ok);
-        EXPECT_EQ(sink.Numbers(), (std::vector<int>{26, 24}));
+        EXPECT_EQ(sink.Numbers(),
+                  (std::vector<int>{msg::kErrMixTotalBeforeCalculate, msg::kErrPropertyDatabase}));
     }
 }
 

@@ -130,7 +130,8 @@ TEST(PropertyDatabase, AbsentDatabaseShowsError24OnEveryLookup) {
     EXPECT_FALSE(db.FindRecordByNumber(1, r, sink));
     EXPECT_FALSE(db.FindRecordByName("METHANE", r, sink));
     EXPECT_TRUE(db.ListNames(sink).empty());
-    EXPECT_EQ(sink.Numbers(), (std::vector<int>{24, 24, 24}));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrPropertyDatabase, msg::kErrPropertyDatabase,
+                                                msg::kErrPropertyDatabase}));
 }
 
 TEST(PropertyDatabase, CorruptBytesNeverReachTheRoutines) {

@@ -15,6 +15,8 @@
 
 namespace {
 
+namespace msg = quorven::msg;
+
 using quorven::CompressedWaterProperties;
 using quorven::CSteamTable;
 using quorven::RecordingMessageSink;
@@ -127,7 +129,7 @@ TEST(SaturatedSteamAtPressure, RangeEdgesBothSides) {
         RecordingMessageSink sink;
         const auto p = st.SaturatedSteamAtPressure(c.P, sink);
         EXPECT_EQ(p.has_value(), c.ok);
-        EXPECT_EQ(sink.Numbers(), c.ok ? std::vector<int>{} : std::vector<int>{18});
+        EXPECT_EQ(sink.Numbers(), c.ok ? std::vector<int>{} : std::vector<int>{msg::kErrLiquidState});
         if (p) {
             EXPECT_TRUE(std::isfinite(p->density_lb_ft3) && p->density_lb_ft3 > 0.0);
             EXPECT_TRUE(std::isfinite(p->viscosity_cP) && p->viscosity_cP > 0.0);
@@ -156,7 +158,7 @@ TEST(SaturatedSteamAtTemperature, RangeEdgesBothSides) {
         SCOPED_TRACE(T);
         RecordingMessageSink sink;
         EXPECT_EQ(st.SaturatedSteamAtTemperature(T, sink).has_value(), ok);
-        EXPECT_EQ(sink.Numbers(), ok ? std::vector<int>{} : std::vector<int>{18});
+        EXPECT_EQ(sink.Numbers(), ok ? std::vector<int>{} : std::vector<int>{msg::kErrLiquidState});
     }
 }
 
@@ -197,7 +199,7 @@ TEST(SuperheatedSteam, BelowItsSaturationTemperatureGivesError18) {
         SCOPED_TRACE(std::to_string(c.P) + " psia " + std::to_string(c.T) + " F");
         RecordingMessageSink sink;
         EXPECT_EQ(st.SuperheatedSteam(c.P, c.T, sink).has_value(), c.ok);
-        EXPECT_EQ(sink.Numbers(), c.ok ? std::vector<int>{} : std::vector<int>{18});
+        EXPECT_EQ(sink.Numbers(), c.ok ? std::vector<int>{} : std::vector<int>{msg::kErrLiquidState});
     }
 }
 
@@ -290,7 +292,7 @@ TEST(CompressedWater, AboveItsSaturationTemperatureGivesError19) {
         RecordingMessageSink sink;
         const auto w = st.CompressedWater(c.P, c.T, c.Pb, c.Tb, sink);
         EXPECT_EQ(w.has_value(), c.ok);
-        EXPECT_EQ(sink.Numbers(), c.ok ? std::vector<int>{} : std::vector<int>{19});
+        EXPECT_EQ(sink.Numbers(), c.ok ? std::vector<int>{} : std::vector<int>{msg::kErrVapourState});
         if (w) {
             EXPECT_TRUE(std::isfinite(w->density_lb_ft3) && w->density_lb_ft3 > 0.0);
             EXPECT_TRUE(std::isfinite(w->base_density_lb_ft3) && w->base_density_lb_ft3 > 0.0);

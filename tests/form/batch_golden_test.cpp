@@ -50,7 +50,7 @@ std::vector<TagRecord> GoldenTags() {
         {"flow: no bore, no dPs", 2, [](TagRecord& r) { r.Bore = r.Dp_Max = r.Dp_Norm = 0; }},
         {"critical flow: no bore", 3,
          [](TagRecord& r) {
-             r.Calc_SizeParam = 1122;
+             r.Calc_SizeParam = Code(SizeParam::Flow);
              r.Bore = 0;
          }},
         {"gas SG base: every fluid value missing", 0,
@@ -60,45 +60,50 @@ std::vector<TagRecord> GoldenTags() {
          }},
         {"gas density base", 0,
          [](TagRecord& r) {
-             Gas(r, 1352, 1354, 1358);
+             Gas(r, Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase),
+                 Code(FluidProperty::GasDensity));
              r.Base_RhoGZ = r.Flow_RhoGZ = r.Flow_Temp = r.Property_Visc = 0;
          }},
         {"gas MW flowing", 0,
          [](TagRecord& r) {
-             Gas(r, 1352, 1355, 1357);
+             Gas(r, Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing),
+                 Code(FluidProperty::GasMW));
              r.Property_MwDenVp = r.Flow_RhoGZ = r.Property_KFp = 0;
          }},
         {"gas density flowing", 0,
          [](TagRecord& r) {
-             Gas(r, 1352, 1355, 1358);
+             Gas(r, Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing),
+                 Code(FluidProperty::GasDensity));
              r.Flow_RhoGZ = r.Flow_Press = 0;
          }},
         {"vapour mass SG with quality", 0,
          [](TagRecord& r) {
-             Gas(r, 1353, 1354, 1356);
+             Gas(r, Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG));
              r.Factor_VapQual = 1;
              r.Property_MwDenVp = r.Base_RhoGZ = r.Factor_QualX = 0;
          }},
         {"vapour mass density", 2, [](TagRecord& r) { r.Flow_RhoGZ = r.Flow_Temp = r.Property_Visc = 0; }},
         {"liquid volume base SG", 1,
          [](TagRecord& r) {
-             Gas(r, 1345, 1347, 1349);
+             Gas(r, Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+                 Code(FluidProperty::LiquidSG));
              r.Base_RhoGZ = r.Flow_RhoGZ = 0;
          }},
         {"liquid volume base density", 1,
          [](TagRecord& r) {
-             Gas(r, 1345, 1347, 1350);
+             Gas(r, Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+                 Code(FluidProperty::LiquidDensity));
              r.Base_RhoGZ = r.Property_Visc = 0;
          }},
         {"liquid volume flowing SG", 1, [](TagRecord& r) { r.Flow_RhoGZ = r.Flow_Temp = 0; }},
         {"liquid volume flowing density", 1,
          [](TagRecord& r) {
-             r.Fluid_Property = 1350;
+             r.Fluid_Property = Code(FluidProperty::LiquidDensity);
              r.Flow_RhoGZ = 0;
          }},
         {"liquid mass SG", 6,
          [](TagRecord& r) {
-             r.Fluid_Property = 1349;
+             r.Fluid_Property = Code(FluidProperty::LiquidSG);
              r.Flow_RhoGZ = r.Flow_Press = 0;
          }},
         {"liquid mass density", 6, [](TagRecord& r) { r.Flow_RhoGZ = 0; }},

@@ -161,16 +161,17 @@ TEST(CalculateInputCheck, GaugePressureOfZeroIsAtmosphericNotMissing) {
 }
 
 TEST(Calculate, LiquidWithoutFpIsCalculatedWithOne) {
-    for (int32_t condition : {1347, 1348}) {
+    for (int32_t condition :
+         {Code(FluidCondition::LiquidBaseTemp), Code(FluidCondition::LiquidFlowingTemp)}) {
         SCOPED_TRACE(condition);
         TagRecord r = test::CustomLiquidTag();
-        test::SetFluid(r, 1345, condition, 1349);
+        test::SetFluid(r, Code(FluidEquation::LiquidVolume), condition, Code(FluidProperty::LiquidSG));
         r.Flow_Norm = r.Flow_Max * 0.8;
         r.Property_KFp = 0.0;
         RecordingMessageSink sink;
         const CalculateResult res = OnCalculate(r, Inputs(), sink);
         EXPECT_TRUE(res.fp_set_to_one);
-        EXPECT_EQ(res.fp_row, condition == 1347 ? 6 : 5);
+        EXPECT_EQ(res.fp_row, condition == Code(FluidCondition::LiquidBaseTemp) ? 6 : 5);
         EXPECT_EQ(FluidDataRows(r)[static_cast<std::size_t>(res.fp_row - 1)].label, "Fp");
         EXPECT_EQ(r.Property_KFp, 1.0);
         ASSERT_TRUE(res.sized);
@@ -187,10 +188,18 @@ TEST(Calculate, EveryDispatchRowRunsItsSizing) {
         bool sizing_ran;
     };
     const Case cases[] = {
-        {1123, 1120, false, true}, {1123, 1121, false, true}, {1123, 1122, false, true},
-        {1124, 1120, true, true},  {1124, 1122, true, true},  {1124, 1121, true, false},
-        {1124, 1120, false, true}, {1124, 1122, false, true}, {1124, 1121, false, false},
-        {1125, 1120, false, true}, {1125, 1121, false, true}, {1125, 1122, false, true},
+        {Code(CalcMode::Meter), Code(SizeParam::Bore), false, true},
+        {Code(CalcMode::Meter), Code(SizeParam::Dp), false, true},
+        {Code(CalcMode::Meter), Code(SizeParam::Flow), false, true},
+        {Code(CalcMode::CriticalDrop), Code(SizeParam::Bore), true, true},
+        {Code(CalcMode::CriticalDrop), Code(SizeParam::Flow), true, true},
+        {Code(CalcMode::CriticalDrop), Code(SizeParam::Dp), true, false},
+        {Code(CalcMode::CriticalDrop), Code(SizeParam::Bore), false, true},
+        {Code(CalcMode::CriticalDrop), Code(SizeParam::Flow), false, true},
+        {Code(CalcMode::CriticalDrop), Code(SizeParam::Dp), false, false},
+        {Code(CalcMode::Restriction), Code(SizeParam::Bore), false, true},
+        {Code(CalcMode::Restriction), Code(SizeParam::Dp), false, true},
+        {Code(CalcMode::Restriction), Code(SizeParam::Flow), false, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.mode << " " << c.param << (c.gas ? " gas" : " liquid"));
@@ -357,7 +366,7 @@ TEST(FlashingCheck, WarningsOnBothSidesOfEachBoundary) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.band);
-        for (int32_t mode : {1123, 1125}) {
+        for (int32_t mode : {Code(CalcMode::Meter), Code(CalcMode::Restriction)}) {
             TagRecord r = sized;
             r.Calc_Mode = mode;
             r.Property_MwDenVp = c.pv;
@@ -375,26 +384,62 @@ TEST(FormRows, LabelsPerFluidChoiceAndMode) {
         std::vector<std::string> labels;
     };
     const Case cases[] = {
-        {1345, 1347, 1349, 1123, 1109, "Liq Vol-SG@Base", {"Gb", "Gf1", "Pf1", "Tf1", "u", "Fp", "Pv"}},
-        {1345, 1348, 1350, 1123, 1110, "Liq Vol-Density@Flowing", {"Df2", "Pf2", "Tf2", "u", "Fp", "Pv"}},
-        {1346, 1348, 1349, 1123, 1109, "Liq Mass-SG", {"Gf1", "Pf1", "Tf1", "u", "Fp", "Pv"}},
-        {1352,
-         1354,
-         1356,
-         1123,
-         1109,
+        {Code(FluidEquation::LiquidVolume),
+         Code(FluidCondition::LiquidBaseTemp),
+         Code(FluidProperty::LiquidSG),
+         Code(CalcMode::Meter),
+         Code(TapLoc::Upstream),
+         "Liq Vol-SG@Base",
+         {"Gb", "Gf1", "Pf1", "Tf1", "u", "Fp", "Pv"}},
+        {Code(FluidEquation::LiquidVolume),
+         Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidDensity),
+         Code(CalcMode::Meter),
+         Code(TapLoc::Downstream),
+         "Liq Vol-Density@Flowing",
+         {"Df2", "Pf2", "Tf2", "u", "Fp", "Pv"}},
+        {Code(FluidEquation::LiquidMass),
+         Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidSG),
+         Code(CalcMode::Meter),
+         Code(TapLoc::Upstream),
+         "Liq Mass-SG",
+         {"Gf1", "Pf1", "Tf1", "u", "Fp", "Pv"}},
+        {Code(FluidEquation::GasVolume),
+         Code(FluidCondition::GasBase),
+         Code(FluidProperty::GasSG),
+         Code(CalcMode::Meter),
+         Code(TapLoc::Upstream),
          "Gas Vol-PVT@Base",
          {"Gg", "Zb", "Zf1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
-        {1352, 1355, 1357, 1123, 1109, "Gas Vol-PVT@Flow", {"Mw", "Zf1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
-        {1352, 1354, 1358, 1123, 1109, "Gas Vol-Density@Base", {"Db", "Df1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
-        {1352,
-         1354,
-         1358,
-         1124,
-         1109,
+        {Code(FluidEquation::GasVolume),
+         Code(FluidCondition::GasFlowing),
+         Code(FluidProperty::GasMW),
+         Code(CalcMode::Meter),
+         Code(TapLoc::Upstream),
+         "Gas Vol-PVT@Flow",
+         {"Mw", "Zf1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
+        {Code(FluidEquation::GasVolume),
+         Code(FluidCondition::GasBase),
+         Code(FluidProperty::GasDensity),
+         Code(CalcMode::Meter),
+         Code(TapLoc::Upstream),
+         "Gas Vol-Density@Base",
+         {"Db", "Df1", "Pf1", "Tf1", "u", "Cp/Cv, K"}},
+        {Code(FluidEquation::GasVolume),
+         Code(FluidCondition::GasBase),
+         Code(FluidProperty::GasDensity),
+         Code(CalcMode::CriticalDrop),
+         Code(TapLoc::Upstream),
          "Gas Vol-Density@Base",
          {"Db", "Df1", "Pf1", "Tf1", "u", "Cp/Cv, K", "Mw"}},
-        {1353, 1355, 1358, 1124, 1109, "Vapor Mass-Density", {"Df1", "Pf1", "Tf1", "u", "Cp/Cv, K", "Mw"}},
+        {Code(FluidEquation::GasMass),
+         Code(FluidCondition::GasFlowing),
+         Code(FluidProperty::GasDensity),
+         Code(CalcMode::CriticalDrop),
+         Code(TapLoc::Upstream),
+         "Vapor Mass-Density",
+         {"Df1", "Pf1", "Tf1", "u", "Cp/Cv, K", "Mw"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.title << " mode " << c.mode);
@@ -419,16 +464,40 @@ TEST(FormRows, SizingRowsPerModeAndParameter) {
         std::vector<std::string> labels;
     };
     const Case cases[] = {
-        {1123, 1120, 1128, {"Wm", "Wn", "dPm"}},
-        {1123, 1121, 1128, {"Wm", "Wn", "Bore"}},
-        {1123, 1122, 1128, {"Bore", "dPm", "dPn"}},
-        {1123, 1122, 1690, {"H/D", "dPm", "dPn"}},
-        {1124, 1120, 1373, {"W"}},
-        {1124, 1121, 1373, {"W"}},
-        {1124, 1122, 1373, {"Bore"}},
-        {1125, 1120, 1128, {"W", "dP"}},
-        {1125, 1121, 1128, {"W", "Bore"}},
-        {1125, 1122, 1128, {"Bore", "dP"}},
+        {Code(CalcMode::Meter),
+         Code(SizeParam::Bore),
+         Code(MeterType::ConcentricOrifice),
+         {"Wm", "Wn", "dPm"}},
+        {Code(CalcMode::Meter),
+         Code(SizeParam::Dp),
+         Code(MeterType::ConcentricOrifice),
+         {"Wm", "Wn", "Bore"}},
+        {Code(CalcMode::Meter),
+         Code(SizeParam::Flow),
+         Code(MeterType::ConcentricOrifice),
+         {"Bore", "dPm", "dPn"}},
+        {Code(CalcMode::Meter),
+         Code(SizeParam::Flow),
+         Code(MeterType::WedgeIso5167_6),
+         {"H/D", "dPm", "dPn"}},
+        {Code(CalcMode::CriticalDrop),
+         Code(SizeParam::Bore),
+         Code(MeterType::CriticalSquareEdgedOrifice),
+         {"W"}},
+        {Code(CalcMode::CriticalDrop),
+         Code(SizeParam::Dp),
+         Code(MeterType::CriticalSquareEdgedOrifice),
+         {"W"}},
+        {Code(CalcMode::CriticalDrop),
+         Code(SizeParam::Flow),
+         Code(MeterType::CriticalSquareEdgedOrifice),
+         {"Bore"}},
+        {Code(CalcMode::Restriction), Code(SizeParam::Bore), Code(MeterType::ConcentricOrifice), {"W", "dP"}},
+        {Code(CalcMode::Restriction), Code(SizeParam::Dp), Code(MeterType::ConcentricOrifice), {"W", "Bore"}},
+        {Code(CalcMode::Restriction),
+         Code(SizeParam::Flow),
+         Code(MeterType::ConcentricOrifice),
+         {"Bore", "dP"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.mode << " " << c.param << " " << c.meter);

@@ -137,7 +137,7 @@ TEST(StoreRowValue, RowRulesAndTheirMessages) {
     // A bore of 5 in for a 4.026 in pipe: Error #11 and no bore.
     r.Unit_Bore_Set = 0;
     ASSERT_TRUE(StoreRowValue(r, RowKind::Bore, 5.0, sink));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{11});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrBoreAbovePipe});
     EXPECT_DOUBLE_EQ(r.Bore, 0.0);
     EXPECT_EQ(r.Calc_Status, 0);
     // Fp of 0 is 1.
@@ -146,7 +146,7 @@ TEST(StoreRowValue, RowRulesAndTheirMessages) {
     // H/D of 1 or more: Warning #20, SegHs unchanged; 0.4 gives 0.4 x ID.
     r.SegHs = 1.0;
     EXPECT_FALSE(StoreRowValue(r, RowKind::HOverD, 1.2, sink));
-    EXPECT_EQ(sink.Numbers(), (std::vector<int>{11, -20}));
+    EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrBoreAbovePipe, -msg::kWarnHOverDNotBelowOne}));
     EXPECT_DOUBLE_EQ(r.SegHs, 1.0);
     ASSERT_TRUE(StoreRowValue(r, RowKind::HOverD, 0.4, sink));
     EXPECT_DOUBLE_EQ(r.SegHs, 0.4 * 4.026);

@@ -41,16 +41,25 @@ TEST(OrificeChoiceTest, TapListsFollowPlateTypeStandardAndMode) {
         const char* last;
     };
     const Row rows[] = {
-        {1128, 1703, 1123, 3, "Radius Taps - D & D/2"},
-        {1128, 1139, 1123, 4, "Pipe Taps - 2-1/2D & 8D"},
-        {1128, 1138, 1123, 2, "Corner Taps"},
-        {1128, 1777, 1123, 2, "Corner Taps"},
-        {1129, 1764, 1123, 2, "Vena Contracta Taps"},
-        {1130, 1764, 1123, 4, "Vena Contracta Taps @ Side (90 Deg)"},
-        {1130, 1765, 1123, 1, "Corner Taps"},
-        {1131, 1765, 1123, 1, "Corner Taps"},
-        {1133, 0, 1123, 1, "Corner Taps"},
-        {1129, 1764, 1125, 4, "Pipe Taps - 2-1/2D & 8D"},
+        {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), Code(CalcMode::Meter),
+         3, "Radius Taps - D & D/2"},
+        {Code(MeterType::ConcentricOrifice), Code(CalcStd::Buckingham1985), Code(CalcMode::Meter), 4,
+         "Pipe Taps - 2-1/2D & 8D"},
+        {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarris1992), Code(CalcMode::Meter), 2,
+         "Corner Taps"},
+        {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarris2012), Code(CalcMode::Meter), 2,
+         "Corner Taps"},
+        {Code(MeterType::SegmentalOrifice), Code(CalcStd::Miller3rd), Code(CalcMode::Meter), 2,
+         "Vena Contracta Taps"},
+        {Code(MeterType::EccentricOrifice), Code(CalcStd::Miller3rd), Code(CalcMode::Meter), 4,
+         "Vena Contracta Taps @ Side (90 Deg)"},
+        {Code(MeterType::EccentricOrifice), Code(CalcStd::IsoTr15377), Code(CalcMode::Meter), 1,
+         "Corner Taps"},
+        {Code(MeterType::QuadrantOrifice), Code(CalcStd::IsoTr15377), Code(CalcMode::Meter), 1,
+         "Corner Taps"},
+        {Code(MeterType::IntegralOrifice), 0, Code(CalcMode::Meter), 1, "Corner Taps"},
+        {Code(MeterType::SegmentalOrifice), Code(CalcStd::Miller3rd), Code(CalcMode::Restriction), 4,
+         "Pipe Taps - 2-1/2D & 8D"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.type << " " << row.std << " " << row.mode);
@@ -58,7 +67,8 @@ TEST(OrificeChoiceTest, TapListsFollowPlateTypeStandardAndMode) {
         ASSERT_EQ(list.size(), row.count);
         EXPECT_EQ(list.back(), row.last);
     }
-    EXPECT_EQ(OrificeStandardsEnabled(1128, 1125), std::vector<int32_t>{1139});
+    EXPECT_EQ(OrificeStandardsEnabled(Code(MeterType::ConcentricOrifice), Code(CalcMode::Restriction)),
+              std::vector<int32_t>{Code(CalcStd::Buckingham1985)});
 }
 
 TEST(OrificeChoiceTest, RemembersTapBeyondShorterListAsFirst) {
@@ -82,9 +92,9 @@ TEST(OrificeChoiceTest, IntegralOrificeStoresScheduleEightyOfThePipingGroup) {
         double nominal, idia;
     };
     const Row rows[] = {
-        {6, 1148, 3, "80S", 1.5, 1.500},
-        {1, 1148, 7, "80", 1.5, 1.500},
-        {6, 1145, 3, "80S", 0.5, 0.546},
+        {6, Code(IfoaSize::Square15), 3, "80S", 1.5, 1.500},
+        {1, Code(IfoaSize::Square15), 7, "80", 1.5, 1.500},
+        {6, Code(IfoaSize::Quadrant05), 3, "80S", 0.5, 0.546},
     };
     ASSERT_FALSE(kMisc.IsStainless(1));
     for (const Row& row : rows) {
@@ -105,7 +115,8 @@ TEST(OrificeChoiceTest, IntegralOrificeStoresScheduleEightyOfThePipingGroup) {
         EXPECT_EQ(std::string(GetText(r.Pipe_Sched_Text)), row.text);
         EXPECT_DOUBLE_EQ(r.Pipe_NomDia, row.nominal);
         EXPECT_NEAR(r.Pipe_IDia, row.idia, 5e-4);
-        EXPECT_EQ(std::string(GetText(r.Meter_Style_Text)), row.size == 1145 ? "QUADRANT" : "SQUARE-EDGED");
+        EXPECT_EQ(std::string(GetText(r.Meter_Style_Text)),
+                  row.size == Code(IfoaSize::Quadrant05) ? "QUADRANT" : "SQUARE-EDGED");
     }
 }
 
@@ -116,7 +127,7 @@ TEST(CalcSetupTest, ModesAdjustTheMeter) {
     r.Factor_Drain = 1;
     r.Calc_Status = 1;
     CritDropMemory crit;  // the thick orifice, material 6
-    ApplyCalcSetup(r, 1120, 1125, crit);
+    ApplyCalcSetup(r, Code(SizeParam::Bore), Code(CalcMode::Restriction), crit);
     EXPECT_EQ(r.Meter_Type, Code(MeterType::ConcentricOrifice));
     EXPECT_EQ(r.Tap_Style, 4);
     EXPECT_EQ(r.Calc_Std, Code(CalcStd::Buckingham1985));
@@ -131,7 +142,7 @@ TEST(CalcSetupTest, ModesAdjustTheMeter) {
     CritDropMemory nozzle;
     nozzle.type = Code(MeterType::CriticalCylindricalNozzle);
     nozzle.material = 12;
-    ApplyCalcSetup(c, 1121, 1124, nozzle);
+    ApplyCalcSetup(c, Code(SizeParam::Dp), Code(CalcMode::CriticalDrop), nozzle);
     EXPECT_EQ(c.Calc_SizeParam, Code(SizeParam::Bore));
     EXPECT_EQ(c.Meter_Type, Code(MeterType::CriticalCylindricalNozzle));
     EXPECT_EQ(c.Matl_Elem, 12);
@@ -140,13 +151,13 @@ TEST(CalcSetupTest, ModesAdjustTheMeter) {
     // A venturi keeps its type in critical-drop mode; a thick plate turns concentric in meter mode.
     TagRecord v = NewTagRecord();
     v.Meter_Type = Code(MeterType::VenturiRoughCast);
-    ApplyCalcSetup(v, 1120, 1124, crit);
+    ApplyCalcSetup(v, Code(SizeParam::Bore), Code(CalcMode::CriticalDrop), crit);
     EXPECT_EQ(v.Meter_Type, Code(MeterType::VenturiRoughCast));
-    ApplyCalcSetup(v, 1122, 1123, crit);
+    ApplyCalcSetup(v, Code(SizeParam::Flow), Code(CalcMode::Meter), crit);
     EXPECT_EQ(v.Meter_Type, Code(MeterType::VenturiRoughCast));
     TagRecord t = NewTagRecord();
     t.Meter_Type = Code(MeterType::CriticalThickOrifice);
-    ApplyCalcSetup(t, 1122, 1123, crit);
+    ApplyCalcSetup(t, Code(SizeParam::Flow), Code(CalcMode::Meter), crit);
     EXPECT_EQ(t.Meter_Type, Code(MeterType::ConcentricOrifice));
     EXPECT_EQ(t.Calc_SizeParam, Code(SizeParam::Flow));
 }
@@ -154,21 +165,22 @@ TEST(CalcSetupTest, ModesAdjustTheMeter) {
 TEST(MeterChoiceTest, WedgeGoesToDpAndNozzleStandardsFollowType) {
     TagRecord w = NewTagRecord();
     w.Calc_SizeParam = Code(SizeParam::Bore);
-    ApplyWedgeChoice(w, 1693, 6, 1);
+    ApplyWedgeChoice(w, Code(MeterType::WedgeAbb1615L), 6, 1);
     EXPECT_EQ(w.Calc_SizeParam, Code(SizeParam::Dp));
     EXPECT_EQ(w.Meter_Type, Code(MeterType::WedgeAbb1615L));
     EXPECT_EQ(w.Matl_Pipe, 1);
 
     TagRecord n = NewTagRecord();
-    ApplyNozzleChoice(n, 1150, 6, 1, 1753);  // 1753 is a throat-tap standard only
+    ApplyNozzleChoice(n, Code(MeterType::AsmeLongRadiusNozzle), 6, 1,
+                      Code(CalcStd::NozzlePtc6));  // 1753 is a throat-tap standard only
     EXPECT_EQ(n.Calc_Std, Code(CalcStd::NozzleRhg1998));
     EXPECT_EQ(n.Meter_Diffuser, 0);  // only throat-tap nozzles have the diffuser
-    ApplyNozzleChoice(n, 1151, 6, 1, 1753);
+    ApplyNozzleChoice(n, Code(MeterType::AsmeThroatTapNozzle), 6, 1, Code(CalcStd::NozzlePtc6));
     EXPECT_EQ(n.Calc_Std, Code(CalcStd::NozzlePtc6));
     EXPECT_EQ(n.Meter_Diffuser, 1);
 
     TagRecord v = NewTagRecord();
-    ApplyVenturiChoice(v, 0, 6, 1161, 1704);
+    ApplyVenturiChoice(v, 0, 6, Code(VenturiExit::Deg7), Code(CalcStd::VenturiIso5167_4_2022));
     EXPECT_EQ(v.Meter_Type, Code(MeterType::VenturiPtc195));
     EXPECT_EQ(v.Calc_Std, Code(CalcStd::VenturiPtc195));
     EXPECT_EQ(v.Meter_VenturiExit, Code(VenturiExit::Deg7));
@@ -178,12 +190,13 @@ TEST(MeterChoiceTest, CustomMeterTextsNeverOverflowAndBadCoefficientKeepsC) {
     TagRecord r = NewTagRecord();
     r.C = 0.61;
     char guard = r.Meter_Style_Text[sizeof r.Meter_Style_Text - 1];
-    ApplyCustomMeterChoice(r, 1362, 6, std::string(80, 'S'), std::string(80, 'T'), std::nan(""));
+    ApplyCustomMeterChoice(r, Code(MeterType::CustomVenturi), 6, std::string(80, 'S'), std::string(80, 'T'),
+                           std::nan(""));
     EXPECT_EQ(GetText(r.Meter_Style_Text).size(), 34u);
     EXPECT_EQ(GetText(r.Tap_Style_Text).size(), 24u);
     EXPECT_EQ(r.Meter_Style_Text[sizeof r.Meter_Style_Text - 1], guard);
     EXPECT_DOUBLE_EQ(r.C, 0.61);
-    ApplyCustomMeterChoice(r, 1362, 6, "MY VENTURI", "D/2", 0.985);
+    ApplyCustomMeterChoice(r, Code(MeterType::CustomVenturi), 6, "MY VENTURI", "D/2", 0.985);
     EXPECT_DOUBLE_EQ(r.C, 0.985);
     EXPECT_EQ(r.Meter_Type, Code(MeterType::CustomVenturi));
 }

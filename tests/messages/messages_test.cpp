@@ -8,9 +8,9 @@ namespace {
 TEST(Messages, ErrorCaptionsTextsAndStyle) {
     RecordingMessageSink sink;
     CError err(sink);
-    err.Show(20);
-    err.Show(201);
-    err.Show(1003);
+    err.Show(msg::kErrNoSolutionForData);
+    err.Show(msg::kErrOutOfMemory);
+    err.Show(msg::kErrConfigCorrupt);
     ASSERT_EQ(sink.messages.size(), 3u);
     const Message& m = sink.messages[0];
     EXPECT_EQ(m.caption, "Error #20");
@@ -37,10 +37,11 @@ TEST(Messages, UnknownNumbersShowNothing) {
 // conversion lacks its density.
 TEST(Messages, FluidEntryMessages) {
     RecordingMessageSink sink;
-    CError(sink).Show(51);
-    CError(sink).Show(52);
-    CWarning(sink).Show(36);
-    ASSERT_EQ(sink.Numbers(), (std::vector<int>{51, 52, -36}));
+    CError(sink).Show(msg::kErrFlowingPressure);
+    CError(sink).Show(msg::kErrFlowingTemperature);
+    CWarning(sink).Show(msg::kWarnFlowsNotConverted);
+    ASSERT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrFlowingPressure, msg::kErrFlowingTemperature,
+                                                -msg::kWarnFlowsNotConverted}));
     EXPECT_EQ(sink.messages[0].text,
               "Value for flowing pressure in absolute units must be greater than zero.\n"
               "Please re-enter a valid flowing pressure!");
@@ -58,20 +59,20 @@ TEST(Messages, WarningFormatsTakeTheirArguments) {
         const char* text;
     };
     const Case cases[] = {
-        {4, 0.8, 0.2, 0.75,
+        {msg::kWarnBetaRange, 0.8, 0.2, 0.75,
          "Recommended beta range is:\n0.200 <= \u00DF <= 0.750\nCalculated \u00DF is 0.80000\n"
          "Flow coefficient accuracy shall diminish!\nConsult with your manufacturer!"},
-        {2, 0, 1.5, 0,
+        {msg::kWarnPipeBelowMinimum, 0, 1.5, 0,
          "The minimum allowble pipe I.D. for the selected orifice style is 1.500 in.\n"
          "Cannot guarantee accuracy of flow coefficient!\nConsult with your manufacturer!"},
-        {6, 99, 10000, 4321.6,
+        {msg::kWarnPipeReynoldsBelowMinimum, 99, 10000, 4321.6,
          "Minimum pipe Reynolds number for meter is 10000.\nCalculated Reynolds number is 4322.\n"
          "Cannot guarantee accuracy of flow coefficient!\nConsult with your manufacturer!"},
-        {12, 0, 0.75, 0.812346,
+        {msg::kWarnBetaAboveMaximum, 0, 0.75, 0.812346,
          "Maximum beta for this meter is:  \u00DF = 0.75\nCalculated beta is:  \u00DF = 0.81235\n"
          "Maximum limits have been exceeded.\nUser should proceed with caution!\n"
          "Consult with your manufacturer!"},
-        {15, 1, 2, 3,
+        {msg::kWarnDpReferenceTemperature60F, 1, 2, 3,
          "The dP reference temperature for the selected\ndischarge coefficient standard should be "
          "60\u00B0F."},
     };
@@ -82,7 +83,7 @@ TEST(Messages, WarningFormatsTakeTheirArguments) {
 }
 
 TEST(Messages, Warning23IsShownWhole) {
-    const Message m = WarningMessage(23, 0, 0, 0);
+    const Message m = WarningMessage(msg::kWarnQuadrantDataOutOfFit, 0, 0, 0);
     EXPECT_EQ(m.caption, "Warning #23");
     EXPECT_EQ(m.text.size(), 241u);
     EXPECT_EQ(m.text.substr(m.text.size() - 53), "Try the 1/2 in. square-edged integral orifice design.");
@@ -90,24 +91,24 @@ TEST(Messages, Warning23IsShownWhole) {
 
 TEST(Messages, Warning21AsksYesNoWithNoAsDefault) {
     RecordingMessageSink yes(MessageAnswer::Yes), no(MessageAnswer::No);
-    EXPECT_EQ(CWarning(yes).Show(21), 1);
-    EXPECT_EQ(CWarning(no).Show(21), 0);
+    EXPECT_EQ(CWarning(yes).Show(msg::kWarnReplaceTag), 1);
+    EXPECT_EQ(CWarning(no).Show(msg::kWarnReplaceTag), 0);
     EXPECT_EQ(yes.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(yes.messages[0].default_answer, MessageAnswer::No);
     NullMessageSink quiet;  // batch: the default answer
-    EXPECT_EQ(CWarning(quiet).Show(21), 0);
-    EXPECT_EQ(CWarning(yes).Show(5), 0);  // other warnings return 0 whatever the answer
+    EXPECT_EQ(CWarning(quiet).Show(msg::kWarnReplaceTag), 0);
+    EXPECT_EQ(CWarning(yes).Show(msg::kWarnNoTagNumber), 0);  // other warnings return 0 whatever the answer
 }
 
 TEST(Messages, UserRightsWarningsHaveTheirOwnCaption) {
-    const Message m = WarningMessage(100, 0, 0, 0);
+    const Message m = WarningMessage(msg::kWarnDeleteReserved, 0, 0, 0);
     EXPECT_EQ(m.caption, "User Rights Setting");
     EXPECT_FALSE(m.system_modal);
     EXPECT_EQ(WarningMessage(101, 0, 0, 0).caption, "User Rights Setting");
 }
 
 TEST(Messages, HugeArgumentsDoNotOverflow) {
-    const Message m = WarningMessage(7, 0, 1e300, -1e300);
+    const Message m = WarningMessage(msg::kWarnPipeReynoldsAboveMaximum, 0, 1e300, -1e300);
     EXPECT_NE(m.text.find("Maximum pipe Reynolds number for meter is 1"), std::string::npos);
     EXPECT_GT(m.text.size(), 600u);
 }

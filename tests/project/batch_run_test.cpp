@@ -36,7 +36,7 @@ TagRecord CompleteTag(const std::string& tag, double flow) {
 // a flow above 1e6 does not iterate.
 bool FakeCalculation(TagRecord& r, MessageSink& sink) {
     if (r.Flow_Max > 1e6) {
-        CError(sink).Show(1);
+        CError(sink).Show(msg::kErrNoSolution);
         r.Calc_Status = 0;
         return false;
     }

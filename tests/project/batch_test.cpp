@@ -34,7 +34,7 @@ BatchSettings Settings(const char* project, bool increment) {
     s.increment_revision = increment;
     s.calculate = [](TagRecord& r, MessageSink& sink) {
         if (r.Flow_Max >= 1e6) {
-            CError(sink).Show(1);
+            CError(sink).Show(msg::kErrNoSolution);
             return false;
         }
         r.Bore = 2.0;

@@ -40,12 +40,12 @@ TagRecord FilledTag() {
     SetText(r.Elem_Matl_DS, "316 SST");
     SetText(r.Meter_Type_DS, "DP XMTR");
     SetText(r.User_Misc, std::string(69, 'z'));
-    r.Fluid_Equation = 1345;
-    r.Fluid_Condition = 1348;
-    r.Fluid_Property = 1350;
+    r.Fluid_Equation = Code(FluidEquation::LiquidVolume);
+    r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+    r.Fluid_Property = Code(FluidProperty::LiquidDensity);
     r.Unit_Flow_Set = 2;
     r.Unit_Press_Set = 3;
-    r.Calc_Std = 1703;
+    r.Calc_Std = Code(CalcStd::ReaderHarrisGallagher1998);
     r.Calc_Rev = 12;
     r.Unit_Flow = 7.865791e-06;
     r.Flow_Max = 1234.5678901234567;
@@ -216,7 +216,7 @@ TEST(CsvImport, EmptyFieldsKeepTheBlankValuesAndExponentsAreRead) {
     std::string problem;
     ASSERT_TRUE(ParseCsvTag(fields, r, problem)) << problem;
     EXPECT_STREQ(r.Service, "");
-    EXPECT_EQ(r.Calc_Mode, 1123);
+    EXPECT_EQ(r.Calc_Mode, Code(CalcMode::Meter));
     EXPECT_EQ(r.Unit_Flow, 7.865791e-06);
     EXPECT_EQ(r.Flow_Max, 0.0);
     EXPECT_EQ(r.Flow_Temp, 529.67);
@@ -349,9 +349,9 @@ TEST(CsvImport, LineSavedBackFromASpreadsheetReads) {
 
 TEST(CsvImport, UnitTextsFollowTheSelections) {
     TagRecord r = BlankBase();
-    r.Fluid_Equation = 1352;
-    r.Fluid_Condition = 1354;
-    r.Fluid_Property = 1356;
+    r.Fluid_Equation = Code(FluidEquation::GasVolume);
+    r.Fluid_Condition = Code(FluidCondition::GasBase);
+    r.Fluid_Property = Code(FluidProperty::GasSG);
     r.Unit_Flow_Set = 2;
     r.Unit_Press_Set = 1;
     r.Unit_Flow = 42.0;

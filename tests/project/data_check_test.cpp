@@ -54,35 +54,35 @@ TEST(DataCheck, LinesFollowTheSizingAndFluidTablesInOrder) {
          {"\t\tNo normal flow, Qn or Wn, given.\n", "\t\tNo maximum differential pressure, dPm,  given.\n"}},
         {"bore, critical drop: only the maximum flow",
          [](TagRecord& r) {
-             r.Calc_Mode = 1124;
+             r.Calc_Mode = Code(CalcMode::CriticalDrop);
              r.Flow_Max = r.Flow_Norm = r.Dp_Max = 0;
          },
          {"\t\tNo maximum flow, Qm or Wm, given.\n"}},
         {"dP, meter",
          [](TagRecord& r) {
-             r.Calc_SizeParam = 1121;
+             r.Calc_SizeParam = Code(SizeParam::Dp);
              r.Flow_Max = r.Flow_Norm = r.Bore = 0;
          },
          {"\t\tNo maximum flow, Qm or Wm, given.\n", "\t\tNo normal flow, Qn or Wn, given.\n",
           "\t\tNo meter bore diameter, d, given.\n"}},
         {"dP, restriction: no sizing checks",
          [](TagRecord& r) {
-             r.Calc_SizeParam = 1121;
-             r.Calc_Mode = 1125;
+             r.Calc_SizeParam = Code(SizeParam::Dp);
+             r.Calc_Mode = Code(CalcMode::Restriction);
              r.Flow_Max = r.Bore = 0;
          },
          {}},
         {"flow, meter (one blank before given)",
          [](TagRecord& r) {
-             r.Calc_SizeParam = 1122;
+             r.Calc_SizeParam = Code(SizeParam::Flow);
              r.Bore = r.Dp_Max = r.Dp_Norm = 0;
          },
          {"\t\tNo meter bore diameter, d, given.\n", "\t\tNo maximum differential pressure, dPm, given.\n",
           "\t\tNo normal differential pressure, dPn, given.\n"}},
         {"flow, critical drop",
          [](TagRecord& r) {
-             r.Calc_SizeParam = 1122;
-             r.Calc_Mode = 1124;
+             r.Calc_SizeParam = Code(SizeParam::Flow);
+             r.Calc_Mode = Code(CalcMode::CriticalDrop);
              r.Bore = r.Dp_Max = 0;
          },
          {"\t\tNo meter bore diameter, d, given.\n"}},
@@ -97,7 +97,7 @@ TEST(DataCheck, LinesFollowTheSizingAndFluidTablesInOrder) {
           "\t\tNo isentropic exponent, k, given.\n"}},
         {"gas densities at base conditions",
          [](TagRecord& r) {
-             r.Fluid_Property = 1358;
+             r.Fluid_Property = Code(FluidProperty::GasDensity);
              r.Base_RhoGZ = r.Flow_RhoGZ = r.Flow_Temp = r.Property_Visc = 0;
          },
          {"\t\tNo base condition gas density, Db, given.\n",
@@ -105,14 +105,14 @@ TEST(DataCheck, LinesFollowTheSizingAndFluidTablesInOrder) {
           "\t\tNo viscosity given.\n"}},
         {"gas densities at flowing conditions: base density not needed",
          [](TagRecord& r) {
-             r.Fluid_Condition = 1355;
-             r.Fluid_Property = 1358;
+             r.Fluid_Condition = Code(FluidCondition::GasFlowing);
+             r.Fluid_Property = Code(FluidProperty::GasDensity);
              r.Base_RhoGZ = r.Flow_RhoGZ = 0;
          },
          {"\t\tNo flowing density, Df, given.\n"}},
         {"vapour by mass with quality",
          [](TagRecord& r) {
-             r.Fluid_Equation = 1353;
+             r.Fluid_Equation = Code(FluidEquation::GasMass);
              r.Factor_VapQual = 1;
              r.Property_MwDenVp = r.Base_RhoGZ = r.Factor_QualX = 0;
          },
@@ -120,16 +120,16 @@ TEST(DataCheck, LinesFollowTheSizingAndFluidTablesInOrder) {
           "\t\tNo two phase quality, x, given.\n"}},
         {"vapour by mass, flowing condition: no fluid checks",
          [](TagRecord& r) {
-             r.Fluid_Equation = 1353;
-             r.Fluid_Condition = 1355;
+             r.Fluid_Equation = Code(FluidEquation::GasMass);
+             r.Fluid_Condition = Code(FluidCondition::GasFlowing);
              r.Property_MwDenVp = r.Flow_Press = 0;
          },
          {}},
         {"liquid volume at base temperature, SG",
          [](TagRecord& r) {
-             r.Fluid_Equation = 1345;
-             r.Fluid_Condition = 1347;
-             r.Fluid_Property = 1349;
+             r.Fluid_Equation = Code(FluidEquation::LiquidVolume);
+             r.Fluid_Condition = Code(FluidCondition::LiquidBaseTemp);
+             r.Fluid_Property = Code(FluidProperty::LiquidSG);
              r.Base_RhoGZ = r.Flow_RhoGZ = r.Property_Visc = 0;
              r.Property_KFp = 0;  // a liquid's Fp is not checked
          },
@@ -137,35 +137,35 @@ TEST(DataCheck, LinesFollowTheSizingAndFluidTablesInOrder) {
           "\t\tNo flowing condition specific gravity, Gf, given.\n", "\t\tNo viscosity, U, given.\n"}},
         {"liquid volume at flowing temperature, density",
          [](TagRecord& r) {
-             r.Fluid_Equation = 1345;
-             r.Fluid_Condition = 1348;
-             r.Fluid_Property = 1350;
+             r.Fluid_Equation = Code(FluidEquation::LiquidVolume);
+             r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+             r.Fluid_Property = Code(FluidProperty::LiquidDensity);
              r.Flow_RhoGZ = 0;
          },
          {"\t\tNo flowing condition density, Df, given.\n"}},
         {"liquid mass, SG",
          [](TagRecord& r) {
-             r.Fluid_Equation = 1346;
-             r.Fluid_Condition = 1348;
-             r.Fluid_Property = 1349;
+             r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+             r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+             r.Fluid_Property = Code(FluidProperty::LiquidSG);
              r.Flow_RhoGZ = 0;
          },
          {"\t\tNo flowing condition specific gravity, Gf, given.\n"}},
         {"liquid critical drop: vapour pressure at or above the flowing pressure",
          [](TagRecord& r) {
-             r.Fluid_Equation = 1346;
-             r.Fluid_Condition = 1348;
-             r.Fluid_Property = 1350;
-             r.Calc_Mode = 1124;
+             r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+             r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+             r.Fluid_Property = Code(FluidProperty::LiquidDensity);
+             r.Calc_Mode = Code(CalcMode::CriticalDrop);
              r.Property_MwDenVp = 300.0;
          },
          {"\t\tLiquid vapor pressure is greater than the upstream static pressure.\n"}},
         {"liquid critical drop: no vapour pressure",
          [](TagRecord& r) {
-             r.Fluid_Equation = 1346;
-             r.Fluid_Condition = 1348;
-             r.Fluid_Property = 1350;
-             r.Calc_Mode = 1124;
+             r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+             r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+             r.Fluid_Property = Code(FluidProperty::LiquidDensity);
+             r.Calc_Mode = Code(CalcMode::CriticalDrop);
              r.Property_MwDenVp = 0;
          },
          {"\t\tNo liquid vapor pressure, Pv, given.\n"}},

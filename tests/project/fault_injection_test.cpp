@@ -147,7 +147,7 @@ TEST_F(FaultInjectionTest, TagFileAndConfigurationAreOldOrNew) {
         SetText(changed.Company_Name, "Other");
         FaultyFileLayer faulty2(DiskFiles(), 1, fault);
         EXPECT_FALSE(WriteConfig(faulty2, config_path, changed, sink));
-        EXPECT_EQ(sink.Numbers(), (std::vector<int>{48, 1002}));
+        EXPECT_EQ(sink.Numbers(), (std::vector<int>{msg::kErrTagFileWrite, msg::kErrConfigWrite}));
         EXPECT_EQ(ReadFileBytes(tag_path, 4096), RecordToBytes(StoredTag("OLD")));
         EXPECT_EQ(ReadFileBytes(config_path, 4096), SettingsToBytes(DefaultProjectSettings()));
     }

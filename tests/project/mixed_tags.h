@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <string>
 
+#include "record/choice_codes.h"
 #include "record/tag_record.h"
 
 namespace quorven::test {
@@ -20,9 +21,9 @@ inline TagRecord MixedTag(std::size_t i) {
     const double scale = 1.0 + static_cast<double>(i % 97) / 200.0;
     switch (i % 7) {
         case 0:  // natural gas, concentric orifice, bore
-            r.Fluid_Equation = 1352;
-            r.Fluid_Condition = 1354;
-            r.Fluid_Property = 1356;
+            r.Fluid_Equation = Code(FluidEquation::GasVolume);
+            r.Fluid_Condition = Code(FluidCondition::GasBase);
+            r.Fluid_Property = Code(FluidProperty::GasSG);
             r.Property_MwDenVp = 0.6;
             r.Base_RhoGZ = 0.998;
             r.Flow_RhoGZ = 0.97;
@@ -35,12 +36,12 @@ inline TagRecord MixedTag(std::size_t i) {
             r.Dp_Max = 100.0;
             break;
         case 1:  // water, machined venturi, differential
-            r.Meter_Type = 1156;
-            r.Calc_Std = 1704;
-            r.Calc_SizeParam = 1121;
-            r.Fluid_Equation = 1345;
-            r.Fluid_Condition = 1348;
-            r.Fluid_Property = 1349;
+            r.Meter_Type = Code(MeterType::VenturiMachined);
+            r.Calc_Std = Code(CalcStd::VenturiIso5167_4_2022);
+            r.Calc_SizeParam = Code(SizeParam::Dp);
+            r.Fluid_Equation = Code(FluidEquation::LiquidVolume);
+            r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+            r.Fluid_Property = Code(FluidProperty::LiquidSG);
             r.Flow_RhoGZ = 1.0;
             r.Flow_Press = 64.7;
             r.Flow_Temp = 529.67;
@@ -52,12 +53,12 @@ inline TagRecord MixedTag(std::size_t i) {
             r.Flow_Norm = 16000.0 * scale;
             break;
         case 2:  // superheated steam, long-radius nozzle, flow
-            r.Meter_Type = 1150;
-            r.Calc_Std = 1750;
-            r.Calc_SizeParam = 1122;
-            r.Fluid_Equation = 1353;
-            r.Fluid_Condition = 1354;
-            r.Fluid_Property = 1358;
+            r.Meter_Type = Code(MeterType::AsmeLongRadiusNozzle);
+            r.Calc_Std = Code(CalcStd::NozzleAsmeMfc3M1989);
+            r.Calc_SizeParam = Code(SizeParam::Flow);
+            r.Fluid_Equation = Code(FluidEquation::GasMass);
+            r.Fluid_Condition = Code(FluidCondition::GasBase);
+            r.Fluid_Property = Code(FluidProperty::GasDensity);
             r.Flow_RhoGZ = 0.3103;
             r.Property_MwDenVp = 18.015;
             r.Flow_Press = 150.0;
@@ -71,11 +72,11 @@ inline TagRecord MixedTag(std::size_t i) {
             r.Dp_Norm = 80.0 * scale;
             break;
         case 3:  // nitrogen, toroidal critical-flow nozzle, throat
-            r.Meter_Type = 1370;
-            r.Calc_Mode = 1124;
-            r.Fluid_Equation = 1353;
-            r.Fluid_Condition = 1355;
-            r.Fluid_Property = 1357;
+            r.Meter_Type = Code(MeterType::CriticalToroidalNozzle);
+            r.Calc_Mode = Code(CalcMode::CriticalDrop);
+            r.Fluid_Equation = Code(FluidEquation::GasMass);
+            r.Fluid_Condition = Code(FluidCondition::GasFlowing);
+            r.Fluid_Property = Code(FluidProperty::GasMW);
             r.Property_MwDenVp = 28.013;
             r.Flow_RhoGZ = 1.0;
             r.Flow_Press = 300.0;
@@ -88,10 +89,10 @@ inline TagRecord MixedTag(std::size_t i) {
             r.Flow_Norm = 5000.0 * scale;
             break;
         case 4:  // water, restriction orifice, bore for a 50 psi loss
-            r.Calc_Mode = 1125;
-            r.Fluid_Equation = 1346;
-            r.Fluid_Condition = 1348;
-            r.Fluid_Property = 1350;
+            r.Calc_Mode = Code(CalcMode::Restriction);
+            r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+            r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+            r.Fluid_Property = Code(FluidProperty::LiquidDensity);
             r.Flow_RhoGZ = 62.0;
             r.Flow_Press = 214.7;
             r.Flow_Temp = 559.67;
@@ -105,10 +106,10 @@ inline TagRecord MixedTag(std::size_t i) {
             r.Dp_Max = 1386.5;
             break;
         case 5:  // gas, ISO 5167-6 wedge, bore
-            r.Meter_Type = 1690;
-            r.Fluid_Equation = 1352;
-            r.Fluid_Condition = 1354;
-            r.Fluid_Property = 1357;
+            r.Meter_Type = Code(MeterType::WedgeIso5167_6);
+            r.Fluid_Equation = Code(FluidEquation::GasVolume);
+            r.Fluid_Condition = Code(FluidCondition::GasBase);
+            r.Fluid_Property = Code(FluidProperty::GasMW);
             r.Property_MwDenVp = 17.4;
             r.Base_RhoGZ = 0.998;
             r.Flow_RhoGZ = 0.95;
@@ -121,11 +122,11 @@ inline TagRecord MixedTag(std::size_t i) {
             r.Dp_Max = 50.0;
             break;
         default:  // oil, calibrated orifice (C 0.6), bore
-            r.Meter_Type = 1360;
+            r.Meter_Type = Code(MeterType::CustomOrifice);
             r.C = 0.6;
-            r.Fluid_Equation = 1346;
-            r.Fluid_Condition = 1348;
-            r.Fluid_Property = 1350;
+            r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+            r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+            r.Fluid_Property = Code(FluidProperty::LiquidDensity);
             r.Flow_RhoGZ = 55.0;
             r.Property_KFp = 1.02;
             r.Property_Visc = 2.0;

@@ -235,9 +235,9 @@ TEST_F(CommandsTest, RetrieveAsksBeforeUnsavedEditsAreDiscarded) {
 TEST_F(CommandsTest, RetrieveRoundsTheReferenceTemperatureAndRemembersTheEquation) {
     OpenPlant();
     TagRecord liquid = StoredTag("LIQ");
-    liquid.Fluid_Equation = 1345;
-    liquid.Fluid_Condition = 1355;
-    liquid.Fluid_Property = 1357;
+    liquid.Fluid_Equation = Code(FluidEquation::LiquidVolume);
+    liquid.Fluid_Condition = Code(FluidCondition::GasFlowing);
+    liquid.Fluid_Property = Code(FluidProperty::GasMW);
     liquid.DpRefTemp = 527.678;
     doc_.record = liquid;
     RecordingMessageSink sink;
@@ -245,7 +245,7 @@ TEST_F(CommandsTest, RetrieveRoundsTheReferenceTemperatureAndRemembersTheEquatio
     doc_.record = StoredTag("OTHER");
     ASSERT_TRUE(LoadStoredTag(doc_, "LIQ", sink));
     EXPECT_DOUBLE_EQ(doc_.record.DpRefTemp, 527.68);
-    EXPECT_EQ(doc_.settings.Defaults.Liquid_Fluid_Equation, 1345);
+    EXPECT_EQ(doc_.settings.Defaults.Liquid_Fluid_Equation, Code(FluidEquation::LiquidVolume));
 }
 
 TEST_F(CommandsTest, RetrieveAndDeleteNeedAProjectAndItsIndex) {

@@ -39,8 +39,32 @@ TEST(ProjectSettings, DefaultBlockHoldsEachRegionAtItsOffset) {
     EXPECT_STREQ(b.data() + 1945 + 7, "m/s\xB2");
     EXPECT_STREQ(b.data() + 1959 + 3 * 7, "deg K");
     EXPECT_EQ(b[1987], '\0');
-    const int32_t defaults[26] = {1, 1, 1, 0, 0, 1, 0, 0,    0,    0,    0,    0,    0,
-                                  0, 0, 0, 0, 0, 0, 0, 1352, 1354, 1356, 1345, 1347, 1349};
+    const int32_t defaults[26] = {1,
+                                  1,
+                                  1,
+                                  0,
+                                  0,
+                                  1,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  0,
+                                  Code(FluidEquation::GasVolume),
+                                  Code(FluidCondition::GasBase),
+                                  Code(FluidProperty::GasSG),
+                                  Code(FluidEquation::LiquidVolume),
+                                  Code(FluidCondition::LiquidBaseTemp),
+                                  Code(FluidProperty::LiquidSG)};
     for (int i = 0; i < 26; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(At<int32_t>(b, 1988 + 4 * static_cast<std::size_t>(i)), defaults[i]);

@@ -53,13 +53,13 @@ TEST_F(TagFileTest, WrongLengthOrMissingFileGivesError49AndKeepsTheRecord) {
         const std::string before = RecordToBytes(current);
         RecordingMessageSink sink;
         EXPECT_FALSE(ReadTagFile(Path("bad.tag"), current, sink));
-        EXPECT_EQ(sink.Numbers(), std::vector<int>{49});
+        EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrTagFileRead});
         EXPECT_EQ(RecordToBytes(current), before);
     }
     RecordingMessageSink sink;
     TagRecord current = NewTagRecord();
     EXPECT_FALSE(ReadTagFile(Path("none.tag"), current, sink));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{49});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrTagFileRead});
 }
 
 TEST_F(TagFileTest, CorruptCodesAreRepairedAndReported) {
@@ -98,14 +98,14 @@ TEST_F(TagFileTest, FailedWriteGivesError48AndLeavesTheEarlierFileWhole) {
     std::ofstream(Path("taken.tag") + "/inside", std::ios::binary) << "x";
     RecordingMessageSink sink;
     EXPECT_FALSE(WriteTagFile(Path("taken.tag"), NewTagRecord(), sink));
-    EXPECT_EQ(sink.Numbers(), std::vector<int>{48});
+    EXPECT_EQ(sink.Numbers(), std::vector<int>{msg::kErrTagFileWrite});
     EXPECT_TRUE(fs::is_directory(Path("taken.tag")));
     EXPECT_FALSE(fs::exists(Path(".taken.tag.quorven-new")));
 
     // A directory that does not exist: nothing can be created.
     RecordingMessageSink sink2;
     EXPECT_FALSE(WriteTagFile(Path("no/such/dir/x.tag"), NewTagRecord(), sink2));
-    EXPECT_EQ(sink2.Numbers(), std::vector<int>{48});
+    EXPECT_EQ(sink2.Numbers(), std::vector<int>{msg::kErrTagFileWrite});
 }
 
 TEST_F(TagFileTest, ReplacingAFileKeepsNoPartialState) {

@@ -165,34 +165,56 @@ TEST(Materials, NamesGroupsAndSortedOrder) {
 
 TEST(Texts, SizingParameterStandardAndEquation) {
     const CMiscUtil mu;
-    EXPECT_EQ(mu.SizingParameterText(true, 1123, 1121), "FLOWMETER dP");
-    EXPECT_EQ(mu.SizingParameterText(false, 1124, 1120), "CRITICAL DROP CALC FOR BORE");
-    EXPECT_EQ(mu.SizingParameterText(false, 1124, 1121), "");
+    EXPECT_EQ(mu.SizingParameterText(true, Code(CalcMode::Meter), Code(SizeParam::Dp)), "FLOWMETER dP");
+    EXPECT_EQ(mu.SizingParameterText(false, Code(CalcMode::CriticalDrop), Code(SizeParam::Bore)),
+              "CRITICAL DROP CALC FOR BORE");
+    EXPECT_EQ(mu.SizingParameterText(false, Code(CalcMode::CriticalDrop), Code(SizeParam::Dp)), "");
     struct Std {
         int32_t std, mode, meter, mfr;
         const char* text;
     };
     const Std stds[] = {
-        {1703, 1123, 1128, 1143, "ASME MFC-3Ma(2007)/ISO 5167(2022)"},
-        {1750, 1123, 1150, 1143, "ASME MFC-3M (1989 Edition)"},
-        {1777, 1123, 1128, 1143, "API 2530/AGA 3 (2012)"},
-        {1703, 1124, 1369, 1143, "R.W. Miller (3rd Edition)"},
-        {1703, 1123, 1133, 1144, "Fisher-Rosemount 1195 Integral"},
-        {1703, 1124, 1133, 1143, "Foxboro Integral Flow Orifice"},  // meter type has the last word
-        {1703, 1123, 1694, 1143, "ABB Proprietary"},
-        {1703, 1123, 1762, 1143, "Calibrated Wedge"},
-        {1703, 1123, 1132, 1143, "ASME MFC-14M (2003) Small Bore"},
-        {1703, 1123, 1165, 1143, "R.W. Miller, (3rd Edition)"},
-        {9999, 1123, 1128, 1143, "before"},  // unknown standard: text unchanged
+        {Code(CalcStd::ReaderHarrisGallagher1998), Code(CalcMode::Meter), Code(MeterType::ConcentricOrifice),
+         Code(IfoaMfr::SiebeFoxboro), "ASME MFC-3Ma(2007)/ISO 5167(2022)"},
+        {Code(CalcStd::NozzleAsmeMfc3M1989), Code(CalcMode::Meter), Code(MeterType::AsmeLongRadiusNozzle),
+         Code(IfoaMfr::SiebeFoxboro), "ASME MFC-3M (1989 Edition)"},
+        {Code(CalcStd::ReaderHarris2012), Code(CalcMode::Meter), Code(MeterType::ConcentricOrifice),
+         Code(IfoaMfr::SiebeFoxboro), "API 2530/AGA 3 (2012)"},
+        {Code(CalcStd::ReaderHarrisGallagher1998), Code(CalcMode::CriticalDrop),
+         Code(MeterType::CriticalCylindricalNozzle), Code(IfoaMfr::SiebeFoxboro),
+         "R.W. Miller (3rd Edition)"},
+        {Code(CalcStd::ReaderHarrisGallagher1998), Code(CalcMode::Meter), Code(MeterType::IntegralOrifice),
+         Code(IfoaMfr::FisherRosemount), "Fisher-Rosemount 1195 Integral"},
+        {Code(CalcStd::ReaderHarrisGallagher1998), Code(CalcMode::CriticalDrop),
+         Code(MeterType::IntegralOrifice), Code(IfoaMfr::SiebeFoxboro),
+         "Foxboro Integral Flow Orifice"},  // meter type has the last word
+        {Code(CalcStd::ReaderHarrisGallagher1998), Code(CalcMode::Meter), Code(MeterType::WedgeAbb1630L),
+         Code(IfoaMfr::SiebeFoxboro), "ABB Proprietary"},
+        {Code(CalcStd::ReaderHarrisGallagher1998), Code(CalcMode::Meter), Code(MeterType::CustomWedge),
+         Code(IfoaMfr::SiebeFoxboro), "Calibrated Wedge"},
+        {Code(CalcStd::ReaderHarrisGallagher1998), Code(CalcMode::Meter), Code(MeterType::SmallBoreOrifice),
+         Code(IfoaMfr::SiebeFoxboro), "ASME MFC-14M (2003) Small Bore"},
+        {Code(CalcStd::ReaderHarrisGallagher1998), Code(CalcMode::Meter), Code(MeterType::LoLoss),
+         Code(IfoaMfr::SiebeFoxboro), "R.W. Miller, (3rd Edition)"},
+        {9999, Code(CalcMode::Meter), Code(MeterType::ConcentricOrifice), Code(IfoaMfr::SiebeFoxboro),
+         "before"},  // unknown standard: text unchanged
     };
     for (const Std& s : stds) {
         SCOPED_TRACE(s.text);
         EXPECT_EQ(mu.StandardText(s.std, s.mode, s.meter, s.mfr, "before"), s.text);
     }
-    EXPECT_EQ(mu.FluidEquationText(1352, 1355, 1357), "GAS-VOLUME-PVT-FLOWING");
-    EXPECT_EQ(mu.FluidEquationText(1346, 1348, 1350), "LIQUID-MASS-DENSITY-FLOWING");
-    EXPECT_EQ(mu.FluidEquationText(1353, 1354, 1358), "VAPOR-MASS-DENSITY-FLOWING");
-    EXPECT_EQ(mu.FluidEquationText(1345, 1348, 1356, "kept"), "kept");
+    EXPECT_EQ(mu.FluidEquationText(Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing),
+                                   Code(FluidProperty::GasMW)),
+              "GAS-VOLUME-PVT-FLOWING");
+    EXPECT_EQ(mu.FluidEquationText(Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+                                   Code(FluidProperty::LiquidDensity)),
+              "LIQUID-MASS-DENSITY-FLOWING");
+    EXPECT_EQ(mu.FluidEquationText(Code(FluidEquation::GasMass), Code(FluidCondition::GasBase),
+                                   Code(FluidProperty::GasDensity)),
+              "VAPOR-MASS-DENSITY-FLOWING");
+    EXPECT_EQ(mu.FluidEquationText(Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+                                   Code(FluidProperty::GasSG), "kept"),
+              "kept");
 }
 
 }  // namespace

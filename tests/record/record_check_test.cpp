@@ -26,7 +26,7 @@ TEST(CheckRecord, BadCodesIndexesAndNumbersAreResetAndReported) {
     r.Matl_Elem = 45;
     r.Pipe_Sched = -1;
     r.Unit_Temp_Set = 4;
-    r.Fluid_Equation = 1351;
+    r.Fluid_Equation = 1351;  // between the liquid and the gas codes: no equation
     r.Calc_Status = 2;
     r.Calc_Rev = 7;     // any non-negative revision is fine
     r.Meter_Style = 8;  // style codes are not checked here
@@ -116,9 +116,9 @@ TEST(CheckRecord, UnterminatedTextsAreTerminatedWithinTheirWidth) {
 }
 
 TEST(CheckRecord, ChoiceRules) {
-    EXPECT_TRUE(IsValidIntValue("Fluid_Property", 1358));
+    EXPECT_TRUE(IsValidIntValue("Fluid_Property", Code(FluidProperty::GasDensity)));
     EXPECT_FALSE(IsValidIntValue("Fluid_Property", 1351));
-    EXPECT_TRUE(IsValidIntValue("Meter_Type", 1687));
+    EXPECT_TRUE(IsValidIntValue("Meter_Type", Code(MeterType::ProprietaryMeter2)));
     EXPECT_FALSE(IsValidIntValue("Factor_Drain", 2));
     EXPECT_TRUE(IsValidIntValue("Rec_Reserved3", -12345));  // no rule
 }

@@ -39,16 +39,16 @@ TEST(TagRecordLayout, FieldsTileTheRecord) {
 TEST(TagRecordLayout, NewDocumentValuesAtTheirOffsets) {
     const std::string b = RecordToBytes(NewTagRecord());
     ASSERT_EQ(b.size(), 2800u);
-    EXPECT_EQ(DoubleAt(b, 928), 14.69595);  // Base_Press
-    EXPECT_EQ(DoubleAt(b, 1224), 527.67);   // DpRefTemp
-    EXPECT_EQ(DoubleAt(b, 1240), 14.696);   // AtmPress
-    EXPECT_EQ(DoubleAt(b, 1064), 4.026);    // Pipe_IDia
-    EXPECT_EQ(DoubleAt(b, 2792), 0.1);      // Uncert_GasSG, last field
-    EXPECT_EQ(DoubleAt(b, 864), 0.0);       // Unit_Glocal starts at 0
-    EXPECT_EQ(IntAt(b, 656), 1352);         // Fluid_Equation
-    EXPECT_EQ(IntAt(b, 748), 1703);         // Calc_Std
-    EXPECT_EQ(IntAt(b, 784), 4);            // Rel_Major
-    EXPECT_EQ(IntAt(b, 2704), 1);           // Uncert_Incl
+    EXPECT_EQ(DoubleAt(b, 928), 14.69595);                               // Base_Press
+    EXPECT_EQ(DoubleAt(b, 1224), 527.67);                                // DpRefTemp
+    EXPECT_EQ(DoubleAt(b, 1240), 14.696);                                // AtmPress
+    EXPECT_EQ(DoubleAt(b, 1064), 4.026);                                 // Pipe_IDia
+    EXPECT_EQ(DoubleAt(b, 2792), 0.1);                                   // Uncert_GasSG, last field
+    EXPECT_EQ(DoubleAt(b, 864), 0.0);                                    // Unit_Glocal starts at 0
+    EXPECT_EQ(IntAt(b, 656), Code(FluidEquation::GasVolume));            // Fluid_Equation
+    EXPECT_EQ(IntAt(b, 748), Code(CalcStd::ReaderHarrisGallagher1998));  // Calc_Std
+    EXPECT_EQ(IntAt(b, 784), 4);                                         // Rel_Major
+    EXPECT_EQ(IntAt(b, 2704), 1);                                        // Uncert_Incl
     EXPECT_EQ(std::string(b.data() + 100), "Jan 1, 2001");
     EXPECT_EQ(std::string(b.data() + 319), "lb/ft3");
     EXPECT_EQ(std::string(b.data() + 347), "ft/s");
@@ -109,7 +109,7 @@ TEST(TagRecordText, BytesAfterTheTerminatorAreKept) {
 
 TEST(TagRecord, LiquidAndKFpRules) {
     TagRecord r = NewTagRecord();
-    r.Fluid_Equation = 1351;
+    r.Fluid_Equation = 1351;  // no equation, but below the gas codes
     EXPECT_TRUE(IsLiquid(r));
     r.Fluid_Equation = Code(FluidEquation::GasVolume);
     EXPECT_FALSE(IsLiquid(r));
@@ -125,18 +125,30 @@ TEST(MeterTexts, FamilyTypeAndTapTexts) {
         const char *meter, *type_text, *tap_text;
     };
     const Case cases[] = {
-        {1128, 1703, 1, 0, 1160, "ORIFICE PLATE", "CONCENTRIC", "FLANGE TAPS"},
-        {1128, 1703, 4, 0, 1160, "ORIFICE PLATE", "CONCENTRIC", "PIPE TAPS"},
-        {1130, 1764, 3, 0, 1160, "ORIFICE PLATE", "ECCENTRIC", "VEN CON TAPS @ TOP"},
-        {1130, 1703, 3, 0, 1160, "ORIFICE PLATE", "ECCENTRIC", "CORNER TAPS"},
-        {1150, 1750, 1, 1, 1160, "FLOW NOZZLE W/OUTL DIFFUSER", "ASME LONG RADIUS", "WALL TAPS"},
-        {1153, 1751, 1, 1, 1160, "FLOW NOZZLE", "VENTURI (ISA INLET)", "CORNER/THROAT TAPS"},
-        {1156, 1680, 1, 0, 1160, "VENTURI - 15 DEG EXIT", "MACHINED INLET", "D/2 & THROAT d/2 TAPS"},
-        {1776, 1775, 1, 0, 1161, "VENTURI - 7 DEG EXIT", "Per ASME PTC 19.5", "D/2 & THROAT d/2 TAPS"},
-        {1163, 1703, 1, 0, 1160, "UNIVERSAL VENTURI TUBE", "UVT\xAE", "MFR STD"},
-        {1695, 1703, 1, 0, 1160, "INTEGRAL WEDGE METER", "ABB 1335L\xAE", "MFR STD"},
-        {1374, 1703, 1, 0, 1160, "CRITICAL DROP ORIFICE", "THICK PLATE", "NONE"},
-        {1359, 1703, 1, 0, 1160, "FLOW NOZZLE", "ASME THROAT TAP", "THROAT TAPS"},
+        {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 1, 0,
+         Code(VenturiExit::Deg15), "ORIFICE PLATE", "CONCENTRIC", "FLANGE TAPS"},
+        {Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 4, 0,
+         Code(VenturiExit::Deg15), "ORIFICE PLATE", "CONCENTRIC", "PIPE TAPS"},
+        {Code(MeterType::EccentricOrifice), Code(CalcStd::Miller3rd), 3, 0, Code(VenturiExit::Deg15),
+         "ORIFICE PLATE", "ECCENTRIC", "VEN CON TAPS @ TOP"},
+        {Code(MeterType::EccentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 3, 0,
+         Code(VenturiExit::Deg15), "ORIFICE PLATE", "ECCENTRIC", "CORNER TAPS"},
+        {Code(MeterType::AsmeLongRadiusNozzle), Code(CalcStd::NozzleAsmeMfc3M1989), 1, 1,
+         Code(VenturiExit::Deg15), "FLOW NOZZLE W/OUTL DIFFUSER", "ASME LONG RADIUS", "WALL TAPS"},
+        {Code(MeterType::VenturiNozzle), Code(CalcStd::NozzleIso5167_1991), 1, 1, Code(VenturiExit::Deg15),
+         "FLOW NOZZLE", "VENTURI (ISA INLET)", "CORNER/THROAT TAPS"},
+        {Code(MeterType::VenturiMachined), Code(CalcStd::VenturiAsmeMfc3M1989), 1, 0,
+         Code(VenturiExit::Deg15), "VENTURI - 15 DEG EXIT", "MACHINED INLET", "D/2 & THROAT d/2 TAPS"},
+        {Code(MeterType::VenturiPtc195), Code(CalcStd::VenturiPtc195), 1, 0, Code(VenturiExit::Deg7),
+         "VENTURI - 7 DEG EXIT", "Per ASME PTC 19.5", "D/2 & THROAT d/2 TAPS"},
+        {Code(MeterType::Uvt), Code(CalcStd::ReaderHarrisGallagher1998), 1, 0, Code(VenturiExit::Deg15),
+         "UNIVERSAL VENTURI TUBE", "UVT\xAE", "MFR STD"},
+        {Code(MeterType::WedgeAbb1335L), Code(CalcStd::ReaderHarrisGallagher1998), 1, 0,
+         Code(VenturiExit::Deg15), "INTEGRAL WEDGE METER", "ABB 1335L\xAE", "MFR STD"},
+        {Code(MeterType::CriticalThickOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 1, 0,
+         Code(VenturiExit::Deg15), "CRITICAL DROP ORIFICE", "THICK PLATE", "NONE"},
+        {Code(MeterType::CustomThroatTapNozzle), Code(CalcStd::ReaderHarrisGallagher1998), 1, 0,
+         Code(VenturiExit::Deg15), "FLOW NOZZLE", "ASME THROAT TAP", "THROAT TAPS"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
@@ -162,7 +174,8 @@ TEST(MeterTexts, CustomMetersKeepTheUsersTexts) {
     EXPECT_EQ(GetText(r.Meter), "CALIBRATED ORIFICE PLATE");
     EXPECT_EQ(GetText(r.Meter_Type_Text), "MY PLATE");
     EXPECT_EQ(GetText(r.Tap_Style_Text), "MY TAPS");
-    EXPECT_EQ(TapStyleText(1128, 1703, 5), "");  // out of the list: no text, no subscript
+    EXPECT_EQ(TapStyleText(Code(MeterType::ConcentricOrifice), Code(CalcStd::ReaderHarrisGallagher1998), 5),
+              "");  // out of the list: no text, no subscript
 }
 
 }  // namespace

@@ -7,10 +7,26 @@
 #include <cstddef>
 #include <cstring>
 
+#include "record/choice_codes.h"
 #include "record/record_check.h"
 #include "record/tag_record.h"
 
 namespace {
+
+using quorven::CalcMode;
+using quorven::CalcStd;
+using quorven::Code;
+using quorven::DrainType;
+using quorven::FluidCondition;
+using quorven::FluidEquation;
+using quorven::FluidProperty;
+using quorven::H2OvapSetup;
+using quorven::IfoaMfr;
+using quorven::IfoaSize;
+using quorven::MeterType;
+using quorven::SizeParam;
+using quorven::TapLoc;
+using quorven::VenturiExit;
 
 using quorven::TagRecord;
 
@@ -31,9 +47,9 @@ TEST(ResetTagData, ClearsInputsAndResultsKeepsUnitsChoiceAndDatasheet) {
     constexpr double kFill = 7.5;
     for (std::size_t at = kDoublesFrom; at < kDoublesTo; at += sizeof(double))
         std::memcpy(reinterpret_cast<char*>(&r) + at, &kFill, sizeof kFill);
-    r.Fluid_Equation = 1346;
-    r.Fluid_Condition = 1348;
-    r.Fluid_Property = 1350;
+    r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+    r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+    r.Fluid_Property = Code(FluidProperty::LiquidDensity);
     r.Unit_Press_Set = 3;
     r.Uncert_Incl = 1;
     r.Uncert_Pipe = 0.25;
@@ -51,22 +67,22 @@ TEST(ResetTagData, ClearsInputsAndResultsKeepsUnitsChoiceAndDatasheet) {
                       r.Factor_SatLiq, r.Factor_VapQual})
         EXPECT_EQ(f, 0);
     // The two mode choices among the factor flags take their first choice, never 0.
-    EXPECT_EQ(r.Factor_DrainType, 1187);
-    EXPECT_EQ(r.Factor_H2OvapSetup, 1211);
-    EXPECT_EQ(r.Meter_Type, 1128);
+    EXPECT_EQ(r.Factor_DrainType, Code(DrainType::FromList));
+    EXPECT_EQ(r.Factor_H2OvapSetup, Code(H2OvapSetup::FlowingTemp));
+    EXPECT_EQ(r.Meter_Type, Code(MeterType::ConcentricOrifice));
     EXPECT_EQ(r.Meter_Style, 1);
-    EXPECT_EQ(r.Meter_VenturiExit, 1160);
-    EXPECT_EQ(r.Meter_IFOAMfr, 1143);
-    EXPECT_EQ(r.Meter_IFOASize, 1145);
+    EXPECT_EQ(r.Meter_VenturiExit, Code(VenturiExit::Deg15));
+    EXPECT_EQ(r.Meter_IFOAMfr, Code(IfoaMfr::SiebeFoxboro));
+    EXPECT_EQ(r.Meter_IFOASize, Code(IfoaSize::Quadrant05));
     EXPECT_EQ(r.Meter_IFOAPipeMatl, 13);
     EXPECT_EQ(r.Tap_Style, 1);
-    EXPECT_EQ(r.Tap_Loc, 1109);
+    EXPECT_EQ(r.Tap_Loc, Code(TapLoc::Upstream));
     EXPECT_EQ(r.Matl_Pipe, 13);
     EXPECT_EQ(r.Matl_Elem, 6);
     EXPECT_EQ(r.Pipe_Sched, 5);
-    EXPECT_EQ(r.Calc_Mode, 1123);
-    EXPECT_EQ(r.Calc_Std, 1703);
-    EXPECT_EQ(r.Calc_SizeParam, 1120);
+    EXPECT_EQ(r.Calc_Mode, Code(CalcMode::Meter));
+    EXPECT_EQ(r.Calc_Std, Code(CalcStd::ReaderHarrisGallagher1998));
+    EXPECT_EQ(r.Calc_SizeParam, Code(SizeParam::Bore));
     EXPECT_EQ(r.Calc_Rev, 0);
     EXPECT_EQ(r.Meter_Diffuser, 0);
 
@@ -98,9 +114,9 @@ TEST(ResetTagData, ClearsInputsAndResultsKeepsUnitsChoiceAndDatasheet) {
     }
 
     // Kept: unit selections, factors and texts, the equation choice, datasheet, uncertainty setup.
-    EXPECT_EQ(r.Fluid_Equation, 1346);
-    EXPECT_EQ(r.Fluid_Condition, 1348);
-    EXPECT_EQ(r.Fluid_Property, 1350);
+    EXPECT_EQ(r.Fluid_Equation, Code(FluidEquation::LiquidMass));
+    EXPECT_EQ(r.Fluid_Condition, Code(FluidCondition::LiquidFlowingTemp));
+    EXPECT_EQ(r.Fluid_Property, Code(FluidProperty::LiquidDensity));
     EXPECT_EQ(r.Unit_Press_Set, 3);
     EXPECT_EQ(r.Unit_Flow, 7.5);
     EXPECT_EQ(std::memcmp(r.Unit_Flow_Text, before.Unit_Flow_Text, sizeof r.Unit_Flow_Text), 0);
@@ -114,9 +130,9 @@ TEST(ResetTagData, ClearsInputsAndResultsKeepsUnitsChoiceAndDatasheet) {
 // A reset of a sound record is a sound record: nothing for the record check to repair.
 TEST(ResetTagData, LeavesNothingForTheRecordCheck) {
     TagRecord r = quorven::NewTagRecord();
-    r.Factor_DrainType = 1190;
-    r.Factor_H2OvapSetup = 1213;
-    r.Meter_Type = 1690;
+    r.Factor_DrainType = Code(DrainType::Manual);
+    r.Factor_H2OvapSetup = Code(H2OvapSetup::RelHumidity);
+    r.Meter_Type = Code(MeterType::WedgeIso5167_6);
     quorven::ResetTagData(r);
     EXPECT_TRUE(quorven::CheckRecord(r).empty());
 }

@@ -256,18 +256,18 @@ TEST(UnitDefaults, DefaultsAndRepairOfOutOfRangeValues) {
     EXPECT_EQ(d.Unit_LiqBaseFlow_Set, 0);
     EXPECT_EQ(d.Unit_LiqMassFlow_Set, 1);
     EXPECT_EQ(d.Unit_Press_Set, 0);
-    EXPECT_EQ(d.Gas_Fluid_Equation, 1352);
-    EXPECT_EQ(d.Liquid_Fluid_Property, 1349);
+    EXPECT_EQ(d.Gas_Fluid_Equation, Code(FluidEquation::GasVolume));
+    EXPECT_EQ(d.Liquid_Fluid_Property, Code(FluidProperty::LiquidSG));
     EXPECT_EQ(CheckUnitDefaults(d), 0);
     d.Unit_Bore_Set = 3;  // BoreLength has three entries
     d.Unit_Velocity_Set = -1;
-    d.Unit_GasMassFlow_Set = 11;   // valid, kept
-    d.Gas_Fluid_Condition = 1347;  // a liquid code
+    d.Unit_GasMassFlow_Set = 11;                                   // valid, kept
+    d.Gas_Fluid_Condition = Code(FluidCondition::LiquidBaseTemp);  // a liquid code
     EXPECT_EQ(CheckUnitDefaults(d), 3);
     EXPECT_EQ(d.Unit_Bore_Set, 0);
     EXPECT_EQ(d.Unit_Velocity_Set, 0);
     EXPECT_EQ(d.Unit_GasMassFlow_Set, 11);
-    EXPECT_EQ(d.Gas_Fluid_Condition, 1354);
+    EXPECT_EQ(d.Gas_Fluid_Condition, Code(FluidCondition::GasBase));
 }
 
 }  // namespace

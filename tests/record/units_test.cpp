@@ -152,9 +152,20 @@ TEST(FlowUnits, KindOfRecordAndSelection) {
         int kind;  // 0: none
     };
     const Case cases[] = {
-        {1352, 1354, 1356, 1}, {1352, 1354, 1358, 1}, {1352, 1355, 1357, 2}, {1353, 1354, 1356, 3},
-        {1345, 1347, 1349, 4}, {1345, 1348, 1350, 5}, {1346, 1347, 1349, 6}, {1352, 1354, 1349, 0},
-        {1345, 1347, 1356, 0}, {0, 0, 0, 0},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG), 1},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity), 1},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW), 2},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG), 3},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+         Code(FluidProperty::LiquidSG), 4},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidDensity), 5},
+        {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidBaseTemp), Code(FluidProperty::LiquidSG),
+         6},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::LiquidSG), 0},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp), Code(FluidProperty::GasSG),
+         0},
+        {0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.eq) + "/" + std::to_string(c.cond) + "/" + std::to_string(c.prop));
@@ -287,17 +298,17 @@ TEST(Selection, SettingsKeepTheRecordsSelectionsAndEquationChoices) {
     r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
     r.Fluid_Property = Code(FluidProperty::LiquidDensity);
     RememberFluidEquation(d, r);
-    EXPECT_EQ(d.Liquid_Fluid_Equation, 1346);
-    EXPECT_EQ(d.Liquid_Fluid_Property, 1350);
-    EXPECT_EQ(d.Gas_Fluid_Equation, 1352);  // the gas choice is untouched
+    EXPECT_EQ(d.Liquid_Fluid_Equation, Code(FluidEquation::LiquidMass));
+    EXPECT_EQ(d.Liquid_Fluid_Property, Code(FluidProperty::LiquidDensity));
+    EXPECT_EQ(d.Gas_Fluid_Equation, Code(FluidEquation::GasVolume));  // the gas choice is untouched
     TagRecord g = Gas();
     g.Fluid_Equation = Code(FluidEquation::GasMass);
     g.Fluid_Condition = Code(FluidCondition::GasFlowing);
     g.Fluid_Property = Code(FluidProperty::GasDensity);
     RememberFluidEquation(d, g);
-    EXPECT_EQ(d.Gas_Fluid_Equation, 1353);
-    EXPECT_EQ(d.Gas_Fluid_Condition, 1355);
-    EXPECT_EQ(d.Liquid_Fluid_Equation, 1346);
+    EXPECT_EQ(d.Gas_Fluid_Equation, Code(FluidEquation::GasMass));
+    EXPECT_EQ(d.Gas_Fluid_Condition, Code(FluidCondition::GasFlowing));
+    EXPECT_EQ(d.Liquid_Fluid_Equation, Code(FluidEquation::LiquidMass));
 }
 
 // --- Custom flow units ------------------------------------------------------
