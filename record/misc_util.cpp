@@ -194,6 +194,10 @@ std::string_view CMiscUtil::ScheduleText(int32_t material, int32_t position) con
     return list[static_cast<std::size_t>(position)];
 }
 
+std::string CMiscUtil::ShownScheduleText(int32_t material, int32_t position, std::string_view text) const {
+    return std::string(text.empty() ? ScheduleText(material, position) : text);
+}
+
 int32_t CMiscUtil::SchedulePosition(int32_t material, std::string_view text) const {
     const std::span<const std::string_view> list = Schedules(material);
     const auto it = std::find(list.begin(), list.end(), text);

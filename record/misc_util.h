@@ -38,6 +38,10 @@ public:
     std::string_view ScheduleText(int32_t material, int32_t position) const;
     // Position of a schedule text in the material's list, or -1.
     int32_t SchedulePosition(int32_t material, std::string_view text) const;
+    // The schedule as the form's schedule box shows it: the record's text, or, where
+    // the record holds none (a new tag keeps only the position), the text at the
+    // record's position.
+    std::string ShownScheduleText(int32_t material, int32_t position, std::string_view text) const;
 
     // "0.50" ... "48.00" (33 sizes).
     std::span<const std::string_view> NominalSizeTexts() const;

@@ -261,8 +261,8 @@ double CPrintCalc::MeterPipeData(double row) {
     row = Pair(row, kLeftValueColumn, "Meter Style:", style, "Tap Style:", tap);
     row = Pair(row, kLeftValueColumn, "Nom Pipe Size:", nominal_text,
                NamesUpstreamTapMaterial(type) ? "Matl @ Upstr Tap:" : "Pipe Matl:", pipe);
-    row = Pair(row, kLeftValueColumn, "Pipe I.D., D(ref):", id_text,
-               "Pipe Sched:", GetText(r_.Pipe_Sched_Text));
+    row = Pair(row, kLeftValueColumn, "Pipe I.D., D(ref):", id_text, "Pipe Sched:",
+               CMiscUtil().ShownScheduleText(r_.Matl_Pipe, r_.Pipe_Sched, GetText(r_.Pipe_Sched_Text)));
     return row;
 }
 

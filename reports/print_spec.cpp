@@ -476,7 +476,8 @@ double CPrintSpec::PipeBlock(double row) {
     row += kRowGap;
     row = Line(row, {"Pipe Size & Schedule",
                      CFormat("%s %s SCH. %s", {NominalPipeSizeText(r_), UnitNameOf(r_, t, Quantity::PipeSize),
-                                               GetText(r_.Pipe_Sched_Text)})});
+                                               CMiscUtil().ShownScheduleText(r_.Matl_Pipe, r_.Pipe_Sched,
+                                                                             GetText(r_.Pipe_Sched_Text))})});
     row = Line(row, {"Pipe Material", std::string(GetText(r_.Pipe_Matl_DS))});
     row = Line(row, {"End Connection & Rating", std::string(GetText(r_.Pipe_Conn_Rate))});
     row = Line(row, {"Pipe Inner Diameter", WithUnit(Num(FmtShort, ToUser(r_, Quantity::Bore, r_.Pipe_IDia)),

@@ -116,7 +116,8 @@ double CPrintUncert::MeterPipeData(double row) {
                "Pipe Material:", pipe);
     row =
         pair(row, "Pipe I.D.:", WithUnit(Num(FmtShort, ToUser(r_, Quantity::Bore, r_.Pipe_IDia)), bore_unit),
-             "Pipe Schedule", GetText(r_.Pipe_Sched_Text));
+             "Pipe Schedule",
+             CMiscUtil().ShownScheduleText(r_.Matl_Pipe, r_.Pipe_Sched, GetText(r_.Pipe_Sched_Text)));
     row = pair(row, "Beta:", Num("%.5f", r_.Beta), "Bore",
                WithUnit(Num(FmtShort, ToUser(r_, Quantity::Bore, r_.Bore)), bore_unit));
     return row;

@@ -173,6 +173,17 @@ TEST_F(Sheet, NominalPipeSizeInMillimetresIsTheDnNumber) {
     }
 }
 
+// A new tag holds its schedule as a position only (5, "STD" of the carbon-steel
+// list); the sheet names it as the form's schedule box does. A stored text wins.
+TEST_F(Sheet, ScheduleIsNamedAsTheFormShowsIt) {
+    TagRecord r = CalculatedGasTag();
+    ASSERT_EQ(GetText(r.Pipe_Sched_Text), "");
+    ASSERT_EQ(r.Pipe_Sched, 5);
+    EXPECT_EQ(LineWith(Print(r), "Pipe Sched:"), "Pipe I.D., D(ref): | 4.026 in | Pipe Sched: | STD");
+    SetText(r.Pipe_Sched_Text, "80");
+    EXPECT_EQ(LineWith(Print(r), "Pipe Sched:"), "Pipe I.D., D(ref): | 4.026 in | Pipe Sched: | 80");
+}
+
 TEST_F(Sheet, LiquidMassWithDensityUsesMassFlowSymbols) {
     TagRecord r = CalculatedGasTag();
     r.Fluid_Equation = Code(FluidEquation::LiquidMass);
