@@ -65,7 +65,7 @@ TEST(CalcSetupAfterCriticalDrop, TheUsersMaximumDifferentialComesBack) {
         EXPECT_EQ(back.Dp_Max, 0.0);
         RecordingMessageSink check_sink;
         const InputCheckResult check = CheckCalculateInputs(back, check_sink);
-        EXPECT_EQ(check.error, 3);
+        EXPECT_EQ(check.error, msg::kErrMissingInput);
         ASSERT_FALSE(check.missing.empty());
         EXPECT_TRUE(check.missing.front().sizing);
     }
@@ -79,37 +79,40 @@ TEST(CalculateInputCheck, ErrorsComeInTheirOrderAndStopEverything) {
         std::size_t missing;
     };
     const Case cases[] = {
-        {"normal flow above maximum", [](TagRecord& r) { r.Flow_Norm = r.Flow_Max * 1.1; }, {5}, 0},
+        {"normal flow above maximum",
+         [](TagRecord& r) { r.Flow_Norm = r.Flow_Max * 1.1; },
+         {msg::kErrNormalAboveMaxFlow},
+         0},
         {"no pipe diameter, rows missing too",
          [](TagRecord& r) {
              r.Pipe_IDia = 0;
              r.Flow_RhoGZ = 0;
              r.Property_Visc = 0;
          },
-         {4},
+         {msg::kErrNoPipeDiameter},
          2},
         {"missing density and differential",
          [](TagRecord& r) {
              r.Flow_RhoGZ = 0;
              r.Dp_Max = -1;
          },
-         {3},
+         {msg::kErrMissingInput},
          2},
         {"normal flow above maximum and a row missing",
          [](TagRecord& r) {
              r.Flow_Norm = r.Flow_Max * 1.1;
              r.Flow_Temp = 0;
          },
-         {5, 3},
+         {msg::kErrNormalAboveMaxFlow, msg::kErrMissingInput},
          1},
-        {"custom meter without coefficient", [](TagRecord& r) { r.C = 0; }, {33}, 0},
+        {"custom meter without coefficient", [](TagRecord& r) { r.C = 0; }, {msg::kErrNoCoefficient}, 0},
         {"restriction bore above the pipe",
          [](TagRecord& r) {
              r.Calc_Mode = Code(CalcMode::Restriction);
              r.Calc_SizeParam = Code(SizeParam::Dp);
              r.Bore = 5.0;
          },
-         {11},
+         {msg::kErrBoreAbovePipe},
          0},
     };
     for (const Case& c : cases) {
