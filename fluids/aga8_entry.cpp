@@ -5,6 +5,7 @@
 
 #include "fluids/fluid_messages.h"
 #include "fluids/gas_properties.h"
+#include "messages/messages.h"
 #include "record/file_io.h"
 #include "record/formats.h"
 #include "record/tag_record.h"
@@ -12,7 +13,7 @@
 namespace quorven {
 namespace {
 
-constexpr int kErrorSaveTotal = 23;  // "The total mole percent must equal 100 percent before saving ..."
+constexpr int kErrorSaveTotal = msg::kErrMixTotalBeforeSave;
 
 bool ValidPercent(double p) {
     return std::isfinite(p) && p >= 0.0 && p <= 100.0;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "messages/messages.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
 #include "record/tag_reset.h"
@@ -10,12 +11,12 @@
 namespace quorven {
 namespace {
 
-constexpr int kErrorBasePressure = 8;         // "Value for base pressure in absolute units ..."
-constexpr int kErrorBaseTemperature = 9;      // "Value for base temperature in absolute units ..."
-constexpr int kErrorLiquidState = 18;         // "... indicate that the fluid is in the liquid state!"
-constexpr int kErrorFlowingPressure = 51;     // "Value for flowing pressure in absolute units ..."
-constexpr int kErrorFlowingTemperature = 52;  // "Value for flowing temperature in absolute units ..."
-constexpr int kWarningFlowsNotConverted = 36;
+constexpr int kErrorBasePressure = msg::kErrBasePressure;
+constexpr int kErrorBaseTemperature = msg::kErrBaseTemperature;
+constexpr int kErrorLiquidState = msg::kErrLiquidState;
+constexpr int kErrorFlowingPressure = msg::kErrFlowingPressure;
+constexpr int kErrorFlowingTemperature = msg::kErrFlowingTemperature;
+constexpr int kWarningFlowsNotConverted = msg::kWarnFlowsNotConverted;
 
 constexpr int32_t Code(FluidEquation e) {
     return static_cast<int32_t>(e);

@@ -1,5 +1,6 @@
 #pragma once
-// The numbered messages the fluid property routines raise, by name.
+// The numbered messages the fluid property routines raise, by the names the
+// fluid code has long used; each is the message table's own name.
 
 #include <cmath>
 #include <initializer_list>
@@ -9,27 +10,26 @@
 
 namespace quorven::fluid_msg {
 
-inline constexpr int kErrorBasePressure = 8;     // "Value for base pressure in absolute units ..."
-inline constexpr int kErrorBaseTemperature = 9;  // "Value for base temperature in absolute units ..."
-inline constexpr int kErrorMixtureFile = 10;     // "Error opening mixture file. ..."
-inline constexpr int kErrorMixtureComponentMissing = 12;  // "Component in mixture file is missing ..."
-inline constexpr int kErrorLiquidState = 18;          // "... indicate that the fluid is in the liquid state!"
-inline constexpr int kErrorVapourState = 19;          // "... indicate that the fluid is in the vapor state!"
-inline constexpr int kErrorVapourOnlyData = 21;       // "Physical properties ... for vapor state only."
-inline constexpr int kErrorNoDatabase = 24;           // "The properties database file ... is not present."
-inline constexpr int kErrorDuplicateComponent = 25;   // "This fluid component has been selected already."
-inline constexpr int kErrorMolePercentTotal = 26;     // "The total mole percent must equal 100 percent ..."
-inline constexpr int kErrorIncompleteData = 27;       // "The property data ... is not complete ... Aborting"
-inline constexpr int kErrorNoViscosity = 28;          // "... Cannot determine fluid viscosity."
-inline constexpr int kErrorNoSpecificHeatRatio = 29;  // "... Cannot determine specific heat ratio."
-inline constexpr int kErrorNoVapourPressure = 30;     // "... Cannot determine fluid vapor pressure."
-inline constexpr int kErrorFlowingPressure = 51;      // "Value for flowing pressure in absolute units ..."
-inline constexpr int kErrorFlowingTemperature = 52;   // "Value for flowing temperature in absolute units ..."
+inline constexpr int kErrorBasePressure = msg::kErrBasePressure;
+inline constexpr int kErrorBaseTemperature = msg::kErrBaseTemperature;
+inline constexpr int kErrorMixtureFile = msg::kErrMixtureFileOpen;
+inline constexpr int kErrorMixtureComponentMissing = msg::kErrMixtureComponentMissing;
+inline constexpr int kErrorLiquidState = msg::kErrLiquidState;
+inline constexpr int kErrorVapourState = msg::kErrVapourState;
+inline constexpr int kErrorVapourOnlyData = msg::kErrVapourStateOnly;
+inline constexpr int kErrorNoDatabase = msg::kErrPropertyDatabase;
+inline constexpr int kErrorDuplicateComponent = msg::kErrComponentSelectedAlready;
+inline constexpr int kErrorMolePercentTotal = msg::kErrMixTotalBeforeCalculate;
+inline constexpr int kErrorIncompleteData = msg::kErrPropertyDataIncomplete;
+inline constexpr int kErrorNoViscosity = msg::kErrNoViscosityData;
+inline constexpr int kErrorNoSpecificHeatRatio = msg::kErrNoSpecificHeatRatioData;
+inline constexpr int kErrorNoVapourPressure = msg::kErrNoVapourPressureData;
+inline constexpr int kErrorFlowingPressure = msg::kErrFlowingPressure;
+inline constexpr int kErrorFlowingTemperature = msg::kErrFlowingTemperature;
 
-inline constexpr int kWarningHbtExtrapolated = 25;  // "Valid temperature range for H-B-T ... extrapolated."
-inline constexpr int kWarningLiquidAtBase =
-    28;  // "Selected fluid component is in the liquid state at base ..."
-inline constexpr int kWarningVapourAtBase = 29;  // "Selected fluid is in the vapor state at base conditions!"
+inline constexpr int kWarningHbtExtrapolated = msg::kWarnLiquidDensityExtrapolated;
+inline constexpr int kWarningLiquidAtBase = msg::kWarnLiquidAtBase;
+inline constexpr int kWarningVapourAtBase = msg::kWarnVapourAtBase;
 
 // The conditions a property computation works at, each refused with its own error
 // when it is not an absolute value above zero: true when all are usable. A value
