@@ -53,4 +53,68 @@ void BM_Aga8_Compute(benchmark::State& state) {
 }
 BENCHMARK(BM_Aga8_Compute);
 
+// A typical pipeline gas: the Gulf Coast gas of AGA Report No. 8 (1994), Table A.3-1, ten
+// of the 21 components.
+constexpr std::array<double, 21> kGulfCoast = {
+    0.965222, 0.002595, 0.005956, 0.018186, 0.004596, 0, 0, 0, 0, 0, 0.000977,
+    0.001007, 0.000473, 0.000324, 0.000664, 0,        0, 0, 0, 0, 0};
+
+// The states of the comparison: a transmission-line state and NIST's check state.
+struct State {
+    double P_MPa, T_K;
+};
+constexpr State kStates[] = {{5.0, 300.0}, {50.0, 400.0}};
+
+const std::array<double, 21>& Gas(int64_t which) {
+    return which == 0 ? kX : kGulfCoast;
+}
+
+// A new composition every call, as a loop over many gases (or a dialog's every edit)
+// makes: composition terms, density, Z. Two compositions that differ in the methane
+// amount alternate, so nothing of the last call can be reused.
+//   BM_Aga8_NewComposition/<gas: 0 NIST's 21 components, 1 Gulf Coast>/<state: 0 5 MPa, 1 50 MPa>
+void BM_Aga8_NewComposition(benchmark::State& state) {
+    std::array<double, 21> x[2] = {Gas(state.range(0)), Gas(state.range(0))};
+    x[1][0] *= 1.000001;
+    const State s = kStates[state.range(1)];
+    int which = 0;
+    for (auto _ : state) {
+        CFluidAGA8NaturalGas gas;
+        gas.SetComposition(x[which]);
+        which ^= 1;
+        const double d = gas.Density(s.P_MPa, s.T_K).value_or(0.0);
+        benchmark::DoNotOptimize(gas.Z(d, s.T_K));
+    }
+}
+BENCHMARK(BM_Aga8_NewComposition)->ArgsProduct({{0, 1}, {0, 1}});
+
+// The same gas and a new temperature every call (the composition terms are kept).
+//   BM_Aga8_NewTemperature/<gas>/<state>
+void BM_Aga8_NewTemperature(benchmark::State& state) {
+    CFluidAGA8NaturalGas gas;
+    gas.SetComposition(Gas(state.range(0)));
+    const State s = kStates[state.range(1)];
+    double T = s.T_K;
+    for (auto _ : state) {
+        T = T == s.T_K ? s.T_K + 1e-9 : s.T_K;
+        const double d = gas.Density(s.P_MPa, T).value_or(0.0);
+        benchmark::DoNotOptimize(gas.Z(d, T));
+    }
+}
+BENCHMARK(BM_Aga8_NewTemperature)->ArgsProduct({{0, 1}, {0, 1}});
+
+// The composition terms alone.
+//   BM_Aga8_SetComposition/<gas>
+void BM_Aga8_SetComposition(benchmark::State& state) {
+    std::array<double, 21> x[2] = {Gas(state.range(0)), Gas(state.range(0))};
+    x[1][0] *= 1.000001;
+    CFluidAGA8NaturalGas gas;
+    int which = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(gas.SetComposition(x[which]));
+        which ^= 1;
+    }
+}
+BENCHMARK(BM_Aga8_SetComposition)->Arg(0)->Arg(1);
+
 }  // namespace

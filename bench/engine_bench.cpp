@@ -4,6 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "engine/calculate.h"
 #include "record/choice_codes.h"
 
@@ -108,7 +112,8 @@ TagRecord SizedForFlowAndDp(TagRecord tag) {
     TagRecord sized = tag;
     if (!calc.SizeBore(sized, false)) return tag;
     tag.Bore = sized.Bore;
-    tag.Dp_Norm = 64.0;
+    tag.SegHs = sized.SegHs;  // the wedges' geometry
+    tag.Dp_Norm = sized.Dp_Norm;  // the normal differential, (Q / Qmax)^2 hmax
     return tag;
 }
 
@@ -166,6 +171,98 @@ void BM_GasVenturiFlow(benchmark::State& s) {
 void BM_GasVenturiDp(benchmark::State& s) {
     RunSolutions(s, GasMachinedVenturi(), kDp);
 }
+
+// The watch list: the low-Reynolds liquid orifice and one gas case of each meter family,
+// each sized for the bore, the flow and the differential, so that the slowest case is
+// seen and not only the median of the cases above.
+//   BM_Watch/<case>/bore|flow|dp
+TagRecord LowReynoldsWaterOrifice() {
+    // Water at 100 psia and 68 deg F (62.3 lb/ft3, 1 cP) through a concentric orifice with
+    // flange taps in a 2.067 in pipe: 15 000 lb/h at 50 inH2O, pipe Reynolds number 4.6e4.
+    TagRecord r = quorven::NewTagRecord();
+    r.Fluid_Equation = Code(FluidEquation::LiquidMass);
+    r.Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+    r.Fluid_Property = Code(FluidProperty::LiquidDensity);
+    r.Flow_RhoGZ = 62.3;
+    r.Property_KFp = 1.0;
+    r.Property_Visc = 1.0;
+    r.Flow_Press = 100.0;
+    r.Flow_Temp = 527.67;
+    r.Pipe_NomDia = 2.0;
+    r.Pipe_IDia = 2.067;
+    r.Flow_Max = 15000.0;
+    r.Flow_Norm = 15000.0;
+    r.Dp_Max = 50.0;
+    r.Dp_Norm = 50.0;
+    r.Calc_Std = Code(CalcStd::ReaderHarrisGallagher1998);
+    r.Tap_Style = 1;
+    return r;
+}
+
+TagRecord GasMeter(MeterType type, CalcStd standard) {
+    TagRecord r = GasOrifice();
+    r.Meter_Type = Code(type);
+    r.Calc_Std = Code(standard);
+    return r;
+}
+
+struct WatchCase {
+    const char* name;
+    TagRecord tag;
+};
+
+std::vector<WatchCase> WatchCases() {
+    TagRecord small_bore = GasMeter(MeterType::SmallBoreOrifice, CalcStd::AsmeMfc14M);
+    small_bore.Pipe_NomDia = 1.0;
+    small_bore.Pipe_IDia = 1.049;
+    small_bore.Flow_Max = 12500.0;
+    small_bore.Flow_Norm = 10000.0;
+    TagRecord integral = GasMeter(MeterType::IntegralOrifice, CalcStd::Miller3rd);
+    integral.Meter_IFOASize = Code(IfoaSize::Square10);
+    integral.Pipe_NomDia = 0.5;
+    integral.Pipe_IDia = 0.622;
+    integral.Flow_Max = 1250.0;
+    integral.Flow_Norm = 1000.0;
+    TagRecord abb_wedge = GasMeter(MeterType::WedgeAbb1610L, CalcStd::Miller3rd);
+    return {
+        {"WaterOrificeLowRe", LowReynoldsWaterOrifice()},
+        {"GasOrificeRhg1998", GasOrificeRhg1998FlangeTaps()},
+        {"GasOrificeAga3_1985", GasMeter(MeterType::ConcentricOrifice, CalcStd::Buckingham1985)},
+        {"GasOrificeStolz", GasMeter(MeterType::ConcentricOrifice, CalcStd::Stolz)},
+        {"GasSegmentalOrifice", GasMeter(MeterType::SegmentalOrifice, CalcStd::Miller3rd)},
+        {"GasEccentricOrifice", GasMeter(MeterType::EccentricOrifice, CalcStd::Miller3rd)},
+        {"GasQuadrantOrifice", GasMeter(MeterType::QuadrantOrifice, CalcStd::Miller3rd)},
+        {"GasSmallBoreOrifice", small_bore},
+        {"GasIntegralOrifice", integral},
+        {"GasConicOrifice", GasMeter(MeterType::ConicOrifice, CalcStd::Miller3rd)},
+        {"GasLongRadiusNozzle", GasMeter(MeterType::AsmeLongRadiusNozzle, CalcStd::NozzleIso5167_3_2022)},
+        {"GasThroatTapNozzle", GasMeter(MeterType::AsmeThroatTapNozzle, CalcStd::NozzlePtc6)},
+        {"GasIsaNozzle", GasIsaNozzle()},
+        {"GasVenturiNozzle", GasMeter(MeterType::VenturiNozzle, CalcStd::NozzleIso5167_3_2022)},
+        {"GasVenturiMachined", GasMachinedVenturi()},
+        {"GasVenturiPtc195", GasMeter(MeterType::VenturiPtc195, CalcStd::VenturiPtc195)},
+        {"GasUvtFlowTube", GasMeter(MeterType::Uvt, CalcStd::Miller3rd)},
+        {"GasLoLossFlowTube", GasMeter(MeterType::LoLoss, CalcStd::Miller3rd)},
+        {"GasWedgeIso5167_6", GasMeter(MeterType::WedgeIso5167_6, CalcStd::Miller3rd)},
+        {"GasWedgeAbb1610L", abb_wedge},
+        {"GasCustomOrifice", GasMeter(MeterType::CustomOrifice, CalcStd::Miller3rd)},
+    };
+}
+
+[[maybe_unused]] const bool kWatchRegistered = [] {
+    for (const WatchCase& c : WatchCases()) {
+        for (const auto& [solve, param] : {std::pair{"bore", kBore}, {"flow", kFlow}, {"dp", kDp}}) {
+            const TagRecord tag = c.tag;
+            benchmark::RegisterBenchmark((std::string("BM_Watch/") + c.name + "/" + solve).c_str(),
+                                         [tag, param = param](benchmark::State& s) {
+                                             TagRecord t = tag;
+                                             if (t.C == 0.0) t.C = 0.6;  // the custom meter's coefficient
+                                             RunSolutions(s, t, param);
+                                         });
+        }
+    }
+    return true;
+}();
 
 BENCHMARK(BM_CustomLiquidBore);
 BENCHMARK(BM_CustomLiquidDp);

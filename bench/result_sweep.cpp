@@ -9,9 +9,11 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstring>
+#include <span>
 #include <string>
 
 #include "engine/calculate.h"
+#include "fluids/aga8_detail.h"
 #include "fluids/steam_ifc67.h"
 #include "form/result_rows.h"
 #include "record/choice_codes.h"
@@ -212,10 +214,64 @@ void SweepSteam() {
     }
 }
 
+// AGA 8 Detail: molar mass, Zb, Db, Zf and Df of gases from three to 21 components over
+// the method's extended range.
+void SweepAga8() {
+    struct Gas {
+        const char* name;
+        std::array<double, aga8::kComponentCount> x;  // mole fractions by AGA number
+    };
+    const Gas gases[] = {
+        // NIST's 21-component check gas (AGA8CODE), re-indexed to the 1994 numbering.
+        {"nist21",
+         {0.77824, 0.02,   0.06,    0.08,    0.03,    0.0001,  0.0025,  0.004,   0.002, 0.005, 0.0015,
+          0.003,   0.0005, 0.00165, 0.00215, 0.00088, 0.00024, 0.00015, 0.00009, 0.007, 0.001}},
+        // AGA Report No. 8 (1994), Table A.3-1: the Gulf Coast and Amarillo gases.
+        {"gulf",
+         {0.965222, 0.002595, 0.005956, 0.018186, 0.004596, 0, 0, 0, 0, 0, 0.000977, 0.001007, 0.000473,
+          0.000324, 0.000664}},
+        {"amarillo",
+         {0.906724, 0.031284, 0.004676, 0.045279, 0.00828, 0, 0, 0, 0, 0, 0.001037, 0.001563, 0.000321,
+          0.000443, 0.000393}},
+        {"methane", {1.0}},
+        {"co2_n2", {0.8, 0.1, 0.1}},
+        {"sour_wet", {0.85, 0.01, 0.04, 0.03, 0.01, 0.005, 0.05, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.005}},
+        {"hydrogen",
+         {0.7, 0.02, 0.01, 0.02, 0, 0, 0, 0.2, 0.03, 0.01, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0.005, 0.005}},
+    };
+    const double pressures_MPa[] = {0.1, 1.0, 5.0, 12.0, 17.5, 35.0, 70.0};
+    const double temperatures_K[] = {250.0, 275.0, 300.0, 350.0, 400.0, 500.0};
+    for (const Gas& g : gases) {
+        int numbers[aga8::kComponentCount];
+        double amounts[aga8::kComponentCount];
+        size_t n = 0;
+        for (int i = 0; i < aga8::kComponentCount; ++i) {
+            if (g.x[i] > 0.0) {
+                numbers[n] = i + 1;
+                amounts[n++] = 100.0 * g.x[i];
+            }
+        }
+        for (double P : pressures_MPa) {
+            for (double T : temperatures_K) {
+                CFluidAGA8NaturalGas gas;
+                const auto r =
+                    gas.Compute(std::span<const int>(numbers, n), std::span<const double>(amounts, n), P, T);
+                if (!r) {
+                    std::printf("aga8 %s P%g T%g 0 | # 0\n", g.name, P, T);
+                    continue;
+                }
+                std::printf("aga8 %s P%g T%g 1 | %.4f %.6f %.6f # 0 %.17g %.17g %.17g %.17g %.17g\n", g.name,
+                            P, T, r->MW, r->Zb, r->Zf, r->MW, r->Zb, r->Db, r->Zf, r->Df);
+            }
+        }
+    }
+}
+
 }  // namespace
 
 int main() {
     SweepSizings();
     SweepSteam();
+    SweepAga8();
     return 0;
 }
