@@ -10,6 +10,8 @@
 #include "fluids/aga8_detail.h"
 
 #include <cmath>
+#include <type_traits>
+#include <utility>
 
 namespace quorven {
 namespace aga8 {
@@ -227,31 +229,95 @@ private:
     double p_[kHi - kLo + 1];
 };
 
+// The second virial coefficient's terms n = 1..18 fall in two groups. A term with a
+// quadrupole, dipole, association or high-temperature flag (qn, sn, wn or fn = 1) carries
+// the factor Qi Qj, Si Sj, Wi Wj or (Fi Fj)^(1/2) and is zero unless both components have
+// that parameter, which only carbon dioxide, water, hydrogen sulfide and hydrogen do: the
+// "polar" terms and components below. The other ten terms are in general non-zero for every
+// pair. A composition's sums then run over its own pairs for the ten, and over its pairs of
+// polar components alone for the eight: the zeros left out change no bit of a sum.
+constexpr int kVirialTerms = 18;
+
+constexpr bool IsPolarTerm(const EosTerm& t) {
+    return t.q != 0 || t.s != 0 || t.w != 0 || t.f != 0;
+}
+constexpr bool IsPolarComponent(const ComponentParameters& c) {
+    return c.Q != 0.0 || c.S != 0.0 || c.W != 0.0 || c.F != 0.0;
+}
+
+template <bool kPolar>
+constexpr int CountVirialTerms() {
+    int count = 0;
+    for (int n = 0; n < kVirialTerms; ++n)
+        if (IsPolarTerm(kEos[n]) == kPolar) ++count;
+    return count;
+}
+constexpr int kCommonTerms = CountVirialTerms<false>();
+constexpr int kPolarTerms = CountVirialTerms<true>();
+
+// Index n - 1 of each term of a group, in ascending n.
+template <bool kPolar, int kCount>
+constexpr std::array<int, kCount> VirialTermIndex() {
+    std::array<int, kCount> index{};
+    int m = 0;
+    for (int n = 0; n < kVirialTerms; ++n)
+        if (IsPolarTerm(kEos[n]) == kPolar) index[m++] = n;
+    return index;
+}
+constexpr std::array<int, kCommonTerms> kCommonTermIndex = VirialTermIndex<false, kCommonTerms>();
+constexpr std::array<int, kPolarTerms> kPolarTermIndex = VirialTermIndex<true, kPolarTerms>();
+
+constexpr int CountPolarComponents() {
+    int count = 0;
+    for (const ComponentParameters& c : kComponents)
+        if (IsPolarComponent(c)) ++count;
+    return count;
+}
+constexpr int kPolarComponents = CountPolarComponents();
+
+// The polar components' places in the polar pair table; -1 for every other component.
+constexpr std::array<int, kComponentCount> PolarSlots() {
+    std::array<int, kComponentCount> slot{};
+    int m = 0;
+    for (int i = 0; i < kComponentCount; ++i) slot[i] = IsPolarComponent(kComponents[i]) ? m++ : -1;
+    return slot;
+}
+constexpr std::array<int, kComponentCount> kPolarSlot = PolarSlots();
+
 // The composition-independent factors of the pair sums (report, section 3), for a pair of
 // AGA numbers i, j:
 //   b[n] = an Eij^un (Ki Kj)^(3/2) B*nij, n = 1..18, the second virial coefficient being
 //          B = sum(n) T^-un sum_i sum_j xi xj b[n], with Eij = E*ij (Ei Ej)^(1/2) and
 //          B*nij = (Gij + 1 - gn)^gn (Qi Qj + 1 - qn)^qn (Fi^(1/2) Fj^(1/2) + 1 - fn)^fn
 //                  (Si Sj + 1 - sn)^sn (Wi Wj + 1 - wn)^wn,  Gij = G*ij (Gi + Gj) / 2;
-//   k = (Kij^5 - 1)(Ki Kj)^(5/2), u = (Uij^5 - 1)(Ei Ej)^(5/2), g = (G*ij - 1)(Gi + Gj).
-// Computed once for the program run and never changed; a composition then costs only the
-// sums over its own pairs.
+//   k = (Kij^5 - 1)(Ki Kj)^(5/2), u = (Uij^5 - 1)(Ei Ej)^(5/2), g = (G*ij - 1)(Gi + Gj);
+// and of each component Ki^(5/2) and Ei^(5/2). Computed once for the program run and never
+// changed; a composition then costs only the sums over its own pairs.
+// One pair's sums side by side, so that a composition adds them all in a few vector
+// operations: b[n] of the ten terms of every pair, then k and u.
+constexpr int kPairSums = kCommonTerms + 2;
+constexpr int kPairK = kCommonTerms;
+constexpr int kPairU = kCommonTerms + 1;
 struct PairTerm {
-    double b[18];
-    double k, u, g;
+    alignas(16) double sum[kPairSums];
+    double g;
 };
 struct PairTermTable {
     PairTerm t[kComponentCount][kComponentCount];
+    double polar[kPolarComponents][kPolarComponents][kPolarTerms];  // b[n] of the eight
+    double k25[kComponentCount], e25[kComponentCount];
 };
 
 PairTermTable MakePairTerms() {
     PairTermTable table{};
     const auto& c = kComponents;
     for (int i = 0; i < kComponentCount; ++i) {
+        table.k25[i] = std::pow(c[i].K, 2.5);
+        table.e25[i] = std::pow(c[i].E, 2.5);
         for (int j = 0; j < kComponentCount; ++j) {
             PairTerm& t = table.t[i][j];
-            t.k = (std::pow(kPairs.K[i][j], 5) - 1.0) * std::pow(c[i].K * c[j].K, 2.5);
-            t.u = (std::pow(kPairs.U[i][j], 5) - 1.0) * std::pow(c[i].E * c[j].E, 2.5);
+            t.sum[kPairK] = (std::pow(kPairs.K[i][j], 5) - 1.0) * std::pow(c[i].K * c[j].K, 2.5);
+            t.sum[kPairU] = (std::pow(kPairs.U[i][j], 5) - 1.0) * std::pow(c[i].E * c[j].E, 2.5);
             t.g = (kPairs.G[i][j] - 1.0) * (c[i].G + c[j].G);
             const HalfPowers<-12, 25> eij(kPairs.E[i][j] * std::sqrt(c[i].E * c[j].E));
             const double gij = kPairs.G[i][j] * (c[i].G + c[j].G) / 2.0;
@@ -260,12 +326,17 @@ PairTermTable MakePairTerms() {
             const double ff = std::sqrt(c[i].F * c[j].F);
             const double ss = c[i].S * c[j].S;
             const double ww = c[i].W * c[j].W;
-            for (int n = 0; n < 18; ++n) {
+            double b[kVirialTerms];
+            for (int n = 0; n < kVirialTerms; ++n) {
                 const EosTerm& e = kEos[n];
                 const double bstar =
                     Flag(gij, e.g) * Flag(qq, e.q) * Flag(ff, e.f) * Flag(ss, e.s) * Flag(ww, e.w);
-                t.b[n] = e.a * eij(e.u) * kij3 * bstar;
+                b[n] = e.a * eij(e.u) * kij3 * bstar;
             }
+            for (int m = 0; m < kCommonTerms; ++m) t.sum[m] = b[kCommonTermIndex[m]];
+            if (kPolarSlot[i] >= 0 && kPolarSlot[j] >= 0)
+                for (int m = 0; m < kPolarTerms; ++m)
+                    table.polar[kPolarSlot[i]][kPolarSlot[j]][m] = b[kPolarTermIndex[m]];
         }
     }
     return table;
@@ -274,6 +345,80 @@ PairTermTable MakePairTerms() {
 const PairTermTable& PairTerms() {
     static const PairTermTable table = MakePairTerms();
     return table;
+}
+
+// Adds the pair terms of the components `active` (ascending AGA numbers, mole fractions x) to
+// `sum` and to g, pair by pair in the order i <= j. A component with itself has
+// Kii = Uii = G*ii = 1 and so no k, u or g term. The sums are kept in locals, which the
+// compiler holds in vector registers (the caller's arrays might alias the table).
+void AddPairSums(const PairTermTable& pairs, const double* x, const int* active, int n_active,
+                 double (&sum_out)[kPairSums], double& g_out) {
+    alignas(16) double sum[kPairSums];
+    for (int m = 0; m < kPairSums; ++m) sum[m] = sum_out[m];
+    double g = g_out;
+    for (int a = 0; a < n_active; ++a) {
+        const int i = active[a];
+        const double xii = 1.0 * x[i] * x[i];
+        const PairTerm& ti = pairs.t[i][i];
+        for (int m = 0; m < kPairSums; ++m) sum[m] += xii * ti.sum[m];
+        for (int b = a + 1; b < n_active; ++b) {
+            const int j = active[b];
+            const PairTerm& t = pairs.t[i][j];
+            const double xij = 2.0 * x[i] * x[j];
+            for (int m = 0; m < kPairSums; ++m) sum[m] += xij * t.sum[m];
+            g += 0.5 * xij * t.g;
+        }
+    }
+    for (int m = 0; m < kPairSums; ++m) sum_out[m] = sum[m];
+    g_out = g;
+}
+
+// The temperature and density sums, written out term by term from the table when the
+// program is compiled: each term's exponents and flags are constants, so no term reads the
+// table or tests a flag at run time. The terms are added in ascending n as the report
+// writes them.
+template <int n>
+constexpr EosTerm kTerm = kEos[n];
+
+// C*n = an (G + 1 - gn)^gn (Q^2 + 1 - qn)^qn (F + 1 - fn)^fn U^un, n = 13..58.
+template <int kLo, int kHi, size_t... I>
+void CompositionTerms(const HalfPowers<kLo, kHi>& u_pow, double g, double q, double f, double* c_comp,
+                      std::index_sequence<I...>) {
+    const auto term = [&]<int n>(std::integral_constant<int, n>) {
+        constexpr EosTerm t = kTerm<n>;
+        c_comp[n] = t.a * Flag(g, t.g) * Flag(q * q, t.q) * Flag(f, t.f) * u_pow(t.u);
+    };
+    (term(std::integral_constant<int, static_cast<int>(I) + 12>{}), ...);
+}
+
+// B = sum(n = 1..18) T^-un (the composition's sum for n); C*n T^-un for n = 13..58.
+template <int kLo, int kHi, size_t... I>
+double TemperatureSums(const HalfPowers<kLo, kHi>& t_pow, const double* b_comp, const double* c_comp,
+                       double* c_t, std::index_sequence<I...>) {
+    double b = 0.0;
+    const auto term = [&]<int n>(std::integral_constant<int, n>) {
+        const double tn = t_pow(-kTerm<n>.u);
+        if constexpr (n < kVirialTerms) b += b_comp[n] * tn;
+        if constexpr (n >= 12) c_t[n] = c_comp[n] * tn;
+    };
+    (term(std::integral_constant<int, static_cast<int>(I)>{}), ...);
+    return b;
+}
+
+// The density terms of Z, n = 13..58: C*n T^-un (bn - cn kn D^kn) D^bn exp(-cn D^kn), with
+// dk = D^k, ek = exp(-D^k) and db = D^b.
+template <size_t... I>
+double DensityTerms(double z, const double* c_t, const double* dk, const double* ek, const double* db,
+                    std::index_sequence<I...>) {
+    const auto term = [&]<int n>(std::integral_constant<int, n>) {
+        constexpr EosTerm t = kTerm<n>;
+        if constexpr (t.c == 0)
+            z += c_t[n] * t.b * db[t.b];
+        else
+            z += c_t[n] * (t.b - t.k * dk[t.k]) * db[t.b] * ek[t.k];
+    };
+    (term(std::integral_constant<int, static_cast<int>(I) + 12>{}), ...);
+    return z;
 }
 
 // Bracketing of the density: at most this many steps, each raising it by this factor.
@@ -320,7 +465,6 @@ bool CFluidAGA8NaturalGas::SetComposition(std::span<const double, kComponentCoun
     if (!(total > 0.0 && std::isfinite(total))) return false;
 
     const auto& c = aga8::kComponents;
-    const auto& eos = aga8::kEos;
     const aga8::PairTermTable& pairs = aga8::PairTerms();
     std::array<double, kComponentCount> x{};
     int active[kComponentCount];
@@ -335,33 +479,41 @@ bool CFluidAGA8NaturalGas::SetComposition(std::span<const double, kComponentCoun
     // Mixing rules of the method (report, section 3):
     //   K^5 = (sum xi Ki^(5/2))^2 + 2 sum(i<j) xi xj (Kij^5 - 1) (Ki Kj)^(5/2), U^5 likewise
     //   with Ei and Uij; G = sum xi Gi + sum(i<j) xi xj (G*ij - 1)(Gi + Gj); Q = sum xi Qi;
-    //   F = sum xi^2 Fi; and the second virial coefficient's double sums of PairTerms.
+    //   F = sum xi^2 Fi; and the second virial coefficient's double sums of PairTerms, each
+    //   over the pairs i <= j in ascending AGA numbers.
     double k5 = 0.0, u5 = 0.0, g = 0.0, q = 0.0, f = 0.0;
+    int polar[aga8::kPolarComponents];
+    int n_polar = 0;
     for (int a = 0; a < n_active; ++a) {
         const int i = active[a];
-        k5 += x[i] * std::pow(c[i].K, 2.5);
-        u5 += x[i] * std::pow(c[i].E, 2.5);
+        k5 += x[i] * pairs.k25[i];
+        u5 += x[i] * pairs.e25[i];
         g += x[i] * c[i].G;
         q += x[i] * c[i].Q;
         f += x[i] * x[i] * c[i].F;
+        if (aga8::kPolarSlot[i] >= 0) polar[n_polar++] = i;
     }
     k5 *= k5;
     u5 *= u5;
-    std::array<double, 18> bsum{};
-    for (int a = 0; a < n_active; ++a) {
-        const int i = active[a];
-        for (int b = a; b < n_active; ++b) {
-            const int j = active[b];
-            const aga8::PairTerm& t = pairs.t[i][j];
+    alignas(16) double sum[aga8::kPairSums] = {};
+    sum[aga8::kPairK] = k5;
+    sum[aga8::kPairU] = u5;
+    aga8::AddPairSums(pairs, x.data(), active, n_active, sum, g);
+    k5 = sum[aga8::kPairK];
+    u5 = sum[aga8::kPairU];
+    double polar_sum[aga8::kPolarTerms] = {};
+    for (int a = 0; a < n_polar; ++a) {
+        const int i = polar[a];
+        for (int b = a; b < n_polar; ++b) {
+            const int j = polar[b];
             const double xij = (i == j ? 1.0 : 2.0) * x[i] * x[j];
-            if (i != j) {
-                k5 += xij * t.k;
-                u5 += xij * t.u;
-                g += 0.5 * xij * t.g;
-            }
-            for (int n = 0; n < 18; ++n) bsum[n] += xij * t.b[n];
+            const double* t = pairs.polar[aga8::kPolarSlot[i]][aga8::kPolarSlot[j]];
+            for (int m = 0; m < aga8::kPolarTerms; ++m) polar_sum[m] += xij * t[m];
         }
     }
+    std::array<double, aga8::kVirialTerms> bsum{};
+    for (int m = 0; m < aga8::kCommonTerms; ++m) bsum[aga8::kCommonTermIndex[m]] = sum[m];
+    for (int m = 0; m < aga8::kPolarTerms; ++m) bsum[aga8::kPolarTermIndex[m]] = polar_sum[m];
 
     const double k = std::pow(k5, 0.2);
     const double u = std::pow(u5, 0.2);
@@ -374,10 +526,7 @@ bool CFluidAGA8NaturalGas::SetComposition(std::span<const double, kComponentCoun
     b_comp_ = bsum;
     // C*n = an (G + 1 - gn)^gn (Q^2 + 1 - qn)^qn (F + 1 - fn)^fn U^un, n = 13..58.
     const aga8::HalfPowers<-26, 46> u_pow(u);
-    for (int n = 12; n < 58; ++n) {
-        const aga8::EosTerm& t = eos[n];
-        c_comp_[n] = t.a * aga8::Flag(g, t.g) * aga8::Flag(q * q, t.q) * aga8::Flag(f, t.f) * u_pow(t.u);
-    }
+    aga8::CompositionTerms(u_pow, g, q, f, c_comp_.data(), std::make_index_sequence<58 - 12>());
     t_ = -1.0;
     composition_set_ = true;
     return true;
@@ -386,15 +535,9 @@ bool CFluidAGA8NaturalGas::SetComposition(std::span<const double, kComponentCoun
 // The temperature factors T^-un, kept for the last temperature.
 void CFluidAGA8NaturalGas::TemperatureTerms(double T_K) {
     if (T_K == t_) return;
-    const auto& eos = aga8::kEos;
     const aga8::HalfPowers<-46, 26> t_pow(T_K);
-    double b = 0.0;
-    for (int n = 0; n < 58; ++n) {
-        const double tn = t_pow(-eos[n].u);
-        if (n < 18) b += b_comp_[n] * tn;
-        if (n >= 12) c_t_[n] = c_comp_[n] * tn;
-    }
-    b_ = b;
+    b_ = aga8::TemperatureSums(t_pow, b_comp_.data(), c_comp_.data(), c_t_.data(),
+                               std::make_index_sequence<58>());
     t_ = T_K;
 }
 
@@ -405,7 +548,6 @@ double CFluidAGA8NaturalGas::SecondVirial(double T_K) {
 
 double CFluidAGA8NaturalGas::Z(double d, double T_K) {
     TemperatureTerms(T_K);
-    const auto& eos = aga8::kEos;
     const double D = k3_ * d;
     // D^k and exp(-D^k) for the exponents k = 1..4 the terms use, D^b for b = 1..9.
     double dk[5], ek[5], db[10];
@@ -420,15 +562,8 @@ double CFluidAGA8NaturalGas::Z(double d, double T_K) {
 
     double sum_13_18 = 0.0;
     for (int n = 12; n < 18; ++n) sum_13_18 += c_t_[n];
-    double z = 1.0 + b_ * d - D * sum_13_18;
-    for (int n = 12; n < 58; ++n) {
-        const aga8::EosTerm& t = eos[n];
-        if (t.c == 0)
-            z += c_t_[n] * t.b * db[t.b];
-        else
-            z += c_t_[n] * (t.b - t.k * dk[t.k]) * db[t.b] * ek[t.k];
-    }
-    return z;
+    const double z = 1.0 + b_ * d - D * sum_13_18;
+    return aga8::DensityTerms(z, c_t_.data(), dk, ek, db, std::make_index_sequence<58 - 12>());
 }
 
 double CFluidAGA8NaturalGas::Pressure(double d, double T_K) {
