@@ -168,7 +168,7 @@ bool CCalculate::SegmentalEnd(TagRecord& r) {
 // the flow is sonic. The results stand; E_Ftp is left to the coefficient.
 void CCalculate::SonicTest(const TagRecord& r) {
     if (r.Calc_Mode == Code(CalcMode::CriticalDrop) || r.Calc_Mode == Code(CalcMode::Restriction)) return;
-    if (CriticalPressureOf(r, nullptr) > r.Flow_Press - r.Dp_Norm / kInH2OPerPsi)
+    if (IsChoked(r, r.Flow_Press - r.Dp_Norm / kInH2OPerPsi))
         CError(sink_).Show(msg::kErrIndeterminateMaximum);
 }
 
@@ -316,6 +316,7 @@ bool CCalculate::SizeFlowStandard(TagRecord& r, bool interactive) {
     };
 
     bool converged = false;
+    bool repeats = false;  // the last round ended on the Sm it started from, to the bit
     for (int i = 0; i < kMaxRounds && !converged; ++i) {
         if (!(r.Sm > 0.0 && r.Sm < kSmLimitFlowDp)) {
             CError(sink_).Show(msg::kErrNoSolutionForData);
@@ -324,11 +325,15 @@ bool CCalculate::SizeFlowStandard(TagRecord& r, bool interactive) {
         const double Sm_prev = r.Sm;
         if (!round()) return Fail(interactive);
         converged = std::fabs(Sm_prev - r.Sm) <= kSmTolerance;
+        repeats = Sm_prev == r.Sm;
     }
     if (!converged) return Fail(interactive);
 
     r.Dp_Loss = PermanentLoss(r);
-    if (!round()) return Fail(interactive);
+    // The closing round evaluates Q, Rd, C and Sm once more. After a round that
+    // repeated itself it would store the very same values; a batch (which shows
+    // no warning of the coefficient) leaves it out.
+    if (!(repeats && !interactive) && !round()) return Fail(interactive);
     if (r.Calc_Mode == Code(CalcMode::CriticalDrop)) {
         r.Flow_Max = r.Flow_Norm;
     } else {
@@ -370,6 +375,7 @@ bool CCalculate::SizeDpStandard(TagRecord& r, bool interactive) {
     }
 
     bool converged = false;
+    bool repeats = false;  // the last round ended on the Sm it started from, to the bit
     for (int i = 0; i < kMaxRounds && !converged; ++i) {
         if (!(r.Sm > 0.0 && r.Sm < kSmLimitFlowDp)) {
             CError(sink_).Show(msg::kErrNoSolutionForData);
@@ -380,11 +386,14 @@ bool CCalculate::SizeDpStandard(TagRecord& r, bool interactive) {
         if (!UpdateY(r, interactive)) return Fail(interactive);  // Y at the new differential
         r.Sm = SmFromBeta(r);
         converged = std::fabs(r.Sm - Sm_prev) <= kSmTolerance;
+        repeats = Sm_prev == r.Sm;
     }
     if (!converged) return Fail(interactive);
 
     r.Dp_Loss = PermanentLoss(r);
-    if (!differential()) return Fail(interactive);
+    // The differential at the final Sm: the last round's, when that round ended on
+    // the Sm it started from.
+    if (!repeats && !differential()) return Fail(interactive);
     const double q = r.Flow_Max / r.Flow_Norm;
     const double hmax = q * q * r.Dp_Norm;
     if (!IsFinite(hmax)) return Fail(interactive);

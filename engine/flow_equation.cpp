@@ -354,6 +354,20 @@ double CriticalPressureOf(const TagRecord& r, double* e_ftp) {
     return IsFinite(Pc) ? Pc : 0.0;
 }
 
+bool IsChoked(const TagRecord& r, double p2) {
+    // The critical pressure ratio (2 / (k + 1))^(k / (k - 1)) falls from e^(-1/2) = 0.60653
+    // (the limit k -> 1) as k rises, and (k / 2) (2 / (k + 1))^((k + 1) / (k - 1)) rises
+    // towards 1 (the limit k -> infinity): the critical pressure is below
+    // (1 + beta^4) 0.6066 Pf for every k > 1. Near k = 1 the computed powers drift far from
+    // these limits (k / (k - 1) is large and inexact), so the bound is used from k = 1.001.
+    constexpr double kCriticalRatioBound = 0.6066;
+    const double k = r.Property_KFp, Pf = r.Flow_Press;
+    const double b2 = r.Beta * r.Beta;
+    if (!IsLiquid(r) && k >= 1.001 && Pf > 0.0 && p2 > (1.0 + b2 * b2) * kCriticalRatioBound * Pf)
+        return false;
+    return CriticalPressureOf(r, nullptr) > p2;
+}
+
 double PermanentLoss(const TagRecord& r) {
     const double b = r.Beta * r.Fa_Meter;
     const double C = r.C;

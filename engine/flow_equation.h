@@ -71,6 +71,10 @@ double SmFromBeta(TagRecord& r);
 // `e_ftp` receives the approach-velocity term E.
 double CriticalPressureOf(const TagRecord& r, double* e_ftp);
 
+// Whether a gas at downstream pressure p2 [psia] flows choked: CriticalPressureOf(r) > p2,
+// the two powers of the critical pressure left out where a bound on it already says no.
+bool IsChoked(const TagRecord& r, double p2);
+
 // Permanent pressure loss, percent of the differential.
 double PermanentLoss(const TagRecord& r);
 

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "engine/coefficients.h"
 #include "record/record_fields.h"
 #include "tests/engine/hand_calc.h"
 
@@ -288,6 +289,57 @@ TEST(StandardMeter, GasOrificeRoundTripsThroughTheIterations) {
         ASSERT_TRUE(calc.SizeDp(d, true));
         EXPECT_NEAR(d.Dp_Norm / 64.0, 1.0, 4e-6);
         EXPECT_TRUE(sink.Numbers().empty());
+    }
+}
+
+// A batch solve leaves out the closing evaluation of the flow solution when the last round
+// ended on the Sm it started from (a coefficient that does not follow the Reynolds number),
+// and the closing differential likewise: the record must come out the same, to the byte, as
+// from the Calculate command, which runs them.
+TEST(StandardMeter, BatchLeavesOutARepeatedClosingRoundAndStoresTheSameRecord) {
+    struct Case {
+        const char* name;
+        MeterType type;
+        CalcStd standard;
+        bool repeats;  // the flow solution's last round repeats itself
+    };
+    const Case cases[] = {
+        {"machined venturi (C fixed)", MeterType::VenturiMachined, CalcStd::VenturiIso5167_4_2022, true},
+        {"orifice (C follows Rd)", MeterType::ConcentricOrifice, CalcStd::ReaderHarrisGallagher1998, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TagRecord tag = CustomLiquidTag();
+        tag.Meter_Type = Code(c.type);
+        tag.Calc_Std = Code(c.standard);
+        SetFluid(tag, Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase),
+                 Code(FluidProperty::GasSG));
+        NullMessageSink quiet;
+        ASSERT_TRUE(CCalculate(quiet).SizeBore(tag, false));
+        for (int32_t param : {Code(SizeParam::Flow), Code(SizeParam::Dp)}) {
+            int evaluations[2] = {0, 0};
+            TagRecord solved[2];
+            for (bool interactive : {false, true}) {
+                CalcContext context;
+                context.check_limits = [](TagRecord&, MessageSink&) { return true; };
+                int& n = evaluations[interactive];
+                context.discharge_coefficient = [&n](TagRecord& r, MessageSink& sink, bool i) {
+                    ++n;
+                    return DischargeCoefficient(r, sink, i);
+                };
+                TagRecord r = tag;
+                r.Calc_SizeParam = param;
+                RecordingMessageSink sink;
+                ASSERT_TRUE(param == Code(SizeParam::Flow)
+                                ? CCalculate(sink, context).SizeFlow(r, interactive)
+                                : CCalculate(sink, context).SizeDp(r, interactive));
+                EXPECT_TRUE(sink.Numbers().empty());
+                solved[interactive] = r;
+            }
+            EXPECT_EQ(std::memcmp(&solved[0], &solved[1], sizeof(TagRecord)), 0) << param;
+            const bool left_out = param == Code(SizeParam::Flow) && c.repeats;
+            EXPECT_EQ(evaluations[1] - evaluations[0], left_out ? 1 : 0) << param;
+        }
     }
 }
 

@@ -82,6 +82,36 @@ TEST(CriticalPressure, GasOnlyAndAboveOne) {
     }
 }
 
+// The shortcut of IsChoked never changes the answer of the full critical pressure: over the
+// exponents from just above 1 to far beyond any gas, betas up to 0.99 and downstream
+// pressures on both sides of the bound.
+TEST(CriticalPressure, ChokedTestAgreesWithTheCriticalPressure) {
+    TagRecord r = NewTagRecord();
+    test::SetFluid(r, Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
+                   Code(FluidProperty::GasMW));
+    r.Flow_Press = 250.0;
+    int choked = 0, cases = 0;
+    for (double k : {1.0 + 1e-15, 1.0 + 1e-9, 1.0009, 1.001, 1.0011, 1.01, 1.1, 1.3, 1.4, 1.67, 2.0, 5.0,
+                     40.0, 1e3, 1e6, 1e12}) {
+        r.Property_KFp = k;
+        for (double beta : {0.0, 0.2, 0.5, 0.75, 0.9, 0.99}) {
+            r.Beta = beta;
+            const double Pc = CriticalPressureOf(r, nullptr);
+            // The bound the shortcut relies on, for k from 1.001.
+            if (k >= 1.001) {
+                EXPECT_LT(Pc, (1.0 + std::pow(beta, 4)) * 0.6066 * r.Flow_Press) << k << " " << beta;
+            }
+            for (double ratio = 0.0; ratio <= 1.0; ratio += 1.0 / 512) {
+                const double p2 = ratio * r.Flow_Press;
+                ++cases;
+                choked += IsChoked(r, p2);
+                ASSERT_EQ(IsChoked(r, p2), Pc > p2) << k << " " << beta << " " << p2;
+            }
+        }
+    }
+    EXPECT_GT(choked, cases / 4);  // both answers are tried
+}
+
 TEST(PermanentLoss, ByMeterType) {
     struct Case {
         const char* what;
