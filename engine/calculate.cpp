@@ -34,14 +34,22 @@ bool IsPositiveFinite(double v) {
 
 }  // namespace
 
+CCalculate::CCalculate(MessageSink& sink) : sink_(sink) {
+    UseSteamTableWhenEmpty();
+}
+
 CCalculate::CCalculate(MessageSink& sink, CalcContext context) : sink_(sink), context_(std::move(context)) {
+    UseSteamTableWhenEmpty();
+}
+
+// Empty coefficient hooks stay empty: the library's correlations are then called
+// directly, without a std::function in every round.
+void CCalculate::UseSteamTableWhenEmpty() {
     if (!context_.sat_pressure)
         context_.sat_pressure = [](double T_F) {
             CSteamTable steam;
             return steam.SatPressureAlone(T_F);
         };
-    // Empty coefficient hooks stay empty: the library's correlations are then
-    // called directly, without a std::function in every round.
 }
 
 double CCalculate::CriticalPressure(TagRecord& r) const {

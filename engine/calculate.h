@@ -43,7 +43,10 @@ void StoreDerivedResults(TagRecord& r);
 
 class CCalculate {
 public:
-    explicit CCalculate(MessageSink& sink, CalcContext context = {});
+    // Without a context: the library's correlations, steam table and limit checks
+    // (a batch builds one for every tag, so this one builds no context to move).
+    explicit CCalculate(MessageSink& sink);
+    CCalculate(MessageSink& sink, CalcContext context);
 
     // The three solutions. `interactive` (the Calculate command) shows Error #1 on
     // a failed solution and runs the limit checks; without it (batch, charts) they
@@ -87,6 +90,7 @@ private:
     bool SizeDpStandard(TagRecord& r, bool interactive);
     bool SizeFlowOrDpCustom(TagRecord& r, bool interactive, bool for_flow);
 
+    void UseSteamTableWhenEmpty();
     bool Fail(bool interactive);
     bool Start(TagRecord& r, bool interactive);
     bool ChokedDpOk(const TagRecord& r, bool interactive);
