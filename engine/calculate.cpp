@@ -1,6 +1,7 @@
 #include "engine/calculate.h"
 
 #include <cmath>
+#include <optional>
 
 #include "engine/coefficients.h"
 #include "engine/correlations/orifice_special.h"
@@ -112,10 +113,20 @@ bool CCalculate::UpdateFaFwvFm(TagRecord& r, MessageSink& warnings) {
     return IsPositiveFinite(fwv) && IsPositiveFinite(fm);
 }
 
-bool CCalculate::UpdateY(TagRecord& r, bool interactive) {
-    const double y = IsLiquid(r)                 ? 1.0
-                     : context_.expansion_factor ? context_.expansion_factor(r, sink_, interactive)
-                                                 : ExpansionFactor(r, sink_, interactive);
+bool CCalculate::UpdateY(TagRecord& r, bool interactive, std::optional<PreparedExpansion>* kept) {
+    double y = 0.0;
+    if (IsLiquid(r)) {
+        y = 1.0;
+    } else if (context_.expansion_factor) {
+        y = context_.expansion_factor(r, sink_, interactive);
+    } else if (kept) {
+        // A bore solution's differential stays put while beta moves: the parts of Y
+        // that follow the differential are taken in its first round.
+        if (!*kept) *kept = PrepareExpansionFactor(r, sink_, interactive);
+        y = ExpansionFactorAt(**kept, r);
+    } else {
+        y = ExpansionFactor(r, sink_, interactive);
+    }
     if (!IsPositiveFinite(y)) return false;
     r.Y = y;
     return true;
@@ -249,6 +260,7 @@ bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
         // At least one round per pass, so every pass leaves its own C, Y and
         // bore (a pass whose start beta happened to equal the previous pass's
         // last beta would otherwise keep a zero bore).
+        std::optional<PreparedExpansion> expansion;
         int rounds = 0;
         double beta_prev = 1.0;
         do {
@@ -263,7 +275,7 @@ bool CCalculate::SizeBoreStandard(TagRecord& r, bool interactive) {
                 r.Rd = PipeReynolds(r, r.Flow_Norm);
                 r.Bore = D * beta_prev;
             }
-            if (!UpdateY(r, interactive)) return Fail(interactive);
+            if (!UpdateY(r, interactive, &expansion)) return Fail(interactive);
             const double C = Coefficient(r, interactive, false);
             if (IsFinite(C)) r.C = C;
             if (!IsPositiveFinite(C)) return Fail(interactive);

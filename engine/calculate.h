@@ -6,7 +6,9 @@
 // command, use it, discard it.
 
 #include <functional>
+#include <optional>
 
+#include "engine/coefficients.h"
 #include "engine/factors.h"
 #include "engine/flow_equation.h"
 #include "messages/messages.h"
@@ -96,7 +98,7 @@ private:
     bool ChokedDpOk(const TagRecord& r, bool interactive);
     bool UpdateFx(TagRecord& r);
     bool UpdateFaFwvFm(TagRecord& r, MessageSink& warnings);
-    bool UpdateY(TagRecord& r, bool interactive);
+    bool UpdateY(TagRecord& r, bool interactive, std::optional<PreparedExpansion>* kept = nullptr);
     double Coefficient(TagRecord& r, bool interactive, bool flow_or_dp);
     bool BetaFromGeometry(TagRecord& r);
     bool SegmentalEnd(TagRecord& r);

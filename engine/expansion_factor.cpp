@@ -87,27 +87,44 @@ double ExpansionDifferential(const TagRecord& r) {
 
 }  // namespace
 
-double ExpansionFactor(TagRecord& r, MessageSink& sink, bool interactive) {
-    if (IsLiquid(r)) return 1.0;
+namespace {
+
+inline PreparedExpansion Prepare(const TagRecord& r, MessageSink& sink, bool interactive) {
+    PreparedExpansion e;
+    if (IsLiquid(r)) {
+        e.fixed = 1.0;
+        return e;
+    }
     const Form form = ChooseForm(r);
-    if (form == Form::None) return 0.0;
+    e.form = static_cast<int>(form);
+    if (form == Form::None) return e;
     const double k = KFpOrOne(r);
-    if (!(k > 0.0) || !std::isfinite(k)) return 0.0;
+    if (!(k > 0.0) || !std::isfinite(k)) return e;
     if (NeedsIsentropic(form) && k < 1.0) {
         if (interactive) CWarning(sink).Show(msg::kWarnIsentropicExponentNotAboveOne);
-        return 0.0;
+        return e;
     }
     const double Pf = r.Flow_Press;
-    if (!(Pf > 0.0) || !std::isfinite(Pf)) return 0.0;
+    if (!(Pf > 0.0) || !std::isfinite(Pf)) return e;
     const double dp_psi = ExpansionDifferential(r) / kInH2OPerPsi;
-    const bool downstream = r.Tap_Loc == Code(TapLoc::Downstream);
-    const double p1 = downstream ? Pf + dp_psi : Pf;
-    const double p2 = downstream ? Pf : Pf - dp_psi;
-    if (!(p2 > 0.0)) return 0.0;  // differential at or beyond the absolute static pressure
-    const double tau = p2 / p1;
-    const double x1 = dp_psi / p1;
+    e.downstream = r.Tap_Loc == Code(TapLoc::Downstream);
+    e.p1 = e.downstream ? Pf + dp_psi : Pf;
+    e.p2 = e.downstream ? Pf : Pf - dp_psi;
+    if (!(e.p2 > 0.0)) return e;  // differential at or beyond the absolute static pressure
+    e.k = k;
+    e.tau = e.p2 / e.p1;
+    e.x1 = dp_psi / e.p1;
+    if (NeedsIsentropic(form)) e.isentropic = IsentropicTerms(e.tau, k);
+    e.fixed = -1.0;  // Y follows beta
+    return e;
+}
+
+inline double At(const PreparedExpansion& e, const TagRecord& r) {
+    if (!(e.fixed < 0.0)) return e.fixed;
+    const Form form = static_cast<Form>(e.form);
     const double b = form == Form::IsentropicWedge ? r.Beta : r.Beta * r.Fa_Meter / r.Fa_Pipe;
     if (!(b >= 0.0 && b < 1.0)) return 0.0;
+    const double tau = e.tau, x1 = e.x1, k = e.k;
 
     double Y1 = 0.0;
     switch (form) {
@@ -131,17 +148,31 @@ double ExpansionFactor(TagRecord& r, MessageSink& sink, bool interactive) {
             break;
         case Form::Isentropic:
         case Form::IsentropicWedge:
-            Y1 = ExpansionY_Isentropic(b, tau, k);
+            Y1 = ExpansionY_Isentropic(b, e.isentropic);
             break;
         // ISO/TR 15377:2007, conical entrance: the mean of the orifice and nozzle expansibilities.
         case Form::ConicTr15377:
-            Y1 = 0.5 * (ExpansionY_Iso5167_2(b, tau, k) + ExpansionY_Isentropic(b, tau, k));
+            Y1 = 0.5 * (ExpansionY_Iso5167_2(b, tau, k) + ExpansionY_Isentropic(b, e.isentropic));
             break;
         case Form::None:
             return 0.0;
     }
-    const double Y = downstream ? ExpansionY_DownstreamTap(Y1, p1, p2) : Y1;
+    const double Y = e.downstream ? ExpansionY_DownstreamTap(Y1, e.p1, e.p2) : Y1;
     return (std::isfinite(Y) && Y > 0.0) ? Y : 0.0;
+}
+
+}  // namespace
+
+PreparedExpansion PrepareExpansionFactor(const TagRecord& r, MessageSink& sink, bool interactive) {
+    return Prepare(r, sink, interactive);
+}
+
+double ExpansionFactorAt(const PreparedExpansion& e, const TagRecord& r) {
+    return At(e, r);
+}
+
+double ExpansionFactor(TagRecord& r, MessageSink& sink, bool interactive) {
+    return At(Prepare(r, sink, interactive), r);
 }
 
 }  // namespace quorven

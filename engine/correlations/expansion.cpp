@@ -45,15 +45,25 @@ double ExpansionY_MillerEccentric(double b, double x1, double k) {
 
 // ISO 5167-4:2003 expansibility of venturi tubes (same form in ISO 5167-3 and -6).
 double ExpansionY_Isentropic(double b, double tau, double k) {
-    const double b4 = Pow(b, 4);
-    const double t2k = Pow(tau, 2.0 / k);
+    return ExpansionY_Isentropic(b, IsentropicTerms(tau, k));
+}
+
+IsentropicPressureTerms IsentropicTerms(double tau, double k) {
+    IsentropicPressureTerms p;
+    p.tau = tau;
+    p.t2k = Pow(tau, 2.0 / k);
     const double e = (k - 1.0) / k;
     const double ln_tau = std::log(tau);
     // k/(k-1) (1 - tau^e) = -(expm1(e ln tau)) / e, which is -ln(tau) at e = 0.
-    const double g = (e == 0.0) ? -ln_tau : -std::expm1(e * ln_tau) / e;
+    p.g = (e == 0.0) ? -ln_tau : -std::expm1(e * ln_tau) / e;
+    return p;
+}
+
+double ExpansionY_Isentropic(double b, const IsentropicPressureTerms& p) {
+    const double b4 = Pow(b, 4);
     // (1 - tau) is the differential's share of p1; at tau = 1 (no differential) Y = 1.
-    if (tau == 1.0) return 1.0;
-    return std::sqrt(t2k * (1.0 - b4) / (1.0 - b4 * t2k) * g / (1.0 - tau));
+    if (p.tau == 1.0) return 1.0;
+    return std::sqrt(p.t2k * (1.0 - b4) / (1.0 - b4 * p.t2k) * p.g / (1.0 - p.tau));
 }
 
 // AGA Report No. 3 Part 1 (2012), downstream-tap expansion factor.

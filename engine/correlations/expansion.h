@@ -37,6 +37,18 @@ double ExpansionY_MillerEccentric(double b, double x1, double k);
 // evaluated through expm1 so that k near 1 loses no digits.
 double ExpansionY_Isentropic(double b, double tau, double k);
 
+// The parts of the isentropic expansibility that do not depend on b: tau, tau^(2/k) and
+// the group k/(k - 1)(1 - tau^((k-1)/k)). A bore solution, whose differential stays
+// put while b moves, takes them once; ExpansionY_Isentropic(b, IsentropicTerms(tau, k))
+// is ExpansionY_Isentropic(b, tau, k) to the bit.
+struct IsentropicPressureTerms {
+    double tau = 1.0;
+    double t2k = 1.0;  // tau^(2/k)
+    double g = 0.0;    // k/(k - 1)(1 - tau^((k-1)/k))
+};
+IsentropicPressureTerms IsentropicTerms(double tau, double k);
+double ExpansionY_Isentropic(double b, const IsentropicPressureTerms& p);
+
 // AGA Report No. 3 Part 1 (2012), Y2 = Y1 sqrt(Pf1 / Pf2) (compressibility ratio taken
 // as 1); ISO 5167-1:2003 likewise refers epsilon to the upstream density, so the factor
 // applied with the downstream density is epsilon1 sqrt(rho1 / rho2).

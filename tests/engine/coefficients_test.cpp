@@ -490,6 +490,54 @@ TEST(ExpansionFactor, LiquidsDegenerateAndImpossibleStates) {
     }
 }
 
+// The bore solution prepares Y once for its differential and evaluates it for every
+// round's beta: the same number, to the bit, as ExpansionFactor at that beta, for every
+// form, both tap locations, a liquid and the states that give no Y.
+TEST(ExpansionFactor, PreparedOnceForTheDifferentialGivesTheSameBitsAtEveryBeta) {
+    struct Case {
+        MeterType type;
+        CalcStd std_code;
+        int32_t taps;
+    };
+    const Case cases[] = {
+        {MeterType::ConcentricOrifice, CalcStd::ReaderHarrisGallagher1998, 1},
+        {MeterType::ConcentricOrifice, CalcStd::ReaderHarris2012, 1},
+        {MeterType::ConcentricOrifice, CalcStd::Buckingham1985, 1},
+        {MeterType::ConcentricOrifice, CalcStd::Stolz, 4},
+        {MeterType::SegmentalOrifice, CalcStd::Miller3rd, 1},
+        {MeterType::EccentricOrifice, CalcStd::Miller3rd, 1},
+        {MeterType::EccentricOrifice, CalcStd::Stolz, 1},  // no Y
+        {MeterType::ConicOrifice, CalcStd::IsoTr15377, 1},
+        {MeterType::VenturiMachined, CalcStd::VenturiIso5167_4_2022, 1},
+        {MeterType::WedgeIso5167_6, CalcStd::Stolz, 1},
+    };
+    for (const Case& c : cases) {
+        for (int32_t tap_loc : {Code(TapLoc::Upstream), Code(TapLoc::Downstream)}) {
+            for (double kfp : {1.3, 0.95}) {  // 0.95: the isentropic forms give no Y
+                SCOPED_TRACE(testing::Message() << Code(c.type) << " std " << Code(c.std_code) << " loc "
+                                                << tap_loc << " k " << kfp);
+                TagRecord r = GasTag(c.type, c.std_code, c.taps);
+                r.Tap_Loc = tap_loc;
+                r.Property_KFp = kfp;
+                r.Fa_Meter = 1.0003;
+                NullMessageSink sink;
+                const PreparedExpansion prepared = PrepareExpansionFactor(r, sink, false);
+                for (double beta : {0.2, 0.5, 0.7311, 0.999999, 1.0}) {
+                    r.Beta = beta;
+                    const double once = ExpansionFactorAt(prepared, r);
+                    const double whole = ExpansionFactor(r, sink, false);
+                    EXPECT_EQ(std::memcmp(&once, &whole, sizeof once), 0)
+                        << beta << ": " << once << " " << whole;
+                }
+            }
+        }
+    }
+    TagRecord liquid = GasTag(MeterType::VenturiMachined, CalcStd::VenturiIso5167_4_2022);
+    liquid.Fluid_Equation = Code(FluidEquation::LiquidMass);
+    NullMessageSink sink;
+    EXPECT_EQ(ExpansionFactorAt(PrepareExpansionFactor(liquid, sink, false), liquid), 1.0);
+}
+
 TEST(ExpansionFactor, WetGasUsesTheGasPhaseDifferential) {
     // Murdock: 100 inH2O at quality 90 % and density ratio 0.04 acts as
     // 100 / (1 + 1.26 x (0.1/0.9) x 0.2)^2 inH2O (hand calculation).
