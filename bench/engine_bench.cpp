@@ -112,7 +112,7 @@ TagRecord SizedForFlowAndDp(TagRecord tag) {
     TagRecord sized = tag;
     if (!calc.SizeBore(sized, false)) return tag;
     tag.Bore = sized.Bore;
-    tag.SegHs = sized.SegHs;  // the wedges' geometry
+    tag.SegHs = sized.SegHs;      // the wedges' geometry
     tag.Dp_Norm = sized.Dp_Norm;  // the normal differential, (Q / Qmax)^2 hmax
     return tag;
 }
@@ -224,6 +224,8 @@ std::vector<WatchCase> WatchCases() {
     integral.Flow_Max = 1250.0;
     integral.Flow_Norm = 1000.0;
     TagRecord abb_wedge = GasMeter(MeterType::WedgeAbb1610L, CalcStd::Miller3rd);
+    TagRecord custom = GasMeter(MeterType::CustomOrifice, CalcStd::Miller3rd);
+    custom.C = 0.6;  // the coefficient the user enters
     return {
         {"WaterOrificeLowRe", LowReynoldsWaterOrifice()},
         {"GasOrificeRhg1998", GasOrificeRhg1998FlangeTaps()},
@@ -245,7 +247,7 @@ std::vector<WatchCase> WatchCases() {
         {"GasLoLossFlowTube", GasMeter(MeterType::LoLoss, CalcStd::Miller3rd)},
         {"GasWedgeIso5167_6", GasMeter(MeterType::WedgeIso5167_6, CalcStd::Miller3rd)},
         {"GasWedgeAbb1610L", abb_wedge},
-        {"GasCustomOrifice", GasMeter(MeterType::CustomOrifice, CalcStd::Miller3rd)},
+        {"GasCustomOrifice", custom},
     };
 }
 
@@ -253,12 +255,9 @@ std::vector<WatchCase> WatchCases() {
     for (const WatchCase& c : WatchCases()) {
         for (const auto& [solve, param] : {std::pair{"bore", kBore}, {"flow", kFlow}, {"dp", kDp}}) {
             const TagRecord tag = c.tag;
-            benchmark::RegisterBenchmark((std::string("BM_Watch/") + c.name + "/" + solve).c_str(),
-                                         [tag, param = param](benchmark::State& s) {
-                                             TagRecord t = tag;
-                                             if (t.C == 0.0) t.C = 0.6;  // the custom meter's coefficient
-                                             RunSolutions(s, t, param);
-                                         });
+            benchmark::RegisterBenchmark(
+                (std::string("BM_Watch/") + c.name + "/" + solve).c_str(),
+                [tag, param = param](benchmark::State& s) { RunSolutions(s, tag, param); });
         }
     }
     return true;
