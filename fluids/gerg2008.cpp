@@ -126,6 +126,8 @@ bool CGerg2008::SetComposition(std::span<const double, kComponentCount> amounts)
 
     terms_.clear();
     groups_.clear();
+    gaussians_.clear();
+    c_mask_ = 0;
     for (int i = 0; i < kComponentCount; ++i) {
         if (x_[i] <= 0.0) continue;
         for (const tables::PureTerm& p : tables::PureTerms(i + 1))
@@ -137,6 +139,7 @@ bool CGerg2008::SetComposition(std::span<const double, kComponentCount> amounts)
         for (const tables::DepartureTerm& d : dep.terms)
             AddTerm(w * d.n, d.d, d.t, 0, d.gauss, d.eta, d.eps, d.beta, d.gamma);
     }
+    if (gaussians_.size() > kMaxGaussians) return false;  // not with the published tables (9)
     taut_.assign(terms_.size(), 0.0);
     t_ = -1.0;
     composition_set_ = true;
@@ -158,7 +161,19 @@ void CGerg2008::AddTerm(double coef, int d, double t, int c, bool gauss, double 
     }
     int group = 0;
     while (group < static_cast<int>(groups_.size()) && !same_shape(groups_[group])) ++group;
-    if (group == static_cast<int>(groups_.size())) groups_.push_back({d, c, gauss, eta, eps, beta, gam, 0.0});
+    if (group == static_cast<int>(groups_.size())) {
+        int gi = -1;
+        if (gauss) {
+            gi = 0;
+            const auto same_gauss = [&](const Gaussian& g) {
+                return g.eta == eta && g.eps == eps && g.beta == beta && g.gam == gam;
+            };
+            while (gi < static_cast<int>(gaussians_.size()) && !same_gauss(gaussians_[gi])) ++gi;
+            if (gi == static_cast<int>(gaussians_.size())) gaussians_.push_back({eta, eps, beta, gam});
+        }
+        groups_.push_back({d, c, gauss, eta, eps, beta, gam, gi, 0.0});
+        c_mask_ |= 1u << c;
+    }
     terms_.push_back({coef, d, t40, c, gauss, eta, eps, beta, gam, group});
 }
 
@@ -193,24 +208,27 @@ struct Shape {
 
 struct DeltaPowers {
     double p[11];  // delta^0 .. delta^10
-    double e[7];   // exp(-delta^c), c = 1..6
-    explicit DeltaPowers(double delta) {
+    double e[7];   // exp(-delta^c), c = 1..6, for the c in c_mask
+    DeltaPowers(double delta, unsigned c_mask) {
         p[0] = 1.0;
         for (int k = 1; k <= 10; ++k) p[k] = p[k - 1] * delta;
-        e[0] = 0.0;
-        for (int c = 1; c <= 6; ++c) e[c] = std::exp(-p[c]);
+        for (int c = 0; c <= 6; ++c) e[c] = (c_mask >> c) & 1u ? std::exp(-p[c]) : 0.0;
     }
 };
 
+// The Gaussian exponential exp(-eta (delta - eps)^2 - beta (delta - gam)).
 template <typename S>
-Shape ShapeOf(const S& s, double delta, const DeltaPowers& dp) {
+double GaussOf(const S& s, double delta) {
+    return std::exp(-s.eta * (delta - s.eps) * (delta - s.eps) - s.beta * (delta - s.gam));
+}
+
+// `gauss` is the term's Gaussian exponential when it has one.
+template <typename S>
+Shape ShapeOf(const S& s, double delta, const DeltaPowers& dp, double gauss) {
     const double d = s.d;
     if (s.gauss) {
-        // f = delta^d exp(-eta (delta - eps)^2 - beta (delta - gam))
-        const double f =
-            dp.p[s.d] * std::exp(-s.eta * (delta - s.eps) * (delta - s.eps) - s.beta * (delta - s.gam));
         const double g1 = d - 2.0 * s.eta * delta * (delta - s.eps) - s.beta * delta;
-        return {f, g1, g1 * g1 - d - 2.0 * s.eta * delta * delta};
+        return {dp.p[s.d] * gauss, g1, g1 * g1 - d - 2.0 * s.eta * delta * delta};
     }
     if (s.c == 0) return {dp.p[s.d], d, d * (d - 1.0)};
     // f = delta^d exp(-delta^c)
@@ -222,21 +240,26 @@ Shape ShapeOf(const S& s, double delta, const DeltaPowers& dp) {
 }  // namespace
 
 CGerg2008::DeltaSums CGerg2008::ResidualDelta(double delta) const {
-    const DeltaPowers dp(delta);
+    const DeltaPowers dp(delta, c_mask_);
+    double ge[kMaxGaussians];
+    for (std::size_t k = 0; k < gaussians_.size(); ++k) ge[k] = GaussOf(gaussians_[k], delta);
     DeltaSums s{0.0, 0.0};
     for (const Group& g : groups_) {
-        const Shape sh = ShapeOf(g, delta, dp);
+        const Shape sh = ShapeOf(g, delta, dp, g.gauss ? ge[g.gi] : 0.0);
         s.a1 += g.sum * sh.f * sh.g1;
         s.a2 += g.sum * sh.f * sh.g2;
     }
     return s;
 }
 
-double CGerg2008::Pressure(double D, double T_K) {
+double CGerg2008::Z(double D, double T_K) {
     if (!composition_set_) return std::numeric_limits<double>::quiet_NaN();
     TemperatureTerms(T_K);
-    const DeltaSums s = ResidualDelta(D / dr_);
-    return D * kR * T_K * (1.0 + s.a1) / 1000.0;  // J/dm3 = kPa
+    return 1.0 + ResidualDelta(D / dr_).a1;
+}
+
+double CGerg2008::Pressure(double D, double T_K) {
+    return D * kR * T_K * Z(D, T_K) / 1000.0;  // J/dm3 = kPa
 }
 
 std::optional<double> CGerg2008::DensityFrom(double P_MPa, double T_K, double D, bool from_dense) const {
@@ -283,13 +306,13 @@ std::optional<Properties> CGerg2008::PropertiesAt(double D, double T_K) {
         return std::nullopt;
     TemperatureTerms(T_K);
     const double delta = D / dr_;
-    const DeltaPowers dp(delta);
+    const DeltaPowers dp(delta, c_mask_);
     // Residual part: delta ar_d, delta^2 ar_dd, tau^2 ar_tt, delta tau ar_dt.
     double a1 = 0.0, a2 = 0.0, att = 0.0, adt = 0.0;
     for (std::size_t k = 0; k < terms_.size(); ++k) {
         const Term& term = terms_[k];
         const double t = term.t40 / static_cast<double>(kT40);
-        const Shape sh = ShapeOf(term, delta, dp);
+        const Shape sh = ShapeOf(term, delta, dp, term.gauss ? GaussOf(term, delta) : 0.0);
         const double v = term.coef * taut_[k] * sh.f;
         a1 += v * sh.g1;
         a2 += v * sh.g2;

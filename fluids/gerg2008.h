@@ -62,7 +62,9 @@ public:
     double ReducingTemperature() const { return tr_; }
     double ReducingDensity() const { return dr_; }
 
-    // Pressure [MPa] at D [mol/dm3] and T_K.
+    // Compressibility factor and pressure [MPa] at D [mol/dm3] and T_K (NaN without a
+    // composition).
+    double Z(double D, double T_K);
     double Pressure(double D, double T_K);
     // Molar density [mol/dm3] that gives P_MPa at T_K: Newton steps in ln(D) from the
     // ideal-gas density, kept inside a bracket of the root and bisected when a step leaves it
@@ -93,8 +95,14 @@ private:
         int d, c;
         bool gauss;
         double eta, eps, beta, gam;
+        int gi;      // its Gaussian exponential in gaussians_, or -1
         double sum;  // sum of coef tau^t over the group's terms
     };
+    // The distinct Gaussian exponentials of the departure functions (GERG-2008 has 9).
+    struct Gaussian {
+        double eta, eps, beta, gam;
+    };
+    static constexpr int kMaxGaussians = 16;
     struct DeltaSums {
         double a1, a2;  // delta dar/ddelta, delta^2 d2ar/ddelta2
     };
@@ -112,6 +120,8 @@ private:
     double dcx_ = 0.0;  // 1 / sum x_i / Dc_i, mol/dm3
     std::vector<Term> terms_;
     std::vector<Group> groups_;
+    std::vector<Gaussian> gaussians_;
+    unsigned c_mask_ = 0;  // bit c set: some group has exp(-delta^c)
     // Temperature terms for t_: tau^t of each term.
     double t_ = -1.0;
     std::vector<double> taut_;

@@ -53,6 +53,7 @@ TEST(Gerg2008, ReferenceCodeCheckPointAt400KAnd50MPa) {
     EXPECT_NEAR(p->w_m_s / 714.4248840596024, 1.0, 1e-12);
     EXPECT_NEAR(p->kappa / 2.683820255058032, 1.0, 1e-12);
     EXPECT_NEAR(gas.Pressure(*D, 400.0), 50.0, 1e-11);
+    EXPECT_EQ(gas.Z(*D, 400.0), p->Z);
 }
 
 TEST(Gerg2008, IdealGasLimitGivesPublishedHeatCapacities) {
@@ -89,6 +90,7 @@ TEST(Gerg2008, RefusesWhatItCannotComputeAndKeepsTheGas) {
     EXPECT_FALSE(none.Density(5.0, 300.0));
     EXPECT_FALSE(none.PropertiesAt(1.0, 300.0));
     EXPECT_TRUE(std::isnan(none.Pressure(1.0, 300.0)));
+    EXPECT_TRUE(std::isnan(none.Z(1.0, 300.0)));
 
     CGerg2008 gas;
     ASSERT_TRUE(gas.SetComposition(kNistGas));
