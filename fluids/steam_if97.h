@@ -7,14 +7,18 @@
 
 #include <optional>
 
+#include "fluids/fluid_units.h"
 #include "fluids/steam_ifc67.h"
 #include "messages/messages.h"
 
 namespace quorven::steam_if97 {
 
-// Ends of the saturation line in US units: ps(273.15 K) and the critical point.
+// Ends of the saturation line in US units: 273.15 K and ps(273.15 K) = 611.212677 Pa, and the
+// critical point 647.096 K, 22.064 MPa.
 inline constexpr double kSatTMin_F = 32.0;
-inline constexpr double kTc_F = 647.096 * 1.8 - 459.67;  // 705.1028
+inline constexpr double kSatPMin_psia = 611.212677 / fluid_units::kPaPerPsi;  // 0.088649
+inline constexpr double kTc_F = 647.096 * 1.8 - 459.67;                       // 705.1028
+inline constexpr double kPc_psia = 22.064e6 / fluid_units::kPaPerPsi;         // 3200.1126
 // The formulation's range: 273.15 K (32 deg F) to 2273.15 K, to 100 MPa up to 1073.15 K and
 // to 50 MPa above.
 inline constexpr double kTMax_F = 2273.15 * 1.8 - 459.67;  // 3632
@@ -33,7 +37,7 @@ struct State {
 // The state the formulation assigns to (P, T); nothing outside its range.
 std::optional<State> StatePT(double P_psia, double T_F);
 // Saturation pressure [psia] at T_F (32 to 705.1028 deg F) and saturation temperature [F] at
-// P_psia (0.0886 psia to the critical 3200.1 psia); nothing outside.
+// P_psia (0.088649 to the critical 3200.1126 psia); nothing outside.
 std::optional<double> SatPressure(double T_F);
 std::optional<double> SatTemperature(double P_psia);
 
