@@ -11,6 +11,7 @@
 #include <cstring>
 #include <span>
 #include <string>
+#include <utility>
 
 #include "engine/calculate.h"
 #include "fluids/aga8_detail.h"
@@ -191,6 +192,118 @@ void SweepSizings() {
     }
 }
 
+// Every fluid input of the flow equation (the twelve rows of the sizing factor and of
+// the Reynolds number, and the gas-mass rows at base), plain, wet or saturated, with and
+// without a drain hole, through four meters whose coefficients take the Reynolds number
+// on the pipe or on the bore or not at all.
+void SweepFluidInputs() {
+    NullMessageSink sink;
+    constexpr int32_t kInputs[][3] = {
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+         Code(FluidProperty::LiquidSG)},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidBaseTemp),
+         Code(FluidProperty::LiquidDensity)},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidSG)},
+        {Code(FluidEquation::LiquidVolume), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidDensity)},
+        {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidSG)},
+        {Code(FluidEquation::LiquidMass), Code(FluidCondition::LiquidFlowingTemp),
+         Code(FluidProperty::LiquidDensity)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasSG)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasMW)},
+        {Code(FluidEquation::GasVolume), Code(FluidCondition::GasFlowing), Code(FluidProperty::GasDensity)},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasSG)},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasMW)},
+        {Code(FluidEquation::GasMass), Code(FluidCondition::GasBase), Code(FluidProperty::GasDensity)},
+    };
+    constexpr std::pair<MeterType, CalcStd> kMetersOfInputs[] = {
+        {MeterType::ConcentricOrifice, CalcStd::ReaderHarrisGallagher1998},
+        {MeterType::VenturiMachined, CalcStd::VenturiIso5167_4_2022},
+        {MeterType::IsaNozzle, CalcStd::NozzleIso5167_3_2022},
+        {MeterType::AsmeThroatTapNozzle, CalcStd::NozzlePtc6},
+    };
+    char id[160];
+    for (const auto& [meter, standard] : kMetersOfInputs) {
+        for (const auto& input : kInputs) {
+            const bool liquid = input[0] < Code(FluidEquation::GasVolume);
+            const bool density =
+                input[2] == Code(FluidProperty::GasDensity) || input[2] == Code(FluidProperty::LiquidDensity);
+            for (int variant = 0; variant < 4; ++variant) {  // plain, wet or saturated, flashing, drain hole
+                for (double D : {2.067, 7.981}) {
+                    for (double beta : {0.3, 0.55, 0.7}) {
+                        for (double dp : {20.0, 150.0}) {
+                            std::snprintf(id, sizeof id, "fi m%d e%d c%d p%d v%d D%g b%g dp%g", Code(meter),
+                                          input[0], input[1], input[2], variant, D, beta, dp);
+                            TagRecord tag = NewTagRecord();
+                            tag.Meter_Type = Code(meter);
+                            tag.Calc_Std = Code(standard);
+                            tag.Fluid_Equation = input[0];
+                            tag.Fluid_Condition = input[1];
+                            tag.Fluid_Property = input[2];
+                            tag.Flow_Temp = 560.0;
+                            if (liquid) {
+                                tag.Property_KFp = 1.02;
+                                tag.Property_Visc = 1.7;
+                                tag.Property_MwDenVp = 5.0;
+                                tag.Flow_Press = 150.0;
+                                tag.Flow_RhoGZ = density ? 53.0 : 0.85;
+                                tag.Base_RhoGZ = density ? 54.0 : 0.86;
+                                if (variant == 1 || variant == 2) {
+                                    tag.Factor_SatLiq = 1;
+                                    tag.Factor_QualX = variant == 1 ? 0.0 : 4.0;
+                                    tag.Factor_QualRho = 0.6;
+                                }
+                            } else {
+                                tag.Property_KFp = 1.31;
+                                tag.Property_Visc = 0.0125;
+                                tag.Flow_Press = 450.0;
+                                tag.Flow_RhoGZ = density ? 1.7 : 0.93;
+                                tag.Base_RhoGZ = density ? 0.047 : 0.997;
+                                tag.Property_MwDenVp = input[2] == Code(FluidProperty::GasMW) ? 19.1 : 0.66;
+                                if (variant == 1 || variant == 2) {
+                                    tag.Factor_VapQual = 1;
+                                    tag.Factor_QualX = variant == 1 ? 97.0 : 88.0;
+                                    tag.Factor_QualRho = 48.0;
+                                }
+                            }
+                            if (variant == 3) {
+                                tag.Factor_Drain = 1;
+                                tag.Factor_DrainDia = 0.125;
+                            }
+                            tag.Pipe_IDia = D;
+                            tag.Bore = beta * D;
+                            tag.Dp_Norm = dp;
+                            tag.Dp_Max = 1.5 * dp;
+                            tag.Flow_Norm = 1.0;
+                            tag.Flow_Max = 1.25;
+                            tag.Calc_SizeParam = Code(SizeParam::Flow);
+                            TagRecord flow = tag;
+                            const bool ok_flow = CCalculate(sink).SizeFlow(flow, false);
+                            Print("flow", id, ok_flow, flow);
+                            if (!ok_flow) continue;
+                            TagRecord bore = tag;
+                            bore.Flow_Norm = flow.Flow_Norm;
+                            bore.Flow_Max = flow.Flow_Max;
+                            bore.Calc_SizeParam = Code(SizeParam::Bore);
+                            Print("bore", id, CCalculate(sink).SizeBore(bore, false), bore);
+                            TagRecord dpr = tag;
+                            dpr.Flow_Norm = 0.8 * flow.Flow_Norm;
+                            dpr.Flow_Max = flow.Flow_Max;
+                            dpr.Calc_SizeParam = Code(SizeParam::Dp);
+                            Print("dp", id, CCalculate(sink).SizeDp(dpr, false), dpr);
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
 void SweepSteam() {
     CSteamTable steam;
     for (double T = 32.0; T <= 705.0; T += 0.37) {
@@ -271,6 +384,7 @@ void SweepAga8() {
 
 int main() {
     SweepSizings();
+    SweepFluidInputs();
     SweepSteam();
     SweepAga8();
     return 0;

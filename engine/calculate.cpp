@@ -318,20 +318,29 @@ bool CCalculate::SizeFlowStandard(TagRecord& r, bool interactive) {
     if (!UpdateFx(r)) return Fail(interactive);
     if (!UpdateY(r, interactive)) return Fail(interactive);
     if (!ChokedDpOk(r, interactive)) return false;
-    r.Sm = SmFromBeta(r);
+    // What stays put through the rounds (the differential, the fluid, the pipe,
+    // beta, Y and the factors) is taken once: a round then costs its coefficient
+    // and a few operations, with the very numbers of SizingFactor, PipeReynolds
+    // and SmFromBeta.
+    const SmTerms sm_of_c = SmFromBetaTerms(r);
+    r.Sm = SmAt(sm_of_c, r.C, r.Y);
+    const bool meter_flow = r.Calc_Mode == Code(CalcMode::Meter) && r.Calc_SizeParam == Code(SizeParam::Flow);
+    const FlowQuotient process = SizingFactorTerms(r);
+    const ReynoldsTerms reynolds = PipeReynoldsTerms(r);
 
     // One round: the flow at the current Sm, its Reynolds number, the
     // coefficient there and the Sm that follows.
     const auto round = [&]() {
-        const double sf = SizingFactor(r);  // evaluated at Q = 1/Sm: gives 1/Q
+        // evaluated at Q = 1/Sm: gives 1/Q
+        const double sf = meter_flow ? SizingFactorForFlow(r, process) : SizingFactor(r);
         const double Q = 1.0 / sf;
         if (!IsPositiveFinite(sf) || !IsPositiveFinite(Q)) return false;
         r.Flow_Norm = Q;
-        r.Rd = PipeReynolds(r, Q);
+        r.Rd = PipeReynoldsAt(reynolds, Q);
         const double C = Coefficient(r, interactive, true);
         if (IsFinite(C)) r.C = C;
         if (!IsPositiveFinite(C)) return false;
-        r.Sm = SmFromBeta(r);
+        r.Sm = SmAt(sm_of_c, r.C, r.Y);
         return true;
     };
 
@@ -377,7 +386,9 @@ bool CCalculate::SizeDpStandard(TagRecord& r, bool interactive) {
     const double C = Coefficient(r, interactive, true);
     if (IsFinite(C)) r.C = C;
     if (!IsPositiveFinite(C)) return Fail(interactive);
-    r.Sm = SmFromBeta(r);
+    // Only Y follows the differential from round to round.
+    const SmTerms sm_of_y = SmFromBetaTerms(r);
+    r.Sm = SmAt(sm_of_y, r.C, r.Y);
 
     // The differential at the current Sm: the factor evaluated at hw = Sm^2 is
     // sqrt(hw) of the solution.
@@ -404,7 +415,7 @@ bool CCalculate::SizeDpStandard(TagRecord& r, bool interactive) {
         const double Sm_prev = r.Sm;
         if (!differential()) return Fail(interactive);
         if (!UpdateY(r, interactive)) return Fail(interactive);  // Y at the new differential
-        r.Sm = SmFromBeta(r);
+        r.Sm = SmAt(sm_of_y, r.C, r.Y);
         converged = std::fabs(r.Sm - Sm_prev) <= kSmTolerance;
         repeats = Sm_prev == r.Sm;
     }

@@ -43,9 +43,9 @@ bool IsSgOrMw(const TagRecord& r) {
     return r.Fluid_Property == Code(FluidProperty::GasSG) || r.Fluid_Property == Code(FluidProperty::GasMW);
 }
 
-// Sm of the operating data, Miller's sizing form, once Q and hw are in place.
-double ProcessSm(const TagRecord& r) {
-    const double Q = r.Flow_Norm;
+// Sm of the operating data, Miller's sizing form, at the record's differential:
+// Sm = (a Q b c) / d, row by row of the fluid input.
+inline FlowQuotient ProcessSmTerms(const TagRecord& r) {
     const double hw = r.Dp_Norm;
     const double Pf = r.Flow_Press, Tf = r.Flow_Temp, Pb = r.Base_Press, Tb = r.Base_Temp;
     const double Z_rho_G_f = r.Flow_RhoGZ, Z_rho_G_b = r.Base_RhoGZ;
@@ -54,55 +54,76 @@ double ProcessSm(const TagRecord& r) {
     const double Dw = r.Pipe_IDia * r.Fa_Pipe;
     const double Dw2 = Dw * Dw;
     const int32_t eq = r.Fluid_Equation, cond = r.Fluid_Condition, prop = r.Fluid_Property;
+    const auto row = [](double a, double b, double c, double d) { return FlowQuotient{a, b, c, d, true}; };
 
     if (eq == Code(FluidEquation::GasVolume)) {
         if (cond == Code(FluidCondition::GasBase)) {
+            // sqrt(G Zf Tf) Q Pb / (Zb 218.4834 Tb Dw^2 sqrt(Fd hw Pf))
             if (IsSgOrMw(r))
-                return std::sqrt(GasG(r) * Z_rho_G_f * Tf) * Q * Pb /
-                       (Z_rho_G_b * kGasVolumeSgMw * Tb * Dw2 * std::sqrt(Fd * hw * Pf));
+                return row(std::sqrt(GasG(r) * Z_rho_G_f * Tf), Pb, 1.0,
+                           Z_rho_G_b * kGasVolumeSgMw * Tb * Dw2 * std::sqrt(Fd * hw * Pf));
+            // rho_b Q / (sqrt(hw rho_f Fd) Dw^2 358.9268)
             if (prop == Code(FluidProperty::GasDensity))
-                return Z_rho_G_b * Q / (std::sqrt(hw * Z_rho_G_f * Fd) * Dw2 * kMassDensity);
+                return row(Z_rho_G_b, 1.0, 1.0, std::sqrt(hw * Z_rho_G_f * Fd) * Dw2 * kMassDensity);
         } else if (cond == Code(FluidCondition::GasFlowing)) {
+            // sqrt(G Pf) Q / (sqrt(Zf Tf hw Fd) 218.4834 Dw^2)
             if (IsSgOrMw(r))
-                return std::sqrt(GasG(r) * Pf) * Q /
-                       (std::sqrt(Z_rho_G_f * Tf * hw * Fd) * kGasVolumeSgMw * Dw2);
+                return row(std::sqrt(GasG(r) * Pf), 1.0, 1.0,
+                           std::sqrt(Z_rho_G_f * Tf * hw * Fd) * kGasVolumeSgMw * Dw2);
+            // sqrt(rho_f) Q / (Dw^2 358.9268 sqrt(Fd hw))
             if (prop == Code(FluidProperty::GasDensity))
-                return std::sqrt(Z_rho_G_f) * Q / (Dw2 * kMassDensity * std::sqrt(Fd * hw));
+                return row(std::sqrt(Z_rho_G_f), 1.0, 1.0, Dw2 * kMassDensity * std::sqrt(Fd * hw));
         }
-        return 0.0;
+        return {};
     }
     if (eq == Code(FluidEquation::GasMass)) {
+        // W / (Dw^2 358.9268 sqrt(rho_f hw Fd))
         if (prop == Code(FluidProperty::GasDensity))
-            return Q / (Dw2 * kMassDensity * std::sqrt(Z_rho_G_f * hw * Fd));
+            return row(1.0, 1.0, 1.0, Dw2 * kMassDensity * std::sqrt(Z_rho_G_f * hw * Fd));
+        // W sqrt(Zf) sqrt(Tf) / (Dw^2 589.6487 sqrt(Fd G hw Pf))
         if (IsSgOrMw(r))
-            return Q * std::sqrt(Z_rho_G_f) * std::sqrt(Tf) /
-                   (Dw2 * kGasMassSgMw * std::sqrt(Fd * GasG(r) * hw * Pf));
-        return 0.0;
+            return row(1.0, std::sqrt(Z_rho_G_f), std::sqrt(Tf),
+                       Dw2 * kGasMassSgMw * std::sqrt(Fd * GasG(r) * hw * Pf));
+        return {};
     }
     if (eq == Code(FluidEquation::LiquidVolume)) {
         if (cond == Code(FluidCondition::LiquidBaseTemp)) {
+            // Gb Q / (sqrt(Fp Gf hw Fd) Dw^2 194.2785), rho_b Q / (... 1534.262)
             if (prop == Code(FluidProperty::LiquidSG))
-                return Z_rho_G_b * Q / (std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblSg);
+                return row(Z_rho_G_b, 1.0, 1.0, std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblSg);
             if (prop == Code(FluidProperty::LiquidDensity))
-                return Z_rho_G_b * Q / (std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblDensity);
+                return row(Z_rho_G_b, 1.0, 1.0,
+                           std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblDensity);
         } else if (cond == Code(FluidCondition::LiquidFlowingTemp)) {
+            // sqrt(Fp Gf) Q / (Dw^2 194.2785 sqrt(Fd hw)), sqrt(Fp rho_f) Q / (Dw^2 1534.262 ...)
             if (prop == Code(FluidProperty::LiquidSG))
-                return std::sqrt(Fp * Z_rho_G_f) * Q / (Dw2 * kLiquidBblSg * std::sqrt(Fd * hw));
+                return row(std::sqrt(Fp * Z_rho_G_f), 1.0, 1.0, Dw2 * kLiquidBblSg * std::sqrt(Fd * hw));
             if (prop == Code(FluidProperty::LiquidDensity))
-                return std::sqrt(Fp * Z_rho_G_f) * Q / (Dw2 * kLiquidBblDensity * std::sqrt(Fd * hw));
+                return row(std::sqrt(Fp * Z_rho_G_f), 1.0, 1.0, Dw2 * kLiquidBblDensity * std::sqrt(Fd * hw));
         }
-        return 0.0;
+        return {};
     }
     if (eq == Code(FluidEquation::LiquidMass)) {
+        // W / (Dw^2 2834.529 sqrt(Fp Gf hw Fd)), W / (Dw^2 358.9268 sqrt(Fp rho_f hw Fd))
         if (prop == Code(FluidProperty::LiquidSG))
-            return Q / (Dw2 * kLiquidMassSg * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
+            return row(1.0, 1.0, 1.0, Dw2 * kLiquidMassSg * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
         if (prop == Code(FluidProperty::LiquidDensity))
-            return Q / (Dw2 * kMassDensity * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
+            return row(1.0, 1.0, 1.0, Dw2 * kMassDensity * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
     }
-    return 0.0;
+    return {};
+}
+
+// Sm of the operating data once Q and hw are in place.
+double ProcessSm(const TagRecord& r) {
+    const FlowQuotient terms = ProcessSmTerms(r);
+    return terms.known ? terms.At(r.Flow_Norm) : 0.0;
 }
 
 }  // namespace
+
+FlowQuotient SizingFactorTerms(const TagRecord& r) {
+    return ProcessSmTerms(r);
+}
 
 double SegmentBeta(double H, double Dc) {
     if (!(Dc > 0.0) || !(H > 0.0) || !(H < Dc)) return 0.0;
@@ -209,7 +230,21 @@ double SizingFactor(TagRecord& r) {
     return IsFinite(Sm) ? Sm : 0.0;
 }
 
-double PipeReynolds(const TagRecord& r, double q) {
+double SizingFactorForFlow(TagRecord& r, const FlowQuotient& terms) {
+    // SizingFactor's steps for Calc_SizeParam 1122 in Calc_Mode 1123.
+    if (!(r.Sm > 0.0) || !IsFinite(r.Sm)) r.Sm = 0.5;
+    const double Q = 1.0 / r.Sm;
+    if (!IsFinite(Q)) return 0.0;
+    r.Flow_Norm = Q;
+    if (!terms.known) return 0.0;
+    const double Sm = terms.At(Q);
+    return IsFinite(Sm) ? Sm : 0.0;
+}
+
+namespace {
+
+inline ReynoldsTerms ReynoldsTermsOf(const TagRecord& r) {
+    ReynoldsTerms t;
     const bool liquid = IsLiquid(r);
     double Dr = 0.0;
     if ((r.Calc_Mode == Code(CalcMode::CriticalDrop) && !liquid) ||
@@ -219,40 +254,62 @@ double PipeReynolds(const TagRecord& r, double q) {
     } else {
         Dr = r.Pipe_IDia * r.Fa_Pipe;
     }
-    if (r.Factor_VapQual == 1) q *= r.Factor_QualX / 100.0;
+    t.quality = r.Factor_VapQual == 1;
+    t.quality_share = r.Factor_QualX / 100.0;
     const double mu = r.Property_Visc;
     const double mu_l = r.Factor_SatLiq == 1 && liquid ? (1.0 - r.Factor_QualX / 100.0) * mu : mu;
-    if (!(q > 0.0)) return 0.0;
+    const auto row = [](double a, double b, double c, double d) { return FlowQuotient{a, b, c, d, true}; };
 
     const int32_t eq = r.Fluid_Equation, cond = r.Fluid_Condition, prop = r.Fluid_Property;
-    double Rd = 0.0;
     if (eq == Code(FluidEquation::LiquidVolume)) {
         const double base_or_flowing =
             cond == Code(FluidCondition::LiquidBaseTemp) ? r.Base_RhoGZ : r.Flow_RhoGZ;
         if (prop == Code(FluidProperty::LiquidSG))
-            Rd = kReSg * q * base_or_flowing / (mu_l * Dr * kLiquidBblSg);
+            t.f = row(kReSg, base_or_flowing, 1.0, mu_l * Dr * kLiquidBblSg);
         if (prop == Code(FluidProperty::LiquidDensity))
-            Rd = kReDensity * q * base_or_flowing / (mu_l * Dr * kLiquidBblDensity);
+            t.f = row(kReDensity, base_or_flowing, 1.0, mu_l * Dr * kLiquidBblDensity);
     } else if (eq == Code(FluidEquation::LiquidMass)) {
-        if (prop == Code(FluidProperty::LiquidSG)) Rd = kReSg * q / (mu_l * Dr * kLiquidMassSg);
-        if (prop == Code(FluidProperty::LiquidDensity)) Rd = kReDensity * q / (mu_l * Dr * kMassDensity);
+        if (prop == Code(FluidProperty::LiquidSG)) t.f = row(kReSg, 1.0, 1.0, mu_l * Dr * kLiquidMassSg);
+        if (prop == Code(FluidProperty::LiquidDensity))
+            t.f = row(kReDensity, 1.0, 1.0, mu_l * Dr * kMassDensity);
     } else if (eq == Code(FluidEquation::GasVolume)) {
         if (IsSgOrMw(r)) {
             if (cond == Code(FluidCondition::GasBase))
-                Rd = kReGasSgMw * q * GasG(r) * r.Base_Press /
-                     (r.Base_RhoGZ * r.Base_Temp * mu * Dr * kGasVolumeSgMw);
+                t.f = row(kReGasSgMw, GasG(r), r.Base_Press,
+                          r.Base_RhoGZ * r.Base_Temp * mu * Dr * kGasVolumeSgMw);
             else if (cond == Code(FluidCondition::GasFlowing))
-                Rd = kReGasSgMw * q * GasG(r) * r.Flow_Press /
-                     (r.Flow_RhoGZ * r.Flow_Temp * mu * Dr * kGasVolumeSgMw);
+                t.f = row(kReGasSgMw, GasG(r), r.Flow_Press,
+                          r.Flow_RhoGZ * r.Flow_Temp * mu * Dr * kGasVolumeSgMw);
         } else if (prop == Code(FluidProperty::GasDensity)) {
             const double rho = cond == Code(FluidCondition::GasBase) ? r.Base_RhoGZ : r.Flow_RhoGZ;
-            Rd = kReDensity * q * rho / (mu * Dr * kMassDensity);
+            t.f = row(kReDensity, rho, 1.0, mu * Dr * kMassDensity);
         }
     } else if (eq == Code(FluidEquation::GasMass)) {
-        if (prop == Code(FluidProperty::GasDensity)) Rd = kReDensity * q / (mu * Dr * kMassDensity);
-        if (IsSgOrMw(r)) Rd = kReGasSgMw * q / (mu * Dr * kGasMassSgMw);
+        if (prop == Code(FluidProperty::GasDensity)) t.f = row(kReDensity, 1.0, 1.0, mu * Dr * kMassDensity);
+        if (IsSgOrMw(r)) t.f = row(kReGasSgMw, 1.0, 1.0, mu * Dr * kGasMassSgMw);
     }
+    return t;
+}
+
+inline double ReynoldsAt(const ReynoldsTerms& t, double q) {
+    if (t.quality) q *= t.quality_share;
+    if (!(q > 0.0) || !t.f.known) return 0.0;
+    const double Rd = t.f.At(q);
     return IsFinite(Rd) && Rd > 0.0 ? Rd : 0.0;
+}
+
+}  // namespace
+
+ReynoldsTerms PipeReynoldsTerms(const TagRecord& r) {
+    return ReynoldsTermsOf(r);
+}
+
+double PipeReynoldsAt(const ReynoldsTerms& t, double q) {
+    return ReynoldsAt(t, q);
+}
+
+double PipeReynolds(const TagRecord& r, double q) {
+    return ReynoldsAt(ReynoldsTermsOf(r), q);
 }
 
 double InitialBeta(const TagRecord& r) {
@@ -331,11 +388,27 @@ double BetaFromSm(TagRecord& r) {
     return BetaOfSm(K, r.Sm);
 }
 
-double SmFromBeta(TagRecord& r) {
+namespace {
+
+inline SmTerms SmTermsOf(TagRecord& r) {
     const double Fdh = DrainHoleFactor(r);
     if (IsFinite(Fdh)) r.Fdh = Fdh;
-    const double K = r.Fdh * TwoPhaseMultiplier(r) * r.Fwv * r.Fm * r.C * r.Y;
-    return SmOfBeta(K, r.Beta);
+    SmTerms t;
+    t.factors = r.Fdh * TwoPhaseMultiplier(r) * r.Fwv * r.Fm;
+    t.beta_ok = r.Beta > 0.0 && r.Beta < 1.0;
+    t.b2 = r.Beta * r.Beta;
+    t.root = std::sqrt(1.0 - t.b2 * t.b2);
+    return t;
+}
+
+}  // namespace
+
+SmTerms SmFromBetaTerms(TagRecord& r) {
+    return SmTermsOf(r);
+}
+
+double SmFromBeta(TagRecord& r) {
+    return SmAt(SmTermsOf(r), r.C, r.Y);
 }
 
 double CriticalPressureOf(const TagRecord& r, double* e_ftp) {

@@ -6,6 +6,8 @@
 // psia, inH2O, deg R, in, lb/ft3, cP; flows in the internal flow unit of the
 // fluid equation.
 
+#include <cmath>
+
 #include "record/tag_record.h"
 
 namespace quorven {
@@ -39,6 +41,53 @@ double SmOfBeta(double K, double beta);
 double BetaOfSm(double K, double Sm);
 
 // ---- Record-level helpers (read and, where stated, write the record) -----
+
+// A quotient (a q b c) / d of one varying quantity q, multiplied in that order: every
+// row of the process sizing factor (q = Q) and of the pipe Reynolds number (q = the
+// flow) has this shape, a, b, c (1 where the row has fewer factors) and d coming from
+// the record. A flow solution takes them once and each round's flow costs a few
+// operations; the record-level functions evaluate the same terms the same way, so both
+// give the same bits.
+struct FlowQuotient {
+    double a = 1.0, b = 1.0, c = 1.0, d = 1.0;
+    bool known = false;  // a fluid input the equation knows
+    double At(double q) const { return a * q * b * c / d; }
+};
+
+// The process sizing factor's terms at the record's differential: Sm = At(Q).
+FlowQuotient SizingFactorTerms(const TagRecord& r);
+
+// SizingFactor of a flow solution of a meter (Calc_SizeParam 1122, Calc_Mode 1123)
+// with the terms SizingFactorTerms gave for its differential: sets Flow_Norm = 1 / Sm
+// and returns the factor there, as SizingFactor does.
+double SizingFactorForFlow(TagRecord& r, const FlowQuotient& terms);
+
+// The pipe Reynolds number's terms: the row of the fluid input for the record's
+// diameter and viscosity, and the vapour quality that scales a wet flow.
+struct ReynoldsTerms {
+    FlowQuotient f;
+    bool quality = false;
+    double quality_share = 1.0;
+};
+ReynoldsTerms PipeReynoldsTerms(const TagRecord& r);
+double PipeReynoldsAt(const ReynoldsTerms& t, double q);
+
+// Sm from the record's Beta for a coefficient and expansion factor:
+// SmOfBeta(Fdh F Fwv Fm C Y, Beta). SmFromBetaTerms recomputes and stores Fdh as
+// SmFromBeta does; SmAt(SmFromBetaTerms(r), r.C, r.Y) is SmFromBeta(r).
+struct SmTerms {
+    double factors = 0.0;  // Fdh F Fwv Fm
+    double b2 = 0.0;       // Beta^2
+    double root = 1.0;     // sqrt(1 - Beta^4)
+    bool beta_ok = false;  // 0 < Beta < 1
+};
+SmTerms SmFromBetaTerms(TagRecord& r);
+inline double SmAt(const SmTerms& t, double C, double Y) {
+    // SmOfBeta(K, Beta) with K = Fdh F Fwv Fm C Y.
+    if (!t.beta_ok) return 0.0;
+    const double Sm = t.factors * C * Y * t.b2 / t.root;
+    return std::isfinite(Sm) ? Sm : 0.0;
+}
 
 // The process-side sizing factor. Prepares the unknown first (Flow_Norm or
 // Dp_Norm, see the source) and returns Sm of the operating data; 0 for any fluid
