@@ -325,7 +325,7 @@ bool CCalculate::SizeFlowStandard(TagRecord& r, bool interactive) {
     const SmTerms sm_of_c = SmFromBetaTerms(r);
     r.Sm = SmAt(sm_of_c, r.C, r.Y);
     const bool meter_flow = r.Calc_Mode == Code(CalcMode::Meter) && r.Calc_SizeParam == Code(SizeParam::Flow);
-    const FlowQuotient process = SizingFactorTerms(r);
+    const FlowQuotient process = SizingFactorTerms(r).AtDifferential(r.Dp_Norm);
     const ReynoldsTerms reynolds = PipeReynoldsTerms(r);
 
     // One round: the flow at the current Sm, its Reynolds number, the
@@ -391,10 +391,12 @@ bool CCalculate::SizeDpStandard(TagRecord& r, bool interactive) {
     r.Sm = SmAt(sm_of_y, r.C, r.Y);
 
     // The differential at the current Sm: the factor evaluated at hw = Sm^2 is
-    // sqrt(hw) of the solution.
+    // sqrt(hw) of the solution. Its row of the fluid input is taken once.
+    const bool meter_dp = r.Calc_Mode == Code(CalcMode::Meter) && r.Calc_SizeParam == Code(SizeParam::Dp);
+    const SizingFactorRow process = SizingFactorTerms(r);
     const auto differential = [&]() {
         if (!(r.Sm > 0.0)) return false;
-        const double sf = SizingFactor(r);
+        const double sf = meter_dp ? SizingFactorForDp(r, process) : SizingFactor(r);
         const double hw = sf * sf;
         if (!IsPositiveFinite(hw)) return false;
         r.Dp_Norm = hw;

@@ -43,10 +43,9 @@ bool IsSgOrMw(const TagRecord& r) {
     return r.Fluid_Property == Code(FluidProperty::GasSG) || r.Fluid_Property == Code(FluidProperty::GasMW);
 }
 
-// Sm of the operating data, Miller's sizing form, at the record's differential:
-// Sm = (a Q b c) / d, row by row of the fluid input.
-inline FlowQuotient ProcessSmTerms(const TagRecord& r) {
-    const double hw = r.Dp_Norm;
+// Sm of the operating data, Miller's sizing form: each row of the fluid input is
+// Sm = (a Q b c) / (d sqrt(e hw e1 e2) d1 d2), products taken left to right.
+inline SizingFactorRow ProcessSmRow(const TagRecord& r) {
     const double Pf = r.Flow_Press, Tf = r.Flow_Temp, Pb = r.Base_Press, Tb = r.Base_Temp;
     const double Z_rho_G_f = r.Flow_RhoGZ, Z_rho_G_b = r.Base_RhoGZ;
     const double Fp = r.Property_KFp;
@@ -54,75 +53,77 @@ inline FlowQuotient ProcessSmTerms(const TagRecord& r) {
     const double Dw = r.Pipe_IDia * r.Fa_Pipe;
     const double Dw2 = Dw * Dw;
     const int32_t eq = r.Fluid_Equation, cond = r.Fluid_Condition, prop = r.Fluid_Property;
-    const auto row = [](double a, double b, double c, double d) { return FlowQuotient{a, b, c, d, true}; };
+    // Numerator a Q b c; denominator d sqrt(e hw e1 e2) d1 d2.
+    const auto row = [](double a, double b, double c, double d, double e, double e1, double e2, double d1,
+                        double d2) { return SizingFactorRow{a, b, c, d, e, e1, e2, d1, d2, true}; };
 
     if (eq == Code(FluidEquation::GasVolume)) {
         if (cond == Code(FluidCondition::GasBase)) {
             // sqrt(G Zf Tf) Q Pb / (Zb 218.4834 Tb Dw^2 sqrt(Fd hw Pf))
             if (IsSgOrMw(r))
                 return row(std::sqrt(GasG(r) * Z_rho_G_f * Tf), Pb, 1.0,
-                           Z_rho_G_b * kGasVolumeSgMw * Tb * Dw2 * std::sqrt(Fd * hw * Pf));
+                           Z_rho_G_b * kGasVolumeSgMw * Tb * Dw2, Fd, Pf, 1.0, 1.0, 1.0);
             // rho_b Q / (sqrt(hw rho_f Fd) Dw^2 358.9268)
             if (prop == Code(FluidProperty::GasDensity))
-                return row(Z_rho_G_b, 1.0, 1.0, std::sqrt(hw * Z_rho_G_f * Fd) * Dw2 * kMassDensity);
+                return row(Z_rho_G_b, 1.0, 1.0, 1.0, 1.0, Z_rho_G_f, Fd, Dw2, kMassDensity);
         } else if (cond == Code(FluidCondition::GasFlowing)) {
             // sqrt(G Pf) Q / (sqrt(Zf Tf hw Fd) 218.4834 Dw^2)
             if (IsSgOrMw(r))
-                return row(std::sqrt(GasG(r) * Pf), 1.0, 1.0,
-                           std::sqrt(Z_rho_G_f * Tf * hw * Fd) * kGasVolumeSgMw * Dw2);
+                return row(std::sqrt(GasG(r) * Pf), 1.0, 1.0, 1.0, Z_rho_G_f * Tf, Fd, 1.0, kGasVolumeSgMw,
+                           Dw2);
             // sqrt(rho_f) Q / (Dw^2 358.9268 sqrt(Fd hw))
             if (prop == Code(FluidProperty::GasDensity))
-                return row(std::sqrt(Z_rho_G_f), 1.0, 1.0, Dw2 * kMassDensity * std::sqrt(Fd * hw));
+                return row(std::sqrt(Z_rho_G_f), 1.0, 1.0, Dw2 * kMassDensity, Fd, 1.0, 1.0, 1.0, 1.0);
         }
         return {};
     }
     if (eq == Code(FluidEquation::GasMass)) {
         // W / (Dw^2 358.9268 sqrt(rho_f hw Fd))
         if (prop == Code(FluidProperty::GasDensity))
-            return row(1.0, 1.0, 1.0, Dw2 * kMassDensity * std::sqrt(Z_rho_G_f * hw * Fd));
+            return row(1.0, 1.0, 1.0, Dw2 * kMassDensity, Z_rho_G_f, Fd, 1.0, 1.0, 1.0);
         // W sqrt(Zf) sqrt(Tf) / (Dw^2 589.6487 sqrt(Fd G hw Pf))
         if (IsSgOrMw(r))
-            return row(1.0, std::sqrt(Z_rho_G_f), std::sqrt(Tf),
-                       Dw2 * kGasMassSgMw * std::sqrt(Fd * GasG(r) * hw * Pf));
+            return row(1.0, std::sqrt(Z_rho_G_f), std::sqrt(Tf), Dw2 * kGasMassSgMw, Fd * GasG(r), Pf, 1.0,
+                       1.0, 1.0);
         return {};
     }
     if (eq == Code(FluidEquation::LiquidVolume)) {
         if (cond == Code(FluidCondition::LiquidBaseTemp)) {
             // Gb Q / (sqrt(Fp Gf hw Fd) Dw^2 194.2785), rho_b Q / (... 1534.262)
             if (prop == Code(FluidProperty::LiquidSG))
-                return row(Z_rho_G_b, 1.0, 1.0, std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblSg);
+                return row(Z_rho_G_b, 1.0, 1.0, 1.0, Fp * Z_rho_G_f, Fd, 1.0, Dw2, kLiquidBblSg);
             if (prop == Code(FluidProperty::LiquidDensity))
-                return row(Z_rho_G_b, 1.0, 1.0,
-                           std::sqrt(Fp * Z_rho_G_f * hw * Fd) * Dw2 * kLiquidBblDensity);
+                return row(Z_rho_G_b, 1.0, 1.0, 1.0, Fp * Z_rho_G_f, Fd, 1.0, Dw2, kLiquidBblDensity);
         } else if (cond == Code(FluidCondition::LiquidFlowingTemp)) {
             // sqrt(Fp Gf) Q / (Dw^2 194.2785 sqrt(Fd hw)), sqrt(Fp rho_f) Q / (Dw^2 1534.262 ...)
             if (prop == Code(FluidProperty::LiquidSG))
-                return row(std::sqrt(Fp * Z_rho_G_f), 1.0, 1.0, Dw2 * kLiquidBblSg * std::sqrt(Fd * hw));
+                return row(std::sqrt(Fp * Z_rho_G_f), 1.0, 1.0, Dw2 * kLiquidBblSg, Fd, 1.0, 1.0, 1.0, 1.0);
             if (prop == Code(FluidProperty::LiquidDensity))
-                return row(std::sqrt(Fp * Z_rho_G_f), 1.0, 1.0, Dw2 * kLiquidBblDensity * std::sqrt(Fd * hw));
+                return row(std::sqrt(Fp * Z_rho_G_f), 1.0, 1.0, Dw2 * kLiquidBblDensity, Fd, 1.0, 1.0, 1.0,
+                           1.0);
         }
         return {};
     }
     if (eq == Code(FluidEquation::LiquidMass)) {
         // W / (Dw^2 2834.529 sqrt(Fp Gf hw Fd)), W / (Dw^2 358.9268 sqrt(Fp rho_f hw Fd))
         if (prop == Code(FluidProperty::LiquidSG))
-            return row(1.0, 1.0, 1.0, Dw2 * kLiquidMassSg * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
+            return row(1.0, 1.0, 1.0, Dw2 * kLiquidMassSg, Fp * Z_rho_G_f, Fd, 1.0, 1.0, 1.0);
         if (prop == Code(FluidProperty::LiquidDensity))
-            return row(1.0, 1.0, 1.0, Dw2 * kMassDensity * std::sqrt(Fp * Z_rho_G_f * hw * Fd));
+            return row(1.0, 1.0, 1.0, Dw2 * kMassDensity, Fp * Z_rho_G_f, Fd, 1.0, 1.0, 1.0);
     }
     return {};
 }
 
 // Sm of the operating data once Q and hw are in place.
 double ProcessSm(const TagRecord& r) {
-    const FlowQuotient terms = ProcessSmTerms(r);
-    return terms.known ? terms.At(r.Flow_Norm) : 0.0;
+    const SizingFactorRow row = ProcessSmRow(r);
+    return row.known ? row.At(r.Flow_Norm, r.Dp_Norm) : 0.0;
 }
 
 }  // namespace
 
-FlowQuotient SizingFactorTerms(const TagRecord& r) {
-    return ProcessSmTerms(r);
+SizingFactorRow SizingFactorTerms(const TagRecord& r) {
+    return ProcessSmRow(r);
 }
 
 double SegmentBeta(double H, double Dc) {
@@ -238,6 +239,17 @@ double SizingFactorForFlow(TagRecord& r, const FlowQuotient& terms) {
     r.Flow_Norm = Q;
     if (!terms.known) return 0.0;
     const double Sm = terms.At(Q);
+    return IsFinite(Sm) ? Sm : 0.0;
+}
+
+double SizingFactorForDp(TagRecord& r, const SizingFactorRow& row) {
+    // SizingFactor's steps for Calc_SizeParam 1121 in Calc_Mode 1123.
+    if (!(r.Sm > 0.0) || !IsFinite(r.Sm)) r.Sm = 0.5;
+    const double hw = r.Sm * r.Sm;
+    if (!IsFinite(hw)) return 0.0;
+    r.Dp_Norm = hw;
+    if (!row.known) return 0.0;
+    const double Sm = row.At(r.Flow_Norm, hw);
     return IsFinite(Sm) ? Sm : 0.0;
 }
 

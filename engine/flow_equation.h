@@ -54,13 +54,26 @@ struct FlowQuotient {
     double At(double q) const { return a * q * b * c / d; }
 };
 
-// The process sizing factor's terms at the record's differential: Sm = At(Q).
-FlowQuotient SizingFactorTerms(const TagRecord& r);
+// The process sizing factor's row of the fluid input: Sm = (a Q b c) / (d sqrt(e hw e1
+// e2) d1 d2), products taken left to right (1 where the row has fewer factors).
+struct SizingFactorRow {
+    double a = 1.0, b = 1.0, c = 1.0;
+    double d = 1.0, e = 1.0, e1 = 1.0, e2 = 1.0, d1 = 1.0, d2 = 1.0;
+    bool known = false;  // a fluid input the equation knows
+    double Denominator(double hw) const { return d * std::sqrt(e * hw * e1 * e2) * d1 * d2; }
+    double At(double Q, double hw) const { return a * Q * b * c / Denominator(hw); }
+    // The row at one differential, as a quotient in Q.
+    FlowQuotient AtDifferential(double hw) const { return {a, b, c, Denominator(hw), known}; }
+};
+SizingFactorRow SizingFactorTerms(const TagRecord& r);
 
-// SizingFactor of a flow solution of a meter (Calc_SizeParam 1122, Calc_Mode 1123)
-// with the terms SizingFactorTerms gave for its differential: sets Flow_Norm = 1 / Sm
-// and returns the factor there, as SizingFactor does.
+// SizingFactor of a flow solution of a meter (Calc_SizeParam 1122, Calc_Mode 1123),
+// with SizingFactorTerms(r).AtDifferential(r.Dp_Norm): sets Flow_Norm = 1 / Sm and
+// returns the factor there, as SizingFactor does.
 double SizingFactorForFlow(TagRecord& r, const FlowQuotient& terms);
+// SizingFactor of a differential solution of a meter (Calc_SizeParam 1121, Calc_Mode
+// 1123): sets Dp_Norm = Sm^2 and returns the factor there, as SizingFactor does.
+double SizingFactorForDp(TagRecord& r, const SizingFactorRow& row);
 
 // The pipe Reynolds number's terms: the row of the fluid input for the record's
 // diameter and viscosity, and the vapour quality that scales a wet flow.
