@@ -52,29 +52,33 @@ bool IsStd(const TagRecord& r, CalcStd s) {
     return r.Calc_Std == Code(s);
 }
 
+double ReaderHarris1992Of(const TagRecord& r, const CoefInputs& in);
+double ReaderHarrisGallagherOf(const TagRecord& r, const CoefInputs& in);
+double Api2530CoefficientOf(TagRecord& r, const CoefInputs& in);
+
 double ConcentricOrifice(TagRecord& r, const CoefInputs& in) {
     const bool stolz = IsStd(r, CalcStd::Stolz) || IsStd(r, CalcStd::OrificePtc195);
     const bool rh92 = IsStd(r, CalcStd::ReaderHarris1992) || IsStd(r, CalcStd::ReaderHarris2012);
     if (IsStd(r, CalcStd::Buckingham1985) && r.Tap_Style >= kFlangeTaps && r.Tap_Style <= kPipeTaps)
-        return Api2530Coefficient(r);
+        return Api2530CoefficientOf(r, in);
     if (!(in.b_ok && in.Rd_ok && in.D_ok)) return 0.0;
     const bool rhg = IsStd(r, CalcStd::ReaderHarrisGallagher1998);
     switch (r.Tap_Style) {
         case kFlangeTaps:
-            if (rh92) return ReaderHarris1992(r);
-            if (rhg) return ReaderHarrisGallagher(r);
+            if (rh92) return ReaderHarris1992Of(r, in);
+            if (rhg) return ReaderHarrisGallagherOf(r, in);
             if (stolz) return OrificeC_StolzFlange(in.b, in.Rd, in.D);
             return OrificeC_StolzFlangeSmallPipe(in.b, in.Rd, in.D);
         case kCornerTaps:
             if (stolz) return OrificeC_StolzCorner(in.b, in.Rd);
             // AGA 3 (2012) and (1992) share the Reader-Harris/Gallagher (1992)
             // equation, whose corner-tap form (L1 = L2 = 0) both selections offer.
-            if (rh92) return ReaderHarris1992(r);
-            if (rhg) return ReaderHarrisGallagher(r);
+            if (rh92) return ReaderHarris1992Of(r, in);
+            if (rhg) return ReaderHarrisGallagherOf(r, in);
             return 0.0;
         case kRadiusTaps:
             if (stolz) return OrificeC_StolzRadius(in.b, in.Rd);
-            if (rhg) return ReaderHarrisGallagher(r);
+            if (rhg) return ReaderHarrisGallagherOf(r, in);
             return 0.0;
         case kPipeTaps:
             return OrificeC_MillerPipeTaps(in.b, in.Rd);
@@ -232,7 +236,20 @@ double DischargeCoefficient(TagRecord& r, MessageSink& sink, bool interactive) {
 }
 
 double ReaderHarris1992(const TagRecord& r) {
-    const CoefInputs in = Inputs(r);
+    return ReaderHarris1992Of(r, Inputs(r));
+}
+
+double ReaderHarrisGallagher(const TagRecord& r) {
+    return ReaderHarrisGallagherOf(r, Inputs(r));
+}
+
+double Api2530Coefficient(TagRecord& r) {
+    return Api2530CoefficientOf(r, Inputs(r));
+}
+
+namespace {
+
+double ReaderHarris1992Of(const TagRecord& r, const CoefInputs& in) {
     if (!(in.b_ok && in.Rd_ok && in.D_ok)) return 0.0;
     switch (r.Tap_Style) {
         case kFlangeTaps:
@@ -247,8 +264,7 @@ double ReaderHarris1992(const TagRecord& r) {
     }
 }
 
-double ReaderHarrisGallagher(const TagRecord& r) {
-    const CoefInputs in = Inputs(r);
+double ReaderHarrisGallagherOf(const TagRecord& r, const CoefInputs& in) {
     if (!(in.b_ok && in.Rd_ok && in.D_ok)) return 0.0;
     double L1 = 0.0;
     double L2 = 0.0;
@@ -260,8 +276,7 @@ double ReaderHarrisGallagher(const TagRecord& r) {
     return CleanC(OrificeC_ReaderHarrisGallagher(in.b, in.Rd, in.D, L1, L2));
 }
 
-double Api2530Coefficient(TagRecord& r) {
-    const CoefInputs in = Inputs(r);
+double Api2530CoefficientOf(TagRecord& r, const CoefInputs& in) {
     const double b = r.Beta * r.Fa_Meter;  // API 2530 (1985) corrects the bore only
     if (!(Finite(b) && b > 0.0 && b < 1.0 && in.Rd_ok && in.D_ok)) return 0.0;
     Api2530Terms t;
@@ -287,6 +302,8 @@ double Api2530Coefficient(TagRecord& r) {
     r.K = t.Ke;
     return t.C;
 }
+
+}  // namespace
 
 double WedgeCoefficient(TagRecord& r, MessageSink& sink, bool interactive) {
     const AbbWedgeResult res = WedgeC_AbbManufacturer(r.Meter_Type, r.Pipe_NomDia, r.Beta,
