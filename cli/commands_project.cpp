@@ -183,7 +183,16 @@ int ProjectPut(const ProjectOptions& o) {
     std::unique_ptr<CDatabase> db;
     if (!OpenDatabase(o.project, sink, db)) return Emit(o, sink, {}, "", false);
     TagRecord r = NewTagRecord();
-    if (!ReadTagFile(o.file, r, sink)) return Emit(o, sink, {}, "", false);
+    std::vector<RecordRepair> repairs;
+    if (!ReadTagFile(o.file, r, sink, &repairs)) return Emit(o, sink, {}, "", false);
+    // What the record check had to change is not stored as if it had been given:
+    // the file is refused, as tag set and import refuse such values.
+    if (!repairs.empty()) {
+        for (const RecordRepair& fix : repairs)
+            std::cerr << "project put: " << o.file << ": " << RepairText(fix) << ".\n";
+        CError(sink).Show(msg::kErrTagFileRead);
+        return Emit(o, sink, {}, "", false);
+    }
     const std::string tag = Utf8(GetText(r.Tag_No));
     if (tag.empty()) {
         CWarning(sink).Show(msg::kWarnNoTagNumber);

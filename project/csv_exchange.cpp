@@ -3,10 +3,10 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <optional>
 #include <system_error>
 
 #include "record/cformat.h"
-#include "record/choice_codes.h"
 #include "record/record_check.h"
 #include "record/text_codec.h"
 #include "record/units.h"
@@ -270,23 +270,6 @@ bool IsUtf8BeyondAscii(std::string_view s) {
     return beyond;
 }
 
-// Liquids take liquid volume conditions and property inputs, gases gas ones.
-bool FluidChoicesBelongTogether(const TagRecord& r) {
-    const auto in = [](int32_t v, std::initializer_list<int32_t> set) {
-        for (int32_t x : set)
-            if (v == x) return true;
-        return false;
-    };
-    if (IsLiquid(r)) {
-        return in(r.Fluid_Condition,
-                  {Code(FluidCondition::LiquidBaseTemp), Code(FluidCondition::LiquidFlowingTemp)}) &&
-               in(r.Fluid_Property, {Code(FluidProperty::LiquidSG), Code(FluidProperty::LiquidDensity)});
-    }
-    return in(r.Fluid_Condition, {Code(FluidCondition::GasBase), Code(FluidCondition::GasFlowing)}) &&
-           in(r.Fluid_Property,
-              {Code(FluidProperty::GasSG), Code(FluidProperty::GasMW), Code(FluidProperty::GasDensity)});
-}
-
 std::string Quoted(std::string_view s) {
     std::string out(1, '"');
     out.append(Cp1252ToUtf8(s));
@@ -523,11 +506,25 @@ std::vector<std::string> SplitCsvFields(std::string_view record) {
     return fields;
 }
 
-std::string CsvRecordToCp1252(std::string_view record, bool first_record) {
+bool CsvRecordFields(std::string_view record, bool first_record, std::vector<std::string>& fields,
+                     std::string& problem) {
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
     if (first_record && record.starts_with(kBom)) record.remove_prefix(kBom.size());
-    if (IsUtf8BeyondAscii(record)) return Utf8ToCp1252(record);
-    return std::string(record);
+    // Commas and quotes are single bytes in UTF-8 too: the fields split alike.
+    fields = SplitCsvFields(record);
+    if (!IsUtf8BeyondAscii(record)) return true;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::optional<std::string> text = Utf8ToCp1252Exact(fields[i]);
+        if (!text) {
+            const std::string column = i < kCsvColumnCount
+                                           ? std::string(kColumnNames[i].column)
+                                           : CFormat("Field %d", {static_cast<long long>(i + 1)});
+            problem = column + " \"" + fields[i] + "\" holds a character that Windows-1252 cannot hold";
+            return false;
+        }
+        fields[i] = std::move(*text);
+    }
+    return true;
 }
 
 bool IsCsvHeader(const std::vector<std::string>& fields) {
@@ -602,17 +599,11 @@ bool ParseCsvTag(const std::vector<std::string>& fields, TagRecord& r, std::stri
         problem = "no tag number";
         return false;
     }
-    if (!FluidChoicesBelongTogether(r)) {
-        problem =
-            CFormat("Fluid_Equation %d does not go with Fluid_Condition %d and Fluid_Property %d",
-                    {static_cast<long long>(r.Fluid_Equation), static_cast<long long>(r.Fluid_Condition),
-                     static_cast<long long>(r.Fluid_Property)});
-        return false;
-    }
-    TagRecord checked = r;
-    const std::vector<RecordRepair> repairs = CheckRecord(checked);
+    // The record check decides, as it does for tag set and project put: a line is
+    // taken only as a record that a later read keeps as it is.
+    const std::vector<RecordRepair> repairs = RecordProblems(r);
     if (!repairs.empty()) {
-        problem = repairs.front().field + " " + repairs.front().was + " is not one of its values";
+        problem = RepairText(repairs.front());
         return false;
     }
     r.Calc_Status = kStatusNotCalculated;

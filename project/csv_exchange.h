@@ -97,10 +97,14 @@ private:
 // next comma and is taken as it is.
 std::vector<std::string> SplitCsvFields(std::string_view record);
 
-// A record as single-byte text: a UTF-8 byte order mark is dropped, and a record
-// that is valid UTF-8 with characters beyond ASCII (as a spreadsheet may save it)
-// is converted to Windows-1252; any other record is taken as Windows-1252.
-std::string CsvRecordToCp1252(std::string_view record, bool first_record);
+// The fields of a record as single-byte text: a UTF-8 byte order mark is dropped
+// from the first record, and in a record that is valid UTF-8 with characters
+// beyond ASCII (as a spreadsheet may save it) every field is converted to
+// Windows-1252; any other record is taken as Windows-1252. A field with a
+// character that Windows-1252 cannot hold refuses the record (false, `problem`
+// names the column): nothing is stored in its place.
+bool CsvRecordFields(std::string_view record, bool first_record, std::vector<std::string>& fields,
+                     std::string& problem);
 
 // Whether the fields are exactly the 176 column names.
 bool IsCsvHeader(const std::vector<std::string>& fields);
@@ -111,8 +115,9 @@ bool IsCsvHeader(const std::vector<std::string>& fields);
 // The line is refused (false, `problem` says why, `r` is then unspecified) when it
 // has another number of fields than 176, no tag number, a text longer than its
 // field, an integer or double that is not a finite number of its kind, or a value
-// that the record check would not keep (choice codes, table indexes, fluid
-// equation and its condition and property input that do not belong together).
+// that the record check would not keep (RecordProblems: choice codes, table
+// indexes, a fluid condition or property input of the other kind than the fluid
+// equation).
 bool ParseCsvTag(const std::vector<std::string>& fields, TagRecord& r, std::string& problem);
 
 // The unit texts of the record taken from the unit lists at its selections (the

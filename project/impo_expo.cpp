@@ -97,7 +97,8 @@ ExportReport CImpoExpo::ExportProject(CDatabase& db, const std::string& path, Me
                 ++report.unreadable;
                 continue;
             }
-            (void)CheckRecord(r);
+            // Written as every read of the project sees it, so import reads it back.
+            if (!CheckRecord(r).empty()) ++report.repaired;
             AppendCsvLine(r, lines);
             ++report.tags;
         }
@@ -110,6 +111,11 @@ ExportReport CImpoExpo::ExportProject(CDatabase& db, const std::string& path, Me
                        CFormat("%d tags were written to %s.", {Count(report.tags), FileNameOf(path)});
     if (report.unreadable > 0)
         text += CFormat("\n%d tags could not be read and were left out.", {Count(report.unreadable)});
+    if (report.repaired > 0)
+        text += CFormat(
+            "\n%d tags held values the record check resets; they were written with the reset "
+            "values.",
+            {Count(report.repaired)});
     ShowNotice(sink, kExportCaption, text, MessageIcon::Information);
     return report;
 }
@@ -261,8 +267,10 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
         while (!stop && splitter.Next(rec)) {
             if (first) {
                 first = false;
+                std::vector<std::string> header;
+                std::string problem;
                 report.header =
-                    !rec.oversized && IsCsvHeader(SplitCsvFields(CsvRecordToCp1252(rec.text, true)));
+                    !rec.oversized && CsvRecordFields(rec.text, true, header, problem) && IsCsvHeader(header);
                 if (!report.header) {
                     CError(sink).Show(msg::kErrNotImportFile);
                     return report;
@@ -276,8 +284,9 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
                 continue;
             }
             TagRecord r = base;
+            std::vector<std::string> fields;
             std::string problem;
-            if (!ParseCsvTag(SplitCsvFields(CsvRecordToCp1252(rec.text, false)), r, problem)) {
+            if (!CsvRecordFields(rec.text, false, fields, problem) || !ParseCsvTag(fields, r, problem)) {
                 refuse(rec.line, problem);
                 continue;
             }
