@@ -42,9 +42,11 @@ void CheckAccepted(const TagRecord& r) {
     line.resize(line.size() - 2);  // "\r\n"
     // Texts that happen to be UTF-8 read back as their single-byte form; only
     // lines that read as they are must come back unchanged.
+    CsvEncodingScan scan;
+    scan.Feed(line);
     std::vector<std::string> fields;
     std::string problem;
-    if (!CsvRecordFields(line, false, fields, problem) || fields != SplitCsvFields(line)) return;
+    if (!CsvRecordFields(line, false, scan.Utf8(), fields, problem) || fields != SplitCsvFields(line)) return;
     TagRecord back;
     if (!ReadTag(fields, back)) std::abort();
     for (const CsvColumn& c : CsvColumns()) {
@@ -67,7 +69,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Pieces of a size taken from the first byte: records never depend on them.
     const std::size_t piece = size > 0 ? 1 + data[0] % 64 : 1;
     CsvRecordSplitter splitter;
-    for (std::size_t at = 0; at < bytes.size(); at += piece) splitter.Feed(bytes.substr(at, piece));
+    CsvEncodingScan encoding;
+    for (std::size_t at = 0; at < bytes.size(); at += piece) {
+        splitter.Feed(bytes.substr(at, piece));
+        encoding.Feed(bytes.substr(at, piece));
+    }
     splitter.Finish();
     CsvRecordSplitter::Record rec;
     bool first = true;
@@ -75,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (rec.oversized) continue;
         std::vector<std::string> fields;
         std::string problem;
-        const bool read = CsvRecordFields(rec.text, first, fields, problem);
+        const bool read = CsvRecordFields(rec.text, first, encoding.Utf8(), fields, problem);
         if (first) {
             (void)IsCsvHeader(fields);
             first = false;

@@ -228,48 +228,6 @@ bool ParseInt32(std::string_view s, int32_t& out) {
     return true;
 }
 
-// Whether the bytes are UTF-8 (no overlong forms, no surrogates, at most U+10FFFF)
-// holding at least one character beyond ASCII.
-bool IsUtf8BeyondAscii(std::string_view s) {
-    bool beyond = false;
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        beyond = true;
-        int extra = 0;
-        char32_t c = 0;
-        char32_t min = 0;
-        if ((b & 0xE0) == 0xC0) {
-            extra = 1;
-            c = b & 0x1Fu;
-            min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2;
-            c = b & 0x0Fu;
-            min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3;
-            c = b & 0x07u;
-            min = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(extra) >= s.size()) return false;
-        for (int k = 1; k <= extra; ++k) {
-            const auto cb = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((cb & 0xC0) != 0x80) return false;
-            c = (c << 6) | (cb & 0x3Fu);
-        }
-        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return beyond;
-}
-
 std::string Quoted(std::string_view s) {
     std::string out(1, '"');
     out.append(Cp1252ToUtf8(s));
@@ -506,13 +464,47 @@ std::vector<std::string> SplitCsvFields(std::string_view record) {
     return fields;
 }
 
-bool CsvRecordFields(std::string_view record, bool first_record, std::vector<std::string>& fields,
+void CsvEncodingScan::Feed(std::string_view bytes) {
+    for (const char ch : bytes) {
+        if (!valid_) return;
+        const auto b = static_cast<unsigned char>(ch);
+        if (pending_ > 0) {
+            if ((b & 0xC0) != 0x80) {
+                valid_ = false;
+                return;
+            }
+            c_ = (c_ << 6) | (b & 0x3Fu);
+            if (--pending_ == 0 && (c_ < min_ || c_ > 0x10FFFF || (c_ >= 0xD800 && c_ <= 0xDFFF)))
+                valid_ = false;
+            continue;
+        }
+        if (b < 0x80) continue;
+        beyond_ = true;
+        if ((b & 0xE0) == 0xC0) {
+            pending_ = 1;
+            c_ = b & 0x1Fu;
+            min_ = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            pending_ = 2;
+            c_ = b & 0x0Fu;
+            min_ = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            pending_ = 3;
+            c_ = b & 0x07u;
+            min_ = 0x10000;
+        } else {
+            valid_ = false;
+        }
+    }
+}
+
+bool CsvRecordFields(std::string_view record, bool first_record, bool utf8, std::vector<std::string>& fields,
                      std::string& problem) {
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
     if (first_record && record.starts_with(kBom)) record.remove_prefix(kBom.size());
     // Commas and quotes are single bytes in UTF-8 too: the fields split alike.
     fields = SplitCsvFields(record);
-    if (!IsUtf8BeyondAscii(record)) return true;
+    if (!utf8) return true;
     for (std::size_t i = 0; i < fields.size(); ++i) {
         std::optional<std::string> text = Utf8ToCp1252Exact(fields[i]);
         if (!text) {

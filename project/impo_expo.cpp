@@ -223,6 +223,21 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
         return report;
     }
 
+    // One encoding for the whole file, found before any line is read.
+    CsvEncodingScan encoding;
+    std::string chunk;
+    for (uint64_t at = 0; at < stamp->size && !encoding.RuledOut();) {
+        const auto n = static_cast<std::size_t>(std::min<uint64_t>(kReadBytes, stamp->size - at));
+        if (!files.ReadAt(path, at, n, chunk)) {
+            ShowNotice(sink, kImportCaption,
+                       "The file " + FileNameOf(path) + " cannot be read.\nFile Import aborted!");
+            return report;
+        }
+        encoding.Feed(chunk);
+        at += n;
+    }
+    const bool utf8 = encoding.Utf8();
+
     TagRecord base = current;
     ResetTagData(base);
     ClearDatasheet(base);
@@ -234,7 +249,6 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
     bool all = false;
     bool stop = false;
     bool write_failed = false;
-    std::string chunk;
     auto refuse = [&](std::size_t line, const std::string& why) {
         ++report.refused;
         if (report.problems.size() < kProblemsKept)
@@ -269,8 +283,8 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
                 first = false;
                 std::vector<std::string> header;
                 std::string problem;
-                report.header =
-                    !rec.oversized && CsvRecordFields(rec.text, true, header, problem) && IsCsvHeader(header);
+                report.header = !rec.oversized && CsvRecordFields(rec.text, true, utf8, header, problem) &&
+                                IsCsvHeader(header);
                 if (!report.header) {
                     CError(sink).Show(msg::kErrNotImportFile);
                     return report;
@@ -286,7 +300,8 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
             TagRecord r = base;
             std::vector<std::string> fields;
             std::string problem;
-            if (!CsvRecordFields(rec.text, false, fields, problem) || !ParseCsvTag(fields, r, problem)) {
+            if (!CsvRecordFields(rec.text, false, utf8, fields, problem) ||
+                !ParseCsvTag(fields, r, problem)) {
                 refuse(rec.line, problem);
                 continue;
             }

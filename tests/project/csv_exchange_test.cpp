@@ -300,7 +300,7 @@ TEST(CsvSplitter, RecordsEndAtLineEndsOutsideQuotedFields) {
     EXPECT_EQ(SplitCsvFields("\"say \"\"hi\"\"\",,"), (std::vector<std::string>{"say \"hi\"", "", ""}));
     std::vector<std::string> header;
     std::string problem;
-    ASSERT_TRUE(CsvRecordFields(got[0].text, true, header, problem));
+    ASSERT_TRUE(CsvRecordFields(got[0].text, true, true, header, problem));
     EXPECT_EQ(header, (std::vector<std::string>{"head", "er"}));
 }
 
@@ -338,9 +338,12 @@ TEST(CsvImport, LineSavedBackFromASpreadsheetReads) {
         line += f;
         line += i + 1 < fields.size() ? "," : "";
     }
+    CsvEncodingScan scan;
+    scan.Feed(line);
+    ASSERT_TRUE(scan.Utf8());
     std::vector<std::string> read;
     std::string problem;
-    ASSERT_TRUE(CsvRecordFields(line, false, read, problem)) << problem;
+    ASSERT_TRUE(CsvRecordFields(line, false, true, read, problem)) << problem;
     ASSERT_EQ(read.size(), 176u);
     TagRecord r = BlankBase();
     ASSERT_TRUE(ParseCsvTag(read, r, problem)) << problem;
@@ -362,8 +365,37 @@ TEST(CsvImport, TextWindows1252CannotHoldRefusesTheLine) {
     }
     std::vector<std::string> read;
     std::string problem;
-    EXPECT_FALSE(CsvRecordFields(line, false, read, problem));
+    EXPECT_FALSE(CsvRecordFields(line, false, true, read, problem));
     EXPECT_EQ(problem, "Tag_No \"\u03A9-1\" holds a character that Windows-1252 cannot hold");
+}
+
+// A file is UTF-8 only when all of it is: characters split between the pieces
+// fed count, a lone Windows-1252 letter or an overlong form rules it out.
+TEST(CsvImport, TheFileIsReadAsUtf8OnlyWhenAllOfItIs) {
+    const struct {
+        const char* name;
+        std::vector<std::string> pieces;
+        bool utf8;
+    } cases[] = {
+        {"ASCII only", {"Tag_No\r\nFE-1\r\n"}, false},
+        {"e acute and a middle dot", {"Caf\xC3\xA9,A\xC2\xB7 B\r\n"}, true},
+        {"a character split between pieces", {"Caf\xC3", "\xA9\r\n"}, true},
+        {"a byte order mark", {"\xEF\xBB\xBFTag_No\r\n"}, true},
+        {"Windows-1252 degree sign",
+         {"Caf\xC3\xA9\r\n",
+          "60\xB0"
+          "F\r\n"},
+         false},
+        {"cut at the end", {"Caf\xC3"}, false},
+        {"overlong slash", {"\xC0\xAF"}, false},
+        {"surrogate", {"\xED\xA0\x80"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CsvEncodingScan scan;
+        for (const std::string& p : c.pieces) scan.Feed(p);
+        EXPECT_EQ(scan.Utf8(), c.utf8);
+    }
 }
 
 TEST(CsvImport, UnitTextsFollowTheSelections) {

@@ -225,6 +225,31 @@ TEST_F(ImpoExpoTest, ExportWritesWhatTheRecordCheckKeepsSoImportReadsEveryLine) 
     EXPECT_EQ(back[1].Fluid_Property, Code(FluidProperty::GasSG));
 }
 
+// Windows-1252 text that happens to be valid UTF-8: "CAFÉ, HOT" is exported as the
+// bytes C9 B7 for "É" and the encoded comma, which UTF-8 reads as U+0277. With a
+// line of the same file that is not UTF-8 (60°F), the file is read as written.
+TEST_F(ImpoExpoTest, AnExportedLineThatLooksLikeUtf8ReadsBackAsWritten) {
+    std::vector<TagRecord> tags = SomeTags(2);
+    SetText(tags[0].Service, "CAF\xC9, HOT");
+    SetText(tags[0].Mfr, "Maker Inc.");  // no other comma: the line is valid UTF-8
+    SetText(tags[1].Service,
+            "60\xB0"
+            "F");
+    const ProjectPaths from = MakeProject("From", tags);
+    RecordingMessageSink sink;
+    ASSERT_TRUE(Export(from, Path("all.csv"), sink).written);
+    const ProjectPaths to = MakeProject("To", {});
+    ScriptedQuestions q;
+    const ImportReport im = Import(to, Path("all.csv"), q, sink);
+    EXPECT_EQ(im.refused, 0u) << (im.problems.empty() ? "" : im.problems[0]);
+    const std::vector<TagRecord> back = Stored(to);
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_STREQ(back[0].Service, "CAF\xC9, HOT");
+    EXPECT_STREQ(back[1].Service,
+                 "60\xB0"
+                 "F");
+}
+
 // A file whose first tag is stored already: the question names it; All replaces
 // it and every later duplicate without asking; a later import asks again.
 TEST_F(ImpoExpoTest, ReplacementQuestionWithAllAndItIsForgottenAfterwards) {
