@@ -128,6 +128,9 @@ TEST_F(ProjectCliTest, SettingsAreShownAndSetAndBadValuesWriteNothing) {
     EXPECT_NE(Cli("project settings " + P() + " Unit_Press_Set=99").status, 0);
     EXPECT_NE(Cli("project settings " + P() + " Colour=red").status, 0);
     EXPECT_NE(Cli("project settings " + P() + " Client=" + std::string(31, 'x')).status, 0);
+    const CliRun omega = Cli("project settings " + P() + " Client=\xCE\xA9-Works");  // capital omega
+    EXPECT_NE(omega.status, 0);
+    EXPECT_NE(omega.err.find("Error #1004"), std::string::npos) << omega.err;
     EXPECT_EQ(Bytes("Plant.fil"), before);
     const auto j = nlohmann::json::parse(Cli("project info --json " + P()).out);
     EXPECT_EQ(j["settings"]["Company_Name"], "Acme Flow");
