@@ -1,4 +1,4 @@
-#include "fluids/fluid_entry.h"
+#include "form/fluid_entry.h"
 
 #include <cmath>
 
@@ -11,9 +11,6 @@
 namespace quorven {
 namespace {
 
-constexpr int kErrorBasePressure = msg::kErrBasePressure;
-constexpr int kErrorBaseTemperature = msg::kErrBaseTemperature;
-constexpr int kErrorLiquidState = msg::kErrLiquidState;
 constexpr int kErrorFlowingPressure = msg::kErrFlowingPressure;
 constexpr int kErrorFlowingTemperature = msg::kErrFlowingTemperature;
 constexpr int kWarningFlowsNotConverted = msg::kWarnFlowsNotConverted;
@@ -322,46 +319,21 @@ std::optional<Aga8Results> ComputeAga8(const std::array<double, aga8::kComponent
                        Tf_R / 1.8, MPa(Pb_psia), Tb_R / 1.8);
 }
 
-std::optional<Aga8Results> ApplyAga8NaturalGas(TagRecord& r, UnitDefaults& d, const UnitTables& t,
-                                               const Aga8Entry& e, const EquationChoice& chosen,
-                                               MessageSink& sink) {
-    if (!Positive(r.Base_Press)) {
-        CError(sink).Show(kErrorBasePressure);
-        return std::nullopt;
-    }
-    if (!Positive(r.Base_Temp)) {
-        CError(sink).Show(kErrorBaseTemperature);
-        return std::nullopt;
-    }
-    if (!Positive(e.Pf_psia)) {
-        CError(sink).Show(kErrorFlowingPressure);
-        return std::nullopt;
-    }
-    if (!Positive(e.Tf_R)) {
-        CError(sink).Show(kErrorFlowingTemperature);
-        return std::nullopt;
-    }
-    const std::optional<Aga8Results> z = ComputeAga8(e.percent, e.Pf_psia, e.Tf_R, r.Base_Press, r.Base_Temp);
-    if (!z) {
-        // No gas-side density below the method's bound reproduces a pressure: a dense,
-        // liquid-like state.
-        CError(sink).Show(kErrorLiquidState);
-        return std::nullopt;
-    }
+void ApplyAga8NaturalGas(TagRecord& r, UnitDefaults& d, const UnitTables& t, const Aga8Entry& e,
+                         const Aga8Results& z, const EquationChoice& chosen, MessageSink& sink) {
     const EquationChoice previous = PreviousGasChoice(r, d);
     r.Flow_Press = e.Pf_psia;
     r.Flow_Temp = e.Tf_R;
     r.Property_Visc = e.visc_cP;
     r.Property_KFp = e.k;
-    r.Base_RhoGZ = z->Zb;
-    r.Flow_RhoGZ = z->Zf;
-    r.Property_MwDenVp = z->MW / kAirMolarMass;
+    r.Base_RhoGZ = z.Zb;
+    r.Flow_RhoGZ = z.Zf;
+    r.Property_MwDenVp = z.MW / kAirMolarMass;
     StoreChoice(r, chosen);
     ApplyGasChoiceChange(r, previous, sink);
     RememberChoice(d, chosen);
     (void)SelectFlowUnitOfKind(r, t);
     r.Calc_Status = kStatusNotCalculated;
-    return z;
 }
 
 void ApplySteam(TagRecord& r, UnitDefaults& d, const UnitTables& t, const SteamProperties& s,
