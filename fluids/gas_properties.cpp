@@ -10,9 +10,9 @@
 namespace quorven {
 namespace {
 
-using fluid_units::kLbFt3PerGCm3;
+using fluid_units::kLbFt3PerGCm3Fluids;
 using fluid_units::kMissingVapourPressure_psia;
-using fluid_units::kPsiPerBar;
+using fluid_units::kPsiPerBarFluids;
 using fluid_units::kR_cm3bar_molK;
 using fluid_units::kRankinePerKelvin;
 
@@ -33,14 +33,14 @@ struct GasComponents {
 // (the base condition); otherwise, as when the equation cannot be evaluated, Error
 // #30 is shown and the value is unknown (negative).
 double ComponentVapourPressure(const PropertyRecord& r, double T, bool no_equation_is_pc, MessageSink& sink) {
-    if (!(r.Crit_Temp > T)) return r.Crit_Press * kPsiPerBar;
-    if (r.Vp_Eqn == 0 && no_equation_is_pc) return r.Crit_Press * kPsiPerBar;
+    if (!(r.Crit_Temp > T)) return r.Crit_Press * kPsiPerBarFluids;
+    if (r.Vp_Eqn == 0 && no_equation_is_pc) return r.Crit_Press * kPsiPerBarFluids;
     const PropValue p = VaporPressure(r.Vp_Eqn, r.Crit_Temp, r.Vp_A, r.Vp_B, r.Vp_C, r.Vp_D, T, r.Crit_Press);
     if (!p.ok()) {
         CError(sink).Show(fluid_msg::kErrorNoVapourPressure);
         return -1.0;
     }
-    return p.value * kPsiPerBar;
+    return p.value * kPsiPerBarFluids;
 }
 
 bool RoundsToOne(double sum) {
@@ -108,7 +108,7 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
         return Failed();
     }
     const double Tf = Tf_R / kRankinePerKelvin, Tb = Tb_R / kRankinePerKelvin;
-    const double Pf_bar = Pf_psia / kPsiPerBar, Pb_bar = Pb_psia / kPsiPerBar;
+    const double Pf_bar = Pf_psia / kPsiPerBarFluids, Pb_bar = Pb_psia / kPsiPerBarFluids;
 
     // 1. The components found, in list order.
     GasComponents c;
@@ -167,7 +167,7 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
             return Failed();
         }
         out.Zb = base.Z;
-        out.rho_b_lb_ft3 = base.rho_g_cm3 * kLbFt3PerGCm3;
+        out.rho_b_lb_ft3 = base.rho_g_cm3 * kLbFt3PerGCm3Fluids;
     } else {
         out.liquid_at_base = true;
     }
@@ -183,7 +183,7 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
         return Failed();
     }
     out.Zf = flow.Z;
-    out.rho_f_lb_ft3 = flow.rho_g_cm3 * kLbFt3PerGCm3;
+    out.rho_f_lb_ft3 = flow.rho_g_cm3 * kLbFt3PerGCm3Fluids;
 
     double sumA = 0.0, sumB = 0.0, sumC = 0.0, sumD = 0.0;
     for (std::size_t i = 0; i < c.x.size(); ++i) {

@@ -11,10 +11,9 @@
 namespace quorven {
 namespace {
 
-using fluid_units::kBarPerPsi;
-using fluid_units::kLbFt3PerGCm3;
+using fluid_units::kLbFt3PerGCm3Fluids;
 using fluid_units::kMissingVapourPressure_psia;
-using fluid_units::kPsiPerBar;
+using fluid_units::kPsiPerBarFluids;
 using fluid_units::kRankinePerKelvin;
 
 constexpr std::size_t kFluidNameChars = 34;
@@ -36,7 +35,7 @@ double ComponentVapourPressure(const PropertyRecord& r, double T, MessageSink& s
         CError(sink).Show(fluid_msg::kErrorNoVapourPressure);
         return 0.0;
     }
-    return p.value * kPsiPerBar;
+    return p.value * kPsiPerBarFluids;
 }
 
 bool RoundsToOne(double sum) {
@@ -67,7 +66,7 @@ LiquidResult LiquidProperties(const PropertyDatabase& db, const ComponentList& l
         return out;
     const double rho_w = CSteamTable::ReferenceWaterDensity();
     const double Tf = Tf_R / kRankinePerKelvin, Tb = Tb_R / kRankinePerKelvin;
-    const double Pf_bar = Pf_psia * kBarPerPsi;
+    const double Pf_bar = Pf_psia / kPsiPerBarFluids;
 
     // 2. The components found, in list order.
     LiquidComponents c;
@@ -133,7 +132,7 @@ LiquidResult LiquidProperties(const PropertyDatabase& db, const ComponentList& l
         error.Show(fluid_msg::kErrorVapourOnlyData);
         return LiquidResult{};
     }
-    out.rho_f_lb_ft3 = out.MW / vf.volume.value * kLbFt3PerGCm3;
+    out.rho_f_lb_ft3 = out.MW / vf.volume.value * kLbFt3PerGCm3Fluids;
     out.SGf = out.rho_f_lb_ft3 / rho_w;
     if (!(std::isfinite(out.SGf) && out.SGf > 0.0)) {  // data far out of range: no usable density
         error.Show(fluid_msg::kErrorVapourOnlyData);
@@ -151,7 +150,7 @@ LiquidResult LiquidProperties(const PropertyDatabase& db, const ComponentList& l
     if (Pf_psia > out.VPb_psia) {
         const HbtVolumeResult vb = Volume(c, Pf_bar, Tb, sink);
         if (vb.volume.ok() && vb.volume.value > 0.0)
-            out.SGb = out.MW / vb.volume.value * kLbFt3PerGCm3 / rho_w;
+            out.SGb = out.MW / vb.volume.value * kLbFt3PerGCm3Fluids / rho_w;
     } else {
         out.vapour_at_base = true;
         CWarning(sink).Show(fluid_msg::kWarningVapourAtBase);

@@ -22,7 +22,8 @@ using namespace quorven;
 using quorven::fluidtest::BuiltDatabase;
 using quorven::fluidtest::MakeDatabase;
 
-constexpr double kPsiPerBar = 14.503773773020924;
+// The gas computation converts with the psi per bar its method prints.
+constexpr double kPsiPerBar = 14.50377439;
 constexpr double kStdP_psia = 14.69595;
 constexpr double kStdT_R = 60.0 + 459.67;
 
@@ -231,14 +232,25 @@ TEST(ChungViscosity, AMixtureOfOneComponentTwiceIsThatComponent) {
 }
 
 TEST(IdealGasK, CpOverCv) {
-    // Methane, ideal-gas Cp at 300 K = 35.70 J/(mol K) (JANAF tables): hand calculation
-    // k = Cp/(Cp - R) = 35.70 / 27.3855 = 1.30361.
+    // Methane, ideal-gas Cp at 300 K = 35.70 J/(mol K) (JANAF tables): hand calculation in
+    // the method's units, Cm = 35.70 x 0.9478169 / 2.2047 / 1.8 = 8.526497 Btu/(lbmol R),
+    // k = Cm / (Cm - 1.986) = 1.303647 (with CODATA's R, Cp / (Cp - R) = 1.303608).
     const PropValue cp = IdealGasCp(0.0, 0.0, 0.0, 16.043, 300.0, 35.70);
     ASSERT_TRUE(cp.ok());
-    EXPECT_NEAR(IsentropicExponent(cp.value, 16.043).value, 1.30361, 0.000005);
+    EXPECT_NEAR(IsentropicExponent(cp.value, 16.043).value, 1.303647, 0.0000005);
     EXPECT_FALSE(IdealGasCp(0.0, 0.0, 0.0, 16.043, 300.0, 0.0).ok());  // no Cp data
     EXPECT_FALSE(IdealGasCp(0.0, 0.0, 0.0, 0.0, 300.0, 35.7).ok());
     EXPECT_FALSE(IsentropicExponent(5.0 / 16.043, 16.043).ok());  // Cp below R
+
+    // 95 % methane, 5 % ethane at 65 deg F (the command line's worked example): hand
+    // calculation of the printed formula with the table's Cp coefficients gives 1.29566
+    // (1.29562 with CODATA's R in Cp / (Cp - R)).
+    const PropertyDatabase& db = BuiltDatabase();
+    NullMessageSink none;
+    const GasResult g =
+        GasProperties(db, ListOf(db, {{"METHANE", 95}, {"ETHANE", 5}}), GasEquation::SoaveRedlichKwong, 750,
+                      F_to_R(65), 14.73, F_to_R(60), none);
+    EXPECT_NEAR(g.K, 1.29566, 0.000005);
 }
 
 // ---------------------------------------------------------------- GasProperties
