@@ -5,6 +5,7 @@
 #include "messages/messages.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
+#include "record/gas_law.h"
 #include "record/tag_reset.h"
 #include "record/units.h"
 
@@ -35,21 +36,6 @@ double PositiveRatio(double a, double b) {
     return Positive(a) && Positive(b) && Positive(q) ? q : 0.0;
 }
 
-// Gas density [lb/ft3] from P [psia], MW [g/mol], Z and T [R]: P MW / (10.73151 Z T);
-// 0 when any of them is not positive.
-double GasDensity(double P_psia, double MW, double Z, double T_R) {
-    if (!Positive(P_psia) || !Positive(MW) || !Positive(Z) || !Positive(T_R)) return 0.0;
-    const double rho = P_psia * MW / kGasConstant / Z / T_R;
-    return Positive(rho) ? rho : 0.0;
-}
-
-// Compressibility from a stored density: P MW / (10.73151 rho T); 0 when not positive.
-double GasZFromDensity(double P_psia, double MW, double rho, double T_R) {
-    if (!Positive(P_psia) || !Positive(MW) || !Positive(rho) || !Positive(T_R)) return 0.0;
-    const double z = P_psia * MW / (kGasConstant * rho * T_R);
-    return Positive(z) ? z : 0.0;
-}
-
 // The flows of the record converted between two flow kinds. Each kind is weighed by the
 // mass a unit of its flow carries (1 for mass flows): new flow = flow x from / to. The
 // same kind needs no weight; a weight of 0 that the conversion needs leaves the flows as
@@ -60,9 +46,8 @@ void ConvertFlows(TagRecord& r, bool same_kind, double from, double to, MessageS
         if (r.Flow_Max != 0.0 || r.Flow_Norm != 0.0) CWarning(sink).Show(kWarningFlowsNotConverted);
         return;
     }
-    const double factor = from / to;
-    const double max = r.Flow_Max * factor, norm = r.Flow_Norm * factor;
-    if (!std::isfinite(max) || !std::isfinite(norm)) {
+    const double max = ConvertedVolume(r.Flow_Max, from, to), norm = ConvertedVolume(r.Flow_Norm, from, to);
+    if ((max == 0.0 && r.Flow_Max != 0.0) || (norm == 0.0 && r.Flow_Norm != 0.0)) {
         CWarning(sink).Show(kWarningFlowsNotConverted);
         return;
     }
@@ -211,8 +196,8 @@ void ApplyGasSetupChange(TagRecord& r, const EquationChoice& previous, MessageSi
             SG = r.Property_MwDenVp;
             MW = SG * kAirMolarMass;
         }
-        Zb = GasZFromDensity(r.Base_Press, MW, r.Base_RhoGZ, r.Base_Temp);
-        Zf = GasZFromDensity(r.Flow_Press, MW, r.Flow_RhoGZ, r.Flow_Temp);
+        Zb = GasCompressibility(r.Base_Press, MW, r.Base_RhoGZ, r.Base_Temp);
+        Zf = GasCompressibility(r.Flow_Press, MW, r.Flow_RhoGZ, r.Flow_Temp);
     } else {
         if (previous.property == Code(FluidProperty::GasMW)) {
             MW = r.Property_MwDenVp;

@@ -22,8 +22,8 @@
 
 namespace quorven {
 
-// kAirMolarMass (gas gravity = MW / 28.9625) and kGasConstant (rho = P MW / (R Z T))
-// are the program's, in record/constants.h.
+// kAirMolarMass (gas gravity = MW / 28.9625) is the program's, in record/constants.h; gas
+// densities and compressibilities follow record/gas_law.h.
 // Molecular weight the steam commands store for water [g/mol].
 inline constexpr double kSteamMolarMass = 18.0125;
 // Liquid flows: lb/h of water per US gal/min (8.337 lb/gal x 60 min/h) and US barrels per
