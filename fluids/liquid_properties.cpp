@@ -26,16 +26,15 @@ struct LiquidComponents {
     double sum_x = 0.0;
 };
 
-// A component's own vapour pressure [psia] at T [K]: from its equation below its
-// critical temperature (Error #30 and 0 when that fails), 0 above it.
+// A component's own vapour pressure [psia] at T [K]: its equation, or without one the
+// generalised vapour pressure (ComponentPhaseVapourPressure), below its critical
+// temperature; 0 above it. Error #30 when its equation gives nothing, and 0 when not even
+// the generalised one can be formed.
 double ComponentVapourPressure(const PropertyRecord& r, double T, MessageSink& sink) {
     if (!(r.Crit_Temp > T)) return 0.0;
-    const PropValue p = VaporPressure(r.Vp_Eqn, r.Crit_Temp, r.Vp_A, r.Vp_B, r.Vp_C, r.Vp_D, T, r.Crit_Press);
-    if (!p.ok()) {
-        CError(sink).Show(fluid_msg::kErrorNoVapourPressure);
-        return 0.0;
-    }
-    return p.value * kPsiPerBarFluids;
+    const PhaseVapourPressure p = ComponentPhaseVapourPressure(r, T);
+    if (p.equation_failed || !p.bar.ok()) CError(sink).Show(fluid_msg::kErrorNoVapourPressure);
+    return p.bar.ok() ? p.bar.value * kPsiPerBarFluids : 0.0;
 }
 
 bool RoundsToOne(double sum) {
@@ -77,7 +76,7 @@ LiquidResult LiquidProperties(const PropertyDatabase& db, const ComponentList& l
         if (!r || CompName(*r) != GetText(e.Comp_Name)) continue;  // not (or no longer) in the database
         const double x = e.Mole_Pct / 100.0;
         c.sum_x += x;
-        c.vp_base_psia.push_back(r->Vp_Eqn != 0 ? ComponentVapourPressure(*r, Tb, sink) : 0.0);
+        c.vp_base_psia.push_back(ComponentVapourPressure(*r, Tb, sink));
         c.vp_flow_psia.push_back(ComponentVapourPressure(*r, Tf, sink));
         c.x.push_back(x);
         c.MW.push_back(r->Mol_Wt);
