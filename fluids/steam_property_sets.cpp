@@ -8,6 +8,7 @@
 
 #include "fluids/iaps1985_viscosity.h"
 #include "fluids/steam_ifc67.h"
+#include "fluids/steam_rounding.h"
 #include "record/constants.h"
 
 namespace quorven {
@@ -20,20 +21,8 @@ constexpr double kSatPMin_psia = 0.088589;  // see CSteamTable::SatTemperature
 constexpr double kKgM3PerLbFt3 = 0.45359237 / (0.3048 * 0.3048 * 0.3048);
 constexpr double kCpPerPaS = 1000.0;
 
-// Half-up rounding to `decimals` places, as the program stores its property results.
-double RoundHalfUp(double x, int decimals) {
-    const double scale = std::pow(10.0, decimals);
-    return std::floor(x * scale + 0.5) / scale;
-}
-
-// A density stored in the record: 5 decimals, but never fewer than 4 significant
-// digits, so the thin steam of a few thousandths of a psia keeps its value and no
-// density of 0 reaches a division. Densities of 0.01 lb/ft3 and more are unchanged.
-double RoundDensity(double rho) {
-    if (!(rho > 0.0) || !std::isfinite(rho)) return rho;
-    const int decimals = std::max(5, 3 - static_cast<int>(std::floor(std::log10(rho))));
-    return RoundHalfUp(rho, decimals);
-}
+using steam_rounding::RoundDensity;
+using steam_rounding::RoundHalfUp;
 
 bool Positive(double x) {
     return std::isfinite(x) && x > 0.0;

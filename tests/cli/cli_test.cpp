@@ -225,6 +225,68 @@ TEST_F(CliTest, SteamPropsOfWaterAndSteam) {
     EXPECT_NE(text.out.find("Isentropic exponent: 1.29"), std::string::npos);
 }
 
+// --model if97: IAPWS-IF97 at full precision. Expected values: IAPWS R7-97(2012) Table 15
+// (700 K, 30 MPa), Table 35 (500 K) and Table 36 (1 MPa), converted by hand with 1 psi =
+// 6894.757293168361 Pa, 1 lb/ft3 = 16.01846337396014 kg/m3, 1 Btu/lb = 2.326 kJ/kg,
+// 1 Btu/(lb R) = 4.1868 kJ/(kg K), 1 ft = 0.3048 m.
+TEST_F(CliTest, SteamIf97ModelAtFullPrecision) {
+    const CliRun r = Cli("steam props 4351.132131906277 800.33 --model if97 --json");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j["model"], "if97");
+    EXPECT_EQ(j["region"], 2);
+    EXPECT_EQ(j["phase"], "supercritical steam");  // above 705.1 deg F and 3200.1 psia
+    EXPECT_TRUE(j["psat_psia"].is_null());
+    EXPECT_TRUE(j["tsat_F"].is_null());
+    EXPECT_NEAR(j["rho_lb_ft3"].get<double>(), 1 / 0.542946619e-2 / 16.01846337396014, 1e-8);
+    EXPECT_NEAR(j["h_btu_lb"].get<double>(), 0.263149474e4 / 2.326, 5e-6 / 2.326);
+    EXPECT_NEAR(j["s_btu_lbR"].get<double>(), 0.517540298e1 / 4.1868, 5e-9 / 4.1868);
+    EXPECT_NEAR(j["cp_btu_lbR"].get<double>(), 0.103505092e2 / 4.1868, 5e-8 / 4.1868);
+    EXPECT_NEAR(j["w_ft_s"].get<double>(), 0.480386523e3 / 0.3048, 5e-7 / 0.3048);
+    EXPECT_NEAR(j["k"].get<double>(), 480.386523 * 480.386523 / 0.542946619e-2 / 30e6, 1e-8);
+    for (const char* key : {"v_ft3_lb", "mu_cP", "P_psia", "T_F"}) EXPECT_TRUE(j[key].is_number()) << key;
+
+    const CliRun p = Cli("steam psat 440.33 --model if97 --json");  // 500 K
+    ASSERT_EQ(p.status, 0) << p.err;
+    EXPECT_NEAR(nlohmann::json::parse(p.out)["psat_psia"].get<double>(), 0.263889776e7 / 6894.757293168361,
+                5e-3 / 6894.757293168361 * 1e3);
+    const CliRun t = Cli("steam tsat 145.03773773020922 --model if97 --json");  // 1 MPa
+    ASSERT_EQ(t.status, 0) << t.err;
+    EXPECT_NEAR(nlohmann::json::parse(t.out)["tsat_F"].get<double>(), 0.453035632e3 * 1.8 - 459.67,
+                5e-7 * 1.8);
+
+    // Water, and the text form with its formulation named.
+    const CliRun w = Cli("steam props 14.7 60 --model if97");
+    ASSERT_EQ(w.status, 0) << w.err;
+    EXPECT_NE(w.out.find("Phase:               compressed water (IAPWS-IF97 region 1)"), std::string::npos);
+    EXPECT_NE(w.out.find("Density:             62.366"), std::string::npos);
+    // Without --model the output is IFC-67's, as before.
+    const CliRun d = Cli("steam props 100 500 --json");
+    ASSERT_EQ(d.status, 0);
+    EXPECT_FALSE(nlohmann::json::parse(d.out).contains("model"));
+
+    struct {
+        const char* args;
+        const char* message;
+    } const bad[] = {
+        {"steam props 100 500 --model if98", "if98 not in"},
+        {"steam psat 705.2 --model if97", "outside it"},
+        {"steam tsat 0.0886 --model if97", "outside it"},
+        {"steam tsat 3200.2 --model if97 --json", "outside it"},
+        {"steam props 20000 100 --model if97 --json", "Error #19: "},
+        {"steam props 7300 2500 --model if97", "Error #18: "},
+        {"steam props 0 500 --model if97", "Error #18: "},
+        {"steam props nan 500 --model if97", "needs a finite decimal number"},
+    };
+    for (const auto& c : bad) {
+        SCOPED_TRACE(c.args);
+        const CliRun e = Cli(c.args);
+        EXPECT_NE(e.status, 0);
+        EXPECT_NE(e.err.find(c.message), std::string::npos) << e.err;
+        EXPECT_TRUE(e.out.empty()) << e.out;
+    }
+}
+
 TEST_F(CliTest, SteamBadInputIsAnErrorAndNeverNaN) {
     struct {
         const char* args;
