@@ -252,41 +252,23 @@ std::optional<GasEquation> ParseEos(std::string eos) {
     return std::nullopt;
 }
 
-// The document of a run: the tag of --tag (refused when it holds the other fluid kind),
-// or a new tag that is never written. The remembered choices are the program's defaults
-// with the tag's own.
-std::optional<FluidDocument> ReadFluidDocument(const std::string& path, bool want_liquid,
-                                               CliMessageSink& sink) {
-    FluidDocument doc{NewTagRecord(), DefaultUnitDefaults()};
-    if (!path.empty()) {
-        if (!ReadTagFile(path, doc.record, sink)) return std::nullopt;
-        if (IsLiquid(doc.record) != want_liquid) {
-            std::cerr << "Error: " << path << " holds a "
-                      << (IsLiquid(doc.record) ? "liquid" : "gas or vapour")
-                      << "; its fluid equation must be changed first (fluid setup "
-                      << (want_liquid ? "liquid" : "gas") << " " << path << ").\n";
-            return std::nullopt;
-        }
+// The document of a run (fluid_cli.h), refused when its tag holds the other fluid kind;
+// nothing either when the options ask for a choice the fluid kind has not.
+std::optional<FluidDocument> GasOrLiquidDocument(const ConditionOptions& o, bool want_liquid,
+                                                 CliMessageSink& sink) {
+    std::optional<FluidDocument> doc = ReadFluidDocument(o.tag, sink);
+    if (!doc) return std::nullopt;
+    if (!o.tag.empty() && IsLiquid(doc->record) != want_liquid) {
+        std::cerr << "Error: " << o.tag << " holds a " << (IsLiquid(doc->record) ? "liquid" : "gas or vapour")
+                  << "; its fluid equation must be changed first (fluid setup "
+                  << (want_liquid ? "liquid" : "gas") << " " << o.tag << ").\n";
+        return std::nullopt;
     }
-    RememberFluidEquation(doc.remembered, doc.record);
+    const EquationChoice initial =
+        want_liquid ? RememberedLiquidChoice(doc->remembered) : RememberedGasChoice(doc->remembered);
+    if (!ChosenEquation(o.choice, initial, !want_liquid)) return std::nullopt;
     return doc;
 }
-
-// The choice a run stores: the initial one (the tag's own) with the options' changes.
-class OptionsChoice final : public EquationChoiceSource {
-public:
-    explicit OptionsChoice(const ChoiceOptions& o) : o_(o) {}
-    std::optional<EquationChoice> Choose(bool gas, const EquationChoice& initial) override {
-        refused_ = !(chosen_ = ChosenEquation(o_, initial, gas));
-        return chosen_;
-    }
-    bool refused() const { return refused_; }
-
-private:
-    const ChoiceOptions& o_;
-    std::optional<EquationChoice> chosen_;
-    bool refused_ = false;
-};
 
 nlohmann::json NumberJson(double v) {
     return std::isfinite(v) ? nlohmann::json(v) : nlohmann::json(nullptr);
@@ -316,7 +298,7 @@ int FluidGas(const GasOptions& o) {
     if (!code) return 1;
     CliMessageSink sink;
     sink.quiet = o.json;
-    std::optional<FluidDocument> doc = ReadFluidDocument(o.tag, false, sink);
+    std::optional<FluidDocument> doc = GasOrLiquidDocument(o, false, sink);
     if (!doc) return 1;
     const std::optional<Conditions> c = ReadConditions(o, o.tag.empty() ? nullptr : &doc->record, true);
     if (!c) return 1;
@@ -373,7 +355,7 @@ int FluidGas(const GasOptions& o) {
 int FluidLiquid(const ConditionOptions& o) {
     CliMessageSink sink;
     sink.quiet = o.json;
-    std::optional<FluidDocument> doc = ReadFluidDocument(o.tag, true, sink);
+    std::optional<FluidDocument> doc = GasOrLiquidDocument(o, true, sink);
     if (!doc) return 1;
     const std::optional<Conditions> c = ReadConditions(o, o.tag.empty() ? nullptr : &doc->record, false);
     if (!c) return 1;

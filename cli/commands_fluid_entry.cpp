@@ -73,27 +73,6 @@ std::optional<double> ReadTemperature_R(const char* name, const std::string& tex
     return *t + kRankineOffset;
 }
 
-// The tag of --tag, or a new one; the remembered choices are the program's defaults with
-// the tag's own.
-std::optional<FluidDocument> ReadDocument(const Options& o, MessageSink& sink) {
-    FluidDocument doc{NewTagRecord(), DefaultUnitDefaults()};
-    if (!o.tag.empty() && !ReadTagFile(o.tag, doc.record, sink)) return std::nullopt;
-    RememberFluidEquation(doc.remembered, doc.record);
-    return doc;
-}
-
-// The choice a run stores: the initial one (the tag's own) with the options' changes.
-class OptionsChoice final : public EquationChoiceSource {
-public:
-    explicit OptionsChoice(const ChoiceOptions& o) : o_(o) {}
-    std::optional<EquationChoice> Choose(bool gas, const EquationChoice& initial) override {
-        return ChosenEquation(o_, initial, gas);
-    }
-
-private:
-    const ChoiceOptions& o_;
-};
-
 // Writes the tag of --tag after a stored command.
 bool Finish(const Options& o, FluidCommandStatus status, const FluidDocument& doc, MessageSink& sink) {
     if (status != FluidCommandStatus::Stored) return false;
@@ -134,7 +113,7 @@ int FluidAga8(const Options& o) {
     const std::optional<double> Tf_R = ReadTemperature_R("--tf", o.tf, sink);
     if (!Tf_R) return 1;
 
-    std::optional<FluidDocument> doc = ReadDocument(o, sink);
+    std::optional<FluidDocument> doc = ReadFluidDocument(o.tag, sink);
     if (!doc) return Failed(o, sink);
     // The base: the tag's own, or --pb and --tb (default the report's 14.73 psia, 60 F).
     if (!o.tag.empty() && (!o.pb.empty() || !o.tb.empty())) {
@@ -240,7 +219,7 @@ int FluidSteam(const Options& o, bool superheated) {
     }
     in.kind = superheated ? SteamCommand::Superheated
                           : (by_p ? SteamCommand::SaturatedAtPressure : SteamCommand::SaturatedAtTemperature);
-    std::optional<FluidDocument> doc = ReadDocument(o, sink);
+    std::optional<FluidDocument> doc = ReadFluidDocument(o.tag, sink);
     if (!doc) return Failed(o, sink);
     const SteamCommandResult r = OnSteam(*doc, DefaultUnitTables(), in, sink);
     if (!Finish(o, r.status, *doc, sink)) return Failed(o, sink);
@@ -265,7 +244,7 @@ int FluidWater(const Options& o) {
     if (!P) return 1;
     const std::optional<double> T_R = ReadTemperature_R("--t", o.tf, sink);
     if (!T_R) return 1;
-    std::optional<FluidDocument> doc = ReadDocument(o, sink);
+    std::optional<FluidDocument> doc = ReadFluidDocument(o.tag, sink);
     if (!doc) return Failed(o, sink);
     OptionsChoice choice(o.choice);
     const WaterCommandResult r = OnCompressedWater(*doc, DefaultUnitTables(), {*P, *T_R}, choice, sink);
@@ -319,7 +298,7 @@ int FluidSetup(const Options& o) {
     CliMessageSink sink;
     sink.quiet = o.json;
     const bool gas = o.kind == "gas";
-    std::optional<FluidDocument> doc = ReadDocument(o, sink);
+    std::optional<FluidDocument> doc = ReadFluidDocument(o.tag, sink);
     if (!doc) return Failed(o, sink);
     const bool other_kind = gas == IsLiquid(doc->record);
     if (other_kind && !o.yes && !o.no) {

@@ -15,7 +15,7 @@
 #include "fluids/aga8_mixture.h"
 #include "fluids/component_list.h"
 #include "fluids/property_database.h"
-#include "form/fluid_entry.h"
+#include "form/fluid_commands.h"
 
 namespace CLI {
 class App;
@@ -60,6 +60,24 @@ void AddChoiceOptions(CLI::App* command, ChoiceOptions& o, bool gas);
 // `initial` with what the options change; nothing (and a sentence on stderr) for an input
 // the fluid kind has not (mw for a liquid).
 std::optional<EquationChoice> ChosenEquation(const ChoiceOptions& o, const EquationChoice& initial, bool gas);
+
+// The choice a run stores: the one the command would open its setup dialog with (the
+// tag's own, or the program's default for a tag of the other kind) with the options'
+// changes.
+class OptionsChoice final : public EquationChoiceSource {
+public:
+    explicit OptionsChoice(const ChoiceOptions& o) : o_(o) {}
+    std::optional<EquationChoice> Choose(bool gas, const EquationChoice& initial) override {
+        return ChosenEquation(o_, initial, gas);
+    }
+
+private:
+    const ChoiceOptions& o_;
+};
+
+// The document a run works on: the tag file at `path`, or a new tag (never written) when
+// `path` is empty; its remembered choices are the program's defaults with the tag's own.
+std::optional<FluidDocument> ReadFluidDocument(const std::string& path, MessageSink& sink);
 
 // --- Compositions: --comp, --mix FILE.mix, --aga FILE.aga, --save-mix FILE ---
 

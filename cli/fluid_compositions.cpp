@@ -11,11 +11,14 @@
 #include "cli/fluid_cli.h"
 #include "fluids/aga8_entry.h"
 #include "messages/messages.h"
+#include "project/tag_file.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
 #include "record/file_io.h"
 #include "record/formats.h"
 #include "record/text_codec.h"
+#include "record/unit_tables.h"
+#include "record/units.h"
 
 namespace quorven::cli {
 namespace {
@@ -177,6 +180,13 @@ std::optional<EquationChoice> ChosenEquation(const ChoiceOptions& o, const Equat
         c.property = code(FluidProperty::GasMW);
     }
     return c;
+}
+
+std::optional<FluidDocument> ReadFluidDocument(const std::string& path, MessageSink& sink) {
+    FluidDocument doc{NewTagRecord(), DefaultUnitDefaults()};
+    if (!path.empty() && !ReadTagFile(path, doc.record, sink)) return std::nullopt;
+    RememberFluidEquation(doc.remembered, doc.record);
+    return doc;
 }
 
 void AddCompositionOptions(CLI::App* c, CompositionOptions& o, CompositionKind kind) {
