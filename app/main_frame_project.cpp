@@ -162,7 +162,7 @@ bool CMainFrame::RunProjectCommand(int id) {
             break;
         case kPasteTag:
             CommitPendingEdit();
-            changed = PasteTagInto(target, *clipboard_);
+            changed = PasteTagInto(target, *clipboard_, sink_);
             break;
         case kCompanyData:
             changed = EditCompanyData(target, ui);

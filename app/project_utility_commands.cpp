@@ -6,7 +6,6 @@
 #include <limits>
 
 #include "app/commands/command_ids.h"
-#include "app/dialogs/datasheet_dialogs.h"
 #include "form/batch_calculate.h"
 #include "messages/messages.h"
 #include "project/impo_expo.h"
@@ -14,7 +13,6 @@
 #include "project/notices.h"
 #include "record/record_io.h"
 #include "record/tag_record.h"
-#include "record/tag_reset.h"
 
 namespace quorven {
 namespace {
@@ -72,10 +70,11 @@ void RunBatchCalc(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {
 }
 
 void RunClearCalc(CQuorven64Doc& doc, MessageSink& sink) {
-    // The reset, then Clear Datasheet with its notice; the stored copy, if any, is
-    // untouched.
-    ResetTagData(doc.record);
-    RunClearDatasheet(doc, sink);
+    // The notice comes up over the blanked form.
+    (void)ClearCalcCommand(doc, sink, [&doc] {
+        doc.NotifyRecordChanged();
+        doc.MarkBaseline();
+    });
 }
 
 void RunExport(QWidget* parent, CQuorven64Doc& doc, CommandUi& ui) {

@@ -13,17 +13,15 @@
 #include <tuple>
 
 #include "cli/fluid_cli.h"
-#include "fluids/fluid_entry.h"
 #include "fluids/fluid_messages.h"
-#include "fluids/fluid_units.h"
-#include "fluids/gas_properties.h"
-#include "fluids/liquid_properties.h"
-#include "fluids/steam_ifc67.h"
+#include "form/fluid_commands.h"
 #include "project/tag_file.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
+#include "record/constants.h"
 #include "record/text_codec.h"
 #include "record/unit_tables.h"
+#include "record/units.h"
 
 namespace quorven::cli {
 
@@ -185,10 +183,11 @@ int FluidComponent(const ListOptions& o) {
     return 0;
 }
 
-// ---------------------------------------------------------------- gas
+// ---------------------------------------------------------------- gas and liquid
 
 struct ConditionOptions {
-    std::vector<std::string> comps;
+    CompositionOptions composition;
+    ChoiceOptions choice;
     std::string pf, tf, pb, tb;  // psia, deg F
     std::string tag;
     bool json = false;
@@ -206,6 +205,15 @@ bool ReadCondition(const char* name, const std::string& text, double& value) {
     return false;
 }
 
+// A temperature option in deg F as deg R; empty keeps `rankine` (the tag's, unrounded).
+bool ReadTemperature(const char* name, const std::string& text, double& rankine) {
+    if (text.empty()) return true;
+    double F = 0.0;
+    if (!ReadCondition(name, text, F)) return false;
+    rankine = F + kRankineOffset;
+    return true;
+}
+
 // The conditions in psia and deg R: the tag's when --tag is given, each replaced by
 // its option; without a tag every option is required.
 struct Conditions {
@@ -214,12 +222,11 @@ struct Conditions {
 
 std::optional<Conditions> ReadConditions(const ConditionOptions& o, const TagRecord* tag, bool need_pb) {
     Conditions c;
-    double tf_F = 0.0, tb_F = 0.0;
     if (tag) {
         c.Pf = tag->Flow_Press;
         c.Pb = tag->Base_Press;
-        tf_F = tag->Flow_Temp - fluid_units::kRankineAtZeroF;
-        tb_F = tag->Base_Temp - fluid_units::kRankineAtZeroF;
+        c.Tf_R = tag->Flow_Temp;
+        c.Tb_R = tag->Base_Temp;
     } else {
         for (const auto& [name, text, needed] :
              {std::tuple{"--pf", &o.pf, true}, std::tuple{"--tf", &o.tf, true},
@@ -230,11 +237,9 @@ std::optional<Conditions> ReadConditions(const ConditionOptions& o, const TagRec
             }
         }
     }
-    if (!ReadCondition("--pf", o.pf, c.Pf) || !ReadCondition("--tf", o.tf, tf_F) ||
-        !ReadCondition("--pb", o.pb, c.Pb) || !ReadCondition("--tb", o.tb, tb_F))
+    if (!ReadCondition("--pf", o.pf, c.Pf) || !ReadTemperature("--tf", o.tf, c.Tf_R) ||
+        !ReadCondition("--pb", o.pb, c.Pb) || !ReadTemperature("--tb", o.tb, c.Tb_R))
         return std::nullopt;
-    c.Tf_R = tf_F + fluid_units::kRankineAtZeroF;
-    c.Tb_R = tb_F + fluid_units::kRankineAtZeroF;
     return c;
 }
 
@@ -247,37 +252,45 @@ std::optional<GasEquation> ParseEos(std::string eos) {
     return std::nullopt;
 }
 
-// Reads the tag of --tag, refusing one of the other fluid kind.
-std::optional<TagRecord> ReadFluidTag(const std::string& path, bool want_liquid, CliMessageSink& sink) {
-    TagRecord r = NewTagRecord();
-    if (!ReadTagFile(path, r, sink)) return std::nullopt;
-    if (IsLiquid(r) != want_liquid) {
-        std::cerr << "Error: " << path << " holds a " << (IsLiquid(r) ? "liquid" : "gas or vapour")
-                  << "; its fluid equation must be changed first (tag set Fluid_Equation=...).\n";
+// The document of a run (fluid_cli.h), refused when its tag holds the other fluid kind;
+// nothing either when the options ask for a choice the fluid kind has not.
+std::optional<FluidDocument> GasOrLiquidDocument(const ConditionOptions& o, bool want_liquid,
+                                                 CliMessageSink& sink) {
+    std::optional<FluidDocument> doc = ReadFluidDocument(o.tag, sink);
+    if (!doc) return std::nullopt;
+    if (!o.tag.empty() && IsLiquid(doc->record) != want_liquid) {
+        std::cerr << "Error: " << o.tag << " holds a " << (IsLiquid(doc->record) ? "liquid" : "gas or vapour")
+                  << "; its fluid equation must be changed first (fluid setup "
+                  << (want_liquid ? "liquid" : "gas") << " " << o.tag << ").\n";
         return std::nullopt;
     }
-    return r;
-}
-
-// Runs a Fluids command's storing step on a tag file's record with the tag's own
-// equation choices. A tag file carries its own flow unit: the command's re-selection
-// of the (unchanged) flow kind's unit from the default tables is not kept.
-template <class Apply>
-void ApplyToTag(TagRecord& r, Apply&& apply) {
-    const int32_t flow_set = r.Unit_Flow_Set;
-    const double flow_factor = r.Unit_Flow;
-    char flow_text[sizeof r.Unit_Flow_Text];
-    std::memcpy(flow_text, r.Unit_Flow_Text, sizeof flow_text);
-    UnitDefaults d = DefaultUnitDefaults();
-    RememberChoice(d, ChoiceOf(r));
-    apply(r, d, DefaultUnitTables());
-    r.Unit_Flow_Set = flow_set;
-    r.Unit_Flow = flow_factor;
-    std::memcpy(r.Unit_Flow_Text, flow_text, sizeof flow_text);
+    const EquationChoice initial =
+        want_liquid ? RememberedLiquidChoice(doc->remembered) : RememberedGasChoice(doc->remembered);
+    if (!ChosenEquation(o.choice, initial, !want_liquid)) return std::nullopt;
+    return doc;
 }
 
 nlohmann::json NumberJson(double v) {
     return std::isfinite(v) ? nlohmann::json(v) : nlohmann::json(nullptr);
+}
+
+// The composition, saved when --save-mix asks for it.
+std::optional<Composition> CompositionOf(const ConditionOptions& o, const PropertyDatabase& db,
+                                         CliMessageSink& sink) {
+    std::optional<Composition> c = ReadComposition(o.composition, CompositionKind::Components, db, sink);
+    if (c && !o.composition.save_mix.empty() &&
+        !SaveComposition(o.composition.save_mix, *c, CompositionKind::Components, db, sink))
+        return std::nullopt;
+    return c;
+}
+
+void PrintNote(const ConditionOptions& o, const Composition& c) {
+    if (!o.json && c.normalised) std::cout << NormalisedNote(c) << '\n';
+}
+
+void CompositionJson(nlohmann::json& j, const Composition& c) {
+    j["total_given"] = c.given_total;
+    j["normalised"] = c.normalised;
 }
 
 int FluidGas(const GasOptions& o) {
@@ -285,30 +298,28 @@ int FluidGas(const GasOptions& o) {
     if (!code) return 1;
     CliMessageSink sink;
     sink.quiet = o.json;
-    std::optional<TagRecord> tag;
-    if (!o.tag.empty()) {
-        tag = ReadFluidTag(o.tag, false, sink);
-        if (!tag) return 1;
-    }
-    const std::optional<Conditions> c = ReadConditions(o, tag ? &*tag : nullptr, true);
+    std::optional<FluidDocument> doc = GasOrLiquidDocument(o, false, sink);
+    if (!doc) return 1;
+    const std::optional<Conditions> c = ReadConditions(o, o.tag.empty() ? nullptr : &doc->record, true);
     if (!c) return 1;
     const PropertyDatabase& db = ProgramDatabase();
-    const std::optional<ComponentList> list = ComponentsFromOptions(o.comps, db, sink);
-    if (!list) return 1;
-    const GasResult g = GasProperties(db, *list, *code, c->Pf, c->Tf_R, c->Pb, c->Tb_R, sink);
-    bool written = true;
-    if (tag && g.Ok) {
-        tag->Base_Press = c->Pb;
-        tag->Base_Temp = c->Tb_R;
-        const GasPropertySet set{c->Pf, c->Tf_R, g.Zb, g.Zf, g.MW, g.Visc, g.K, g.FluidName};
-        ApplyToTag(*tag, [&](TagRecord& r, UnitDefaults& d, const UnitTables& t) {
-            ApplyGasProperties(r, d, t, set, ChoiceOf(r), sink);
-        });
-        written = WriteTagFile(o.tag, *tag, sink);
-    }
-    const bool ok = g.Ok && written;
+    const std::optional<Composition> composition = CompositionOf(o, db, sink);
+    if (!composition) return 1;
+    GasCommandInput in;
+    in.database = &db;
+    in.components = ComponentListOf(*composition, db, sink);
+    in.equation = *code;
+    in.Pf_psia = c->Pf;
+    in.Tf_R = c->Tf_R;
+    in.Pb_psia = c->Pb;
+    in.Tb_R = c->Tb_R;
+    OptionsChoice choice(o.choice);
+    const GasCommandResult r = OnGasesAndVapors(*doc, DefaultUnitTables(), in, choice, sink);
+    const GasResult& g = r.properties;
+    bool ok = r.status == FluidCommandStatus::Stored;
+    if (ok && !o.tag.empty()) ok = WriteTagFile(o.tag, doc->record, sink);
     if (o.json) {
-        const nlohmann::json j = {
+        nlohmann::json j = {
             {"Zf", NumberJson(g.Zf)},
             {"Zb", NumberJson(g.Zb)},
             {"MW", NumberJson(g.MW)},
@@ -321,54 +332,50 @@ int FluidGas(const GasOptions& o) {
             {"messages", sink.Json()},
             {"ok", ok},
         };
+        CompositionJson(j, *composition);
         std::cout << j.dump(2) << '\n';
     } else if (g.Ok) {
+        PrintNote(o, *composition);
         std::cout << CFormat("Fluid:               %s\n", {Cp1252ToUtf8(g.FluidName)})
                   << CFormat("Molecular weight:    %.4f (SG %.5f)\n", {g.MW, g.MW / kAirMolarMass})
                   << CFormat("Zf:                  %.5f at %g psia, %g deg F\n",
-                             {g.Zf, c->Pf, c->Tf_R - fluid_units::kRankineAtZeroF})
+                             {g.Zf, c->Pf, c->Tf_R - kRankineOffset})
                   << CFormat("Zb:                  %.5f at %g psia, %g deg F%s\n",
-                             {g.Zb, c->Pb, c->Tb_R - fluid_units::kRankineAtZeroF,
+                             {g.Zb, c->Pb, c->Tb_R - kRankineOffset,
                               std::string(g.liquid_at_base ? " (liquid at base)" : "")})
                   << CFormat("Flowing density:     %.5f lb/ft3\n", {g.rho_f_lb_ft3})
                   << CFormat("Base density:        %.5f lb/ft3\n", {g.rho_b_lb_ft3})
                   << CFormat("Viscosity:           %.5f cP\n", {g.Visc})
                   << CFormat("Isentropic exponent: %.4f\n", {g.K});
-        if (tag && written) std::cout << "Stored in " << o.tag << ".\n";
+        if (!o.tag.empty() && ok) std::cout << "Stored in " << o.tag << ".\n";
     }
     return ok ? 0 : 1;
 }
 
-// ---------------------------------------------------------------- liquid
-
 int FluidLiquid(const ConditionOptions& o) {
     CliMessageSink sink;
     sink.quiet = o.json;
-    std::optional<TagRecord> tag;
-    if (!o.tag.empty()) {
-        tag = ReadFluidTag(o.tag, true, sink);
-        if (!tag) return 1;
-    }
-    const std::optional<Conditions> c = ReadConditions(o, tag ? &*tag : nullptr, false);
+    std::optional<FluidDocument> doc = GasOrLiquidDocument(o, true, sink);
+    if (!doc) return 1;
+    const std::optional<Conditions> c = ReadConditions(o, o.tag.empty() ? nullptr : &doc->record, false);
     if (!c) return 1;
     const PropertyDatabase& db = ProgramDatabase();
-    const std::optional<ComponentList> list = ComponentsFromOptions(o.comps, db, sink);
-    if (!list) return 1;
-    const LiquidResult l = LiquidProperties(db, *list, c->Pf, c->Tf_R, c->Tb_R, sink);
-    bool written = true;
-    if (tag && l.Ok) {
-        tag->Base_Temp = c->Tb_R;
-        if (!o.pb.empty()) tag->Base_Press = c->Pb;
-        const double rho_w = CSteamTable::ReferenceWaterDensity();
-        const LiquidPropertySet set{c->Pf, c->Tf_R, l.SGb, l.SGf, l.VPf_psia, l.Visc, l.Fp, l.FluidName};
-        ApplyToTag(*tag, [&](TagRecord& r, UnitDefaults& d, const UnitTables& t) {
-            ApplyLiquidProperties(r, d, t, set, ChoiceOf(r), rho_w);
-        });
-        written = WriteTagFile(o.tag, *tag, sink);
-    }
-    const bool ok = l.Ok && written;
+    const std::optional<Composition> composition = CompositionOf(o, db, sink);
+    if (!composition) return 1;
+    LiquidCommandInput in;
+    in.database = &db;
+    in.components = ComponentListOf(*composition, db, sink);
+    in.Pf_psia = c->Pf;
+    in.Tf_R = c->Tf_R;
+    if (!o.pb.empty()) in.Pb_psia = c->Pb;
+    in.Tb_R = c->Tb_R;
+    OptionsChoice choice(o.choice);
+    const LiquidCommandResult r = OnLiquids(*doc, DefaultUnitTables(), in, choice, sink);
+    const LiquidResult& l = r.properties;
+    bool ok = r.status == FluidCommandStatus::Stored;
+    if (ok && !o.tag.empty()) ok = WriteTagFile(o.tag, doc->record, sink);
     if (o.json) {
-        const nlohmann::json j = {
+        nlohmann::json j = {
             {"SG_base", NumberJson(l.SGb)},
             {"SG_flowing", NumberJson(l.SGf)},
             {"rho_f_lb_ft3", NumberJson(l.rho_f_lb_ft3)},
@@ -378,26 +385,26 @@ int FluidLiquid(const ConditionOptions& o) {
             {"messages", sink.Json()},
             {"ok", ok},
         };
+        CompositionJson(j, *composition);
         std::cout << j.dump(2) << '\n';
     } else if (l.Ok) {
+        PrintNote(o, *composition);
         std::cout << CFormat("Fluid:                %s\n", {Cp1252ToUtf8(l.FluidName)})
                   << CFormat("SG flowing:           %.5f at %g psia, %g deg F\n",
-                             {l.SGf, c->Pf, c->Tf_R - fluid_units::kRankineAtZeroF})
+                             {l.SGf, c->Pf, c->Tf_R - kRankineOffset})
                   << CFormat("SG base:              %.5f at %g deg F%s\n",
-                             {l.SGb, c->Tb_R - fluid_units::kRankineAtZeroF,
+                             {l.SGb, c->Tb_R - kRankineOffset,
                               std::string(l.vapour_at_base ? " (vapour at base)" : "")})
                   << CFormat("Flowing density:      %.4f lb/ft3\n", {l.rho_f_lb_ft3})
                   << CFormat("Viscosity:            %.5f cP\n", {l.Visc})
                   << CFormat("Vapour pressure:      %.4f psia\n", {l.VPf_psia});
-        if (tag && written) std::cout << "Stored in " << o.tag << ".\n";
+        if (!o.tag.empty() && ok) std::cout << "Stored in " << o.tag << ".\n";
     }
     return ok ? 0 : 1;
 }
 
 void AddConditionOptions(CLI::App* cmd, ConditionOptions& o, bool liquid) {
-    cmd->add_option("--comp", o.comps,
-                    "component NAME=PERCENT (or mole fraction), repeated; normalised to 100")
-        ->required();
+    AddCompositionOptions(cmd, o.composition, CompositionKind::Components);
     cmd->add_option("--pf", o.pf, "flowing pressure, psia");
     cmd->add_option("--tf", o.tf, "flowing temperature, deg F");
     cmd->add_option(
@@ -409,6 +416,7 @@ void AddConditionOptions(CLI::App* cmd, ConditionOptions& o, bool liquid) {
         "--tag", o.tag,
         "tag file: its conditions are the defaults, and the results are stored in it as the Fluids "
         "command stores them (an error leaves it unchanged)");
+    AddChoiceOptions(cmd, o.choice, !liquid);
     cmd->add_flag("--json", o.json, "JSON output");
 }
 

@@ -11,6 +11,7 @@
 #include <charconv>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -183,7 +184,16 @@ int ProjectPut(const ProjectOptions& o) {
     std::unique_ptr<CDatabase> db;
     if (!OpenDatabase(o.project, sink, db)) return Emit(o, sink, {}, "", false);
     TagRecord r = NewTagRecord();
-    if (!ReadTagFile(o.file, r, sink)) return Emit(o, sink, {}, "", false);
+    std::vector<RecordRepair> repairs;
+    if (!ReadTagFile(o.file, r, sink, &repairs)) return Emit(o, sink, {}, "", false);
+    // What the record check had to change is not stored as if it had been given:
+    // the file is refused, as tag set and import refuse such values.
+    if (!repairs.empty()) {
+        for (const RecordRepair& fix : repairs)
+            std::cerr << "project put: " << o.file << ": " << RepairText(fix) << ".\n";
+        CError(sink).Show(msg::kErrTagFileRead);
+        return Emit(o, sink, {}, "", false);
+    }
     const std::string tag = Utf8(GetText(r.Tag_No));
     if (tag.empty()) {
         CWarning(sink).Show(msg::kWarnNoTagNumber);
@@ -287,15 +297,21 @@ nlohmann::json SettingsJson(const ProjectSettings& settings) {
     return {{"settings", texts}};
 }
 
-// Applies NAME=VALUE; an error sentence, or "".
-std::string AssignSetting(ProjectSettings& s, const std::string& assignment) {
+// Applies NAME=VALUE; an error sentence, or "". A text with a character that
+// Windows-1252 cannot hold is refused with Error #1004, as tag set refuses it.
+std::string AssignSetting(ProjectSettings& s, const std::string& assignment, MessageSink& sink) {
     const std::size_t eq = assignment.find('=');
     if (eq == std::string::npos) return "Expected NAME=VALUE, got \"" + assignment + "\".";
     const std::string name = assignment.substr(0, eq);
     const std::string value = assignment.substr(eq + 1);
     for (const TextSlot& t : kTextSlots) {
         if (name != t.name) continue;
-        const std::string bytes = Utf8ToCp1252(value);
+        const std::optional<std::string> exact = Utf8ToCp1252Exact(value);
+        if (!exact) {
+            CError(sink).Show(msg::kErrTextNotStorable);
+            return name + " cannot hold \"" + value + "\": not every character has a Windows-1252 form.";
+        }
+        const std::string& bytes = *exact;
         if (bytes.size() >= t.width)
             return name + " holds at most " + std::to_string(t.width - 1) + " characters.";
         SetText(t.field(s), t.width, bytes);
@@ -329,7 +345,7 @@ int ProjectSettingsCommand(const ProjectOptions& o) {
         return Emit(o, sink, {}, "", false);
     }
     for (const std::string& a : o.assignments) {
-        const std::string error = AssignSetting(s, a);
+        const std::string error = AssignSetting(s, a, sink);
         if (!error.empty()) {
             std::cerr << error << " Nothing was written.\n";
             return Emit(o, sink, {}, "", false);

@@ -57,7 +57,10 @@ bool ParseInt(std::string_view text, int32_t& out) {
 }
 
 // Applies one NAME=VALUE to the record; returns an error sentence, or "" on success.
-std::string Assign(TagRecord& r, const std::string& assignment) {
+// A text is refused, never cut or altered: one longer than its field, or with a
+// character the record's Windows-1252 cannot hold (Error #1004 is shown), as
+// import refuses such a line.
+std::string Assign(TagRecord& r, const std::string& assignment, MessageSink& sink) {
     const std::size_t eq = assignment.find('=');
     if (eq == std::string::npos) return "Expected NAME=VALUE, got \"" + assignment + "\".";
     const std::string name = assignment.substr(0, eq);
@@ -83,9 +86,16 @@ std::string Assign(TagRecord& r, const std::string& assignment) {
             return {};
         }
         case FieldKind::Text: {
-            if (!SetTextField(r, *f, Utf8ToCp1252(value)))
-                std::cerr << "Warning: " << name << " holds at most " << f->width - 1
-                          << " characters; cut to \"" << Cp1252ToUtf8(GetTextField(r, *f)) << "\".\n";
+            const std::optional<std::string> text = Utf8ToCp1252Exact(value);
+            if (!text) {
+                CError(sink).Show(msg::kErrTextNotStorable);
+                return "Field " + name + " cannot hold \"" + value + "\": not every character has a " +
+                       "Windows-1252 form.";
+            }
+            if (text->size() > f->width - 1)
+                return "Field " + name + " holds at most " + std::to_string(f->width - 1) +
+                       " characters; \"" + value + "\" has " + std::to_string(text->size()) + ".";
+            (void)SetTextField(r, *f, *text);
             return {};
         }
     }
@@ -108,7 +118,7 @@ int TagSet(const TagOptions& o) {
     // Each assigned field with its value as assigned.
     std::vector<std::pair<const FieldInfo*, std::string>> assigned;
     for (const std::string& a : o.assignments) {
-        const std::string error = Assign(r, a);
+        const std::string error = Assign(r, a, sink);
         if (!error.empty()) return Refuse(error);
         const FieldInfo* f = FindField(a.substr(0, a.find('=')));
         assigned.emplace_back(f, FieldValueText(r, *f));

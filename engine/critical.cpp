@@ -18,6 +18,7 @@
 #include "engine/limits.h"
 #include "record/choice_codes.h"
 #include "record/constants.h"
+#include "record/gas_law.h"
 
 namespace quorven {
 namespace {
@@ -116,8 +117,8 @@ double FlowFactor(const TagRecord& r, double t, double Cstar, double Z) {
 // flow factor, so without a molecular weight it is taken as 1.
 double FlowingZ(const TagRecord& r) {
     if (r.Fluid_Property != Code(FluidProperty::GasDensity)) return r.Flow_RhoGZ;
-    const double Z = r.Property_MwDenVp * r.Flow_Press / (kGasConstant * r.Flow_Temp * r.Flow_RhoGZ);
-    return PositiveFinite(Z) ? Z : 1.0;
+    const double Z = GasCompressibility(r.Flow_Press, r.Property_MwDenVp, r.Flow_RhoGZ, r.Flow_Temp);
+    return Z > 0.0 ? Z : 1.0;
 }
 
 }  // namespace

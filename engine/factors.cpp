@@ -6,6 +6,7 @@
 
 #include "record/choice_codes.h"
 #include "record/constants.h"
+#include "record/gas_law.h"
 
 namespace quorven {
 namespace {
@@ -216,10 +217,7 @@ double GasFlowingDensity(const TagRecord& r) {
     if (r.Fluid_Property == Code(FluidProperty::GasDensity)) return r.Flow_RhoGZ;
     const double MW = r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp
                                                                      : kAirMolarMass * r.Property_MwDenVp;
-    // Real-gas law rho = P MW / (Z R T), R = 10.73151 psia ft3 / (lbmol R).
-    if (!(r.Flow_RhoGZ > 0.0)) return 0.0;
-    const double rho = r.Flow_Press * MW / (kGasConstant * r.Flow_RhoGZ * r.Flow_Temp);
-    return IsFinite(rho) ? rho : 0.0;
+    return GasDensity(r.Flow_Press, MW, r.Flow_RhoGZ, r.Flow_Temp);
 }
 
 double TwoPhaseFactor(const TagRecord& r) {

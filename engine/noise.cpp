@@ -8,6 +8,7 @@
 
 #include "record/choice_codes.h"
 #include "record/constants.h"
+#include "record/gas_law.h"
 
 namespace quorven {
 namespace {
@@ -85,7 +86,7 @@ double EfficiencyCurve(int index, double r) {
 
 // Flowing and base gas densities [lb/ft3] from the record's fluid data: ideal gas with
 // compressibility, R = 10.73151 psia ft3 / (lb-mol R), air 28.9625 lb/lb-mol.
-double GasDensity(const TagRecord& r, double P, double Z, double T) {
+double GasDensityOf(const TagRecord& r, double P, double Z, double T) {
     double M = 0.0;
     if (r.Fluid_Property == Code(FluidProperty::GasMW)) {
         M = r.Property_MwDenVp;
@@ -94,18 +95,17 @@ double GasDensity(const TagRecord& r, double P, double Z, double T) {
     } else {
         return 0.0;
     }
-    if (!(Z > 0.0)) return 0.0;
-    return M * P / (kGasConstant * Z * T);
+    return GasDensity(P, M, Z, T);
 }
 
 double FlowingGasDensity(const TagRecord& r) {
     if (r.Fluid_Property == Code(FluidProperty::GasDensity)) return r.Flow_RhoGZ;
-    return GasDensity(r, r.Flow_Press, r.Flow_RhoGZ, r.Flow_Temp);
+    return GasDensityOf(r, r.Flow_Press, r.Flow_RhoGZ, r.Flow_Temp);
 }
 
 double BaseGasDensity(const TagRecord& r) {
     if (r.Fluid_Property == Code(FluidProperty::GasDensity)) return r.Base_RhoGZ;
-    return GasDensity(r, r.Base_Press, r.Base_RhoGZ, r.Base_Temp);
+    return GasDensityOf(r, r.Base_Press, r.Base_RhoGZ, r.Base_Temp);
 }
 
 // Mass flow [lb/h] of the gas at `Flow_Max`.
@@ -193,7 +193,7 @@ double LiquidThroatVelocity(const TagRecord& r, double d, double water_v60) {
         const double v = r.Flow_Norm * 8.2739718e-5 / area_ft2_over_pi4;
         if (r.Fluid_Condition == Code(FluidCondition::LiquidFlowingTemp)) return v;
         if (r.Fluid_Condition == Code(FluidCondition::LiquidBaseTemp)) {
-            return v * r.Base_RhoGZ / r.Flow_RhoGZ;
+            return ConvertedVolume(v, r.Base_RhoGZ, r.Flow_RhoGZ);
         }
         return 0.0;
     }

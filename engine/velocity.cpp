@@ -6,6 +6,7 @@
 #include "engine/noise.h"
 #include "record/choice_codes.h"
 #include "record/constants.h"
+#include "record/gas_law.h"
 
 namespace quorven {
 namespace {
@@ -33,15 +34,14 @@ GasDensities GasDensitiesOf(const TagRecord& r) {
     }
     const double mw = r.Fluid_Property == Code(FluidProperty::GasMW) ? r.Property_MwDenVp
                                                                      : kAirMolarMass * r.Property_MwDenVp;
-    // Ideal-gas law with compressibility: rho = P MW / (Z R T).
-    if (r.Flow_RhoGZ > 0.0) d.flowing = r.Flow_Press * mw / (kGasConstant * r.Flow_RhoGZ * r.Flow_Temp);
+    d.flowing = GasDensity(r.Flow_Press, mw, r.Flow_RhoGZ, r.Flow_Temp);
     double zb = 0.0;
     if (r.Base_RhoGZ > 0.0 && r.Base_RhoGZ <= 1.2) {
         zb = r.Base_RhoGZ;
     } else if (r.Flow_RhoGZ > 0.0) {
         zb = 1.0;  // no plausible base compressibility entered: ideal at base
     }
-    if (zb > 0.0) d.base = r.Base_Press * mw / (kGasConstant * zb * r.Base_Temp);
+    d.base = GasDensity(r.Base_Press, mw, zb, r.Base_Temp);
     return d;
 }
 
@@ -53,7 +53,7 @@ double ThroatVelocity(const TagRecord& r, double d) {
     if (r.Fluid_Equation == Code(FluidEquation::GasVolume)) {
         const GasDensities rho = GasDensitiesOf(r);
         if (r.Fluid_Condition == Code(FluidCondition::GasBase)) {
-            v = rho.flowing > 0.0 ? r.Flow_Norm * rho.base / rho.flowing * kVelocityPerFt3h / (d * d) : 0.0;
+            v = ConvertedVolume(r.Flow_Norm, rho.base, rho.flowing) * kVelocityPerFt3h / (d * d);
         } else if (r.Fluid_Condition == Code(FluidCondition::GasFlowing)) {
             v = r.Flow_Norm * kVelocityPerFt3h / (d * d);
         }

@@ -109,12 +109,14 @@ PropValue IdealGasCp(double sumB, double sumC, double sumD, double MW, double T,
     return {cp, PropStatus::Ok};
 }
 
-// k = Cp / Cv with Cv = Cp - R for the ideal gas, in molar units.
+// k = Cp / Cv with Cv = Cp - R for the ideal gas, in molar units and with the constants
+// the gas computation's method prints (fluids/fluid_units.h).
 PropValue IsentropicExponent(double Cp_J_gK, double MW) {
-    const double Cp = Cp_J_gK * MW;
-    const double Cv = Cp - fluid_units::kR_J_molK;
-    if (!(Cp > 0.0 && Cv > 0.0 && std::isfinite(Cp))) return {};
-    return {Cp / Cv, PropStatus::Ok};
+    using namespace fluid_units;
+    const double Cm = Cp_J_gK * kBtuPerKjIsentropic / kLbPerKgIsentropic / kRankinePerKelvin * MW;
+    const double Cv = Cm - kR_Btu_lbmolR_Isentropic;
+    if (!(Cm > 0.0 && Cv > 0.0 && std::isfinite(Cm))) return {};
+    return {Cm / Cv, PropStatus::Ok};
 }
 
 }  // namespace quorven

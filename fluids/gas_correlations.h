@@ -40,6 +40,18 @@ using KijVector = std::array<double, kKijPositions>;
 // Tc > T > 0.
 PropValue VaporPressure(int32_t eqn, double Tc, double A, double B, double C, double D, double T, double Pc);
 
+// The vapour pressure [bar] by which a component's phase is decided at T [K] below its
+// critical temperature: its own equation (Vp_Eqn); for a component without one, or whose
+// equation gives nothing at T, the generalised vapour pressure of Thomson, Brobst and
+// Hankinson, AIChE J. 28 (1982) 671, eqs 13-15, Pc ThomsonReducedVaporPressure(T/Tc, omega)
+// from the record's Crit_Temp, Crit_Press and Acentric (the correlation under the liquid
+// density). So every component with its critical constants has a phase.
+struct PhaseVapourPressure {
+    PropValue bar;                 // MissingData when T is not below Tc, or Tc or Pc is missing
+    bool equation_failed = false;  // the record names an equation that gave nothing at T
+};
+PhaseVapourPressure ComponentPhaseVapourPressure(const PropertyRecord& r, double T);
+
 // Mixture attraction parameter a of the Redlich-Kwong (1949) or Soave (1972) cubic,
 // with the gas constant left out (it cancels in A and B): a_i = 0.42748 Tc^2.5 /
 // (Pc T^0.5), or 0.42748 Tc^2 alpha / Pc with Soave's alpha; a = sum x_i x_j (a_i

@@ -10,9 +10,9 @@
 namespace quorven {
 namespace {
 
-using fluid_units::kLbFt3PerGCm3;
+using fluid_units::kLbFt3PerGCm3Fluids;
 using fluid_units::kMissingVapourPressure_psia;
-using fluid_units::kPsiPerBar;
+using fluid_units::kPsiPerBarFluids;
 using fluid_units::kR_cm3bar_molK;
 using fluid_units::kRankinePerKelvin;
 
@@ -22,39 +22,38 @@ constexpr std::size_t kFluidNameChars = 34;
 struct GasComponents {
     std::vector<double> x, MW, Pc, Tc, Vc, omega, dipole, cpA, cpB, cpC, cpD, vp_base_psia, vp_flow_psia;
     std::vector<KijVector> kij;
-    std::vector<int32_t> vp_eqn;
     std::string single_name;
     double sum_x = 0.0;
 };
 
-// A component's vapour pressure [psia] at T [K] for the phase decision: from its
-// equation below its critical temperature, its critical pressure above. Below it, a
-// component without an equation counts its critical pressure when `no_equation_is_pc`
-// (the base condition); otherwise, as when the equation cannot be evaluated, Error
-// #30 is shown and the value is unknown (negative).
-double ComponentVapourPressure(const PropertyRecord& r, double T, bool no_equation_is_pc, MessageSink& sink) {
-    if (!(r.Crit_Temp > T)) return r.Crit_Press * kPsiPerBar;
-    if (r.Vp_Eqn == 0 && no_equation_is_pc) return r.Crit_Press * kPsiPerBar;
-    const PropValue p = VaporPressure(r.Vp_Eqn, r.Crit_Temp, r.Vp_A, r.Vp_B, r.Vp_C, r.Vp_D, T, r.Crit_Press);
-    if (!p.ok()) {
-        CError(sink).Show(fluid_msg::kErrorNoVapourPressure);
-        return -1.0;
-    }
-    return p.value * kPsiPerBar;
+// A component's vapour pressure [psia] at T [K] for the phase decision: its critical
+// pressure at or above its critical temperature, below it its equation or the generalised
+// vapour pressure (ComponentPhaseVapourPressure). Error #30 when its equation gives nothing;
+// negative when not even the generalised one can be formed.
+double ComponentVapourPressure(const PropertyRecord& r, double T, MessageSink& sink) {
+    if (!(r.Crit_Temp > T)) return r.Crit_Press * kPsiPerBarFluids;
+    const PhaseVapourPressure p = ComponentPhaseVapourPressure(r, T);
+    if (p.equation_failed) CError(sink).Show(fluid_msg::kErrorNoVapourPressure);
+    return p.bar.ok() ? p.bar.value * kPsiPerBarFluids : -1.0;
 }
 
 bool RoundsToOne(double sum) {
     return std::floor(sum * 1e6 + 0.5) == 1e6;  // rounded half-up to 6 decimals
 }
 
+// The mixture vapour pressure sum x Pvp [psia]; a mixture whose Kay's critical temperature
+// is not above T counts as vapour (9999999). Negative when a component's vapour pressure
+// cannot be formed: the phase cannot be decided.
 double MixtureVapourPressure(const GasComponents& c, const std::vector<double>& vp, double T) {
     double kay_tc = 0.0, sum = 0.0;
+    bool undecided = false;
     for (std::size_t i = 0; i < c.x.size(); ++i) {
-        if (c.vp_eqn[i] == 0 || vp[i] < 0.0) return kMissingVapourPressure_psia;
+        undecided = undecided || vp[i] < 0.0;
         kay_tc += c.x[i] * c.Tc[i];
         sum += c.x[i] * vp[i];
     }
-    return kay_tc > T ? sum : kMissingVapourPressure_psia;
+    if (!(kay_tc > T)) return kMissingVapourPressure_psia;
+    return undecided ? -1.0 : sum;
 }
 
 struct Density {
@@ -108,7 +107,7 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
         return Failed();
     }
     const double Tf = Tf_R / kRankinePerKelvin, Tb = Tb_R / kRankinePerKelvin;
-    const double Pf_bar = Pf_psia / kPsiPerBar, Pb_bar = Pb_psia / kPsiPerBar;
+    const double Pf_bar = Pf_psia / kPsiPerBarFluids, Pb_bar = Pb_psia / kPsiPerBarFluids;
 
     // 1. The components found, in list order.
     GasComponents c;
@@ -117,17 +116,14 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
                                    &c.cpC, &c.cpD, &c.vp_base_psia, &c.vp_flow_psia})
         v->reserve(static_cast<std::size_t>(occupied));
     c.kij.reserve(static_cast<std::size_t>(occupied));
-    c.vp_eqn.reserve(static_cast<std::size_t>(occupied));
     for (int s = 0; s < occupied; ++s) {
         const ComponentEntry& e = list.slots[s];
         const PropertyRecord* r = db.ByNumber(e.Comp_No);
         if (!r || CompName(*r) != GetText(e.Comp_Name)) continue;  // not (or no longer) in the database
         const double x = e.Mole_Pct / 100.0;
         c.sum_x += x;
-        // At base a component without an equation counts its critical pressure; at
-        // flowing conditions its vapour pressure is reported as undetermined.
-        c.vp_base_psia.push_back(ComponentVapourPressure(*r, Tb, true, sink));
-        c.vp_flow_psia.push_back(ComponentVapourPressure(*r, Tf, false, sink));
+        c.vp_base_psia.push_back(ComponentVapourPressure(*r, Tb, sink));
+        c.vp_flow_psia.push_back(ComponentVapourPressure(*r, Tf, sink));
         c.x.push_back(x);
         c.MW.push_back(r->Mol_Wt);
         c.Pc.push_back(r->Crit_Press);
@@ -139,7 +135,6 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
         c.cpB.push_back(r->Cp_B);
         c.cpC.push_back(r->Cp_C);
         c.cpD.push_back(r->Cp_D);
-        c.vp_eqn.push_back(r->Vp_Eqn);
         KijVector k{};
         const double* src = code == GasEquation::SoaveRedlichKwong ? r->Kij_SRK : r->Kij_RK;
         for (std::size_t p = 0; p < kKijPositions; ++p) k[p] = src[p];
@@ -153,10 +148,15 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
         return Failed();
     }
 
-    // 3, 4. Mixture vapour pressures and molecular weight.
+    // 3, 4. Mixture vapour pressures and molecular weight. Without them the phase, and
+    // so whether a gas answer is wanted at all, is unknown.
     GasResult out;
     out.VPb_psia = MixtureVapourPressure(c, c.vp_base_psia, Tb);
     out.VPf_psia = MixtureVapourPressure(c, c.vp_flow_psia, Tf);
+    if (out.VPb_psia < 0.0 || out.VPf_psia < 0.0) {
+        error.Show(fluid_msg::kErrorIncompleteData);
+        return Failed();
+    }
     for (std::size_t i = 0; i < c.x.size(); ++i) out.MW += c.x[i] * c.MW[i];
 
     // 5. Base conditions.
@@ -167,7 +167,7 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
             return Failed();
         }
         out.Zb = base.Z;
-        out.rho_b_lb_ft3 = base.rho_g_cm3 * kLbFt3PerGCm3;
+        out.rho_b_lb_ft3 = base.rho_g_cm3 * kLbFt3PerGCm3Fluids;
     } else {
         out.liquid_at_base = true;
     }
@@ -183,7 +183,7 @@ GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, G
         return Failed();
     }
     out.Zf = flow.Z;
-    out.rho_f_lb_ft3 = flow.rho_g_cm3 * kLbFt3PerGCm3;
+    out.rho_f_lb_ft3 = flow.rho_g_cm3 * kLbFt3PerGCm3Fluids;
 
     double sumA = 0.0, sumB = 0.0, sumC = 0.0, sumD = 0.0;
     for (std::size_t i = 0; i < c.x.size(); ++i) {

@@ -36,8 +36,8 @@ const char* GasEquationPrefix(GasEquation code);
 //   Error #24 when the database is absent;
 //   Error #51, #52, #8 or #9 when the flowing pressure, flowing temperature, base
 //     pressure or base temperature is not an absolute value above zero;
-//   per component, Error #30 when its vapour pressure cannot be determined below
-//     its critical temperature;
+//   per component, Error #30 when its vapour-pressure equation gives nothing below
+//     its critical temperature (the generalised vapour pressure decides its phase);
 //   Error #26 when the mole fractions of the components found do not add up to 1
 //     (a component missing from the database, or whose Comp_No no longer names it,
 //     is not found);
@@ -50,10 +50,11 @@ const char* GasEquationPrefix(GasEquation code);
 // Errors #8, #9, #18, #24, #26, #27, #51 and #52 leave Ok false and every result 0.
 //
 // The phase is decided by the mixture vapour pressure sum x Pvp (a component above
-// its critical temperature contributes its critical pressure). It is formed only
-// when every component has a vapour-pressure equation whose value is known at that
-// temperature and sum x Tc lies above the temperature; otherwise the fluid counts
-// as vapour (9999999 psia), whatever the order of the components.
+// its critical temperature contributes its critical pressure; below it, its equation or,
+// without one, the generalised vapour pressure of Thomson, Brobst and Hankinson from its
+// critical constants and acentric factor). When sum x Tc is not above the temperature the
+// fluid counts as vapour (9999999 psia). A component whose vapour pressure cannot be
+// formed at all (no critical constants) gives Error #27: no phase, no gas answer.
 GasResult GasProperties(const PropertyDatabase& db, const ComponentList& list, GasEquation code,
                         double Pf_psia, double Tf_R, double Pb_psia, double Tb_R, MessageSink& sink);
 

@@ -123,7 +123,7 @@ PropValue LiquidViscosity(std::span<const double> x, std::span<const int32_t> eq
     for (std::size_t i = 0; i < x.size(); ++i) {
         if (eqn[i] == 0 || (A[i] == 0.0 && B[i] == 0.0 && C[i] == 0.0 && D[i] == 0.0)) return {};
         const double mu_sat = SaturatedLiquidViscosity(eqn[i], A[i], B[i], C[i], D[i], T);
-        const double dPr = (P - Pvp_psia[i] * fluid_units::kBarPerPsi) / Pc[i];
+        const double dPr = (P - Pvp_psia[i] * fluid_units::kBarPerPsiLucas) / Pc[i];
         const double mu_i = LucasPressureCorrection(mu_sat, dPr, Tr[i], omega[i]);
         if (!(std::isfinite(mu_i) && mu_i > 0.0)) return {};
         mu += x[i] * mu_i;

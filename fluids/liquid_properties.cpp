@@ -11,10 +11,9 @@
 namespace quorven {
 namespace {
 
-using fluid_units::kBarPerPsi;
-using fluid_units::kLbFt3PerGCm3;
+using fluid_units::kLbFt3PerGCm3Fluids;
 using fluid_units::kMissingVapourPressure_psia;
-using fluid_units::kPsiPerBar;
+using fluid_units::kPsiPerBarFluids;
 using fluid_units::kRankinePerKelvin;
 
 constexpr std::size_t kFluidNameChars = 34;
@@ -27,16 +26,15 @@ struct LiquidComponents {
     double sum_x = 0.0;
 };
 
-// A component's own vapour pressure [psia] at T [K]: from its equation below its
-// critical temperature (Error #30 and 0 when that fails), 0 above it.
+// A component's own vapour pressure [psia] at T [K]: its equation, or without one the
+// generalised vapour pressure (ComponentPhaseVapourPressure), below its critical
+// temperature; 0 above it. Error #30 when its equation gives nothing, and 0 when not even
+// the generalised one can be formed.
 double ComponentVapourPressure(const PropertyRecord& r, double T, MessageSink& sink) {
     if (!(r.Crit_Temp > T)) return 0.0;
-    const PropValue p = VaporPressure(r.Vp_Eqn, r.Crit_Temp, r.Vp_A, r.Vp_B, r.Vp_C, r.Vp_D, T, r.Crit_Press);
-    if (!p.ok()) {
-        CError(sink).Show(fluid_msg::kErrorNoVapourPressure);
-        return 0.0;
-    }
-    return p.value * kPsiPerBar;
+    const PhaseVapourPressure p = ComponentPhaseVapourPressure(r, T);
+    if (p.equation_failed || !p.bar.ok()) CError(sink).Show(fluid_msg::kErrorNoVapourPressure);
+    return p.bar.ok() ? p.bar.value * kPsiPerBarFluids : 0.0;
 }
 
 bool RoundsToOne(double sum) {
@@ -67,7 +65,7 @@ LiquidResult LiquidProperties(const PropertyDatabase& db, const ComponentList& l
         return out;
     const double rho_w = CSteamTable::ReferenceWaterDensity();
     const double Tf = Tf_R / kRankinePerKelvin, Tb = Tb_R / kRankinePerKelvin;
-    const double Pf_bar = Pf_psia * kBarPerPsi;
+    const double Pf_bar = Pf_psia / kPsiPerBarFluids;
 
     // 2. The components found, in list order.
     LiquidComponents c;
@@ -78,7 +76,7 @@ LiquidResult LiquidProperties(const PropertyDatabase& db, const ComponentList& l
         if (!r || CompName(*r) != GetText(e.Comp_Name)) continue;  // not (or no longer) in the database
         const double x = e.Mole_Pct / 100.0;
         c.sum_x += x;
-        c.vp_base_psia.push_back(r->Vp_Eqn != 0 ? ComponentVapourPressure(*r, Tb, sink) : 0.0);
+        c.vp_base_psia.push_back(ComponentVapourPressure(*r, Tb, sink));
         c.vp_flow_psia.push_back(ComponentVapourPressure(*r, Tf, sink));
         c.x.push_back(x);
         c.MW.push_back(r->Mol_Wt);
@@ -133,7 +131,7 @@ LiquidResult LiquidProperties(const PropertyDatabase& db, const ComponentList& l
         error.Show(fluid_msg::kErrorVapourOnlyData);
         return LiquidResult{};
     }
-    out.rho_f_lb_ft3 = out.MW / vf.volume.value * kLbFt3PerGCm3;
+    out.rho_f_lb_ft3 = out.MW / vf.volume.value * kLbFt3PerGCm3Fluids;
     out.SGf = out.rho_f_lb_ft3 / rho_w;
     if (!(std::isfinite(out.SGf) && out.SGf > 0.0)) {  // data far out of range: no usable density
         error.Show(fluid_msg::kErrorVapourOnlyData);
@@ -151,7 +149,7 @@ LiquidResult LiquidProperties(const PropertyDatabase& db, const ComponentList& l
     if (Pf_psia > out.VPb_psia) {
         const HbtVolumeResult vb = Volume(c, Pf_bar, Tb, sink);
         if (vb.volume.ok() && vb.volume.value > 0.0)
-            out.SGb = out.MW / vb.volume.value * kLbFt3PerGCm3 / rho_w;
+            out.SGb = out.MW / vb.volume.value * kLbFt3PerGCm3Fluids / rho_w;
     } else {
         out.vapour_at_base = true;
         CWarning(sink).Show(fluid_msg::kWarningVapourAtBase);

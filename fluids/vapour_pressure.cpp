@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "fluids/gas_correlations.h"
+#include "fluids/liquid_correlations.h"
 #include "fluids/secant.h"
 
 namespace quorven {
@@ -56,6 +57,19 @@ PropValue VaporPressure(int32_t eqn, double Tc, double A, double B, double C, do
     }
     if (p.ok() && !(std::isfinite(p.value) && p.value >= 0.0)) return {};
     return p;
+}
+
+PhaseVapourPressure ComponentPhaseVapourPressure(const PropertyRecord& r, double T) {
+    PhaseVapourPressure out;
+    if (!(std::isfinite(T) && T > 0.0 && r.Crit_Temp > T && r.Crit_Press > 0.0)) return out;
+    if (r.Vp_Eqn != static_cast<int32_t>(VpEquation::None)) {
+        out.bar = VaporPressure(r.Vp_Eqn, r.Crit_Temp, r.Vp_A, r.Vp_B, r.Vp_C, r.Vp_D, T, r.Crit_Press);
+        if (out.bar.ok()) return out;
+        out.equation_failed = true;
+    }
+    const double p = r.Crit_Press * ThomsonReducedVaporPressure(T / r.Crit_Temp, r.Acentric);
+    out.bar = std::isfinite(p) && p >= 0.0 ? PropValue{p, PropStatus::Ok} : PropValue{};
+    return out;
 }
 
 }  // namespace quorven

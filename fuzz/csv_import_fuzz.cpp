@@ -27,10 +27,10 @@ TagRecord Base() {
     return r;
 }
 
-bool ReadTag(std::string_view cp1252, TagRecord& r) {
+bool ReadTag(const std::vector<std::string>& fields, TagRecord& r) {
     std::string problem;
     r = Base();
-    return ParseCsvTag(SplitCsvFields(cp1252), r, problem);
+    return ParseCsvTag(fields, r, problem);
 }
 
 void CheckAccepted(const TagRecord& r) {
@@ -42,9 +42,13 @@ void CheckAccepted(const TagRecord& r) {
     line.resize(line.size() - 2);  // "\r\n"
     // Texts that happen to be UTF-8 read back as their single-byte form; only
     // lines that read as they are must come back unchanged.
-    if (CsvRecordToCp1252(line, false) != line) return;
+    CsvEncodingScan scan;
+    scan.Feed(line);
+    std::vector<std::string> fields;
+    std::string problem;
+    if (!CsvRecordFields(line, false, scan.Utf8(), fields, problem) || fields != SplitCsvFields(line)) return;
     TagRecord back;
-    if (!ReadTag(line, back)) std::abort();
+    if (!ReadTag(fields, back)) std::abort();
     for (const CsvColumn& c : CsvColumns()) {
         const FieldInfo& f = *c.field;
         if (std::strcmp(f.name, "Date") == 0) continue;  // rewritten day first on export
@@ -65,21 +69,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Pieces of a size taken from the first byte: records never depend on them.
     const std::size_t piece = size > 0 ? 1 + data[0] % 64 : 1;
     CsvRecordSplitter splitter;
-    for (std::size_t at = 0; at < bytes.size(); at += piece) splitter.Feed(bytes.substr(at, piece));
+    CsvEncodingScan encoding;
+    for (std::size_t at = 0; at < bytes.size(); at += piece) {
+        splitter.Feed(bytes.substr(at, piece));
+        encoding.Feed(bytes.substr(at, piece));
+    }
     splitter.Finish();
     CsvRecordSplitter::Record rec;
     bool first = true;
     while (splitter.Next(rec)) {
         if (rec.oversized) continue;
-        const std::string cp = CsvRecordToCp1252(rec.text, first);
-        const std::vector<std::string> fields = SplitCsvFields(cp);
+        std::vector<std::string> fields;
+        std::string problem;
+        const bool read = CsvRecordFields(rec.text, first, encoding.Utf8(), fields, problem);
         if (first) {
             (void)IsCsvHeader(fields);
             first = false;
             continue;
         }
         TagRecord r;
-        if (ReadTag(cp, r)) CheckAccepted(r);
+        if (read && ReadTag(fields, r)) CheckAccepted(r);
     }
     return 0;
 }

@@ -213,6 +213,10 @@ constexpr ErrorEntry kErrors[] = {
     {1003,
      "Configuration file \"QUORVEN.CFG\" corrupted and cannot remove.\n"
      "Please insure Dos file attribute is set to READ/WRITE!"},
+    {1004,
+     "The text holds characters that tag and project files cannot store.\n"
+     "Their texts are kept in the Windows-1252 (Western European) character set.\n"
+     "Nothing was stored."},
 };
 
 // "ß" stands for beta, as on the program's message boxes.

@@ -116,6 +116,7 @@ inline constexpr int kErrOutOfMemory = 201;
 inline constexpr int kErrConfigRead = 1001;
 inline constexpr int kErrConfigWrite = 1002;
 inline constexpr int kErrConfigCorrupt = 1003;
+inline constexpr int kErrTextNotStorable = 1004;
 
 inline constexpr int kWarnDpOverPressureRatio = 1;
 inline constexpr int kWarnPipeBelowMinimum = 2;

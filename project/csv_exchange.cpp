@@ -3,10 +3,10 @@
 #include <array>
 #include <charconv>
 #include <cstring>
+#include <optional>
 #include <system_error>
 
 #include "record/cformat.h"
-#include "record/choice_codes.h"
 #include "record/record_check.h"
 #include "record/text_codec.h"
 #include "record/units.h"
@@ -226,65 +226,6 @@ bool ParseInt32(std::string_view s, int32_t& out) {
     if (res.ec != std::errc() || res.ptr != s.data() + s.size()) return false;
     out = v;
     return true;
-}
-
-// Whether the bytes are UTF-8 (no overlong forms, no surrogates, at most U+10FFFF)
-// holding at least one character beyond ASCII.
-bool IsUtf8BeyondAscii(std::string_view s) {
-    bool beyond = false;
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b = static_cast<unsigned char>(s[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        beyond = true;
-        int extra = 0;
-        char32_t c = 0;
-        char32_t min = 0;
-        if ((b & 0xE0) == 0xC0) {
-            extra = 1;
-            c = b & 0x1Fu;
-            min = 0x80;
-        } else if ((b & 0xF0) == 0xE0) {
-            extra = 2;
-            c = b & 0x0Fu;
-            min = 0x800;
-        } else if ((b & 0xF8) == 0xF0) {
-            extra = 3;
-            c = b & 0x07u;
-            min = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + static_cast<std::size_t>(extra) >= s.size()) return false;
-        for (int k = 1; k <= extra; ++k) {
-            const auto cb = static_cast<unsigned char>(s[i + static_cast<std::size_t>(k)]);
-            if ((cb & 0xC0) != 0x80) return false;
-            c = (c << 6) | (cb & 0x3Fu);
-        }
-        if (c < min || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return false;
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return beyond;
-}
-
-// Liquids take liquid volume conditions and property inputs, gases gas ones.
-bool FluidChoicesBelongTogether(const TagRecord& r) {
-    const auto in = [](int32_t v, std::initializer_list<int32_t> set) {
-        for (int32_t x : set)
-            if (v == x) return true;
-        return false;
-    };
-    if (IsLiquid(r)) {
-        return in(r.Fluid_Condition,
-                  {Code(FluidCondition::LiquidBaseTemp), Code(FluidCondition::LiquidFlowingTemp)}) &&
-               in(r.Fluid_Property, {Code(FluidProperty::LiquidSG), Code(FluidProperty::LiquidDensity)});
-    }
-    return in(r.Fluid_Condition, {Code(FluidCondition::GasBase), Code(FluidCondition::GasFlowing)}) &&
-           in(r.Fluid_Property,
-              {Code(FluidProperty::GasSG), Code(FluidProperty::GasMW), Code(FluidProperty::GasDensity)});
 }
 
 std::string Quoted(std::string_view s) {
@@ -523,11 +464,59 @@ std::vector<std::string> SplitCsvFields(std::string_view record) {
     return fields;
 }
 
-std::string CsvRecordToCp1252(std::string_view record, bool first_record) {
+void CsvEncodingScan::Feed(std::string_view bytes) {
+    for (const char ch : bytes) {
+        if (!valid_) return;
+        const auto b = static_cast<unsigned char>(ch);
+        if (pending_ > 0) {
+            if ((b & 0xC0) != 0x80) {
+                valid_ = false;
+                return;
+            }
+            c_ = (c_ << 6) | (b & 0x3Fu);
+            if (--pending_ == 0 && (c_ < min_ || c_ > 0x10FFFF || (c_ >= 0xD800 && c_ <= 0xDFFF)))
+                valid_ = false;
+            continue;
+        }
+        if (b < 0x80) continue;
+        beyond_ = true;
+        if ((b & 0xE0) == 0xC0) {
+            pending_ = 1;
+            c_ = b & 0x1Fu;
+            min_ = 0x80;
+        } else if ((b & 0xF0) == 0xE0) {
+            pending_ = 2;
+            c_ = b & 0x0Fu;
+            min_ = 0x800;
+        } else if ((b & 0xF8) == 0xF0) {
+            pending_ = 3;
+            c_ = b & 0x07u;
+            min_ = 0x10000;
+        } else {
+            valid_ = false;
+        }
+    }
+}
+
+bool CsvRecordFields(std::string_view record, bool first_record, bool utf8, std::vector<std::string>& fields,
+                     std::string& problem) {
     constexpr std::string_view kBom = "\xEF\xBB\xBF";
     if (first_record && record.starts_with(kBom)) record.remove_prefix(kBom.size());
-    if (IsUtf8BeyondAscii(record)) return Utf8ToCp1252(record);
-    return std::string(record);
+    // Commas and quotes are single bytes in UTF-8 too: the fields split alike.
+    fields = SplitCsvFields(record);
+    if (!utf8) return true;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::optional<std::string> text = Utf8ToCp1252Exact(fields[i]);
+        if (!text) {
+            const std::string column = i < kCsvColumnCount
+                                           ? std::string(kColumnNames[i].column)
+                                           : CFormat("Field %d", {static_cast<long long>(i + 1)});
+            problem = column + " \"" + fields[i] + "\" holds a character that Windows-1252 cannot hold";
+            return false;
+        }
+        fields[i] = std::move(*text);
+    }
+    return true;
 }
 
 bool IsCsvHeader(const std::vector<std::string>& fields) {
@@ -602,17 +591,11 @@ bool ParseCsvTag(const std::vector<std::string>& fields, TagRecord& r, std::stri
         problem = "no tag number";
         return false;
     }
-    if (!FluidChoicesBelongTogether(r)) {
-        problem =
-            CFormat("Fluid_Equation %d does not go with Fluid_Condition %d and Fluid_Property %d",
-                    {static_cast<long long>(r.Fluid_Equation), static_cast<long long>(r.Fluid_Condition),
-                     static_cast<long long>(r.Fluid_Property)});
-        return false;
-    }
-    TagRecord checked = r;
-    const std::vector<RecordRepair> repairs = CheckRecord(checked);
+    // The record check decides, as it does for tag set and project put: a line is
+    // taken only as a record that a later read keeps as it is.
+    const std::vector<RecordRepair> repairs = RecordProblems(r);
     if (!repairs.empty()) {
-        problem = repairs.front().field + " " + repairs.front().was + " is not one of its values";
+        problem = RepairText(repairs.front());
         return false;
     }
     r.Calc_Status = kStatusNotCalculated;

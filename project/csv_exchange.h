@@ -97,10 +97,32 @@ private:
 // next comma and is taken as it is.
 std::vector<std::string> SplitCsvFields(std::string_view record);
 
-// A record as single-byte text: a UTF-8 byte order mark is dropped, and a record
-// that is valid UTF-8 with characters beyond ASCII (as a spreadsheet may save it)
-// is converted to Windows-1252; any other record is taken as Windows-1252.
-std::string CsvRecordToCp1252(std::string_view record, bool first_record);
+// Whether a file is UTF-8 with characters beyond ASCII (as a spreadsheet may save
+// it) or Windows-1252 (as export writes it), from all its bytes fed in pieces of
+// any size. The file is decided as a whole, not line by line: a Windows-1252 line
+// can be valid UTF-8 by chance ("CAFÉ, HOT" is exported with the bytes C9 B7 for
+// "É" and the encoded comma, U+0277 in UTF-8), while a whole file rarely is.
+class CsvEncodingScan {
+public:
+    void Feed(std::string_view bytes);
+    bool Utf8() const { return valid_ && beyond_ && pending_ == 0; }
+    bool RuledOut() const { return !valid_; }  // the bytes so far are not UTF-8
+
+private:
+    bool valid_ = true;
+    bool beyond_ = false;
+    int pending_ = 0;  // continuation bytes still to come
+    char32_t c_ = 0;
+    char32_t min_ = 0;  // the least character of the current length (no overlong forms)
+};
+
+// The fields of a record as single-byte text: a UTF-8 byte order mark is dropped
+// from the first record, and in a file found to be UTF-8 (`utf8`) every field is
+// converted to Windows-1252; otherwise the record is taken as Windows-1252. A
+// field with a character that Windows-1252 cannot hold refuses the record (false,
+// `problem` names the column): nothing is stored in its place.
+bool CsvRecordFields(std::string_view record, bool first_record, bool utf8, std::vector<std::string>& fields,
+                     std::string& problem);
 
 // Whether the fields are exactly the 176 column names.
 bool IsCsvHeader(const std::vector<std::string>& fields);
@@ -111,8 +133,9 @@ bool IsCsvHeader(const std::vector<std::string>& fields);
 // The line is refused (false, `problem` says why, `r` is then unspecified) when it
 // has another number of fields than 176, no tag number, a text longer than its
 // field, an integer or double that is not a finite number of its kind, or a value
-// that the record check would not keep (choice codes, table indexes, fluid
-// equation and its condition and property input that do not belong together).
+// that the record check would not keep (RecordProblems: choice codes, table
+// indexes, a fluid condition or property input of the other kind than the fluid
+// equation).
 bool ParseCsvTag(const std::vector<std::string>& fields, TagRecord& r, std::string& problem);
 
 // The unit texts of the record taken from the unit lists at its selections (the

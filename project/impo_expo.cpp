@@ -97,7 +97,8 @@ ExportReport CImpoExpo::ExportProject(CDatabase& db, const std::string& path, Me
                 ++report.unreadable;
                 continue;
             }
-            (void)CheckRecord(r);
+            // Written as every read of the project sees it, so import reads it back.
+            if (!CheckRecord(r).empty()) ++report.repaired;
             AppendCsvLine(r, lines);
             ++report.tags;
         }
@@ -110,6 +111,11 @@ ExportReport CImpoExpo::ExportProject(CDatabase& db, const std::string& path, Me
                        CFormat("%d tags were written to %s.", {Count(report.tags), FileNameOf(path)});
     if (report.unreadable > 0)
         text += CFormat("\n%d tags could not be read and were left out.", {Count(report.unreadable)});
+    if (report.repaired > 0)
+        text += CFormat(
+            "\n%d tags held values the record check resets; they were written with the reset "
+            "values.",
+            {Count(report.repaired)});
     ShowNotice(sink, kExportCaption, text, MessageIcon::Information);
     return report;
 }
@@ -217,6 +223,21 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
         return report;
     }
 
+    // One encoding for the whole file, found before any line is read.
+    CsvEncodingScan encoding;
+    std::string chunk;
+    for (uint64_t at = 0; at < stamp->size && !encoding.RuledOut();) {
+        const auto n = static_cast<std::size_t>(std::min<uint64_t>(kReadBytes, stamp->size - at));
+        if (!files.ReadAt(path, at, n, chunk)) {
+            ShowNotice(sink, kImportCaption,
+                       "The file " + FileNameOf(path) + " cannot be read.\nFile Import aborted!");
+            return report;
+        }
+        encoding.Feed(chunk);
+        at += n;
+    }
+    const bool utf8 = encoding.Utf8();
+
     TagRecord base = current;
     ResetTagData(base);
     ClearDatasheet(base);
@@ -228,7 +249,6 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
     bool all = false;
     bool stop = false;
     bool write_failed = false;
-    std::string chunk;
     auto refuse = [&](std::size_t line, const std::string& why) {
         ++report.refused;
         if (report.problems.size() < kProblemsKept)
@@ -261,8 +281,10 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
         while (!stop && splitter.Next(rec)) {
             if (first) {
                 first = false;
-                report.header =
-                    !rec.oversized && IsCsvHeader(SplitCsvFields(CsvRecordToCp1252(rec.text, true)));
+                std::vector<std::string> header;
+                std::string problem;
+                report.header = !rec.oversized && CsvRecordFields(rec.text, true, utf8, header, problem) &&
+                                IsCsvHeader(header);
                 if (!report.header) {
                     CError(sink).Show(msg::kErrNotImportFile);
                     return report;
@@ -276,8 +298,10 @@ ImportReport CImpoExpo::ImportFile(CDatabase& db, const std::string& path, const
                 continue;
             }
             TagRecord r = base;
+            std::vector<std::string> fields;
             std::string problem;
-            if (!ParseCsvTag(SplitCsvFields(CsvRecordToCp1252(rec.text, false)), r, problem)) {
+            if (!CsvRecordFields(rec.text, false, utf8, fields, problem) ||
+                !ParseCsvTag(fields, r, problem)) {
                 refuse(rec.line, problem);
                 continue;
             }

@@ -33,6 +33,7 @@ struct ExportReport {
     bool cancelled = false;
     std::size_t tags = 0;        // lines written
     std::size_t unreadable = 0;  // entries whose record could not be read: left out
+    std::size_t repaired = 0;    // records the record check changed: written as changed
 };
 
 struct ImportReport {

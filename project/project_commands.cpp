@@ -9,6 +9,7 @@
 #include "project/tag_file.h"
 #include "record/cformat.h"
 #include "record/formats.h"
+#include "record/tag_reset.h"
 #include "record/text_codec.h"
 #include "record/units.h"
 
@@ -145,11 +146,15 @@ std::optional<std::string> NewProject(ProjectDocument& doc, CommandUi& ui) {
             "''Project'' is a reserved name and cannot be used as a project name!\nCancelling operation.");
         return std::nullopt;
     }
-    CustomerTexts texts = CustomerTextsOf(doc.settings);
+    // The new project starts from this window's settings with the customer data
+    // given. The window keeps its own: they are its project's, and its sheets and
+    // Save Project must never take up another project's client.
+    ProjectSettings settings = doc.SettingsToWrite();
+    CustomerTexts texts = CustomerTextsOf(settings);
     if (!ui.dialogs.ProjectInformation(texts)) return std::nullopt;
-    StoreCustomerTexts(doc.settings, texts);
-    (void)SaveConfiguration(doc, ui.sink);
-    if (!CDatabase::CreateProject(*doc.files, paths, doc.SettingsToWrite(), ui.sink)) return std::nullopt;
+    StoreCustomerTexts(settings, texts);
+    if (!doc.config_dir.empty()) (void)WriteConfig(*doc.files, doc.ConfigFile(), settings, ui.sink);
+    if (!CDatabase::CreateProject(*doc.files, paths, settings, ui.sink)) return std::nullopt;
     return paths.Settings();
 }
 
@@ -171,11 +176,17 @@ bool OpenProject(ProjectDocument& doc, const std::string& settings_path, Message
         return false;
     }
     if (read == SettingsRead::Refused) {
+        // The configuration's customer data are those of the project saved last,
+        // not this one's: they are not shown, printed or saved as this project's.
+        CustomerTexts none;
+        none.user_name = std::string(GetText(doc.settings.User_Name));
+        StoreCustomerTexts(doc.settings, none);
         ShowNotice(
             sink, "Open Project",
             "The settings file\n" + paths.Settings() +
                 "\nis damaged (it is not 3352 bytes long) and was not used: the project opens with the "
-                "settings of the configuration file. Save Project writes a new settings file.");
+                "unit, page and company settings of the configuration file and without customer data. "
+                "Enter them with Customer Data; Save Project writes a new settings file.");
     }
     doc.unit_tables = UnitTablesOf(doc.settings);
     ApplyUnitDefaults(doc.record, doc.settings);
@@ -247,10 +258,18 @@ std::optional<std::string> DeleteProject(ProjectDocument& doc, CommandUi& ui) {
 
 bool MayDiscardEdits(const ProjectDocument& doc, MessageSink& sink, std::string_view next) {
     if (!doc.HasUnsavedEdits()) return true;
+    return MayDiscardEditsFor(
+        doc, sink,
+        next.empty() ? std::string("Discard them?") : "Discard them and open \"" + Shown(next) + "\"?");
+}
+
+bool MayDiscardEditsFor(const ProjectDocument& doc, MessageSink& sink, std::string_view question) {
+    if (!doc.HasUnsavedEdits()) return true;
     const std::string_view tag = GetText(doc.record.Tag_No);
     std::string text = tag.empty() ? std::string("The current tag has changes that are not saved.")
                                    : "The tag \"" + Shown(tag) + "\" has changes that are not saved.";
-    text += next.empty() ? "\nDiscard them?" : "\nDiscard them and open \"" + Shown(next) + "\"?";
+    text += "\n";
+    text += question;
     return AskYesNo(sink, "Unsaved Changes", text);
 }
 
@@ -353,9 +372,35 @@ bool RetrieveTagFromFile(ProjectDocument& doc, CommandUi& ui) {
     return true;
 }
 
-bool PasteTagInto(ProjectDocument& doc, TagClipboard& clipboard) {
+bool PasteTagInto(ProjectDocument& doc, TagClipboard& clipboard, MessageSink& sink) {
+    if (!clipboard.full) return false;
+    const std::string_view copied = GetText(clipboard.copy.Tag_No);
+    if (!MayDiscardEditsFor(doc, sink,
+                            copied.empty()
+                                ? std::string("Discard them and paste the copied tag?")
+                                : "Discard them and paste the copied tag \"" + Shown(copied) + "\"?"))
+        return false;
     if (!PasteTag(clipboard, doc.record)) return false;
     doc.tag_saved = false;
+    return true;
+}
+
+bool ClearCalcCommand(ProjectDocument& doc, MessageSink& sink, const std::function<void()>& redraw) {
+    if (!MayDiscardEditsFor(doc, sink, "Discard them and clear the calculation?")) return false;
+    const std::string tag(GetText(doc.record.Tag_No));
+    const bool stored = !tag.empty() && doc.project_open && doc.database && doc.database->FindTag(tag) >= 0;
+    ClearCalc(doc.record);
+    doc.tag_saved = false;
+    // A blank tag holds no work: replacing it asks nothing.
+    doc.MarkBaseline();
+    if (redraw) redraw();
+    // Only the window's copy was cleared; the stored tag keeps its calculation and
+    // datasheet until a tag is saved over it.
+    std::string text = "Calculation and datasheet data cleared in this window.";
+    if (stored)
+        text += "\nThe tag \"" + Shown(tag) +
+                "\" stored in the project is unchanged until a tag is saved under its number.";
+    ShowNotice(sink, "NOTICE", text, MessageIcon::Information);
     return true;
 }
 

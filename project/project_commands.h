@@ -5,6 +5,7 @@
 // through the message sink, the file chooser and the dialogs below, which the
 // desktop program implements and tests fake.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -95,8 +96,10 @@ bool SaveConfiguration(ProjectDocument& doc, MessageSink& sink);
 
 // --- Project commands -----------------------------------------------------------
 // New Project: asks for the file and the project information, writes the
-// configuration and creates the three files. Returns the new settings file, to be
-// opened in a window of its own; nothing when cancelled, refused or failed.
+// configuration and creates the three files with the document's settings and the
+// customer data given. The document's own settings are left as they were (they
+// belong to its project). Returns the new settings file, to be opened in a window
+// of its own; nothing when cancelled, refused or failed.
 std::optional<std::string> NewProject(ProjectDocument& doc, CommandUi& ui);
 // Open Project's chooser.
 std::optional<std::string> ChooseProjectToOpen(FileChooser& chooser);
@@ -119,6 +122,8 @@ std::optional<std::string> DeleteProject(ProjectDocument& doc, CommandUi& ui);
 // Whether the current tag may be replaced: true when it has no unsaved edits or the
 // user agrees to discard them (`next` names what replaces it, may be empty).
 bool MayDiscardEdits(const ProjectDocument& doc, MessageSink& sink, std::string_view next = {});
+// The same question ending with `question` ("Discard them and ...?").
+bool MayDiscardEditsFor(const ProjectDocument& doc, MessageSink& sink, std::string_view question);
 // Save Tag. True when the tag is stored; TagSaved is set only then.
 bool SaveTag(ProjectDocument& doc, MessageSink& sink);
 // Retrieve Tag. True when another tag became the current one; on Cancel nothing
@@ -134,7 +139,16 @@ bool SaveTagToFile(ProjectDocument& doc, CommandUi& ui);
 // Reads a tag file into the document (after asking about unsaved edits); in a
 // project window the tag can then be saved into the project.
 bool RetrieveTagFromFile(ProjectDocument& doc, CommandUi& ui);
-bool PasteTagInto(ProjectDocument& doc, TagClipboard& clipboard);
+// Paste Tag: the clipboard's carried fields into the document's record, after
+// asking about unsaved edits. False when the clipboard is empty or the user kept
+// the edits (the copy then stays in the clipboard).
+bool PasteTagInto(ProjectDocument& doc, TagClipboard& clipboard, MessageSink& sink);
+// Clear Calc: after asking about unsaved edits, the document's record is blanked
+// (ResetTagData and Clear Datasheet; units and uncertainty set-up kept), `redraw`
+// runs, and a notice says what was cleared: the window's copy only, the stored
+// tag being unchanged until a tag is saved over it. False when the user kept the
+// edits.
+bool ClearCalcCommand(ProjectDocument& doc, MessageSink& sink, const std::function<void()>& redraw = {});
 // Company Data and Customer Data: the dialog, then the configuration is written.
 bool EditCompanyData(ProjectDocument& doc, CommandUi& ui);
 bool EditCustomerData(ProjectDocument& doc, CommandUi& ui);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 #include <iterator>
 #include <span>
 #include <string_view>
@@ -10,6 +11,7 @@
 #include "record/choice_codes.h"
 #include "record/misc_util.h"
 #include "record/record_fields.h"
+#include "record/text_codec.h"
 #include "record/unit_tables.h"
 
 namespace quorven {
@@ -125,6 +127,38 @@ bool Accepts(const IntRule& rule, int32_t v) {
     return v >= rule.lo && v <= rule.hi;
 }
 
+// The condition and the property input are those of the equation's kind: the
+// flow equations have no branch for a gas with a liquid's condition (nor the
+// reverse) and would compute nothing. One of the other kind becomes the first
+// choice of the equation's kind, as the equation set-up dialogs start. A field
+// already reset above is not listed twice.
+void CheckFluidChoices(TagRecord& r, std::vector<RecordRepair>& repairs) {
+    const bool liquid = IsLiquidEquation(r.Fluid_Equation);
+    const auto among = []<typename E>(int32_t v, std::initializer_list<E> set) {
+        return std::any_of(set.begin(), set.end(), [v](E c) { return Code(c) == v; });
+    };
+    const bool condition_fits =
+        liquid ? among(r.Fluid_Condition, {FluidCondition::LiquidBaseTemp, FluidCondition::LiquidFlowingTemp})
+               : among(r.Fluid_Condition, {FluidCondition::GasBase, FluidCondition::GasFlowing});
+    const bool property_fits =
+        liquid ? among(r.Fluid_Property, {FluidProperty::LiquidSG, FluidProperty::LiquidDensity})
+               : among(r.Fluid_Property,
+                       {FluidProperty::GasSG, FluidProperty::GasMW, FluidProperty::GasDensity});
+    const std::string reason = "does not go with Fluid_Equation " + std::to_string(r.Fluid_Equation);
+    const auto reset = [&](const char* field, int32_t& value, int32_t first) {
+        const bool listed = std::any_of(repairs.begin(), repairs.end(),
+                                        [field](const RecordRepair& x) { return x.field == field; });
+        if (!listed) repairs.push_back({field, std::to_string(value), reason});
+        value = first;
+    };
+    if (!condition_fits)
+        reset("Fluid_Condition", r.Fluid_Condition,
+              Code(liquid ? FluidCondition::LiquidBaseTemp : FluidCondition::GasBase));
+    if (!property_fits)
+        reset("Fluid_Property", r.Fluid_Property,
+              Code(liquid ? FluidProperty::LiquidSG : FluidProperty::GasSG));
+}
+
 }  // namespace
 
 bool IsValidIntValue(const char* field, int32_t value) {
@@ -140,7 +174,7 @@ std::vector<RecordRepair> CheckRecord(TagRecord& r) {
             case FieldKind::Text: {
                 char* p = reinterpret_cast<char*>(&r) + f.offset;
                 if (!std::memchr(p, '\0', f.width)) {
-                    repairs.push_back({f.name, std::string(p, f.width)});
+                    repairs.push_back({f.name, std::string(p, f.width), "has no end within its field"});
                     p[f.width - 1] = '\0';
                 }
                 break;
@@ -157,7 +191,8 @@ std::vector<RecordRepair> CheckRecord(TagRecord& r) {
             case FieldKind::Double: {
                 const double v = GetDouble(r, f);
                 if (!std::isfinite(v)) {
-                    repairs.push_back({f.name, std::isnan(v) ? "nan" : (v > 0 ? "inf" : "-inf")});
+                    repairs.push_back(
+                        {f.name, std::isnan(v) ? "nan" : (v > 0 ? "inf" : "-inf"), "is not a finite number"});
                     SetDouble(r, f, GetDouble(fresh, f));
                 }
                 break;
@@ -169,10 +204,22 @@ std::vector<RecordRepair> CheckRecord(TagRecord& r) {
     // A stainless pipe has the shorter schedule list; a position past it becomes
     // "NON-STD", so the stored inside diameter is kept and never looked up again.
     if (CMiscUtil().IsStainless(r.Matl_Pipe) && r.Pipe_Sched > kStainlessNonStd) {
-        repairs.push_back({"Pipe_Sched", std::to_string(r.Pipe_Sched)});
+        repairs.push_back(
+            {"Pipe_Sched", std::to_string(r.Pipe_Sched), "is past the stainless steel schedules"});
         r.Pipe_Sched = kStainlessNonStd;
     }
+    CheckFluidChoices(r, repairs);
     return repairs;
+}
+
+std::vector<RecordRepair> RecordProblems(const TagRecord& r) {
+    TagRecord copy = r;
+    return CheckRecord(copy);
+}
+
+std::string RepairText(const RecordRepair& repair) {
+    return repair.field + " " + Cp1252ToUtf8(repair.was) + " " +
+           (repair.reason.empty() ? std::string("is not one of its values") : repair.reason);
 }
 
 }  // namespace quorven

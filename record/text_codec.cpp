@@ -32,25 +32,10 @@ char ToCp1252(char32_t c) {
     return '?';
 }
 
-}  // namespace
-
-std::string Cp1252ToUtf8(std::string_view in) {
-    std::string out;
-    out.reserve(in.size());
-    for (const char ch : in) {
-        const auto b = static_cast<unsigned char>(ch);
-        if (b >= 0x80 && b < 0xA0) {
-            const char32_t c = kHigh[b - 0x80];
-            AppendUtf8(out, c ? c : 0xFFFD);
-        } else {
-            AppendUtf8(out, b);
-        }
-    }
-    return out;
-}
-
-std::string Utf8ToCp1252(std::string_view in) {
-    std::string out;
+// UTF-8 to Windows-1252; '?' for what has no form there. True when nothing was
+// replaced.
+bool Convert(std::string_view in, std::string& out) {
+    bool exact = true;
     out.reserve(in.size());
     std::size_t i = 0;
     while (i < in.size()) {
@@ -70,6 +55,7 @@ std::string Utf8ToCp1252(std::string_view in) {
             c = b & 0x07;
         } else {
             out += '?';
+            exact = false;
             ++i;
             continue;
         }
@@ -81,12 +67,47 @@ std::string Utf8ToCp1252(std::string_view in) {
         }
         if (!ok) {
             out += '?';
+            exact = false;
             ++i;
             continue;
         }
-        out += ToCp1252(c);
+        // An overlong form hides a character behind another's bytes.
+        constexpr char32_t kShortest[] = {0, 0x80, 0x800, 0x10000};
+        if (c < kShortest[extra]) exact = false;
+        const char b1252 = ToCp1252(c);
+        if (b1252 == '?' && c != '?') exact = false;
+        out += b1252;
         i += static_cast<std::size_t>(extra) + 1;
     }
+    return exact;
+}
+
+}  // namespace
+
+std::string Cp1252ToUtf8(std::string_view in) {
+    std::string out;
+    out.reserve(in.size());
+    for (const char ch : in) {
+        const auto b = static_cast<unsigned char>(ch);
+        if (b >= 0x80 && b < 0xA0) {
+            const char32_t c = kHigh[b - 0x80];
+            AppendUtf8(out, c ? c : 0xFFFD);
+        } else {
+            AppendUtf8(out, b);
+        }
+    }
+    return out;
+}
+
+std::string Utf8ToCp1252(std::string_view in) {
+    std::string out;
+    (void)Convert(in, out);
+    return out;
+}
+
+std::optional<std::string> Utf8ToCp1252Exact(std::string_view in) {
+    std::string out;
+    if (!Convert(in, out)) return std::nullopt;
     return out;
 }
 

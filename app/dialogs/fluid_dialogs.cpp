@@ -28,11 +28,8 @@
 #include "fluids/aga8_entry.h"
 #include "fluids/aga8_mixture.h"
 #include "fluids/component_list.h"
-#include "fluids/fluid_messages.h"
-#include "fluids/gas_properties.h"
-#include "fluids/liquid_properties.h"
 #include "fluids/property_database.h"
-#include "fluids/steam_ifc67.h"
+#include "form/fluid_commands.h"
 #include "form/form_input.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
@@ -45,7 +42,7 @@ using namespace cmd;
 
 constexpr int kIdOk = 1;
 constexpr int kIdCancel = 2;
-constexpr int kErrorMolePercentTotal = fluid_msg::kErrorMolePercentTotal;
+constexpr int kErrorMolePercentTotal = msg::kErrMixTotalBeforeCalculate;
 constexpr int kErrorSaveTotal = 23;  // "The total mole percent must equal 100 percent before saving ..."
 
 // Control identifiers of the Fluids dialogs.
@@ -408,8 +405,8 @@ public:
         Refresh();
     }
 
-    std::optional<GasPropertySet> gas_result;
-    std::optional<LiquidPropertySet> liquid_result;
+    std::optional<GasCommandInput> gas_input;
+    std::optional<LiquidCommandInput> liquid_input;
 
     void accept() override {
         Release();
@@ -432,27 +429,24 @@ public:
             reject();
             return;
         }
-        const PropertyDatabase& db = DatabaseOf(session_);
         if (gas_) {
             session_.gas_equation_position = equation_->currentIndex();
             static constexpr GasEquation kCodes[] = {
                 GasEquation::RedlichKwong, GasEquation::SoaveRedlichKwong, GasEquation::BenedictWebbRubin};
-            const GasResult g =
-                GasProperties(db, list, kCodes[std::clamp(equation_->currentIndex(), 0, 2)], c->P_psia,
-                              c->T_R, record_.Base_Press, record_.Base_Temp, sink_);
-            if (!g.Ok) {
-                reject();
-                return;
-            }
-            gas_result = GasPropertySet{c->P_psia, c->T_R, g.Zb, g.Zf, g.MW, g.Visc, g.K, g.FluidName};
+            GasCommandInput in;
+            in.database = session_.database;
+            in.components = list;
+            in.equation = kCodes[std::clamp(equation_->currentIndex(), 0, 2)];
+            in.Pf_psia = c->P_psia;
+            in.Tf_R = c->T_R;
+            gas_input = in;
         } else {
-            const LiquidResult l = LiquidProperties(db, list, c->P_psia, c->T_R, record_.Base_Temp, sink_);
-            if (!l.Ok) {
-                reject();
-                return;
-            }
-            liquid_result =
-                LiquidPropertySet{c->P_psia, c->T_R, l.SGb, l.SGf, l.VPf_psia, l.Visc, l.Fp, l.FluidName};
+            LiquidCommandInput in;
+            in.database = session_.database;
+            in.components = list;
+            in.Pf_psia = c->P_psia;
+            in.Tf_R = c->T_R;
+            liquid_input = in;
         }
         QDialog::accept();
     }
@@ -547,7 +541,7 @@ private:
         Release();
         const PropertyDatabase& db = DatabaseOf(session_);
         if (!db.Present()) {
-            CError(sink_).Show(fluid_msg::kErrorNoDatabase);
+            CError(sink_).Show(msg::kErrPropertyDatabase);
             return;
         }
         const std::optional<std::string> path =
@@ -639,7 +633,7 @@ public:
         Refresh();
     }
 
-    std::optional<Aga8Entry> result;
+    std::optional<Aga8CommandInput> result;
 
     void accept() override {
         // Every box into its row; a box outside 0 to 100 is pointed out.
@@ -671,16 +665,12 @@ public:
             reject();
             return;
         }
-        const std::array<double, kAga8Rows> by_row = Aga8RowPercents((*session_.components));
-        const Aga8ViscosityAndExponent step = Aga8DatabaseStep(
-            DatabaseOf(session_), by_row, c->P_psia, c->T_R, record_.Base_Press, record_.Base_Temp, sink_);
-        Aga8Entry e;
-        e.percent = PercentByAgaNumber(by_row);
-        e.Pf_psia = c->P_psia;
-        e.Tf_R = c->T_R;
-        e.visc_cP = step.visc_cP;
-        e.k = step.k;
-        result = e;
+        Aga8CommandInput in;
+        in.database = session_.database;
+        in.percent_by_row = Aga8RowPercents((*session_.components));
+        in.Pf_psia = c->P_psia;
+        in.Tf_R = c->T_R;
+        result = in;
         QDialog::accept();
     }
 
@@ -783,24 +773,24 @@ std::optional<double> RunSatSteamDialog(QWidget* parent, const TagRecord& r, con
     return d.Result();
 }
 
-std::optional<GasPropertySet> RunGasSelectionDialog(QWidget* parent, const TagRecord& r,
-                                                    const UnitTables& units, FluidSession& session,
-                                                    MessageSink& sink) {
+std::optional<GasCommandInput> RunGasSelectionDialog(QWidget* parent, const TagRecord& r,
+                                                     const UnitTables& units, FluidSession& session,
+                                                     MessageSink& sink) {
     CFluidPropDialog d(true, r, units, session, sink, parent);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
-    return d.gas_result;
+    return d.gas_input;
 }
 
-std::optional<LiquidPropertySet> RunLiquidSelectionDialog(QWidget* parent, const TagRecord& r,
-                                                          const UnitTables& units, FluidSession& session,
-                                                          MessageSink& sink) {
+std::optional<LiquidCommandInput> RunLiquidSelectionDialog(QWidget* parent, const TagRecord& r,
+                                                           const UnitTables& units, FluidSession& session,
+                                                           MessageSink& sink) {
     CFluidPropDialog d(false, r, units, session, sink, parent);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
-    return d.liquid_result;
+    return d.liquid_input;
 }
 
-std::optional<Aga8Entry> RunAga8Dialog(QWidget* parent, const TagRecord& r, const UnitTables& units,
-                                       FluidSession& session, MessageSink& sink) {
+std::optional<Aga8CommandInput> RunAga8Dialog(QWidget* parent, const TagRecord& r, const UnitTables& units,
+                                              FluidSession& session, MessageSink& sink) {
     CFluidAGA8GasDialog d(r, units, session, sink, parent);
     if (d.exec() != QDialog::Accepted) return std::nullopt;
     return d.result;
@@ -825,112 +815,76 @@ bool IsFluidCommand(int command) {
     }
 }
 
+namespace {
+
+// The equation setup dialogs as the commands' source of the equation choice.
+class SetupDialogChoice final : public EquationChoiceSource {
+public:
+    explicit SetupDialogChoice(QWidget* parent) : parent_(parent) {}
+    std::optional<EquationChoice> Choose(bool gas, const EquationChoice& initial) override {
+        return gas ? RunGasSetupDialog(parent_, initial) : RunLiquidSetupDialog(parent_, initial);
+    }
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace
+
 bool RunFluidCommand(QWidget* parent, int command, TagRecord& record, UnitDefaults& remembered,
                      const UnitTables& units, FluidSession& session, MessageSink& sink) {
-    // Each command works on a copy; the record takes it only when every dialog was confirmed.
-    TagRecord work = record;
-    UnitDefaults remembered_work = remembered;
-    bool changed = false;
+    // The commands change the document only when they store; a cancelled dialog or a
+    // refused computation leaves it as it was.
+    FluidDocument doc{record, remembered};
+    SetupDialogChoice setup(parent);
+    FluidCommandStatus status = FluidCommandStatus::Cancelled;
+    const auto shown_P = [&] { return ShownPressure(doc.record, doc.record.Flow_Press); };
+    const auto shown_T = [&] { return ShownTemperature(doc.record, doc.record.Flow_Temp); };
     switch (command) {
-        case kFluidGasesCalc: {
-            const std::optional<GasPropertySet> g = RunGasSelectionDialog(parent, work, units, session, sink);
-            if (!g) break;
-            const std::optional<EquationChoice> c =
-                RunGasSetupDialog(parent, RememberedGasChoice(remembered));
-            if (!c) break;
-            ApplyGasProperties(work, remembered_work, units, *g, *c, sink);
-            changed = true;
+        case kFluidGasesCalc:
+            if (const auto in = RunGasSelectionDialog(parent, doc.record, units, session, sink))
+                status = OnGasesAndVapors(doc, units, *in, setup, sink).status;
             break;
-        }
-        case kFluidLiquidsCalc: {
-            const std::optional<LiquidPropertySet> l =
-                RunLiquidSelectionDialog(parent, work, units, session, sink);
-            if (!l) break;
-            const std::optional<EquationChoice> c =
-                RunLiquidSetupDialog(parent, RememberedLiquidChoice(remembered));
-            if (!c) break;
-            ApplyLiquidProperties(work, remembered_work, units, *l, *c, CSteamTable::ReferenceWaterDensity());
-            changed = true;
+        case kFluidLiquidsCalc:
+            if (const auto in = RunLiquidSelectionDialog(parent, doc.record, units, session, sink))
+                status = OnLiquids(doc, units, *in, setup, sink).status;
             break;
-        }
-        case kFluidAga8: {
-            const std::optional<Aga8Entry> e = RunAga8Dialog(parent, work, units, session, sink);
-            if (!e) break;
-            const std::optional<EquationChoice> c =
-                RunGasSetupDialog(parent, RememberedGasChoice(remembered));
-            if (!c) break;
-            changed = ApplyAga8NaturalGas(work, remembered_work, units, *e, *c, sink).has_value();
+        case kFluidAga8:
+            if (const auto in = RunAga8Dialog(parent, doc.record, units, session, sink))
+                status = OnAgaNaturalGas(doc, units, *in, setup, sink).status;
             break;
-        }
         case kSatSteamPressure:
         case kSatSteamTemperature: {
             const bool by_pressure = command == kSatSteamPressure;
-            const std::optional<double> v = RunSatSteamDialog(parent, work, units, by_pressure, sink);
+            const std::optional<double> v = RunSatSteamDialog(parent, doc.record, units, by_pressure, sink);
             if (!v) break;
-            const CSteamTable st;
-            const std::optional<SteamProperties> s = by_pressure
-                                                         ? st.SaturatedSteamAtPressure(*v, sink)
-                                                         : st.SaturatedSteamAtTemperature(*v - 459.67, sink);
-            if (!s) break;
-            ApplySteam(
-                work, remembered_work, units, *s,
-                by_pressure ? SteamCommand::SaturatedAtPressure : SteamCommand::SaturatedAtTemperature);
-            changed = true;
+            SteamCommandInput in;
+            in.kind = by_pressure ? SteamCommand::SaturatedAtPressure : SteamCommand::SaturatedAtTemperature;
+            (by_pressure ? in.P_psia : in.T_R) = *v;
+            status = OnSteam(doc, units, in, sink).status;
             break;
         }
-        case kSuperheatedSteam: {
-            const std::optional<FlowingConditions> c = RunConditionsDialog(
-                parent, work, units, ShownP(work, work.Flow_Press), ShownT(work, work.Flow_Temp), sink);
-            if (!c) break;
-            const std::optional<SteamProperties> s =
-                CSteamTable().SuperheatedSteam(c->P_psia, c->T_R - 459.67, sink);
-            if (!s) break;
-            ApplySteam(work, remembered_work, units, *s, SteamCommand::Superheated);
-            changed = true;
+        case kSuperheatedSteam:
+            if (const auto c = RunConditionsDialog(parent, doc.record, units, shown_P(), shown_T(), sink))
+                status = OnSteam(doc, units, {SteamCommand::Superheated, c->P_psia, c->T_R}, sink).status;
             break;
-        }
-        case kCompressedWater: {
-            const std::optional<FlowingConditions> c = RunConditionsDialog(
-                parent, work, units, ShownP(work, work.Flow_Press), ShownT(work, work.Flow_Temp), sink);
-            if (!c) break;
-            const std::optional<CompressedWaterProperties> w = CSteamTable().CompressedWater(
-                c->P_psia, c->T_R - 459.67, work.Base_Press, work.Base_Temp - 459.67, sink);
-            if (!w) break;
-            const std::optional<EquationChoice> choice =
-                RunLiquidSetupDialog(parent, RememberedLiquidChoice(remembered));
-            if (!choice) break;
-            ApplyCompressedWater(work, remembered_work, units, c->P_psia, c->T_R, *w, *choice,
-                                 CSteamTable::ReferenceWaterDensity());
-            changed = true;
+        case kCompressedWater:
+            if (const auto c = RunConditionsDialog(parent, doc.record, units, shown_P(), shown_T(), sink))
+                status = OnCompressedWater(doc, units, {c->P_psia, c->T_R}, setup, sink).status;
             break;
-        }
-        case kGasSetup: {
-            const bool reset = IsLiquid(work) && sink.Show(GasSetupQuestion()) == MessageAnswer::Yes;
-            const std::optional<EquationChoice> c =
-                RunGasSetupDialog(parent, RememberedGasChoice(remembered));
-            if (!c) break;
-            ApplyGasSetup(work, remembered_work, units, *c, reset, sink);
-            changed = true;
+        case kGasSetup:
+            status = OnGasSetup(doc, units, setup, sink);
             break;
-        }
-        case kLiquidSetup: {
-            const bool reset = !IsLiquid(work) && sink.Show(LiquidSetupQuestion()) == MessageAnswer::Yes;
-            const std::optional<EquationChoice> c =
-                RunLiquidSetupDialog(parent, RememberedLiquidChoice(remembered));
-            if (!c) break;
-            ApplyLiquidSetup(work, remembered_work, units, *c, reset, CSteamTable::ReferenceWaterDensity(),
-                             sink);
-            changed = true;
+        case kLiquidSetup:
+            status = OnLiquidSetup(doc, units, setup, sink);
             break;
-        }
         default:
             break;
     }
-    if (changed) {
-        record = work;
-        remembered = remembered_work;
-    }
-    return changed;
+    if (status != FluidCommandStatus::Stored) return false;
+    record = doc.record;
+    remembered = doc.remembered;
+    return true;
 }
 
 }  // namespace quorven

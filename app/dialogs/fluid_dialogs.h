@@ -1,9 +1,8 @@
 #pragma once
 // The "F&luids" menu: its nine commands and their dialogs. The dialogs gather the
-// user's entries and run the property computations; what a command stores in the tag
-// is done by the functions of fluids/fluid_entry.h, only once every dialog of the
-// command was confirmed. Cancel, or a computation that reports its error, leaves the
-// record as it was.
+// user's entries and show the results; the computations and what a command stores in
+// the tag are the commands of form/fluid_commands.h, which quorven-cli runs too. Cancel,
+// or a computation that reports its error, leaves the record as it was.
 
 #include <memory>
 #include <optional>
@@ -11,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "fluids/fluid_entry.h"
+#include "form/fluid_entry.h"
 #include "messages/messages.h"
 #include "messages/platform.h"
 #include "record/tag_record.h"
@@ -23,7 +22,12 @@ namespace quorven {
 
 class FileLayer;
 class PropertyDatabase;
-struct ComponentList;  // defined out of Qt code: a member of it is named like a Qt keyword macro
+// Defined out of Qt code (form/fluid_commands.h): the component list has a member named
+// like a Qt keyword macro.
+struct ComponentList;
+struct GasCommandInput;
+struct LiquidCommandInput;
+struct Aga8CommandInput;
 
 // What the Fluids commands keep for the whole program run.
 struct FluidSession {
@@ -69,18 +73,17 @@ std::optional<double> RunSatSteamDialog(QWidget* parent, const TagRecord& r, con
                                         bool by_pressure, MessageSink& sink);
 
 // "Single Component & Multi-Component Fluid Selection" in gas or liquid mode, then the
-// conditions dialog and the computation; nothing when cancelled or when the computation
-// reports that nothing may be taken over.
-std::optional<GasPropertySet> RunGasSelectionDialog(QWidget* parent, const TagRecord& r,
-                                                    const UnitTables& units, FluidSession& session,
-                                                    MessageSink& sink);
-std::optional<LiquidPropertySet> RunLiquidSelectionDialog(QWidget* parent, const TagRecord& r,
-                                                          const UnitTables& units, FluidSession& session,
-                                                          MessageSink& sink);
+// conditions dialog: the command's input, or nothing when cancelled.
+std::optional<GasCommandInput> RunGasSelectionDialog(QWidget* parent, const TagRecord& r,
+                                                     const UnitTables& units, FluidSession& session,
+                                                     MessageSink& sink);
+std::optional<LiquidCommandInput> RunLiquidSelectionDialog(QWidget* parent, const TagRecord& r,
+                                                           const UnitTables& units, FluidSession& session,
+                                                           MessageSink& sink);
 
-// "AGA 8 Natural Gas": the 21 rows, then the conditions dialog and the database step.
-std::optional<Aga8Entry> RunAga8Dialog(QWidget* parent, const TagRecord& r, const UnitTables& units,
-                                       FluidSession& session, MessageSink& sink);
+// "AGA 8 Natural Gas": the 21 rows, then the conditions dialog.
+std::optional<Aga8CommandInput> RunAga8Dialog(QWidget* parent, const TagRecord& r, const UnitTables& units,
+                                              FluidSession& session, MessageSink& sink);
 
 bool IsFluidCommand(int command);
 // Runs one of the nine commands on `record` with the remembered equation choices;

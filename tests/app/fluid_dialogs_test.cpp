@@ -20,9 +20,9 @@
 
 #include "app/commands/command_ids.h"
 #include "fluids/aga8_mixture.h"
-#include "fluids/fluid_entry.h"
 #include "fluids/property_database.h"
 #include "fluids/steam_ifc67.h"
+#include "form/fluid_commands.h"
 #include "messages/messages.h"
 #include "qt_test_support.h"
 #include "record/file_doubles.h"
@@ -183,13 +183,13 @@ TEST(FluidCommands, SaturatedSteamByPressureAndByTemperature) {
         Press(d, kOk);
     });
     ASSERT_TRUE(f.Run(kSatSteamPressure));
-    TagRecord expected = GasTag();
-    UnitDefaults defaults = DefaultUnitDefaults();
+    FluidDocument expected{GasTag(), DefaultUnitDefaults()};
     NullMessageSink quiet;
-    ApplySteam(expected, defaults, DefaultUnitTables(),
-               *CSteamTable().SaturatedSteamAtPressure(85.304 + 14.696, quiet),
-               SteamCommand::SaturatedAtPressure);
-    EXPECT_TRUE(SameBytes(f.record, expected));
+    ASSERT_EQ(OnSteam(expected, DefaultUnitTables(),
+                      {SteamCommand::SaturatedAtPressure, 85.304 + 14.696, 0.0}, quiet)
+                  .status,
+              FluidCommandStatus::Stored);
+    EXPECT_TRUE(SameBytes(f.record, expected.record));
     EXPECT_STREQ(f.record.Fluid, "SATURATED STEAM");
     EXPECT_EQ(RememberedGasChoice(f.remembered),
               (EquationChoice{Code(FluidEquation::GasMass), Code(FluidCondition::GasFlowing),
@@ -330,31 +330,22 @@ TEST(FluidCommands, AgaNaturalGasStoresTheMethodsZAndTheDatabasesViscosityAndK) 
     ASSERT_TRUE(f.Run(kFluidAga8));
     EXPECT_EQ(f.sink.Numbers(), std::vector<int>{msg::kErrMixTotalBeforeCalculate});
 
-    // The same as the functions of the command, given the same entries.
-    Aga8Entry e;
-    e.percent[0] = 90.0;  // AGA numbers: methane 1, nitrogen 2, CO2 3, ethane 4, propane 5
-    e.percent[1] = 2.0;
-    e.percent[2] = 1.0;
-    e.percent[3] = 5.0;
-    e.percent[4] = 2.0;
-    e.Pf_psia = 600.0 + 14.696;  // as typed: 600 psig, 60 deg F
-    e.Tf_R = 60.0 + 459.67;
+    // The same as the command's own function, given the same entries.
+    Aga8CommandInput in;
+    in.database = &Database();
+    in.percent_by_row[0] = 90.0;  // rows: methane, ethane, propane ... carbon dioxide 13, nitrogen 14
+    in.percent_by_row[1] = 5.0;
+    in.percent_by_row[2] = 2.0;
+    in.percent_by_row[12] = 1.0;
+    in.percent_by_row[13] = 2.0;
+    in.Pf_psia = 600.0 + 14.696;  // as typed: 600 psig, 60 deg F
+    in.Tf_R = 60.0 + 459.67;
     NullMessageSink quiet;
-    std::array<double, 21> by_row{};
-    by_row[0] = 90.0;
-    by_row[1] = 5.0;
-    by_row[2] = 2.0;
-    by_row[12] = 1.0;
-    by_row[13] = 2.0;
-    const Aga8ViscosityAndExponent v =
-        Aga8DatabaseStep(Database(), by_row, e.Pf_psia, e.Tf_R, 14.73, 519.67, quiet);
-    e.visc_cP = v.visc_cP;
-    e.k = v.k;
-    TagRecord expected = GasTag();
-    UnitDefaults defaults = DefaultUnitDefaults();
-    ASSERT_TRUE(ApplyAga8NaturalGas(expected, defaults, DefaultUnitTables(), e, RememberedGasChoice(defaults),
-                                    quiet));
-    EXPECT_TRUE(SameBytes(f.record, expected));
+    FluidDocument expected{GasTag(), DefaultUnitDefaults()};
+    FixedEquationChoice remembered_choice(RememberedGasChoice(expected.remembered));
+    ASSERT_EQ(OnAgaNaturalGas(expected, DefaultUnitTables(), in, remembered_choice, quiet).status,
+              FluidCommandStatus::Stored);
+    EXPECT_TRUE(SameBytes(f.record, expected.record));
     EXPECT_GT(f.record.Property_Visc, 0.0);
     EXPECT_GT(f.record.Property_KFp, 1.0);
     EXPECT_NE(f.record.Flow_RhoGZ, 0.9);
@@ -438,7 +429,7 @@ TEST(FluidCommands, GasesAndVaporsFromTheSelectList) {
         auto* list = Find<QListWidget>(d, 1250);
         const auto found = list->findItems(QStringLiteral("METHANE"), Qt::MatchExactly);
         ASSERT_EQ(found.size(), 1);
-        emit list->itemDoubleClicked(found[0]);
+        Q_EMIT list->itemDoubleClicked(found[0]);
         EXPECT_EQ(Find<QLineEdit>(d, 1251)->text(), QStringLiteral("METHANE"));
         EXPECT_EQ(Find<QComboBox>(d, 1333)->count(), 3);
         // One component is taken at 100 whatever its box shows.

@@ -108,7 +108,7 @@ TEST(ProjectUtilities, BatchCalcStoresTheCalculatedTagsRereadsTheCurrentOneAndCl
     EXPECT_FALSE(d.Doc().HasUnsavedEdits());
 
     // Clear Calc: a blank calculation and datasheet, units kept, the stored copy
-    // untouched; the datasheet clear says so.
+    // untouched; a notice says what was cleared.
     d.Doc().record.Unit_Flow_Set = 3;
     SetText(d.Doc().record.Spec_No, "SP-1");
     d.sink.messages.clear();

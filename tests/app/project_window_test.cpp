@@ -187,6 +187,55 @@ TEST(ProjectWindows, UnsavedEditsAreNotDiscardedWithoutAsking) {
     EXPECT_FALSE(d.Frame().isVisible());
 }
 
+// Paste Tag and Clear Calc ask as Retrieve does; Clear Calc blanks the window's
+// copy and says the stored tag is unchanged, which Retrieve then shows.
+TEST(ProjectWindows, PasteTagAndClearCalcAskBeforeDiscardingUnsavedEdits) {
+    Desktop d;
+    d.chooser.answers.push_back(d.Path("Plant.fil"));
+    d.Run(cmd::kNewProject);
+    CQuorven64Doc& doc = d.Doc();
+    doc.record = StoredTag("T-1");
+    SetText(doc.record.Spec_No, "DS-1");
+    d.Run(cmd::kSaveTag);
+    d.Run(cmd::kCopyTag);
+    doc.record = StoredTag("T-2");
+    d.Run(cmd::kSaveTag);
+    ASSERT_TRUE(d.sink.messages.empty());
+
+    // The form's flow typed over and not saved.
+    doc.record.Flow_Max = 555;
+    doc.tag_saved = false;
+    doc.NotifyRecordChanged();
+    d.Frame().Action(cmd::kPasteTag)->trigger();
+    d.Frame().Action(cmd::kClearCalc)->trigger();
+    EXPECT_EQ(doc.record.Flow_Max, 555.0);
+    EXPECT_EQ(d.FormText(1106), "T-2");
+    EXPECT_TRUE(d.Frame().Action(cmd::kPasteTag)->isEnabled());  // the copy is still there
+    ASSERT_EQ(d.sink.Captions(), (std::vector<std::string>{"Unsaved Changes", "Unsaved Changes"}));
+    EXPECT_NE(d.sink.messages[0].text.find("paste the copied tag \"T-1\"?"), std::string::npos);
+    EXPECT_NE(d.sink.messages[1].text.find("clear the calculation?"), std::string::npos);
+
+    d.sink.messages.clear();
+    d.sink.answers = {MessageAnswer::Yes};
+    d.Frame().Action(cmd::kClearCalc)->trigger();
+    EXPECT_EQ(d.FormText(1106), "");
+    EXPECT_EQ(d.sink.Captions(), (std::vector<std::string>{"Unsaved Changes", "NOTICE"}));
+    EXPECT_EQ(d.sink.messages[1].text,
+              "Calculation and datasheet data cleared in this window.\nThe tag \"T-2\" stored in the project "
+              "is unchanged until a tag is saved under its number.");
+
+    // The blank tag holds nothing to lose: Retrieve asks nothing, and the stored
+    // tag comes back whole.
+    d.sink.messages.clear();
+    d.dialogs.selection = "T-2";
+    d.Run(cmd::kRetrieveTag);
+    EXPECT_TRUE(d.sink.messages.empty());
+    EXPECT_EQ(doc.record.Flow_Max, 1000.0);
+    d.dialogs.selection = "T-1";
+    d.Run(cmd::kRetrieveTag);
+    EXPECT_EQ(GetText(doc.record.Spec_No), "DS-1");
+}
+
 TEST(ProjectWindows, ConfigurationIsCreatedAndCompanyDataKeptForTheNextRun) {
     QTemporaryDir dir;
     const std::string config = ConfigPath(dir.path().toStdString());

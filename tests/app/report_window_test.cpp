@@ -7,6 +7,7 @@
 #include <QFontDialog>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QTemporaryDir>
@@ -121,6 +122,46 @@ TEST(ReportWindow, DatasheetCommandsPrintPreviewAndExportTheDatasheet) {
     EXPECT_NE(text.find("IS-4410"), std::string::npos);
     EXPECT_NE(text.find("Northwind Process Engineering Ltd."), std::string::npos);
     EXPECT_TRUE(d.sink.messages.empty());
+}
+
+// Two projects open, the second made from the first one's window under another
+// client: the first window's sheets print its own client, and its Save Project
+// writes its own customer data back.
+TEST(ReportWindow, EachProjectWindowPrintsAndSavesItsOwnCustomerData) {
+    testing::StartedDesktop<testing::ScriptedSink> d;
+    d.dialogs.information = {"Client One", "Project One", "Site 1", "JO-1", "CS-1", "Engineer"};
+    d.chooser.answers.push_back(d.Path("Plant1.fil"));
+    d.Frame().RunCommand(cmd::kNewProject);
+    QMdiSubWindow* plant1 = d.Frame().Workspace()->activeSubWindow();
+    d.dialogs.information = {"Client Two", "Project Two", "Site 2", "JO-2", "CS-2", "Engineer"};
+    d.chooser.answers.push_back(d.Path("Plant2.fil"));
+    d.Frame().RunCommand(cmd::kNewProject);
+    ASSERT_EQ(d.Doc().title, "Plant2.fil");
+    EXPECT_EQ(GetText(d.Doc().settings.Client), "Client Two");
+
+    d.Frame().Workspace()->setActiveSubWindow(plant1);
+    ASSERT_EQ(d.Doc().title, "Plant1.fil");
+    d.Doc().record = StoredTag("FE-101");
+    d.Doc().NotifyRecordChanged();
+    d.chooser.answers.push_back(d.Path("sheet.pdf"));
+    d.Frame().Action(cmd::kExportCalcSheetPdf)->trigger();
+    d.chooser.answers.push_back(d.Path("datasheet.pdf"));
+    d.Frame().Action(cmd::kExportDatasheetPdf)->trigger();
+    for (const char* pdf : {"sheet.pdf", "datasheet.pdf"}) {
+        SCOPED_TRACE(pdf);
+        const std::string text = PdfText(d.Path(pdf));
+        EXPECT_NE(text.find("Client One"), std::string::npos) << text;
+        EXPECT_EQ(text.find("Client Two"), std::string::npos);
+    }
+
+    d.sink.answers = {MessageAnswer::No, MessageAnswer::Yes};  // custom flow units kept; refresh: Yes
+    d.Frame().RunCommand(cmd::kSaveProject);
+    ProjectSettings saved = DefaultProjectSettings();
+    ASSERT_EQ(ReadSettingsFile(DiskFiles(), d.Path("Plant1.fil"), saved), SettingsRead::Read);
+    EXPECT_EQ(GetText(saved.Client), "Client One");
+    EXPECT_EQ(GetText(saved.Project), "Project One");
+    EXPECT_EQ(d.sink.Captions(),
+              (std::vector<std::string>{"Replace Flow Units", "Save Current Project Settings"}));
 }
 
 TEST(ReportWindow, PageSetupAndPrinterFontAreKeptInTheConfiguration) {

@@ -8,11 +8,13 @@
 #include <string>
 
 #include "record/choice_codes.h"
+#include "record/file_io.h"
 #include "tests/cli/cli_runner.h"
 
 namespace {
 
 using quorven::Code;
+using quorven::DiskFiles;
 using quorven::FluidCondition;
 using quorven::FluidEquation;
 using quorven::FluidProperty;
@@ -176,6 +178,100 @@ TEST_F(FluidEntryCli, SteamAndWaterIntoATag) {
     EXPECT_EQ(f["Property_KFp"], 1.0);
     // Water at 200 F: 60.1 lb/ft3 (ASME steam tables, saturated liquid 60.12 lb/ft3).
     EXPECT_NEAR(water["rho_f_lb_ft3"].get<double>(), 60.2, 0.15);
+}
+
+TEST_F(FluidEntryCli, MixtureFilesCarryACompositionFromCommandToCommand) {
+    const std::string state = " --pf 500 --tf 60 --pb 14.73 --tb 60 --json";
+    const auto typed =
+        Json("fluid gas --eos srk --comp methane=90 --comp ethane=10 --save-mix " + Tag("m.mix") + state);
+    // A mixture file: the count, then that many copies of the 1584-byte slot table.
+    EXPECT_EQ(Bytes("m.mix").size(), 4u + 2u * 1584u);
+    EXPECT_EQ(Json("fluid gas --eos srk --mix " + Tag("m.mix") + state)["Zf"], typed["Zf"]);
+
+    const auto aga =
+        Json("fluid aga8 --comp methane=90 --comp ethane=10 --pf 500 --tf 60 --save-mix " + Tag("a.aga"));
+    EXPECT_EQ(Bytes("a.aga").size(), 1584u);  // the AGA 8 slot table alone
+    EXPECT_EQ(Json("fluid aga8 --aga " + Tag("a.aga") + " --pf 500 --tf 60")["Zf"], aga["Zf"]);
+    EXPECT_EQ(Json("fluid aga8 --mix " + Tag("m.mix") + " --pf 500 --tf 60")["Zf"], aga["Zf"]);
+    // Either file feeds the component computation; a .mix name written by aga8 is a mixture file.
+    EXPECT_EQ(Json("fluid gas --eos srk --aga " + Tag("a.aga") + state)["Zf"], typed["Zf"]);
+    Json("fluid aga8 --aga " + Tag("a.aga") + " --pf 500 --tf 60 --save-mix " + Tag("b.mix"));
+    EXPECT_EQ(Bytes("b.mix"), Bytes("m.mix"));
+
+    ASSERT_TRUE(DiskFiles().Replace((dir_ / "short.mix").string(), Bytes("m.mix").substr(0, 100)));
+    struct Case {
+        std::string args;
+        const char* err;
+    } const cases[] = {
+        {"fluid gas --eos srk --mix " + Tag("short.mix") + " --pf 500 --tf 60 --pb 14.73 --tb 60",
+         "Error #10"},
+        {"fluid gas --eos srk --aga " + Tag("m.mix") + " --pf 500 --tf 60 --pb 14.73 --tb 60", "Error #10"},
+        {"fluid aga8 --mix " + Tag("x.mix") + " --pf 500 --tf 60", "Error #10"},  // no such file
+        {"fluid gas --eos srk --comp benzene --pf 5 --tf 60 --pb 14.73 --tb 60 --save-mix " + Tag("c.aga"),
+         "not one of the AGA 8 components"},
+        {"fluid gas --eos srk --comp methane --mix " + Tag("m.mix") + state, "excludes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const CliRun run = Cli(c.args);
+        EXPECT_NE(run.status, 0);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    }
+    EXPECT_EQ(Bytes("c.aga"), "");  // refused: nothing written
+}
+
+TEST_F(FluidEntryCli, Aga8SaysWhenItNormalisedTheTotal) {
+    const CliRun plain = Cli("fluid aga8 --comp methane=89 --comp ethane=10 --pf 500 --tf 60");
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    EXPECT_NE(plain.out.find("The mole percents add up to 99.00000, not 100: normalised to 100."),
+              std::string::npos)
+        << plain.out;
+    const auto short_total = Json("fluid aga8 --comp methane=89 --comp ethane=10 --pf 500 --tf 60");
+    EXPECT_EQ(short_total["normalised"], true);
+    EXPECT_EQ(short_total["total_given"], 99.0);
+    const auto fractions = Json("fluid aga8 --comp methane=0.89 --comp ethane=0.1 --pf 500 --tf 60");
+    EXPECT_EQ(fractions["normalised"], true);
+    EXPECT_NEAR(fractions["Zf"].get<double>(), short_total["Zf"].get<double>(), 1e-12);
+    // A total the dialog accepts (100 to 5 decimals) is not reported.
+    const CliRun exact = Cli("fluid aga8 --comp methane=89.999999 --comp ethane=10 --pf 500 --tf 60");
+    EXPECT_EQ(exact.out.find("normalised"), std::string::npos);
+    EXPECT_NE(Cli("fluid aga8 --help").out.find("normalised to 100"), std::string::npos);
+}
+
+TEST_F(FluidEntryCli, SetupConvertsTheTagsValuesAndFlows) {
+    ASSERT_EQ(Cli("tag new " + Tag("g.tag")).status, 0);
+    ASSERT_EQ(Cli("tag set " + Tag("g.tag") +
+                  " Flow_Max=500000 Flow_Norm=400000 Base_Press=14.73 Base_Temp=519.67 Flow_Press=514.7 "
+                  "Flow_Temp=559.67 Property_MwDenVp=0.6 Base_RhoGZ=0.998 Flow_RhoGZ=0.9")
+                  .status,
+              0);
+    const auto j = Json("fluid setup gas " + Tag("g.tag") + " --equation mass --property density");
+    const auto f = Fields("g.tag");
+    // Hand calculation: rho_b = 14.73 x (0.6 x 28.9625) / (10.73151 x 0.998 x 519.67) lb/ft3,
+    // and base volume flows times rho_b are lb/h.
+    const double rho_b = 14.73 * 0.6 * 28.9625 / (10.73151 * 0.998 * 519.67);
+    EXPECT_NEAR(f["Base_RhoGZ"].get<double>(), rho_b, 1e-12);
+    EXPECT_NEAR(f["Flow_Max"].get<double>(), 500000.0 * rho_b, 1e-7);
+    EXPECT_NEAR(f["Property_MwDenVp"].get<double>(), 0.6 * 28.9625, 1e-12);
+    EXPECT_EQ(f["Fluid_Equation"], Code(FluidEquation::GasMass));
+    EXPECT_EQ(f["Fluid_Property"], Code(FluidProperty::GasDensity));
+    EXPECT_EQ(f["Unit_Flow_Text"], "lb/h");
+    EXPECT_EQ(j["Flow_Max"], f["Flow_Max"]);
+
+    // The other fluid kind: --yes or --no is needed; without either nothing is written.
+    const std::string before = Bytes("g.tag");
+    const CliRun ask = Cli("fluid setup liquid " + Tag("g.tag"));
+    EXPECT_EQ(ask.status, 1);
+    EXPECT_NE(ask.err.find("--yes"), std::string::npos);
+    EXPECT_NE(Cli("fluid setup liquid " + Tag("g.tag") + " --property mw --no").status, 0);
+    EXPECT_EQ(Bytes("g.tag"), before);
+    ASSERT_EQ(Cli("fluid setup liquid " + Tag("g.tag") + " --no").status, 0);
+    const auto kept = Fields("g.tag");
+    EXPECT_EQ(kept["Fluid_Equation"], Code(FluidEquation::LiquidVolume));
+    EXPECT_EQ(kept["Property_KFp"], 1.0);
+    EXPECT_EQ(kept["Tag_No"], f["Tag_No"]);
+    ASSERT_EQ(Cli("fluid setup gas " + Tag("g.tag") + " --yes").status, 0);
+    EXPECT_EQ(Fields("g.tag")["Flow_Max"], 0.0);  // reset as Clear Calc does
 }
 
 }  // namespace

@@ -78,6 +78,25 @@ TEST_F(ProjectCliTest, PutRefusesAStoredTagUnlessToldToReplace) {
     EXPECT_EQ(fs::file_size(dir_ / "Plant.fdb"), 2800u);  // replaced in place
 }
 
+// A tag file whose record the check would change (written by another program: a
+// gas equation with a liquid's condition) is refused as tag set and import refuse
+// such values; nothing is stored.
+TEST_F(ProjectCliTest, PutRefusesATagFileTheRecordCheckWouldChange) {
+    ASSERT_EQ(Cli("project new " + Tag("Plant")).status, 0);
+    MakeTag("a.tag", "Tag_No=FE-101");
+    std::string bytes = Bytes("a.tag");
+    const int32_t liquid_flowing = 1348;
+    std::memcpy(bytes.data() + 660, &liquid_flowing, sizeof liquid_flowing);  // Fluid_Condition
+    std::ofstream(dir_ / "a.tag", std::ios::binary) << bytes;
+    const CliRun put = Cli("project put " + P() + " " + Tag("a.tag"));
+    EXPECT_NE(put.status, 0);
+    EXPECT_NE(put.err.find("Fluid_Condition 1348 does not go with Fluid_Equation 1352"), std::string::npos)
+        << put.err;
+    EXPECT_NE(put.err.find("Error #49"), std::string::npos);
+    EXPECT_EQ(fs::file_size(dir_ / "Plant.fdb"), 0u);
+    EXPECT_EQ(fs::file_size(dir_ / "Plant.idx"), 0u);
+}
+
 TEST_F(ProjectCliTest, DeleteTagThenDeleteProjectOnlyWithYes) {
     ASSERT_EQ(Cli("project new " + Tag("Plant")).status, 0);
     MakeTag("a.tag", "Tag_No=FE-101");
@@ -109,6 +128,9 @@ TEST_F(ProjectCliTest, SettingsAreShownAndSetAndBadValuesWriteNothing) {
     EXPECT_NE(Cli("project settings " + P() + " Unit_Press_Set=99").status, 0);
     EXPECT_NE(Cli("project settings " + P() + " Colour=red").status, 0);
     EXPECT_NE(Cli("project settings " + P() + " Client=" + std::string(31, 'x')).status, 0);
+    const CliRun omega = Cli("project settings " + P() + " Client=\xCE\xA9-Works");  // capital omega
+    EXPECT_NE(omega.status, 0);
+    EXPECT_NE(omega.err.find("Error #1004"), std::string::npos) << omega.err;
     EXPECT_EQ(Bytes("Plant.fil"), before);
     const auto j = nlohmann::json::parse(Cli("project info --json " + P()).out);
     EXPECT_EQ(j["settings"]["Company_Name"], "Acme Flow");

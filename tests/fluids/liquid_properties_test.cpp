@@ -18,7 +18,8 @@ using namespace quorven;
 using quorven::fluidtest::BuiltDatabase;
 using quorven::fluidtest::MakeDatabase;
 
-constexpr double kPsiPerBar = 14.503773773020924;
+// The liquid computation converts with the factors its method prints.
+constexpr double kBarPerPsiLucas = 0.06894757;
 
 double F_to_R(double F) {
     return F + 459.67;
@@ -122,7 +123,7 @@ TEST(LiquidViscosity, SaturatedEquationsAndTheMixture) {
     double expected = 0.0;
     for (int i = 0; i < 2; ++i)
         expected += x[i] * LucasPressureCorrection(std::exp(A[i] + B[i] / T),
-                                                   (P - Pvp[i] / kPsiPerBar) / Pc[i], Tr[i], w[i]);
+                                                   (P - Pvp[i] * kBarPerPsiLucas) / Pc[i], Tr[i], w[i]);
     const PropValue mu = LiquidViscosity(x, eqn, A, B, C0, D0, Pvp, Pc, Tr, w, P, T);
     ASSERT_TRUE(mu.ok());
     EXPECT_NEAR(mu.value, expected, 1e-12);
@@ -309,7 +310,9 @@ TEST(LiquidProperties, MissingDataEndsOrZeroesAsDocumented) {
     PropertyRecord absurd = Like(4, "ABSURD", "n-HEXANE");
     absurd.Mol_Wt = 5e-317;
     absurd.Hbt_Vstar = 1.5e47;
-    const PropertyDatabase db = MakeDatabase({no_visc, no_vp, long_name, absurd});
+    PropertyRecord no_pc = Like(5, "NO PC", "n-HEXANE");
+    no_pc.Crit_Press = 0.0;
+    const PropertyDatabase db = MakeDatabase({no_visc, no_vp, long_name, absurd, no_pc});
     {
         RecordingMessageSink sink;
         const LiquidResult l = LiquidProperties(db, ListOf(db, {{"ABSURD", 100}}), 100, 520, 520, sink);
@@ -325,11 +328,27 @@ TEST(LiquidProperties, MissingDataEndsOrZeroesAsDocumented) {
         EXPECT_GT(l.SGf, 0.6);
     }
     {
-        // Its vapour pressure fails at base and flowing temperature (Error #30 each):
-        // the mixture vapour pressure is 0 and the computation ends (Error #27).
+        // Its vapour-pressure equation fails at base and flowing temperature (Error #30
+        // each): the generalised vapour pressure of its Tc, Pc and acentric factor decides
+        // the phase instead, and the liquid is computed.
         RecordingMessageSink sink;
         const LiquidResult l =
             LiquidProperties(db, ListOf(db, {{"NO VAPOUR PRESSURE", 100}}), 100, 520, 520, sink);
+        EXPECT_EQ(sink.Numbers(),
+                  (std::vector<int>{msg::kErrNoVapourPressureData, msg::kErrNoVapourPressureData}));
+        EXPECT_TRUE(l.Ok);
+        EXPECT_GT(l.SGf, 0.6);
+        const double T = 520.0 / 1.8;
+        EXPECT_NEAR(
+            l.VPf_psia,
+            no_vp.Crit_Press * ThomsonReducedVaporPressure(T / no_vp.Crit_Temp, no_vp.Acentric) * 14.50377439,
+            1e-9);
+    }
+    {
+        // Without a critical pressure not even that can be formed: the mixture vapour
+        // pressure is 0 and the computation ends (Error #27).
+        RecordingMessageSink sink;
+        const LiquidResult l = LiquidProperties(db, ListOf(db, {{"NO PC", 100}}), 100, 520, 520, sink);
         EXPECT_EQ(sink.Numbers(),
                   (std::vector<int>{msg::kErrNoVapourPressureData, msg::kErrNoVapourPressureData,
                                     msg::kErrPropertyDataIncomplete}));

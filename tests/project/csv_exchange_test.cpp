@@ -246,8 +246,9 @@ TEST(CsvImport, BadLinesAreRefusedWithTheReason) {
         {"infinite double", 125, "1e999", "Flow_Max \"1e999\" is not a number"},
         {"nan", 125, "nan", "Flow_Max \"nan\" is not a number"},
         {"liquid equation with a gas condition", 89, "1354",
-         "Fluid_Equation 1345 does not go with Fluid_Condition 1354 and Fluid_Property 1350"},
-        {"stainless pipe with a carbon steel schedule", 107, "2", "Pipe_Sched 10 is not one of its values"},
+         "Fluid_Condition 1354 does not go with Fluid_Equation 1345"},
+        {"stainless pipe with a carbon steel schedule", 107, "2",
+         "Pipe_Sched 10 is past the stainless steel schedules"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -297,7 +298,10 @@ TEST(CsvSplitter, RecordsEndAtLineEndsOutsideQuotedFields) {
     EXPECT_EQ(SplitCsvFields(got[1].text), (std::vector<std::string>{"a", "b, with comma", "c"}));
     EXPECT_EQ(SplitCsvFields(got[2].text), (std::vector<std::string>{"4\" pipe", "two\nlines", "x"}));
     EXPECT_EQ(SplitCsvFields("\"say \"\"hi\"\"\",,"), (std::vector<std::string>{"say \"hi\"", "", ""}));
-    EXPECT_EQ(CsvRecordToCp1252(got[0].text, true), "head,er");
+    std::vector<std::string> header;
+    std::string problem;
+    ASSERT_TRUE(CsvRecordFields(got[0].text, true, true, header, problem));
+    EXPECT_EQ(header, (std::vector<std::string>{"head", "er"}));
 }
 
 TEST(CsvSplitter, AnUnclosedQuoteCannotSwallowTheFile) {
@@ -334,17 +338,64 @@ TEST(CsvImport, LineSavedBackFromASpreadsheetReads) {
         line += f;
         line += i + 1 < fields.size() ? "," : "";
     }
-    const std::string cp = CsvRecordToCp1252(line, false);
-    const std::vector<std::string> read = SplitCsvFields(cp);
+    CsvEncodingScan scan;
+    scan.Feed(line);
+    ASSERT_TRUE(scan.Utf8());
+    std::vector<std::string> read;
+    std::string problem;
+    ASSERT_TRUE(CsvRecordFields(line, false, true, read, problem)) << problem;
     ASSERT_EQ(read.size(), 176u);
     TagRecord r = BlankBase();
-    std::string problem;
     ASSERT_TRUE(ParseCsvTag(read, r, problem)) << problem;
     EXPECT_STREQ(r.Service, "A, B");
     EXPECT_STREQ(r.Fluid, "Caf\xE9 water");
     EXPECT_STREQ(r.Mfr, "Acme, Inc.");
     EXPECT_STREQ(r.Line_No, "6\"-CW-1001");
     EXPECT_EQ(r.Flow_Max, 1234.5678901234567);
+}
+
+// A spreadsheet's UTF-8 line with a text that Windows-1252 cannot hold is refused
+// and the column named; it is never stored with '?' in place of the character.
+TEST(CsvImport, TextWindows1252CannotHoldRefusesTheLine) {
+    std::vector<std::string> fields = FieldsOfLine(LineOf(FilledTag()));
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        line += i == 0 ? std::string("\u03A9-1") : Cp1252ToUtf8(fields[i]);
+        line += i + 1 < fields.size() ? "," : "";
+    }
+    std::vector<std::string> read;
+    std::string problem;
+    EXPECT_FALSE(CsvRecordFields(line, false, true, read, problem));
+    EXPECT_EQ(problem, "Tag_No \"\u03A9-1\" holds a character that Windows-1252 cannot hold");
+}
+
+// A file is UTF-8 only when all of it is: characters split between the pieces
+// fed count, a lone Windows-1252 letter or an overlong form rules it out.
+TEST(CsvImport, TheFileIsReadAsUtf8OnlyWhenAllOfItIs) {
+    const struct {
+        const char* name;
+        std::vector<std::string> pieces;
+        bool utf8;
+    } cases[] = {
+        {"ASCII only", {"Tag_No\r\nFE-1\r\n"}, false},
+        {"e acute and a middle dot", {"Caf\xC3\xA9,A\xC2\xB7 B\r\n"}, true},
+        {"a character split between pieces", {"Caf\xC3", "\xA9\r\n"}, true},
+        {"a byte order mark", {"\xEF\xBB\xBFTag_No\r\n"}, true},
+        {"Windows-1252 degree sign",
+         {"Caf\xC3\xA9\r\n",
+          "60\xB0"
+          "F\r\n"},
+         false},
+        {"cut at the end", {"Caf\xC3"}, false},
+        {"overlong slash", {"\xC0\xAF"}, false},
+        {"surrogate", {"\xED\xA0\x80"}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CsvEncodingScan scan;
+        for (const std::string& p : c.pieces) scan.Feed(p);
+        EXPECT_EQ(scan.Utf8(), c.utf8);
+    }
 }
 
 TEST(CsvImport, UnitTextsFollowTheSelections) {

@@ -194,6 +194,62 @@ TEST_F(ImpoExpoTest, ExportThenImportGivesTheSameRecordsFieldForField) {
     }
 }
 
+// A record stored before the check knew the rule (a gas equation with a liquid's
+// condition and density) is exported as every read of the project sees it, and
+// the notice says so: import then reads every line the export wrote.
+TEST_F(ImpoExpoTest, ExportWritesWhatTheRecordCheckKeepsSoImportReadsEveryLine) {
+    std::vector<TagRecord> tags = SomeTags(2);
+    tags[1].Fluid_Equation = Code(FluidEquation::GasVolume);
+    tags[1].Fluid_Condition = Code(FluidCondition::LiquidFlowingTemp);
+    tags[1].Fluid_Property = Code(FluidProperty::LiquidDensity);
+    const ProjectPaths from = MakeProject("From", tags);
+    RecordingMessageSink sink;
+    const ExportReport ex = Export(from, Path("all.csv"), sink);
+    EXPECT_EQ(ex.tags, 2u);
+    EXPECT_EQ(ex.repaired, 1u);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_NE(sink.messages[0].text.find("1 tags held values the record check resets; they were written with "
+                                         "the reset values."),
+              std::string::npos)
+        << sink.messages[0].text;
+
+    const ProjectPaths to = MakeProject("To", {});
+    ScriptedQuestions q;
+    RecordingMessageSink sink2;
+    const ImportReport im = Import(to, Path("all.csv"), q, sink2);
+    EXPECT_EQ(im.added, 2u);
+    EXPECT_EQ(im.refused, 0u);
+    const std::vector<TagRecord> back = Stored(to);
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_EQ(back[1].Fluid_Condition, Code(FluidCondition::GasBase));
+    EXPECT_EQ(back[1].Fluid_Property, Code(FluidProperty::GasSG));
+}
+
+// Windows-1252 text that happens to be valid UTF-8: "CAFÉ, HOT" is exported as the
+// bytes C9 B7 for "É" and the encoded comma, which UTF-8 reads as U+0277. With a
+// line of the same file that is not UTF-8 (60°F), the file is read as written.
+TEST_F(ImpoExpoTest, AnExportedLineThatLooksLikeUtf8ReadsBackAsWritten) {
+    std::vector<TagRecord> tags = SomeTags(2);
+    SetText(tags[0].Service, "CAF\xC9, HOT");
+    SetText(tags[0].Mfr, "Maker Inc.");  // no other comma: the line is valid UTF-8
+    SetText(tags[1].Service,
+            "60\xB0"
+            "F");
+    const ProjectPaths from = MakeProject("From", tags);
+    RecordingMessageSink sink;
+    ASSERT_TRUE(Export(from, Path("all.csv"), sink).written);
+    const ProjectPaths to = MakeProject("To", {});
+    ScriptedQuestions q;
+    const ImportReport im = Import(to, Path("all.csv"), q, sink);
+    EXPECT_EQ(im.refused, 0u) << (im.problems.empty() ? "" : im.problems[0]);
+    const std::vector<TagRecord> back = Stored(to);
+    ASSERT_EQ(back.size(), 2u);
+    EXPECT_STREQ(back[0].Service, "CAF\xC9, HOT");
+    EXPECT_STREQ(back[1].Service,
+                 "60\xB0"
+                 "F");
+}
+
 // A file whose first tag is stored already: the question names it; All replaces
 // it and every later duplicate without asking; a later import asks again.
 TEST_F(ImpoExpoTest, ReplacementQuestionWithAllAndItIsForgottenAfterwards) {

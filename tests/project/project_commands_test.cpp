@@ -118,6 +118,35 @@ TEST_F(CommandsTest, NewProjectCancelledOrFailedLeavesNoProject) {
     for (const char* f : {"Plant.fil", "Plant.fdb", "Plant.idx"}) EXPECT_FALSE(fs::exists(Path(f))) << f;
 }
 
+// New Project run from a project's window: the new project gets the customer data
+// given, the window keeps its own, and its Save Project writes them back unchanged.
+TEST_F(CommandsTest, NewProjectLeavesTheWindowsOwnProjectSettingsAlone) {
+    RecordingMessageSink sink;
+    ProjectSettings plant1 = DefaultProjectSettings();
+    SetText(plant1.Client, "Client One");
+    SetText(plant1.Project, "Project One");
+    ASSERT_TRUE(CDatabase::CreateProject(DiskFiles(), ProjectPathsOf(Path("Plant1.fil")), plant1, sink));
+    ASSERT_TRUE(OpenProject(doc_, Path("Plant1.fil"), sink));
+
+    CommandUi ui = Ui(sink);
+    chooser_.answers.push_back(Path("Plant2.fil"));
+    ASSERT_TRUE(NewProject(doc_, ui));
+    EXPECT_EQ(GetText(doc_.settings.Client), "Client One");
+    EXPECT_EQ(GetText(doc_.settings.Project), "Project One");
+    ProjectSettings read = DefaultProjectSettings();
+    ASSERT_EQ(ReadSettingsFile(DiskFiles(), Path("Plant2.fil"), read), SettingsRead::Read);
+    EXPECT_EQ(GetText(read.Client), "Client A");
+    ASSERT_EQ(ReadSettingsFile(DiskFiles(), doc_.ConfigFile(), read), SettingsRead::Read);
+    EXPECT_EQ(GetText(read.Client), "Client A");  // the defaults of the next new project
+
+    RecordingMessageSink yes(MessageAnswer::Yes);
+    SaveProjectSettings(doc_, yes);
+    ASSERT_EQ(ReadSettingsFile(DiskFiles(), Path("Plant1.fil"), read), SettingsRead::Read);
+    EXPECT_EQ(GetText(read.Client), "Client One");
+    EXPECT_EQ(GetText(read.Project), "Project One");
+    EXPECT_TRUE(sink.messages.empty());
+}
+
 TEST_F(CommandsTest, OpenProjectTakesItsSettingsOrSaysWhyNot) {
     RecordingMessageSink sink;
     ProjectSettings s = DefaultProjectSettings();
@@ -133,14 +162,20 @@ TEST_F(CommandsTest, OpenProjectTakesItsSettingsOrSaysWhyNot) {
     EXPECT_FALSE(doc_.HasUnsavedEdits());
 
     // A settings file of the wrong length is reported, not used, and not changed.
+    // The configuration's customer data, another project's, are not taken for it.
     std::ofstream(Path("Short.fil"), std::ios::binary) << std::string(3351, '\0');
     ProjectDocument other;
     other.config_dir = doc_.config_dir;
+    SetText(other.settings.Company_Name, "Config Co");
+    SetText(other.settings.Client, "Last Saved Client");
+    SetText(other.settings.CalcSO_No, "SO-9");
     RecordingMessageSink sink2;
     ASSERT_TRUE(OpenProject(other, Path("Short.fil"), sink2));
     ASSERT_EQ(sink2.messages.size(), 1u);
     EXPECT_NE(sink2.messages[0].text.find("3352"), std::string::npos);
-    EXPECT_EQ(GetText(other.settings.Company_Name), "Enter Company Name");
+    EXPECT_EQ(GetText(other.settings.Company_Name), "Config Co");
+    EXPECT_EQ(GetText(other.settings.Client), "");
+    EXPECT_EQ(GetText(other.settings.CalcSO_No), "");
     EXPECT_EQ(fs::file_size(Path("Short.fil")), 3351u);
 
     ProjectDocument third;
@@ -343,7 +378,9 @@ TEST_F(CommandsTest, PasteGivesAnUncalculatedTagAndKeepsTheTargetsOwnFields) {
     CopyTag(source, clipboard);
     doc_.record = target;
     doc_.tag_saved = true;
-    ASSERT_TRUE(PasteTagInto(doc_, clipboard));
+    RecordingMessageSink sink;
+    ASSERT_TRUE(PasteTagInto(doc_, clipboard, sink));
+    EXPECT_TRUE(sink.messages.empty());  // the target was saved: nothing to ask
     const TagRecord& r = doc_.record;
     EXPECT_EQ(GetText(r.Tag_No), "SRC");
     EXPECT_EQ(r.Flow_Max, 10.0);
@@ -358,7 +395,81 @@ TEST_F(CommandsTest, PasteGivesAnUncalculatedTagAndKeepsTheTargetsOwnFields) {
     EXPECT_EQ(r.Min_Thick, 0.0);
     EXPECT_FALSE(doc_.tag_saved);
     EXPECT_FALSE(clipboard.full);
-    EXPECT_FALSE(PasteTagInto(doc_, clipboard));  // pasted once
+    EXPECT_FALSE(PasteTagInto(doc_, clipboard, sink));  // pasted once
+}
+
+// Paste Tag and Clear Calc replace the window's tag: with unsaved edits they ask
+// first, as Retrieve does, and No leaves the edits (and the clipboard's copy).
+TEST_F(CommandsTest, PasteAndClearCalcAskBeforeDiscardingUnsavedEdits) {
+    TagClipboard clipboard;
+    CopyTag(StoredTag("SRC", 10), clipboard);
+    doc_.record = StoredTag("DST", 20);
+    doc_.MarkBaseline();
+    doc_.record.Flow_Max = 555;  // typed, not saved
+
+    RecordingMessageSink no(MessageAnswer::No);
+    EXPECT_FALSE(PasteTagInto(doc_, clipboard, no));
+    EXPECT_FALSE(ClearCalcCommand(doc_, no));
+    EXPECT_EQ(doc_.record.Flow_Max, 555.0);
+    EXPECT_EQ(GetText(doc_.record.Tag_No), "DST");
+    EXPECT_TRUE(clipboard.full);
+    ASSERT_EQ(no.messages.size(), 2u);
+    EXPECT_EQ(no.messages[0].caption, "Unsaved Changes");
+    EXPECT_EQ(
+        no.messages[0].text,
+        "The tag \"DST\" has changes that are not saved.\nDiscard them and paste the copied tag \"SRC\"?");
+    EXPECT_EQ(no.messages[1].text,
+              "The tag \"DST\" has changes that are not saved.\nDiscard them and clear the calculation?");
+
+    RecordingMessageSink yes(MessageAnswer::Yes);
+    EXPECT_TRUE(PasteTagInto(doc_, clipboard, yes));
+    EXPECT_EQ(GetText(doc_.record.Tag_No), "SRC");
+    EXPECT_TRUE(ClearCalcCommand(doc_, yes));  // the pasted data were unsaved too
+    EXPECT_EQ(GetText(doc_.record.Tag_No), "");
+    EXPECT_EQ(doc_.record.Flow_Max, 0.0);
+    EXPECT_EQ(yes.messages.size(), 3u);    // two questions and the notice
+    EXPECT_FALSE(doc_.HasUnsavedEdits());  // a blank tag: nothing to lose
+}
+
+// Clear Calc blanks the window's copy only and says so: the stored tag keeps its
+// calculation and datasheet, as Retrieve shows.
+TEST_F(CommandsTest, ClearCalcClearsTheWindowsCopyAndSaysTheStoredTagIsUnchanged) {
+    OpenPlant();
+    TagRecord stored = StoredTag("T-4", 4);
+    SetText(stored.Spec_No, "DS-7");
+    doc_.record = stored;
+    RecordingMessageSink sink;
+    ASSERT_TRUE(SaveTag(doc_, sink));
+    ASSERT_TRUE(LoadStoredTag(doc_, "T-4", sink));
+
+    int redrawn = 0;
+    ASSERT_TRUE(ClearCalcCommand(doc_, sink, [&] {
+        ++redrawn;
+        EXPECT_TRUE(sink.messages.empty());  // drawn blank before the notice
+    }));
+    EXPECT_EQ(redrawn, 1);
+    EXPECT_EQ(GetText(doc_.record.Tag_No), "");
+    EXPECT_EQ(GetText(doc_.record.Spec_No), "");
+    EXPECT_EQ(doc_.record.Calc_Status, 0);
+    EXPECT_FALSE(doc_.tag_saved);
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].caption, "NOTICE");
+    EXPECT_EQ(sink.messages[0].text,
+              "Calculation and datasheet data cleared in this window.\nThe tag \"T-4\" stored in the "
+              "project is unchanged until a tag is saved under its number.");
+
+    TagRecord read;
+    ASSERT_TRUE(doc_.database->ReadTag("T-4", read, sink));
+    EXPECT_EQ(GetText(read.Spec_No), "DS-7");
+    EXPECT_EQ(read.Flow_Max, 4.0);
+
+    // A tag the project does not hold: only the window is named.
+    SetText(doc_.record.Tag_No, "NEW-1");
+    doc_.MarkBaseline();
+    sink.messages.clear();
+    ASSERT_TRUE(ClearCalcCommand(doc_, sink));
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text, "Calculation and datasheet data cleared in this window.");
 }
 
 TEST_F(CommandsTest, ConfigurationIsCreatedReadAndRefusedWhenDamaged) {

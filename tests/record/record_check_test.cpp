@@ -5,6 +5,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <string>
+#include <vector>
 
 #include "record/record_io.h"
 
@@ -113,6 +115,62 @@ TEST(CheckRecord, UnterminatedTextsAreTerminatedWithinTheirWidth) {
     EXPECT_EQ(repairs[0].field, "Tag_No");
     EXPECT_EQ(GetText(r.Tag_No), std::string(18, 'X'));
     EXPECT_EQ(GetText(r.Service), std::string(50, 'Y'));
+}
+
+// The condition and property input follow the equation's kind: each is one of its
+// own codes, yet no flow equation takes a gas with a liquid's condition (nor the
+// reverse). One of the other kind becomes the first choice of the equation's kind.
+TEST(CheckRecord, FluidConditionAndPropertyBelongToTheEquationsKind) {
+    struct Case {
+        const char* name;
+        int32_t equation, condition, property;  // as stored
+        int32_t condition_after, property_after;
+        std::vector<std::string> repaired;  // "field was: reason"
+    };
+    const Case cases[] = {
+        {"gas volume, liquid condition and density",
+         1352,
+         1348,
+         1350,
+         1354,
+         1356,
+         {"Fluid_Condition 1348 does not go with Fluid_Equation 1352",
+          "Fluid_Property 1350 does not go with Fluid_Equation 1352"}},
+        {"liquid mass, gas flowing condition",
+         1346,
+         1355,
+         1350,
+         1347,
+         1350,
+         {"Fluid_Condition 1355 does not go with Fluid_Equation 1346"}},
+        {"gas mass with a gas density", 1353, 1355, 1358, 1355, 1358, {}},
+        {"liquid volume at base with its gravity", 1345, 1347, 1349, 1347, 1349, {}},
+        // A code of no list is reset once, to the equation's kind.
+        {"liquid volume, condition of no list",
+         1345,
+         9999,
+         1349,
+         1347,
+         1349,
+         {"Fluid_Condition 9999 is not one of its values"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TagRecord r = NewTagRecord();
+        r.Fluid_Equation = c.equation;
+        r.Fluid_Condition = c.condition;
+        r.Fluid_Property = c.property;
+        const TagRecord before = r;
+        std::vector<std::string> said;
+        for (const RecordRepair& p : RecordProblems(r)) said.push_back(RepairText(p));
+        EXPECT_EQ(said, c.repaired);
+        EXPECT_EQ(std::memcmp(&r, &before, sizeof r), 0);  // RecordProblems changes nothing
+        EXPECT_EQ(CheckRecord(r).size(), c.repaired.size());
+        EXPECT_EQ(r.Fluid_Equation, c.equation);
+        EXPECT_EQ(r.Fluid_Condition, c.condition_after);
+        EXPECT_EQ(r.Fluid_Property, c.property_after);
+        EXPECT_TRUE(CheckRecord(r).empty());
+    }
 }
 
 TEST(CheckRecord, ChoiceRules) {

@@ -23,6 +23,18 @@ TEST(TextCodec, UnmappableAndMalformedBecomeQuestionMarks) {
               "?b");
 }
 
+// Text to be stored is taken only when every character has a Windows-1252 form.
+TEST(TextCodec, ExactConversionRefusesWhatWindows1252CannotHold) {
+    EXPECT_EQ(Utf8ToCp1252Exact("FE-101 \u20AC \u00B0F ?"),
+              "FE-101 \x80 \xB0"
+              "F ?");
+    EXPECT_EQ(Utf8ToCp1252Exact(""), "");
+    for (const char* refused : {"\u03A9-1", "\u4E2D", "a\xC3", "\xFF", "\xC2\x81", "\xC0\xAF"}) {
+        SCOPED_TRACE(refused);
+        EXPECT_FALSE(Utf8ToCp1252Exact(refused));
+    }
+}
+
 TEST(TextCodec, RoundTripsEveryAssignedByte) {
     for (int b = 1; b < 256; ++b) {
         if (b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) continue;  // unassigned

@@ -41,6 +41,12 @@ WAGNER_KEEP_TOL = 0.005
 # A fitted Wagner or liquid-viscosity curve is taken only when it reproduces its
 # source this closely (fraction, maximum over the fitted range).
 FIT_ACCEPT_TOL = 0.02
+# Where no other source has a vapour pressure, a Wagner refit to McGarry's curve is taken
+# within this (his Tc differs from the record's, which moves the curve near Tc): a
+# component without any equation would decide its phase by a generalised correlation,
+# which misses these curves by more.
+FIT_LAST_RESORT_TOL = 0.10
+ATM_PA = 101325.0
 # The COSTALD table is taken unless it misses ChemSep's liquid density by more than
 # this (fraction) and ChemSep's own V* does better.
 COSTALD_SUSPECT_TOL = 0.05
@@ -214,6 +220,13 @@ def hbt_saturated_volume(vstar_l_mol, omega, tc, T):
     v0 = 1 - 1.52816 * t ** (1 / 3) + 1.43907 * t ** (2 / 3) - 0.81446 * t + 0.190454 * t ** (4 / 3)
     vd = (-0.296123 + 0.386914 * tr - 0.0427258 * tr ** 2 - 0.0480645 * tr ** 3) / (tr - 1.00001)
     return vstar_l_mol * 1000.0 * v0 * (1.0 - omega * vd)
+
+
+def thomson_reduced_vp(tr, omega):
+    """Thomson, Brobst and Hankinson (1982), eqs 13-15: Pvp / Pc at Tr for omega."""
+    a = 35.0 - 36.0 / tr - 96.736 * math.log10(tr) + tr ** 6
+    b = math.log10(tr) + 0.03721754 * a
+    return 10.0 ** (5.8031817 * math.log10(tr) + 0.07608141 * a + omega * 4.86601 * b)
 
 
 def max_rel_err(f, g, temps):
@@ -413,8 +426,9 @@ def build_row(src, cand):
                        Vp_C=num(r["C"]), Vp_D=0.0)
             row["src_vp"] = "Poling Antoine (%s-%s K)" % (r["Tmin"], r["Tmax"])
         else:
-            row.update(Vp_Eqn=0, Vp_A=0.0, Vp_B=0.0, Vp_C=0.0, Vp_D=0.0)
-            row["src_vp"] = "none"
+            set_vp_last_resort(src, cas, tc, pc, row)
+    if tb is None and cas in src.heos:
+        tb = num(src.heos[cas].get("Tb"))
     if row["Vp_Eqn"] and tb and tb < tc:
         if row["Vp_Eqn"] == 1:
             p = wagner_bar((row["Vp_A"], row["Vp_B"], row["Vp_C"], row["Vp_D"]), tc, pc, tb)
@@ -438,6 +452,52 @@ def build_row(src, cand):
     if vapour_only:
         row["src_liqvisc"] = row["src_costald"] = "vapour-only record"
     return row, None
+
+
+def set_vp_last_resort(src, cas, tc, pc, row):
+    """A vapour-pressure equation for a component neither McGarry (within the tolerances
+    above) nor an Antoine table covers: McGarry refitted within FIT_LAST_RESORT_TOL, else a
+    Wagner curve through the reference equation of state's triple point, normal boiling
+    point and acentric factor (heos); else none."""
+    mg = src.mcgarry.get(cas)
+    if mg:
+        abcd = [num(mg[k]) for k in "ABCD"]
+        tc_m, pc_m, tmin_m = num(mg["Tc"]), scaled(mg["Pc"], "1e-5"), num(mg["Tmin"]) or 0.0
+        own = lambda T: wagner_bar(abcd, tc_m, pc_m, T)
+        temps = grid(max(tmin_m, 0.5 * tc), 0.95 * min(tc, tc_m))
+        fit = fit_wagner(own, tc, pc, max(tmin_m, 0.3 * tc), 0.999 * min(tc, tc_m))
+        err = max_rel_err(lambda T: wagner_bar(fit, tc, pc, T), own, temps)
+        if err <= FIT_LAST_RESORT_TOL:
+            row.update(Vp_Eqn=1, Vp_A=fit[0], Vp_B=fit[1], Vp_C=fit[2], Vp_D=fit[3])
+            row["src_vp"] = "McGarry Wagner refitted to the record's Tc, Pc (his Tc %g K)" % tc_m
+            row["vp_check_pct"] = "%.3f" % (100 * err)
+            return
+    h = src.heos.get(cas)
+    tt, pt, tb, omega = (num(h.get(k)) for k in ("Tt", "Pt", "Tb", "omega")) if h else (None,) * 4
+    if tt and pt and tb and omega and tt < tb < 0.7 * tc:
+        # (T/Tc) ln(P/Pc) = A tau + B tau^1.5 + C tau^3 (D = 0) through three points: the
+        # triple point, 1 atm at the normal boiling point, and Pc 10^-(1 + omega) at 0.7 Tc
+        # (Pitzer's definition of the acentric factor).
+        points = [(tt, pt / 1e5), (tb, ATM_PA / 1e5), (0.7 * tc, pc * 10.0 ** (-1.0 - omega))]
+        rows, rhs = [], []
+        for T, p in points:
+            tau = 1.0 - T / tc
+            rows.append([tau, tau ** 1.5, tau ** 3])
+            rhs.append(T / tc * math.log(p / pc))
+        a, b, c = lstsq(rows, rhs)
+        curve = lambda T: wagner_bar((a, b, c, 0.0), tc, pc, T)
+        temps = grid(tt, 0.999 * tc)
+        rising = all(curve(t1) < curve(t2) for t1, t2 in zip(temps, temps[1:]))
+        # Checked against the generalised vapour pressure of Thomson, Brobst and Hankinson
+        # (1982) over 0.5-0.95 Tc, which these fluids follow within a few percent.
+        dev = max_rel_err(curve, lambda T: pc * thomson_reduced_vp(T / tc, omega), grid(max(tt, 0.5 * tc), 0.95 * tc))
+        if rising and dev <= FIT_LAST_RESORT_TOL:
+            row.update(Vp_Eqn=1, Vp_A=a, Vp_B=b, Vp_C=c, Vp_D=0.0)
+            row["src_vp"] = "Wagner through the reference EOS triple point, normal boiling point and omega (heos)"
+            row["vp_check_pct"] = "%.3f" % (100 * dev)
+            return
+    row.update(Vp_Eqn=0, Vp_A=0.0, Vp_B=0.0, Vp_C=0.0, Vp_D=0.0)
+    row["src_vp"] = "none (phase by the generalised vapour pressure)"
 
 
 def set_visc(src, cas, tc, row):

@@ -1,9 +1,8 @@
 #pragma once
 // What the Fluids commands put into the tag record, as functions of the record: the
 // conversions of stored properties and flows when the flow kind or the property input
-// changes, and what each command stores once its dialogs are confirmed. The desktop
-// dialogs and quorven-cli only gather inputs and call these; a command either applies
-// its computed values and choices together or leaves the record as it was.
+// changes, and what each command stores once its properties are computed and its
+// equation choice is known. The commands themselves (form/fluid_commands.h) call these.
 //
 // Record units: psia, degrees Rankine, lb/ft3, cP; flows in standard or actual ft3/h,
 // lb/h or US barrels per day according to the fluid equation.
@@ -23,8 +22,8 @@
 
 namespace quorven {
 
-// kAirMolarMass (gas gravity = MW / 28.9625) and kGasConstant (rho = P MW / (R Z T))
-// are the program's, in record/constants.h.
+// kAirMolarMass (gas gravity = MW / 28.9625) is the program's, in record/constants.h; gas
+// densities and compressibilities follow record/gas_law.h.
 // Molecular weight the steam commands store for water [g/mol].
 inline constexpr double kSteamMolarMass = 18.0125;
 // Liquid flows: lb/h of water per US gal/min (8.337 lb/gal x 60 min/h) and US barrels per
@@ -96,21 +95,19 @@ void ApplyLiquidProperties(TagRecord& r, UnitDefaults& d, const UnitTables& t, c
                            const EquationChoice& chosen, double rho_w);
 
 // Command "AGA Natural Gas...": mole percents by AGA number (index 0 = AGA number 1), the
-// flowing conditions entered, the viscosity and exponent of the database step. Z at base
-// and flowing conditions by AGA 8 at the tag's own base conditions. Nothing is stored when
-// the tag's base or the flowing conditions are not positive (Error #8, #9, #51, #52) or no
-// gas density reproduces a pressure (Error #18).
+// flowing conditions entered, the viscosity and exponent of the database step.
 struct Aga8Entry {
     std::array<double, aga8::kComponentCount> percent{};
     double Pf_psia = 0.0, Tf_R = 0.0;
     double visc_cP = 0.0, k = 0.0;
 };
 // AGA 8 for a tag: psia and degrees Rankine converted as the report's program does.
+// Nothing when no gas density reproduces a pressure.
 std::optional<Aga8Results> ComputeAga8(const std::array<double, aga8::kComponentCount>& percent,
                                        double Pf_psia, double Tf_R, double Pb_psia, double Tb_R);
-std::optional<Aga8Results> ApplyAga8NaturalGas(TagRecord& r, UnitDefaults& d, const UnitTables& t,
-                                               const Aga8Entry& e, const EquationChoice& chosen,
-                                               MessageSink& sink);
+// Stores the entry and the method's Z at the tag's base and the flowing conditions.
+void ApplyAga8NaturalGas(TagRecord& r, UnitDefaults& d, const UnitTables& t, const Aga8Entry& e,
+                         const Aga8Results& z, const EquationChoice& chosen, MessageSink& sink);
 
 // Commands "Sat Steam @ Pressure...", "Sat Steam @ Temperature..." and "Superheated
 // Steam...": mass flows at flowing conditions with density input, the state and its

@@ -1,19 +1,17 @@
-#include "fluids/fluid_entry.h"
+#include "form/fluid_entry.h"
 
 #include <cmath>
 
 #include "messages/messages.h"
 #include "record/cformat.h"
 #include "record/choice_codes.h"
+#include "record/gas_law.h"
 #include "record/tag_reset.h"
 #include "record/units.h"
 
 namespace quorven {
 namespace {
 
-constexpr int kErrorBasePressure = msg::kErrBasePressure;
-constexpr int kErrorBaseTemperature = msg::kErrBaseTemperature;
-constexpr int kErrorLiquidState = msg::kErrLiquidState;
 constexpr int kErrorFlowingPressure = msg::kErrFlowingPressure;
 constexpr int kErrorFlowingTemperature = msg::kErrFlowingTemperature;
 constexpr int kWarningFlowsNotConverted = msg::kWarnFlowsNotConverted;
@@ -38,21 +36,6 @@ double PositiveRatio(double a, double b) {
     return Positive(a) && Positive(b) && Positive(q) ? q : 0.0;
 }
 
-// Gas density [lb/ft3] from P [psia], MW [g/mol], Z and T [R]: P MW / (10.73151 Z T);
-// 0 when any of them is not positive.
-double GasDensity(double P_psia, double MW, double Z, double T_R) {
-    if (!Positive(P_psia) || !Positive(MW) || !Positive(Z) || !Positive(T_R)) return 0.0;
-    const double rho = P_psia * MW / kGasConstant / Z / T_R;
-    return Positive(rho) ? rho : 0.0;
-}
-
-// Compressibility from a stored density: P MW / (10.73151 rho T); 0 when not positive.
-double GasZFromDensity(double P_psia, double MW, double rho, double T_R) {
-    if (!Positive(P_psia) || !Positive(MW) || !Positive(rho) || !Positive(T_R)) return 0.0;
-    const double z = P_psia * MW / (kGasConstant * rho * T_R);
-    return Positive(z) ? z : 0.0;
-}
-
 // The flows of the record converted between two flow kinds. Each kind is weighed by the
 // mass a unit of its flow carries (1 for mass flows): new flow = flow x from / to. The
 // same kind needs no weight; a weight of 0 that the conversion needs leaves the flows as
@@ -63,9 +46,8 @@ void ConvertFlows(TagRecord& r, bool same_kind, double from, double to, MessageS
         if (r.Flow_Max != 0.0 || r.Flow_Norm != 0.0) CWarning(sink).Show(kWarningFlowsNotConverted);
         return;
     }
-    const double factor = from / to;
-    const double max = r.Flow_Max * factor, norm = r.Flow_Norm * factor;
-    if (!std::isfinite(max) || !std::isfinite(norm)) {
+    const double max = ConvertedVolume(r.Flow_Max, from, to), norm = ConvertedVolume(r.Flow_Norm, from, to);
+    if ((max == 0.0 && r.Flow_Max != 0.0) || (norm == 0.0 && r.Flow_Norm != 0.0)) {
         CWarning(sink).Show(kWarningFlowsNotConverted);
         return;
     }
@@ -214,8 +196,8 @@ void ApplyGasSetupChange(TagRecord& r, const EquationChoice& previous, MessageSi
             SG = r.Property_MwDenVp;
             MW = SG * kAirMolarMass;
         }
-        Zb = GasZFromDensity(r.Base_Press, MW, r.Base_RhoGZ, r.Base_Temp);
-        Zf = GasZFromDensity(r.Flow_Press, MW, r.Flow_RhoGZ, r.Flow_Temp);
+        Zb = GasCompressibility(r.Base_Press, MW, r.Base_RhoGZ, r.Base_Temp);
+        Zf = GasCompressibility(r.Flow_Press, MW, r.Flow_RhoGZ, r.Flow_Temp);
     } else {
         if (previous.property == Code(FluidProperty::GasMW)) {
             MW = r.Property_MwDenVp;
@@ -322,46 +304,21 @@ std::optional<Aga8Results> ComputeAga8(const std::array<double, aga8::kComponent
                        Tf_R / 1.8, MPa(Pb_psia), Tb_R / 1.8);
 }
 
-std::optional<Aga8Results> ApplyAga8NaturalGas(TagRecord& r, UnitDefaults& d, const UnitTables& t,
-                                               const Aga8Entry& e, const EquationChoice& chosen,
-                                               MessageSink& sink) {
-    if (!Positive(r.Base_Press)) {
-        CError(sink).Show(kErrorBasePressure);
-        return std::nullopt;
-    }
-    if (!Positive(r.Base_Temp)) {
-        CError(sink).Show(kErrorBaseTemperature);
-        return std::nullopt;
-    }
-    if (!Positive(e.Pf_psia)) {
-        CError(sink).Show(kErrorFlowingPressure);
-        return std::nullopt;
-    }
-    if (!Positive(e.Tf_R)) {
-        CError(sink).Show(kErrorFlowingTemperature);
-        return std::nullopt;
-    }
-    const std::optional<Aga8Results> z = ComputeAga8(e.percent, e.Pf_psia, e.Tf_R, r.Base_Press, r.Base_Temp);
-    if (!z) {
-        // No gas-side density below the method's bound reproduces a pressure: a dense,
-        // liquid-like state.
-        CError(sink).Show(kErrorLiquidState);
-        return std::nullopt;
-    }
+void ApplyAga8NaturalGas(TagRecord& r, UnitDefaults& d, const UnitTables& t, const Aga8Entry& e,
+                         const Aga8Results& z, const EquationChoice& chosen, MessageSink& sink) {
     const EquationChoice previous = PreviousGasChoice(r, d);
     r.Flow_Press = e.Pf_psia;
     r.Flow_Temp = e.Tf_R;
     r.Property_Visc = e.visc_cP;
     r.Property_KFp = e.k;
-    r.Base_RhoGZ = z->Zb;
-    r.Flow_RhoGZ = z->Zf;
-    r.Property_MwDenVp = z->MW / kAirMolarMass;
+    r.Base_RhoGZ = z.Zb;
+    r.Flow_RhoGZ = z.Zf;
+    r.Property_MwDenVp = z.MW / kAirMolarMass;
     StoreChoice(r, chosen);
     ApplyGasChoiceChange(r, previous, sink);
     RememberChoice(d, chosen);
     (void)SelectFlowUnitOfKind(r, t);
     r.Calc_Status = kStatusNotCalculated;
-    return z;
 }
 
 void ApplySteam(TagRecord& r, UnitDefaults& d, const UnitTables& t, const SteamProperties& s,
